@@ -1,0 +1,45 @@
+#pragma once
+
+// Program.ini, the configuration file beside the executable. It is read and written with the
+// meaning of a Windows profile file, because installers ship it written for that: section and key
+// names match without regard to case, the first matching key wins, values are trimmed and at most
+// 259 characters come back, and writing a key changes its line in place and keeps every other line
+// and comment. Values may be saved as UTF-8 or as GBK (as Windows installers write them).
+//
+// This is the only class that reads or writes Program.ini.
+
+#include "Band.h"
+
+#include <QString>
+
+class CProgramIni {
+public:
+    // Program.ini in AppDirectory; an empty file is created when there is none.
+    CProgramIni();
+    // A configuration file at an explicit path (the command-line tool's --ini, the tests).
+    explicit CProgramIni(const QString& path);
+
+    const QString& path() const { return m_path; }
+
+    // The value, or "" when the file, section or key is missing.
+    QString GetString(const QString& section, const QString& key) const;
+    bool WriteString(const QString& section, const QString& key, const QString& value);
+    int GetInt(const QString& section, const QString& key) const;
+    bool WriteInt(const QString& section, const QString& key, int value);
+
+    // Keys of section "Setup".
+    static constexpr const char* kSection = "Setup";
+    static constexpr const char* kPortKey = "COM";
+    static constexpr const char* kModelKeyFormat = "Type%1"; // model names, 0..19 up to the first empty
+    static constexpr const char* kBandKeyFormat = "Field%1"; // band entries of model %1, ';'-separated
+
+    // The model and band lists this file offers.
+    orx::RadioCatalog ReadRadioCatalog() const;
+
+private:
+    QString m_path;
+};
+
+// The folder of the running executable, with a trailing separator. Set once at start-up.
+QString AppDirectory();
+void SetAppDirectory(const QString& directory);
