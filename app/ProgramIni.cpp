@@ -1,0 +1,413 @@
+#include "ProgramIni.h"
+
+#include "DecimalScale.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <optional>
+#include <vector>
+
+namespace {
+
+// GetPrivateProfileString fills a 260-byte buffer: one place is the terminator.
+constexpr qsizetype kMaxValueLength = 259;
+
+const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\v' || c == u'\f';
+}
+
+bool isBlankByte(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// Only the C blanks: a full-width space in a GBK value is part of the value, as it is on Windows.
+QString trimBlanks(const QString& s)
+{
+    qsizetype begin = 0;
+    qsizetype end = s.size();
+    while (begin < end && isBlank(s[begin]))
+        ++begin;
+    while (end > begin && isBlank(s[end - 1]))
+        --end;
+    return s.mid(begin, end - begin);
+}
+
+bool sameName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+enum class LineKind { Other, Comment, Section, Entry };
+
+struct IniLine {
+    QByteArray content; // the bytes of the line without its line ending
+    QByteArray ending;  // "\r\n", "\n", or nothing on a last line without one
+    LineKind kind = LineKind::Other;
+    QString name;  // section or key name, trimmed
+    QString value; // entry value, trimmed, quotes still on
+};
+
+// The file as lines of raw bytes, each also understood as a profile line. Writing changes or adds
+// single lines and puts every other byte back as it was read.
+struct IniFile {
+    QByteArray bom;
+    bool gbk = false;
+    std::vector<IniLine> lines;
+
+    QString decode(const QByteArray& bytes) const
+    {
+        if (!gbk)
+            return QString::fromUtf8(bytes);
+        QStringDecoder decoder("GBK");
+        if (!decoder.isValid())
+            return QString::fromLatin1(bytes);
+        return decoder(bytes);
+    }
+
+    // The bytes of text in the file's encoding; nothing when the encoding has no such characters.
+    std::optional<QByteArray> encode(const QString& text) const
+    {
+        if (!gbk)
+            return text.toUtf8();
+        QStringEncoder encoder("GBK");
+        if (!encoder.isValid())
+            return std::nullopt;
+        QByteArray bytes = encoder(text);
+        if (encoder.hasError())
+            return std::nullopt;
+        return bytes;
+    }
+
+    // The line ending the file already uses; a file without one gets the platform's.
+    QByteArray newline() const
+    {
+        for (const IniLine& line : lines) {
+            if (!line.ending.isEmpty())
+                return line.ending;
+        }
+#ifdef Q_OS_WIN
+        return "\r\n";
+#else
+        return "\n";
+#endif
+    }
+
+    QByteArray bytes() const
+    {
+        QByteArray out = bom;
+        for (const IniLine& line : lines)
+            out += line.content + line.ending;
+        return out;
+    }
+
+    // Index of the first header of section, or -1.
+    int findSection(const QString& section) const
+    {
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (lines[i].kind == LineKind::Section && sameName(lines[i].name, section))
+                return static_cast<int>(i);
+        }
+        return -1;
+    }
+
+    // Index of the first entry of key in the section whose header is at sectionLine, or -1.
+    // lastEntry receives the last entry line of the section (the header when it has none).
+    int findKey(int sectionLine, const QString& key, int* lastEntry = nullptr) const
+    {
+        if (lastEntry)
+            *lastEntry = sectionLine;
+        for (std::size_t i = static_cast<std::size_t>(sectionLine) + 1; i < lines.size(); ++i) {
+            const IniLine& line = lines[i];
+            if (line.kind == LineKind::Section)
+                break;
+            if (line.kind != LineKind::Entry)
+                continue;
+            if (sameName(line.name, key))
+                return static_cast<int>(i);
+            if (lastEntry)
+                *lastEntry = static_cast<int>(i);
+        }
+        return -1;
+    }
+
+    const IniLine* findEntry(const QString& section, const QString& key) const
+    {
+        const int s = findSection(section);
+        if (s < 0)
+            return nullptr;
+        const int k = findKey(s, key);
+        return k < 0 ? nullptr : &lines[static_cast<std::size_t>(k)];
+    }
+};
+
+void classify(IniLine& line, const QString& text)
+{
+    const QString t = trimBlanks(text);
+    if (t.startsWith(u';')) {
+        line.kind = LineKind::Comment;
+        return;
+    }
+    if (t.startsWith(u'[')) {
+        const qsizetype close = t.lastIndexOf(u']');
+        if (close > 0) {
+            line.kind = LineKind::Section;
+            line.name = trimBlanks(t.mid(1, close - 1));
+            return;
+        }
+    }
+    const qsizetype eq = t.indexOf(u'=');
+    if (eq >= 0) {
+        line.kind = LineKind::Entry;
+        line.name = trimBlanks(t.left(eq));
+        line.value = trimBlanks(t.mid(eq + 1));
+    }
+}
+
+IniFile parse(QByteArray data)
+{
+    IniFile file;
+    if (data.startsWith(kUtf8Bom)) {
+        file.bom = kUtf8Bom;
+        data.remove(0, kUtf8Bom.size());
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    (void)utf8(data);
+    file.gbk = utf8.hasError();
+
+    // '\n' is never part of a multi-byte character in UTF-8 or GBK, so splitting the bytes is safe.
+    qsizetype pos = 0;
+    while (pos < data.size()) {
+        qsizetype end = data.indexOf('\n', pos);
+        IniLine line;
+        if (end < 0) {
+            line.content = data.mid(pos);
+            end = data.size();
+        } else {
+            line.content = data.mid(pos, end - pos);
+            line.ending = "\n";
+            if (line.content.endsWith('\r')) {
+                line.content.chop(1);
+                line.ending = "\r\n";
+            }
+            ++end;
+        }
+        classify(line, file.decode(line.content));
+        file.lines.push_back(std::move(line));
+        pos = end;
+    }
+    return file;
+}
+
+// The file's lines, or nothing when it exists but cannot be read. A missing file reads as empty.
+std::optional<IniFile> load(const QString& path)
+{
+    QFile f(path);
+    if (!f.exists())
+        return IniFile{};
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return parse(f.readAll());
+}
+
+// What GetPrivateProfileString hands back: a quoted value loses its quotes, and the buffer holds
+// at most 259 characters.
+QString profileValue(const QString& stored)
+{
+    QString v = stored;
+    if (v.size() >= 2 && v.startsWith(u'"') && v.endsWith(u'"'))
+        v = v.mid(1, v.size() - 2);
+    if (v.size() > kMaxValueLength) {
+        qsizetype cut = kMaxValueLength;
+        if (v[cut - 1].isHighSurrogate()) // never leave half a character behind
+            --cut;
+        v.truncate(cut);
+    }
+    return v;
+}
+
+// A value that reading would change (blanks at its ends, or enclosed in quotes) is written in
+// quotes, so that GetString returns exactly what was written.
+QString storedValue(const QString& value)
+{
+    const bool blankEnds = !value.isEmpty() && (isBlank(value.front()) || isBlank(value.back()));
+    const bool quoted = value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"');
+    return blankEnds || quoted ? u'"' + value + u'"' : value;
+}
+
+bool hasLineBreak(const QString& s)
+{
+    return s.contains(u'\n') || s.contains(u'\r');
+}
+
+// Names that could not be found again after writing them are refused.
+bool writableNames(const QString& section, const QString& key)
+{
+    if (section.isEmpty() || key.isEmpty() || hasLineBreak(section) || hasLineBreak(key))
+        return false;
+    if (section.contains(u']') || key.contains(u'='))
+        return false;
+    return !key.startsWith(u';') && !key.startsWith(u'[');
+}
+
+bool save(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile out(path);
+    // A folder that refuses new files may still hold a writable Program.ini: then write in place.
+    out.setDirectWriteFallback(true);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    if (out.write(bytes) != bytes.size())
+        return false; // the unfinished copy is dropped, the file stays as it was
+    return out.commit();
+}
+
+QString& appDirectoryStorage()
+{
+    static QString directory;
+    return directory;
+}
+
+} // namespace
+
+CProgramIni::CProgramIni() : CProgramIni(AppDirectory() + QStringLiteral("Program.ini")) {}
+
+CProgramIni::CProgramIni(const QString& path) : m_path(path)
+{
+    // A missing file is created empty. NewOnly: an existing file that merely cannot be read is
+    // never truncated. A folder that refuses the file is no error; reads then give defaults.
+    QFile f(m_path);
+    if (!f.exists())
+        f.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+}
+
+QString CProgramIni::GetString(const QString& section, const QString& key) const
+{
+    const std::optional<IniFile> file = load(m_path);
+    if (!file)
+        return {};
+    const IniLine* entry = file->findEntry(trimBlanks(section), trimBlanks(key));
+    return entry ? profileValue(entry->value) : QString();
+}
+
+bool CProgramIni::WriteString(const QString& sectionName, const QString& keyName, const QString& value)
+{
+    const QString section = trimBlanks(sectionName);
+    const QString key = trimBlanks(keyName);
+    if (!writableNames(section, key) || hasLineBreak(value))
+        return false;
+    std::optional<IniFile> file = load(m_path);
+    if (!file) // never replace a file we could not read
+        return false;
+    const QByteArray before = file->bytes();
+    const bool existed = QFile::exists(m_path);
+
+    const std::optional<QByteArray> valueBytes = file->encode(storedValue(value));
+    if (!valueBytes)
+        return false;
+    const QByteArray nl = file->newline();
+    auto& lines = file->lines;
+
+    const int sectionLine = file->findSection(section);
+    int lastEntry = -1;
+    const int keyLine = sectionLine < 0 ? -1 : file->findKey(sectionLine, key, &lastEntry);
+    if (keyLine >= 0) {
+        // Keep the line up to the value as it is (key spelling, blanks around '='). '=' and the
+        // blanks are single bytes in UTF-8 and GBK alike, so the byte search is exact.
+        IniLine& line = lines[static_cast<std::size_t>(keyLine)];
+        qsizetype start = line.content.indexOf('=') + 1;
+        while (start < line.content.size() && isBlankByte(line.content[start]))
+            ++start;
+        line.content = line.content.left(start) + *valueBytes;
+    } else {
+        const std::optional<QByteArray> keyBytes = file->encode(key);
+        const std::optional<QByteArray> sectionBytes = file->encode(section);
+        if (!keyBytes || !sectionBytes)
+            return false;
+        IniLine entry;
+        entry.content = *keyBytes + '=' + *valueBytes;
+        entry.ending = nl;
+        // The line before the new one may be the file's last line without a line ending.
+        auto endLine = [&lines, &nl](std::size_t i) {
+            if (i < lines.size() && lines[i].ending.isEmpty())
+                lines[i].ending = nl;
+        };
+        if (sectionLine >= 0) {
+            const auto at = static_cast<std::size_t>(lastEntry);
+            endLine(at);
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at) + 1, entry);
+        } else {
+            if (!lines.empty())
+                endLine(lines.size() - 1);
+            IniLine header;
+            header.content = '[' + *sectionBytes + ']';
+            header.ending = nl;
+            lines.push_back(header);
+            lines.push_back(entry);
+        }
+    }
+    const QByteArray after = file->bytes();
+    if (existed && after == before)
+        return true;
+    return save(m_path, after);
+}
+
+int CProgramIni::GetInt(const QString& section, const QString& key) const
+{
+    // GetPrivateProfileInt: the leading decimal integer of the value, 0 when there is none.
+    return orx::LeadingInteger(GetString(section, key).toStdString());
+}
+
+bool CProgramIni::WriteInt(const QString& section, const QString& key, int value)
+{
+    return WriteString(section, key, QString::number(value));
+}
+
+orx::RadioCatalog CProgramIni::ReadRadioCatalog() const
+{
+    orx::RadioCatalog catalog;
+    const std::optional<IniFile> file = load(m_path);
+    if (!file)
+        return catalog;
+    const QString section = QString::fromLatin1(kSection);
+    auto value = [&](const char* format, int i) {
+        const IniLine* entry = file->findEntry(section, QString::fromLatin1(format).arg(i));
+        return entry ? profileValue(entry->value).toStdString() : std::string();
+    };
+    for (int i = 0; i < orx::kMaxModels; ++i) {
+        std::string model = value(kModelKeyFormat, i);
+        if (model.empty())
+            break;
+        catalog.models.push_back(std::move(model));
+    }
+    for (int i = 0; i < orx::kMaxModels; ++i)
+        catalog.fields[static_cast<std::size_t>(i)] = value(kBandKeyFormat, i);
+    return catalog;
+}
+
+QString AppDirectory()
+{
+    const QString& directory = appDirectoryStorage();
+    if (!directory.isEmpty())
+        return directory;
+    if (!QCoreApplication::instance())
+        return QDir::currentPath() + u'/';
+    return QCoreApplication::applicationDirPath() + u'/';
+}
+
+void SetAppDirectory(const QString& directory)
+{
+    QString d = QDir::fromNativeSeparators(directory);
+    if (!d.isEmpty() && !d.endsWith(u'/'))
+        d += u'/';
+    appDirectoryStorage() = d;
+}
