@@ -71,7 +71,7 @@ struct IniFile {
         QStringDecoder decoder("GBK");
         if (!decoder.isValid())
             return QString::fromLatin1(bytes);
-        return decoder(bytes);
+        return decoder.decode(bytes);
     }
 
     // The bytes of text in the file's encoding; nothing when the encoding has no such characters.
@@ -82,7 +82,7 @@ struct IniFile {
         QStringEncoder encoder("GBK");
         if (!encoder.isValid())
             return std::nullopt;
-        QByteArray bytes = encoder(text);
+        const QByteArray bytes = encoder.encode(text);
         if (encoder.hasError())
             return std::nullopt;
         return bytes;
@@ -180,9 +180,9 @@ IniFile parse(QByteArray data)
         file.bom = kUtf8Bom;
         data.remove(0, kUtf8Bom.size());
     }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-    (void)utf8(data);
-    file.gbk = utf8.hasError();
+    // Bytes are valid UTF-8 exactly when decoding and encoding them again gives them back: every
+    // invalid, overlong or cut-off sequence turns into U+FFFD on the way.
+    file.gbk = QString::fromUtf8(data).toUtf8() != data;
 
     // '\n' is never part of a multi-byte character in UTF-8 or GBK, so splitting the bytes is safe.
     qsizetype pos = 0;
