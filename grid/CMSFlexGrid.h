@@ -1,0 +1,105 @@
+#pragma once
+
+// A text grid in the manner of the classic flex grid: rows and columns count from 0 and include the
+// fixed header row and number column; sizes and positions are in twips (1440 per inch); the current
+// cell is `Row`/`Col`. It shows text only and never opens an editor of its own: the hosts lay their
+// own editors over a cell with `RowPos`/`ColPos`/`RowHeight`/`ColWidth`.
+//
+// Guarantees the hosts rely on:
+// - a string put into a cell is returned unchanged;
+// - a click on a non-fixed cell makes it current before `MouseDown`; `MouseCol` is the column under
+//   the pointer, the fixed number column (0) included;
+// - Left, Right, Up, Down, Home and End move the current cell, also when posted by the host;
+//   Home goes to the first non-fixed column, End to the last column;
+// - `RowPos`/`ColPos` are relative to the client area inside the 2-pixel border, and
+//   pixels = twips / (1440 / logical dpi) gives the cell's rectangle exactly.
+
+#include <QColor>
+#include <QHash>
+#include <QString>
+#include <QTableWidget>
+
+class CMSFlexGrid : public QTableWidget {
+    Q_OBJECT
+public:
+    enum HighLightMode { HighLightNever = 0, HighLightAlways = 1, HighLightWithFocus = 2 };
+    enum Alignment { AlignCenterCenter = 4 };
+    enum SelectionModeValue { SelectionFree = 0, SelectionByRow = 1, SelectionByColumn = 2 };
+    static constexpr int kBorderPixels = 2;
+
+    explicit CMSFlexGrid(QWidget* parent = nullptr);
+
+    int Rows() const { return rowCount() + m_fixedRows; }
+    void SetRows(int rows);
+    int Cols() const { return columnCount() + m_fixedCols; }
+    void SetCols(int cols);
+    int FixedRows() const { return m_fixedRows; }
+    void SetFixedRows(int fixedRows);
+    int FixedCols() const { return m_fixedCols; }
+    void SetFixedCols(int fixedCols);
+
+    int Row() const;
+    void SetRow(int row);
+    int Col() const;
+    void SetCol(int col);
+
+    QString Text() const { return TextMatrix(Row(), Col()); }
+    void SetText(const QString& text) { SetTextMatrix(Row(), Col(), text); }
+    QString TextMatrix(int row, int col) const;
+    void SetTextMatrix(int row, int col, const QString& text);
+
+    void SetWordWrap(bool on) { setWordWrap(on); }
+    int HighLight() const { return m_highLight; }
+    void SetHighLight(int mode);
+    int MouseRow() const { return m_mouseRow; }
+    int MouseCol() const { return m_mouseCol; }
+    void SetSelectionMode(int mode);
+    void SetBackColor(const QColor& color);
+    void SetColAlignment(int col, int alignment);
+
+    int ColWidth(int col) const;
+    void SetColWidth(int col, int twips);
+    int RowHeight(int row) const;
+    int RowPos(int row) const;
+    int ColPos(int col) const;
+
+    int TwipsPerPixelX() const;
+    int TwipsPerPixelY() const;
+
+    // One page up (-1) or down (+1), as the vertical scroll bar's page buttons do.
+    void ScrollPage(int direction);
+
+signals:
+    // Button 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt; x, y in twips.
+    void MouseDown(int button, int shift, int x, int y);
+    // A typed character while the grid has the focus.
+    void KeyPress(int keyAscii);
+    // The current cell changed.
+    void EnterCell();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyboardSearch(const QString&) override {}
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    QTableWidgetItem* itemAt(int row, int col) const;
+    QTableWidgetItem* ensureItem(int row, int col);
+    void applyHighLightPalette();
+    static int flexButton(Qt::MouseButton b);
+    static int flexShift(Qt::KeyboardModifiers m);
+
+    int m_fixedRows = 1;
+    int m_fixedCols = 1;
+    int m_highLight = HighLightAlways;
+    int m_mouseRow = 0;
+    int m_mouseCol = 0;
+    int m_fixedColWidthTwips = -1; // -1 until a width is set for column 0
+    QString m_corner;
+    QHash<int, Qt::Alignment> m_alignment;
+    QColor m_backColor;
+};
