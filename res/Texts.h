@@ -1,0 +1,103 @@
+#pragma once
+
+// The program's own texts: menus, prompts, tooltips, captions and messages, in the words the radio
+// users know. Everything the user reads that is not a grid text or a settings list entry is here.
+
+namespace res {
+
+// Application and document.
+inline constexpr const char* kAppTitle = "ORX 写频软件";
+inline constexpr const char* kIdleStatus = "准备";
+inline constexpr const char* kFileFilter = "Channel Data (*.sin)";
+inline constexpr const char* kAllFilesFilter = "所有文件 (*)";
+inline constexpr const char* kFileExtension = "sin";
+inline constexpr const char* kDocumentTypeName = "Write Data";
+inline constexpr const char* kUntitled = "无标题";
+inline constexpr const char* kFactoryFileName = "Factory default.sin";
+inline constexpr const char* kVersionText = "版本 1.0.0";
+
+// Status-bar lock indicators.
+inline constexpr const char* kCapsIndicator = "大写";
+inline constexpr const char* kNumIndicator = "数字";
+inline constexpr const char* kScrollIndicator = "滚动";
+
+// Menus.
+inline constexpr const char* kMenuFile = "文件(&F)";
+inline constexpr const char* kMenuEdit = "编辑(E)";
+inline constexpr const char* kMenuProgram = "编程(&P)";
+inline constexpr const char* kMenuPort = "端口设置(&C)";
+inline constexpr const char* kMenuView = "查看(&V)";
+inline constexpr const char* kMenuHelp = "帮助(&H)";
+
+// One menu command: its item text, shortcut, status prompt and toolbar tip.
+struct Command {
+    const char* text;
+    const char* shortcut; // nullptr when none
+    const char* prompt;   // nullptr when none
+    const char* tip;      // nullptr when none
+};
+
+inline constexpr Command kNew = {"新建(&N)", "Ctrl+N", "建立新文档", "新建"};
+inline constexpr Command kOpen = {"打开(&O)...", "Ctrl+O", "打开一个现有文档", "打开"};
+inline constexpr Command kSave = {"保存(&S)", "Ctrl+S", "保存活动文档", "保存"};
+inline constexpr Command kSaveAs = {"另存为(&A)...", nullptr, "将活动文档以一个新文件名保存", "另存为"};
+inline constexpr Command kPrint = {"打印(&P)...", "Ctrl+P", "打印活动文档", "打印"};
+inline constexpr Command kPrintPreview = {"打印预览(&V)", nullptr, "显示整页", "打印预览"};
+inline constexpr Command kPrintSetup = {"打印设置(&R)...", nullptr, "改变打印机及打印选项", "打印设置"};
+inline constexpr Command kExit = {"退出(&X)", nullptr, "退出应用程序；提示保存文档", "退出"};
+inline constexpr Command kDtmf = {"DTMF", nullptr, nullptr, nullptr};
+inline constexpr Command kSideKeys = {"侧键", nullptr, nullptr, nullptr};
+inline constexpr Command kPower = {"功率", nullptr, nullptr, nullptr};
+inline constexpr Command kFmRadio = {"收音机", nullptr, nullptr, nullptr};
+inline constexpr Command kSerialNumber = {"电子串号", nullptr, "编辑电路板的电子串号", "电子串号"};
+inline constexpr Command kRead = {"读数据", "Ctrl+R", "读取对讲机频率", "读频"};
+inline constexpr Command kWrite = {"写数据", "Ctrl+W", "写频率数据至对讲机", "写频"};
+inline constexpr Command kToolbar = {"工具栏(&T)", nullptr, "显示或隐藏工具栏", "显隐工具栏"};
+inline constexpr Command kStatusBar = {"状态栏(&S)", nullptr, "显示或隐藏状态栏", "显隐状态栏"};
+inline constexpr Command kAbout = {"关于 ...", nullptr, "显示程序信息，版本号和版权", "关于"};
+
+// The eight serial ports of the port menu: item text and prompt.
+inline constexpr Command kPorts[8] = {
+    {"串口1 (COM1)", nullptr, "串口1", nullptr}, {"串口2 (COM2)", nullptr, "串口2", nullptr},
+    {"串口3 (COM3)", nullptr, "串口3", nullptr}, {"串口4 (COM4)", nullptr, "串口4", nullptr},
+    {"串口5 (COM5)", nullptr, "串口5", nullptr}, {"串口6 (COM6)", nullptr, "串口6", nullptr},
+    {"串口7 (COM7)", nullptr, "串口7", nullptr}, {"串口8 (COM8)", nullptr, "串口8", nullptr},
+};
+inline constexpr const char* kPortNames[8] = {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8"};
+inline constexpr const char* kOtherPortPrompt = "使用串口设备 %1";
+
+// Exit confirmation (dialog 163).
+inline constexpr const char* kExitCaption = "提示";
+inline constexpr const char* kExitText = "退出应用程序,  所有未保存数据将会丢失,\n确认要退出.";
+inline constexpr const char* kYes = "是";
+inline constexpr const char* kNo = "否";
+
+// About box (dialog 100).
+inline constexpr const char* kAboutCaption = "关于";
+inline constexpr const char* kAboutNotice = "ORX 对讲机写频软件\n版权所有 (C) ORX 通信设备有限公司";
+inline constexpr const char* kOk = "确定";
+inline constexpr const char* kCancel = "取消";
+
+// Channel line of the form.
+inline constexpr const char* kSettingsGroup = "设置";
+inline constexpr const char* kModelLabel = "机型";
+inline constexpr const char* kBandLabel = "频段范围";
+inline constexpr const char* kPasswordLabel = "密码";
+inline constexpr const char* kChannelLabel = "信道:";
+inline constexpr const char* kDeleteButton = "删除";
+inline constexpr const char* kAddButton = "添加";
+inline constexpr const char* kFactoryButton = "出厂化默认";
+
+// File messages.
+inline constexpr const char* kOpenFailed = "无法打开文件“%1”。";
+inline constexpr const char* kFileTooShort = "文件“%1”不足 4096 字节，不是信道数据文件，未打开。";
+inline constexpr const char* kSaveFailed = "无法保存文件“%1”：%2";
+inline constexpr const char* kStartFileFailed = "无法打开命令行指定的文件“%1”，程序将退出。";
+
+// Radio link messages.
+inline constexpr const char* kPortOpenFailed = "打开串口失败";
+inline constexpr const char* kCommError = "通信出错";
+inline constexpr const char* kPasswordError = "密码错误";
+inline constexpr const char* kBandMismatch = "频率不匹配";
+
+} // namespace res
