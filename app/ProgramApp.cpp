@@ -1,0 +1,154 @@
+#include "ProgramApp.h"
+
+#include "AboutDlg.h"
+#include "MainFrame.h"
+#include "PortName.h"
+#include "ProgramDoc.h"
+#include "ProgramIni.h"
+#include "ProgramView.h"
+#include "Texts.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace {
+
+constexpr const char* kDealerOption = "dealer";
+
+} // namespace
+
+CProgramApp::CProgramApp(QStringList arguments, QObject* parent)
+    : QObject(parent)
+    , m_arguments(std::move(arguments))
+{
+}
+
+CProgramApp::~CProgramApp()
+{
+    // The frame owns the view, which refers to the document: the frame goes first.
+    m_frame.reset();
+    m_doc.reset();
+}
+
+QIcon CProgramApp::AppIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/orxprog-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+QString CProgramApp::UsageText()
+{
+    return QStringLiteral("用法: orxprog [--dealer] [文件.sin]\n"
+                          "  --dealer   经销商模式: 显示“出厂化默认”按钮和“电子串号”菜单项\n");
+}
+
+CProgramView* CProgramApp::view() const
+{
+    return m_frame ? m_frame->view() : nullptr;
+}
+
+bool CProgramApp::InitInstance()
+{
+    QApplication::setApplicationName(QStringLiteral("orxprog"));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(res::kAppTitle));
+    QApplication::setWindowIcon(AppIcon());
+
+    QCommandLineParser parser;
+    parser.addOption(QCommandLineOption(QString::fromLatin1(kDealerOption)));
+    parser.addPositionalArgument(QStringLiteral("file"), QString());
+    parser.parse(m_arguments); // unknown options are ignored rather than refused
+    m_dealer = parser.isSet(QString::fromLatin1(kDealerOption));
+    if (!parser.positionalArguments().isEmpty())
+        m_fileToOpen = parser.positionalArguments().constFirst();
+
+    // The document, the frame and the form view belong together for the whole run.
+    m_doc = std::make_unique<CProgramDoc>();
+    SetPortName(QStringLiteral("COM1"));
+    auto* view = new CProgramView(*m_doc);
+    m_frame = std::make_unique<CMainFrame>(*this, view);
+    view->SetDealerMode(m_dealer);
+    m_frame->SetDealerMode(m_dealer);
+
+    if (m_fileToOpen.isEmpty()) {
+        m_doc->OnNewDocument();
+    } else {
+        QString error;
+        if (!m_doc->OnOpenDocument(m_fileToOpen, &error)) {
+            QMessageBox::critical(nullptr, QString::fromUtf8(res::kAppTitle),
+                                  error + QStringLiteral("\n") +
+                                      QString::fromUtf8(res::kStartFileFailed).arg(QDir::toNativeSeparators(m_fileToOpen)));
+            return false;
+        }
+    }
+
+    SetAppDirectory(QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/'));
+    CProgramIni ini;
+    SetPortName(ini.GetString(QString::fromLatin1(CProgramIni::kSection), QString::fromLatin1(CProgramIni::kPortKey)));
+
+    m_frame->show();
+    return true;
+}
+
+int CProgramApp::Run()
+{
+    const int rc = QApplication::exec();
+    ExitInstance();
+    return rc;
+}
+
+void CProgramApp::ExitInstance()
+{
+    CProgramIni ini;
+    ini.WriteString(QString::fromLatin1(CProgramIni::kSection), QString::fromLatin1(CProgramIni::kPortKey), PortName());
+}
+
+void CProgramApp::OnFileNew()
+{
+    m_doc->FileNew();
+}
+
+void CProgramApp::OnFileOpen()
+{
+    m_doc->FileOpen(m_frame.get());
+}
+
+QPrinter* CProgramApp::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return m_printer.get();
+}
+
+void CProgramApp::OnFilePrint()
+{
+    QPrintDialog dialog(printer(), m_frame.get());
+    if (dialog.exec() == QDialog::Accepted)
+        view()->PrintTo(printer());
+}
+
+void CProgramApp::OnFilePrintPreview()
+{
+    QPrintPreviewDialog preview(printer(), m_frame.get());
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { view()->PrintTo(p); });
+    preview.exec();
+}
+
+void CProgramApp::OnFilePrintSetup()
+{
+    QPageSetupDialog dialog(printer(), m_frame.get());
+    dialog.exec();
+}
+
+void CProgramApp::OnAppAbout()
+{
+    CAboutDlg about(m_frame.get());
+    about.exec();
+}

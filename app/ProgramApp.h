@@ -1,0 +1,60 @@
+#pragma once
+
+// The application: the start-up order, the commands the application itself answers (new, open,
+// print set-up, about), and the exit work that stores the chosen port.
+//
+// Start-up: the document, frame and view are made; the command line gives a new document or a file
+// to open (a file that cannot be opened ends start-up); AppDirectory is set; Program.ini is made if
+// missing and the port is read from it; the main window is shown.
+
+#include <QIcon>
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+
+class CMainFrame;
+class CProgramDoc;
+class CProgramView;
+class QPrinter;
+
+class CProgramApp : public QObject {
+    Q_OBJECT
+public:
+    // Takes the program's arguments (QCoreApplication::arguments(): the program name first).
+    explicit CProgramApp(QStringList arguments, QObject* parent = nullptr);
+    ~CProgramApp() override;
+
+    // Runs the start-up order; false when start-up has to end (the message was shown).
+    bool InitInstance();
+    // Runs the event loop until the main window closes; then ExitInstance.
+    int Run();
+    // Stores PortName in Program.ini.
+    void ExitInstance();
+
+    CProgramDoc* document() const { return m_doc.get(); }
+    CMainFrame* mainFrame() const { return m_frame.get(); }
+    CProgramView* view() const;
+    bool dealerMode() const { return m_dealer; }
+
+    static QIcon AppIcon();
+    static QString UsageText();
+
+public slots:
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnFilePrintSetup();
+    void OnAppAbout();
+
+private:
+    QPrinter* printer();
+
+    QStringList m_arguments;
+    bool m_dealer = false;
+    QString m_fileToOpen;
+    std::unique_ptr<CProgramDoc> m_doc;
+    std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<QPrinter> m_printer;
+};

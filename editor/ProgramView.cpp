@@ -1,0 +1,415 @@
+#include "ProgramView.h"
+
+#include "CMSFlexGrid.h"
+#include "DialogUnits.h"
+#include "ProgramDoc.h"
+#include "ProgramIni.h"
+#include "Texts.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QStyle>
+
+namespace {
+
+QString qs(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+QString qs(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// Template 101, in dialog units.
+constexpr int kFormWidth = 596;
+constexpr int kFormHeight = 319;
+constexpr QRect kGroupRect(15, 12, 564, 90);
+constexpr QRect kGridRect(15, 128, 566, 179);
+constexpr int kComboWidth = 67;
+constexpr int kRowHeight = 12;
+
+struct Place {
+    int id; // control id
+    int x, y;
+    int listHeight; // height of the open list, -1 for an edit
+};
+
+// Where each control of the settings panel stands; its label stands to its left.
+constexpr Place kPanel[] = {
+    {CProgramView::IdModelList, 89, 28, 52},  {CProgramView::IdBandList, 209, 28, 83},
+    {1076, 332, 28, 61},                      {1013, 478, 28, 119},
+    {CProgramView::IdPasswordEdit, 89, 45, -1}, {1087, 209, 45, 113},
+    {1110, 332, 45, 184},                     {1078, 478, 45, 46},
+    {1016, 89, 62, 104},                      {1014, 209, 62, 90},
+    {1085, 332, 62, 55},                      {1088, 478, 62, 67},
+    {1018, 88, 80, 104},                      {1012, 209, 80, 83},
+};
+
+// Left edge of the label in front of a control at x.
+int labelLeft(int controlX)
+{
+    if (controlX < 150)
+        return 21;
+    if (controlX < 300)
+        return 159;
+    if (controlX < 450)
+        return 282;
+    return 402;
+}
+
+QComboBox* makeList(QWidget* parent, const char* objectName)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QString::fromLatin1(objectName));
+    box->setEditable(false);
+    box->setFocusPolicy(Qt::StrongFocus);
+    return box;
+}
+
+void fillList(QComboBox* box, const std::vector<std::string>& entries)
+{
+    box->clear();
+    for (const auto& e : entries)
+        box->addItem(qs(e));
+}
+
+std::vector<std::string> listEntries(const QComboBox* box)
+{
+    std::vector<std::string> v;
+    v.reserve(static_cast<std::size_t>(box->count()));
+    for (int i = 0; i < box->count(); ++i)
+        v.push_back(box->itemText(i).toStdString());
+    return v;
+}
+
+} // namespace
+
+CProgramView::CProgramView(CProgramDoc& document, QWidget* parent)
+    : QWidget(parent)
+    , m_doc(document)
+{
+    setObjectName(QStringLiteral("programView"));
+    createControls();
+    layoutForm();
+    installEditorFilters();
+    m_doc.setViewToImage([this] { ViewToImage(); });
+    connect(&m_doc, &CProgramDoc::documentReset, this, &CProgramView::OnInitialUpdate);
+}
+
+CProgramView::~CProgramView()
+{
+    m_doc.setViewToImage({});
+}
+
+void CProgramView::createControls()
+{
+    m_settingsGroup = new QGroupBox(QString::fromUtf8(res::kSettingsGroup), this);
+    m_settingsGroup->setObjectName(QStringLiteral("settingsGroup"));
+
+    m_modelList = makeList(this, "modelList");
+    m_bandList = makeList(this, "bandList");
+    connect(m_modelList, &QComboBox::activated, this, &CProgramView::OnModelChanged);
+    connect(m_bandList, &QComboBox::activated, this, &CProgramView::OnBandChanged);
+
+    m_passwordEdit = new QLineEdit(this);
+    m_passwordEdit->setObjectName(QStringLiteral("passwordEdit"));
+    m_passwordEdit->setContextMenuPolicy(Qt::NoContextMenu);
+    // Digits only, typed or pasted.
+    m_passwordEdit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_passwordEdit));
+
+    for (int i = 0; i < orx::kSettingCount; ++i) {
+        const auto& info = orx::Info(static_cast<orx::Setting>(i));
+        m_settingLists[static_cast<std::size_t>(i)] = makeList(this, info.objectName);
+    }
+
+    m_channelLabel = new QLabel(QString::fromUtf8(res::kChannelLabel), this);
+    m_deleteButton = new QPushButton(QString::fromUtf8(res::kDeleteButton), this);
+    m_deleteButton->setObjectName(QStringLiteral("deleteButton"));
+    m_addButton = new QPushButton(QString::fromUtf8(res::kAddButton), this);
+    m_addButton->setObjectName(QStringLiteral("addButton"));
+    m_factoryButton = new QPushButton(QString::fromUtf8(res::kFactoryButton), this);
+    m_factoryButton->setObjectName(QStringLiteral("factoryButton"));
+    m_factoryButton->hide();
+    for (QPushButton* b : {m_deleteButton, m_addButton, m_factoryButton})
+        b->setAutoDefault(false);
+    connect(m_deleteButton, &QPushButton::clicked, this, &CProgramView::DeleteChannel);
+    connect(m_addButton, &QPushButton::clicked, this, &CProgramView::AddChannel);
+    connect(m_factoryButton, &QPushButton::clicked, this, &CProgramView::LoadFactoryDefaults);
+
+    m_grid = new CMSFlexGrid(this);
+    m_grid->setObjectName(QStringLiteral("channelGrid"));
+    connect(m_grid, &CMSFlexGrid::MouseDown, this, &CProgramView::onGridMouseDown);
+    connect(m_grid, &CMSFlexGrid::EnterCell, this, &CProgramView::onGridEnterCell);
+    connect(m_grid, &CMSFlexGrid::KeyPress, this, &CProgramView::StartFrequencyEntry);
+
+    // The cell editors lie over the grid, so they are made after it and stay above it.
+    m_frequencyEdit = new QLineEdit(this);
+    m_frequencyEdit->setObjectName(QStringLiteral("frequencyEdit"));
+    m_hiddenList = makeList(this, "hiddenList");
+    m_choiceList = makeList(this, "choiceList");
+    m_nameEdit = new QLineEdit(this);
+    m_nameEdit->setObjectName(QStringLiteral("nameEdit"));
+    for (QWidget* w : std::initializer_list<QWidget*>{m_frequencyEdit, m_hiddenList, m_choiceList, m_nameEdit}) {
+        w->hide();
+        w->setContextMenuPolicy(Qt::NoContextMenu);
+    }
+}
+
+void CProgramView::layoutForm()
+{
+    const DialogUnits du(font());
+    m_formSize = QSize(du.x(kFormWidth), du.y(kFormHeight));
+    m_settingsGroup->setGeometry(du.rect(kGroupRect.x(), kGroupRect.y(), kGroupRect.width(), kGroupRect.height()));
+    m_settingsGroup->lower();
+
+    auto controlFor = [this](int id) -> QWidget* {
+        if (id == IdModelList)
+            return m_modelList;
+        if (id == IdBandList)
+            return m_bandList;
+        if (id == IdPasswordEdit)
+            return m_passwordEdit;
+        for (int i = 0; i < orx::kSettingCount; ++i) {
+            if (orx::Info(static_cast<orx::Setting>(i)).controlId == id)
+                return m_settingLists[static_cast<std::size_t>(i)];
+        }
+        return nullptr;
+    };
+    auto labelFor = [](int id) -> QString {
+        if (id == IdModelList)
+            return QString::fromUtf8(res::kModelLabel);
+        if (id == IdBandList)
+            return QString::fromUtf8(res::kBandLabel);
+        if (id == IdPasswordEdit)
+            return QString::fromUtf8(res::kPasswordLabel);
+        for (int i = 0; i < orx::kSettingCount; ++i) {
+            const auto& info = orx::Info(static_cast<orx::Setting>(i));
+            if (info.controlId == id)
+                return qs(info.label);
+        }
+        return {};
+    };
+
+    const int rowHeight = du.y(kRowHeight);
+    const int controlHeight = std::max(rowHeight, m_modelList->sizeHint().height());
+    for (const Place& p : kPanel) {
+        QWidget* w = controlFor(p.id);
+        w->setGeometry(du.x(p.x), du.y(p.y) + (rowHeight - controlHeight) / 2, du.x(kComboWidth), controlHeight);
+        if (auto* box = qobject_cast<QComboBox*>(w))
+            box->setMaxVisibleItems(std::max(3, (p.listHeight - kRowHeight) / 8 + 1)); // ~8 units an item
+        auto* label = new QLabel(labelFor(p.id), this);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        const int left = labelLeft(p.x);
+        label->setGeometry(du.x(left), du.y(p.y), du.x(p.x - 3 - left), rowHeight);
+        label->setBuddy(w);
+        m_labels.push_back(label);
+    }
+
+    const int buttonHeight = std::max(rowHeight, m_deleteButton->sizeHint().height() - 4);
+    auto placeLine = [&](QWidget* w, int x, int width) {
+        w->setGeometry(du.x(x), du.y(108) + (rowHeight - buttonHeight) / 2, du.x(width), buttonHeight);
+    };
+    m_channelLabel->setGeometry(du.x(17), du.y(108), du.x(29), rowHeight);
+    m_channelLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    placeLine(m_deleteButton, 54, 47);
+    placeLine(m_addButton, 111, 47);
+    placeLine(m_factoryButton, 168, 58);
+    // The hidden editors' template places; they move over a cell when they are shown.
+    du.place(m_frequencyEdit, 297, 108, 45, kRowHeight);
+    du.place(m_hiddenList, 353, 108, 48);
+    du.place(m_choiceList, 411, 108, 48);
+    du.place(m_nameEdit, 468, 108, 45, kRowHeight);
+
+    m_grid->setGeometry(du.rect(kGridRect.x(), kGridRect.y(), kGridRect.width(), kGridRect.height()));
+    setMinimumSize(m_formSize.width() / 2, m_formSize.height() / 2);
+}
+
+void CProgramView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // The grid takes whatever room the window gives beyond the form's own size.
+    const DialogUnits du(font());
+    const int left = du.x(kGridRect.x());
+    const int top = du.y(kGridRect.y());
+    const int rightMargin = du.x(kFormWidth - kGridRect.x() - kGridRect.width());
+    const int bottomMargin = du.y(kFormHeight - kGridRect.y() - kGridRect.height());
+    m_grid->setGeometry(left, top, std::max(du.x(100), width() - left - rightMargin),
+                        std::max(du.y(60), height() - top - bottomMargin));
+}
+
+void CProgramView::setUpOnce()
+{
+    for (int i = 0; i < orx::kSettingCount; ++i) {
+        const auto s = static_cast<orx::Setting>(i);
+        fillList(m_settingLists[static_cast<std::size_t>(i)], orx::Choices(s));
+    }
+    setUpGrid();
+    m_passwordEdit->setMaxLength(static_cast<int>(orx::kPasswordMaxLength));
+    m_nameEdit->setMaxLength(kNameMaxLength);
+    m_setUp = true;
+}
+
+void CProgramView::setUpGrid()
+{
+    m_grid->SetRows(kGridRows);
+    m_grid->SetCols(kGridCols);
+    m_grid->SetFixedRows(1);
+    m_grid->SetFixedCols(1);
+    for (int c = 0; c < kGridCols; ++c)
+        m_grid->SetTextMatrix(0, c, qs(orx::kChannelHeaders[static_cast<std::size_t>(c)]));
+
+    // The width every column starts with is chosen so that the factors fill the grid; column c then
+    // gets that width times its factor.
+    double factorSum = 0;
+    for (double f : orx::kChannelWidthFactors)
+        factorSum += f;
+    const int inner = DialogUnits(font()).x(kGridRect.width()) - 2 * CMSFlexGrid::kBorderPixels -
+                      m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 2;
+    m_grid->horizontalHeader()->setDefaultSectionSize(std::max(40, static_cast<int>(inner / factorSum)));
+    const int w0 = m_grid->ColWidth(0);
+    for (int c = 0; c < kGridCols; ++c)
+        m_grid->SetColWidth(c, static_cast<int>(w0 * orx::kChannelWidthFactors[static_cast<std::size_t>(c)]));
+
+    for (int c = 0; c < kGridCols; ++c)
+        m_grid->SetColAlignment(c, CMSFlexGrid::AlignCenterCenter);
+    m_grid->SetSelectionMode(CMSFlexGrid::SelectionFree);
+    m_grid->SetWordWrap(true);
+    m_grid->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    for (int n = 1; n < kGridRows; ++n)
+        m_grid->SetTextMatrix(n, 0, QString::number(n));
+}
+
+void CProgramView::SetDealerMode(bool on)
+{
+    m_dealerMode = on;
+    m_factoryButton->setVisible(on);
+}
+
+void CProgramView::OnInitialUpdate()
+{
+    if (!m_setUp)
+        setUpOnce();
+    ImageToView();
+}
+
+orx::RadioCatalog CProgramView::readCatalog() const
+{
+    return CProgramIni().ReadRadioCatalog();
+}
+
+orx::BandSelection CProgramView::readLists() const
+{
+    orx::BandSelection lists;
+    lists.models = listEntries(m_modelList);
+    lists.model = m_modelList->currentIndex();
+    lists.bands = listEntries(m_bandList);
+    lists.band = m_bandList->currentIndex();
+    return lists;
+}
+
+void CProgramView::showLists(const orx::BandSelection& lists)
+{
+    if (listEntries(m_modelList) != lists.models)
+        fillList(m_modelList, lists.models);
+    m_modelList->setCurrentIndex(lists.model);
+    if (listEntries(m_bandList) != lists.bands)
+        fillList(m_bandList, lists.bands);
+    m_bandList->setCurrentIndex(lists.band);
+}
+
+orx::ChannelTexts CProgramView::RowTexts(int row) const
+{
+    orx::ChannelTexts t;
+    for (int c = orx::kFirstDataColumn; c <= orx::kLastDataColumn; ++c)
+        t[static_cast<orx::ChannelColumn>(c)] = m_grid->TextMatrix(row, c).toStdString();
+    return t;
+}
+
+void CProgramView::SetRowTexts(int row, const orx::ChannelTexts& texts)
+{
+    for (int c = orx::kFirstDataColumn; c <= orx::kLastDataColumn; ++c)
+        m_grid->SetTextMatrix(row, c, qs(texts[static_cast<orx::ChannelColumn>(c)]));
+}
+
+orx::ScreenCopy CProgramView::ReadScreen() const
+{
+    orx::ScreenCopy s;
+    s.lists = readLists();
+    s.settings.password = m_passwordEdit->text().left(static_cast<int>(orx::kPasswordMaxLength)).toStdString();
+    for (int i = 0; i < orx::kSettingCount; ++i)
+        s.settings.index[static_cast<std::size_t>(i)] = m_settingLists[static_cast<std::size_t>(i)]->currentIndex();
+    for (int n = 1; n <= orx::map::kChannelCount; ++n)
+        s.channel(n) = RowTexts(n);
+    return s;
+}
+
+void CProgramView::ShowScreen(const orx::ScreenCopy& s)
+{
+    showLists(s.lists);
+    for (int n = 1; n <= orx::map::kChannelCount; ++n)
+        SetRowTexts(n, s.channel(n));
+    for (int i = 0; i < orx::kSettingCount; ++i)
+        m_settingLists[static_cast<std::size_t>(i)]->setCurrentIndex(s.settings.index[static_cast<std::size_t>(i)]);
+    m_passwordEdit->setText(qs(s.settings.password));
+}
+
+void CProgramView::ImageToView()
+{
+    orx::ScreenCopy screen;
+    orx::ImageToScreen(m_doc.image(), readCatalog(), m_bandLimits, screen);
+    ShowScreen(screen);
+}
+
+void CProgramView::ViewToImage()
+{
+    // An editor still open holds a value the user is typing: it goes into the grid first.
+    CommitOpenEditor();
+    orx::ScreenToImage(ReadScreen(), m_bandLimits, m_doc.image());
+}
+
+void CProgramView::OnModelChanged()
+{
+    const int model = m_modelList->currentIndex();
+    if (model < 0)
+        return;
+    orx::BandSelection lists = readLists();
+    orx::SelectModel(lists, model, readCatalog(), m_bandLimits);
+    showLists(lists);
+}
+
+void CProgramView::OnBandChanged()
+{
+    orx::BandSelection lists = readLists();
+    orx::SelectBand(lists, m_bandList->currentIndex(), m_bandLimits);
+}
+
+void CProgramView::setHighLightFor(int mouseCol)
+{
+    const int wanted = mouseCol == 0 ? CMSFlexGrid::HighLightWithFocus : CMSFlexGrid::HighLightNever;
+    if (m_grid->HighLight() != wanted)
+        m_grid->SetHighLight(wanted);
+}
+
+void CProgramView::onGridMouseDown(int button, int, int, int)
+{
+    if (button != 1)
+        return;
+    setHighLightFor(m_grid->MouseCol());
+    if (m_grid->MouseCol() != 0)
+        OpenCellEditor();
+}
+
+void CProgramView::onGridEnterCell()
+{
+    setHighLightFor(m_grid->MouseCol());
+}

@@ -1,0 +1,151 @@
+#pragma once
+
+// The main form: the "设置" panel with the radio-wide settings, the channel line with its buttons,
+// the floating cell editors and the 128-channel grid. The screen is the working copy of the user's
+// edits: ImageToView shows the image, ViewToImage writes the screen back just before the image is
+// saved, read or written. The conversions themselves are in the image library; this class only
+// moves texts and selections between it and the widgets.
+//
+// The class is implemented in several files by concern: ProgramView.cpp (form, conversions, grid
+// events), ProgramViewEditors.cpp (cell editors, keys, add/delete, factory defaults),
+// ProgramViewRadio.cpp (read, write, power tuning), ProgramViewDialogs.cpp (feature dialogs),
+// ProgramViewPrint.cpp (printing).
+
+#include "Band.h"
+#include "GridTexts.h"
+#include "ScreenCopy.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+
+class CMSFlexGrid;
+class CProgramDoc;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPainter;
+class QPrinter;
+class QPushButton;
+
+class CProgramView : public QWidget {
+    Q_OBJECT
+public:
+    // Control ids of form 101, kept where code and tests name the controls.
+    enum ControlId {
+        IdGrid = 1007,
+        IdBandList = 1011,
+        IdModelList = 1017,
+        IdDeleteButton = 1068,
+        IdPasswordEdit = 1074,
+        IdFrequencyEdit = 1082,
+        IdHiddenList = 1083,
+        IdChoiceList = 1084,
+        IdAddButton = 1089,
+        IdFactoryButton = 1090,
+        IdNameEdit = 1098,
+    };
+    static constexpr int kGridRows = orx::map::kChannelCount + 1; // header row + 128 channels
+    static constexpr int kGridCols = orx::kGridColumnCount;
+    static constexpr int kNameMaxLength = 8;
+
+    explicit CProgramView(CProgramDoc& document, QWidget* parent = nullptr);
+    ~CProgramView() override;
+
+    CProgramDoc& document() { return m_doc; }
+    CMSFlexGrid* grid() const { return m_grid; }
+    orx::BandLimits& bandLimits() { return m_bandLimits; }
+    const orx::BandLimits& bandLimits() const { return m_bandLimits; }
+    // The size of the form as laid out from its template.
+    QSize formSize() const { return m_formSize; }
+    QSize sizeHint() const override { return m_formSize; }
+
+    // Run by the document after every new document and every successful open.
+    void OnInitialUpdate();
+    void ImageToView();
+    void ViewToImage();
+
+    // The screen as texts and selections, and back.
+    orx::ScreenCopy ReadScreen() const;
+    void ShowScreen(const orx::ScreenCopy& screen);
+    orx::ChannelTexts RowTexts(int row) const;
+    void SetRowTexts(int row, const orx::ChannelTexts& texts);
+
+    // Dealers see the factory-default button (and the serial-number command in the frame).
+    void SetDealerMode(bool on);
+    bool DealerMode() const { return m_dealerMode; }
+
+    // The settings and the channel table as the form shows them, on a printer or a preview.
+    void PrintTo(QPrinter* printer);
+
+public slots:
+    // Radio link.
+    void OnRead();
+    void OnWrite();
+    void OnPower();
+    // Feature dialogs.
+    void OnDtmf();
+    void OnSideKeys();
+    void OnFmRadio();
+    void OnSerialNumber();
+    // Channel line.
+    void DeleteChannel();
+    void AddChannel();
+    void LoadFactoryDefaults();
+    // Model and band lists (user choices only).
+    void OnModelChanged();
+    void OnBandChanged();
+    // Cell editing.
+    void OpenCellEditor();
+    void StartFrequencyEntry(int key);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createControls();
+    void layoutForm();
+    void setUpOnce();
+    void setUpGrid();
+    void installEditorFilters();
+    // An open cell editor writes its text into the grid and hides itself, as it does when it loses
+    // the focus. Runs before anything reads the grid.
+    void CommitOpenEditor();
+
+    void onGridMouseDown(int button, int shift, int x, int y);
+    void onGridEnterCell();
+    void setHighLightFor(int mouseCol);
+
+    orx::RadioCatalog readCatalog() const;
+    orx::BandSelection readLists() const;
+    void showLists(const orx::BandSelection& lists);
+
+    CProgramDoc& m_doc;
+    orx::BandLimits m_bandLimits;
+    bool m_setUp = false;
+    bool m_dealerMode = false;
+    QSize m_formSize;
+
+    QGroupBox* m_settingsGroup = nullptr;
+    QComboBox* m_modelList = nullptr;
+    QComboBox* m_bandList = nullptr;
+    QLineEdit* m_passwordEdit = nullptr;
+    std::array<QComboBox*, orx::kSettingCount> m_settingLists{};
+    std::vector<QLabel*> m_labels;
+    QLabel* m_channelLabel = nullptr;
+    QPushButton* m_deleteButton = nullptr;
+    QPushButton* m_addButton = nullptr;
+    QPushButton* m_factoryButton = nullptr;
+
+    // The floating cell editors: shown only while a cell is edited, laid over that cell.
+    QLineEdit* m_frequencyEdit = nullptr;
+    QComboBox* m_hiddenList = nullptr; // created and never shown
+    QComboBox* m_choiceList = nullptr;
+    QLineEdit* m_nameEdit = nullptr;
+
+    CMSFlexGrid* m_grid = nullptr;
+};
