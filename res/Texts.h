@@ -100,4 +100,16 @@ inline constexpr const char* kCommError = "通信出错";
 inline constexpr const char* kPasswordError = "密码错误";
 inline constexpr const char* kBandMismatch = "频率不匹配";
 
+// Transfer progress (dialog 133).
+inline constexpr const char* kStart = "开始";
+inline constexpr const char* kInitialPercent = "0%";
+
+// Power tuning (dialog 167). The six calibration bytes in the radio's order: low end, middle and
+// high end of the band, low power before high power.
+inline constexpr const char* kPowerTuneCaption = "功率调节";
+inline constexpr const char* kPowerButtons[6] = {"低端低功率", "低端高功率", "中端低功率",
+                                                 "中端高功率", "高端低功率", "高端高功率"};
+inline constexpr const char* kEndTuning = "结束";
+inline constexpr const char* kExitTuning = "退出";
+
 } // namespace res

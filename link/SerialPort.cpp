@@ -1,0 +1,157 @@
+#include "SerialPort.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSerialPort>
+
+#include <algorithm>
+
+namespace orx {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Qt's own receive buffer stands in for the driver's receive queue of the original cable driver.
+constexpr qint64 kReceiveQueueSize = 1024;
+
+// Waiting for input in short slices keeps the read loop responsive to the total deadline even
+// where a platform's wait overshoots; each wait still returns the moment a byte arrives.
+constexpr std::chrono::milliseconds kWaitSlice(20);
+
+int toWaitMs(Clock::duration d)
+{
+    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(d);
+    return static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(ms.count(), 0, kWaitSlice.count()));
+}
+
+} // namespace
+
+SerialPort::SerialPort(const SerialTimeouts& timeouts) : m_timeouts(timeouts) {}
+
+SerialPort::~SerialPort()
+{
+    close();
+}
+
+QString SerialPort::DeviceFor(const QString& portName)
+{
+#ifdef Q_OS_WIN
+    return portName;
+#else
+    static const QRegularExpression comName(QStringLiteral("^COM([1-8])$"));
+    if (portName.isEmpty() || portName.contains(QLatin1Char('/')))
+        return portName;
+    const QRegularExpressionMatch m = comName.match(portName);
+    if (m.hasMatch())
+        return QStringLiteral("/dev/ttyS%1").arg(m.captured(1).toInt() - 1);
+    // A bare device name ("ttyUSB0"); one that is not under /dev stays as typed and fails to open.
+    const QString underDev = QStringLiteral("/dev/") + portName;
+    return QFileInfo::exists(underDev) ? underDev : portName;
+#endif
+}
+
+bool SerialPort::open(const QString& portName)
+{
+    close();
+    const QString device = DeviceFor(portName);
+    if (device.isEmpty())
+        return false;
+#ifndef Q_OS_WIN
+    // QSerialPort would look a bare name up under /dev itself; a name that is not there must fail.
+    if (!device.startsWith(QLatin1Char('/')))
+        return false;
+#endif
+    auto port = std::make_unique<QSerialPort>();
+    port->setPortName(device);
+    port->setReadBufferSize(kReceiveQueueSize);
+    // QSerialPort opens exclusively: a lock file and TIOCEXCL on Unix, share mode 0 on Windows.
+    if (!port->open(QIODevice::ReadWrite))
+        return false;
+    port->setBaudRate(QSerialPort::Baud9600);
+    port->setDataBits(QSerialPort::Data8);
+    port->setParity(QSerialPort::NoParity);
+    port->setStopBits(QSerialPort::OneStop);
+    // The cable uses only the data lines; handshake lines are left as the driver has them.
+    port->setFlowControl(QSerialPort::NoFlowControl);
+    m_port = std::move(port);
+    return true;
+}
+
+void SerialPort::close()
+{
+    if (m_port) {
+        m_port->close();
+        m_port.reset();
+    }
+}
+
+bool SerialPort::isOpen() const
+{
+    return m_port && m_port->isOpen();
+}
+
+void SerialPort::purge()
+{
+    if (!isOpen())
+        return;
+    m_port->clear(QSerialPort::AllDirections);
+    // Whatever Qt already moved out of the driver is stale as well.
+    m_port->readAll();
+}
+
+void SerialPort::write(const QByteArray& bytes)
+{
+    if (!isOpen() || bytes.isEmpty())
+        return;
+    const auto timeout = m_timeouts.writeConstant + m_timeouts.writeMultiplier * bytes.size();
+    m_port->write(bytes);
+    const auto deadline = Clock::now() + timeout;
+    while (m_port->bytesToWrite() > 0) {
+        const auto left = deadline - Clock::now();
+        if (left <= Clock::duration::zero())
+            break;
+        if (!m_port->waitForBytesWritten(std::max(1, toWaitMs(left))) &&
+            m_port->error() != QSerialPort::TimeoutError)
+            break;
+    }
+}
+
+QByteArray SerialPort::read(int n)
+{
+    QByteArray out;
+    if (!isOpen() || n <= 0)
+        return out;
+    out.reserve(n);
+    const auto start = Clock::now();
+    const auto totalDeadline = start + m_timeouts.readConstant + m_timeouts.readMultiplier * n;
+    Clock::time_point lastByte;
+
+    auto take = [&] {
+        const QByteArray got = m_port->read(n - out.size());
+        if (!got.isEmpty()) {
+            out.append(got);
+            lastByte = Clock::now();
+        }
+    };
+
+    take();
+    while (out.size() < n) {
+        auto deadline = totalDeadline;
+        // The interval timer runs only once the first byte is in, as on the original driver.
+        if (!out.isEmpty())
+            deadline = std::min(deadline, lastByte + m_timeouts.readInterval);
+        const auto left = deadline - Clock::now();
+        if (left <= Clock::duration::zero())
+            break;
+        if (!m_port->waitForReadyRead(std::max(1, toWaitMs(left)))) {
+            const QSerialPort::SerialPortError error = m_port->error();
+            if (error != QSerialPort::TimeoutError && error != QSerialPort::NoError)
+                break; // the device went away: no byte will come
+        }
+        take();
+    }
+    return out;
+}
+
+} // namespace orx
