@@ -1,0 +1,133 @@
+#include "LinkTestSupport.h"
+
+#include "MemoryMap.h"
+#include "PortName.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+namespace linktest {
+
+SimulatedRadio::SimulatedRadio(const orx::sim::SimOptions& options)
+    : m_sim(std::make_unique<orx::sim::RadioSim>(options)), m_previousPort(PortName())
+{
+    m_ok = m_sim->open();
+    if (!m_ok) {
+        qWarning("simulated radio: %s", m_sim->error().c_str());
+        return;
+    }
+    m_sim->start();
+    SetPortName(device());
+}
+
+SimulatedRadio::~SimulatedRadio()
+{
+    m_sim->stop();
+    SetPortName(m_previousPort);
+}
+
+Bytes WakeUp()
+{
+    return {0x02, 0x50, 0x52, 0x4F, 0x47, 0x52, 0x43};
+}
+
+Bytes Handshake()
+{
+    return Concat({WakeUp(), {0x4D, 0x02}, {0x06}});
+}
+
+Bytes ReadFrame(std::size_t address, int length)
+{
+    return {0x52, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address & 0xFF),
+            static_cast<std::uint8_t>(length)};
+}
+
+Bytes WriteFrame(std::size_t address, const Bytes& data)
+{
+    Bytes f{0x57, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address & 0xFF),
+            static_cast<std::uint8_t>(data.size())};
+    f.insert(f.end(), data.begin(), data.end());
+    return f;
+}
+
+Bytes Concat(std::initializer_list<Bytes> parts)
+{
+    Bytes out;
+    for (const Bytes& p : parts)
+        out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+Bytes Repeat(const Bytes& part, int times)
+{
+    Bytes out;
+    for (int i = 0; i < times; ++i)
+        out.insert(out.end(), part.begin(), part.end());
+    return out;
+}
+
+Bytes WholeRead()
+{
+    Bytes out = Concat({Handshake(), ReadFrame(0x840), {0x06}});
+    for (std::size_t a = 0; a < 0x1000; a += 8)
+        out = Concat({out, ReadFrame(a), {0x06}});
+    return out;
+}
+
+Bytes WholeWrite(const orx::RadioImage& image)
+{
+    Bytes out = Concat({Handshake(), ReadFrame(0xFF0), {0x06}, Handshake()});
+    for (std::size_t a = 0; a < 0xE00; a += 8) {
+        const auto block = image.bytes(a, 8);
+        out = Concat({out, WriteFrame(a, Bytes(block.begin(), block.end()))});
+    }
+    const auto band = image.bytes(orx::map::kBandId, orx::map::kBandIdSize);
+    return Concat({out, WriteFrame(0xFF0, Bytes(band.begin(), band.end()))});
+}
+
+orx::RadioImage PatternImage(std::uint8_t seed)
+{
+    orx::RadioImage image;
+    for (std::size_t i = 0; i < orx::map::kImageSize; ++i)
+        image.set(i, static_cast<std::uint8_t>((i * 7 + (i >> 8) * 13 + seed) & 0xFF));
+    return image;
+}
+
+QByteArray Hex(const Bytes& bytes)
+{
+    QByteArray out;
+    for (std::uint8_t b : bytes) {
+        if (!out.isEmpty())
+            out.append(' ');
+        out.append(QByteArray::number(b, 16).rightJustified(2, '0').toUpper());
+    }
+    return out;
+}
+
+QTimer* WhenModal(const char* className, std::function<void(QWidget*)> fn, int timeoutMs)
+{
+    auto* timer = new QTimer;
+    auto deadline = std::make_shared<QDeadlineTimer>(timeoutMs);
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, deadline, className, fn = std::move(fn)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible() && modal->inherits(className)) {
+            timer->stop();
+            timer->deleteLater();
+            fn(modal);
+            return;
+        }
+        if (deadline->hasExpired()) {
+            timer->stop();
+            timer->deleteLater();
+            qWarning("no %s opened", className);
+        }
+    });
+    timer->start();
+    return timer;
+}
+
+} // namespace linktest
