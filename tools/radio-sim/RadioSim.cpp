@@ -7,6 +7,11 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <pthread.h>
+#include <sched.h>
+#include <sys/prctl.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -39,6 +44,28 @@ constexpr std::uint8_t kFactoryCalibration[6] = {0x30, 0x82, 0x34, 0x86, 0x38, 0
 // over is understood again. Longer than any pause inside a frame, shorter than the program's
 // shortest read timeout.
 constexpr auto kFrameGap = std::chrono::milliseconds(100);
+
+// A real line delivers each byte on time; the default timer slack of a sleeping thread (50 us on
+// Linux) would add to every reply and count against the program in the benchmark.
+void tightenTimers()
+{
+#ifdef __linux__
+    ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+#endif
+}
+
+// The program purges its output before each wake-up byte, 2 ms after the previous one: a byte the
+// reader has not taken off the terminal by then is gone. Where the system allows it, the reader
+// (which only ever blocks in poll and never spins) runs at real-time priority so that it is never
+// kept waiting that long behind busy threads.
+void preferPromptWakeUps()
+{
+#ifdef __linux__
+    sched_param param{};
+    param.sched_priority = sched_get_priority_min(SCHED_FIFO);
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &param); // best effort: unprivileged users cannot
+#endif
+}
 
 void setCloseOnExec(int fd)
 {
@@ -217,6 +244,16 @@ std::vector<std::uint8_t> RadioSim::receivedBytes() const
 std::vector<std::uint8_t> RadioSim::sentBytes() const
 {
     std::lock_guard lock(m_mutex);
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(m_sent.size());
+    for (const SentByte& b : m_sent)
+        bytes.push_back(b.value);
+    return bytes;
+}
+
+std::vector<SentByte> RadioSim::sent() const
+{
+    std::lock_guard lock(m_mutex);
     return m_sent;
 }
 
@@ -242,6 +279,8 @@ void RadioSim::readerLoop()
     // answering: the program purges before each wake-up byte, and a purge discards what the other
     // side has not read yet.
     std::uint8_t buffer[256];
+    tightenTimers();
+    preferPromptWakeUps();
     for (;;) {
         pollfd fds[2] = {{m_master, POLLIN, 0}, {m_stopPipe[0], POLLIN, 0}};
         if (::poll(fds, 2, -1) < 0) {
@@ -277,6 +316,7 @@ void RadioSim::readerLoop()
 
 void RadioSim::serve()
 {
+    tightenTimers();
     for (;;) {
         ReceivedByte b;
         {
@@ -472,26 +512,41 @@ void RadioSim::applyFault(std::vector<std::uint8_t>& reply, const ReplyFault& fa
 void RadioSim::send(const std::vector<std::uint8_t>& reply, Clock::time_point start,
                     const SimOptions& options)
 {
+    std::vector<SentByte> sent;
+    sent.reserve(reply.size());
     if (options.byteTime <= std::chrono::nanoseconds::zero()) {
-        if (options.turnaround > std::chrono::microseconds::zero() && !waitUntil(start))
+        if (options.turnaround > std::chrono::microseconds::zero() && !waitUntil(start, false))
             return;
         writeAll(m_master, reply.data(), reply.size());
+        const Clock::time_point now = Clock::now();
+        for (std::uint8_t b : reply)
+            sent.push_back({now, start, b});
     } else {
         // Each byte is handed over when its last bit would have come down the wire.
         for (std::size_t j = 0; j < reply.size(); ++j) {
-            if (!waitUntil(start + options.byteTime * static_cast<long>(j + 1)))
+            const Clock::time_point due = start + options.byteTime * static_cast<long>(j + 1);
+            if (!waitUntil(due, true))
                 return;
             writeAll(m_master, &reply[j], 1);
+            sent.push_back({Clock::now(), due, reply[j]});
         }
     }
     std::lock_guard lock(m_mutex);
-    m_sent.insert(m_sent.end(), reply.begin(), reply.end());
+    m_sent.insert(m_sent.end(), sent.begin(), sent.end());
 }
 
-bool RadioSim::waitUntil(Clock::time_point t)
+bool RadioSim::waitUntil(Clock::time_point t, bool precise)
 {
-    std::unique_lock lock(m_mutex);
-    return !m_cv.wait_until(lock, t, [this] { return m_stop; });
+    // Waking from a sleep takes tens of microseconds; on a paced line the last stretch is spun
+    // through so that each byte leaves on time.
+    constexpr auto kSpin = std::chrono::microseconds(150);
+    {
+        std::unique_lock lock(m_mutex);
+        if (m_cv.wait_until(lock, precise ? t - kSpin : t, [this] { return m_stop; }))
+            return false;
+    }
+    while (precise && Clock::now() < t) {
+    }
+    return true;
 }
-
 } // namespace orx::sim

@@ -56,6 +56,12 @@ struct ReceivedByte {
     std::uint8_t value;
 };
 
+struct SentByte {
+    Clock::time_point time; // when it was handed to the terminal
+    Clock::time_point due;  // when the wire timing wanted it there
+    std::uint8_t value;
+};
+
 // One frame as the radio understood it.
 struct Frame {
     enum class Kind { WakeUp, Identify, Ack, Read, Write, QueryPower, PrepareWrite, EndTuning, Unknown };
@@ -109,6 +115,7 @@ public:
     std::vector<ReceivedByte> received() const;
     std::vector<std::uint8_t> receivedBytes() const;
     std::vector<std::uint8_t> sentBytes() const;
+    std::vector<SentByte> sent() const;
     std::vector<Frame> frames() const;
     // Forgets what was received and sent and starts counting frames from 0 again.
     void clearRecord();
@@ -124,8 +131,8 @@ private:
     std::vector<std::uint8_t> answer(const Frame& frame, const SimOptions& options);
     void applyFault(std::vector<std::uint8_t>& reply, const ReplyFault& fault) const;
     void send(const std::vector<std::uint8_t>& reply, Clock::time_point start, const SimOptions& options);
-    // Waits until t; false when stop() came first.
-    bool waitUntil(Clock::time_point t);
+    // Waits until t; false when stop() came first. Precise waits spin through the last stretch.
+    bool waitUntil(Clock::time_point t, bool precise);
 
     int m_master = -1;
     int m_slave = -1; // held open so the terminal does not hang up between the program's opens
@@ -144,7 +151,7 @@ private:
     SimOptions m_options;
     Memory m_memory;
     std::vector<ReceivedByte> m_received;
-    std::vector<std::uint8_t> m_sent;
+    std::vector<SentByte> m_sent;
     std::vector<Frame> m_frames;
     int m_frameCount = 0;
     int m_wakeUps = 0;
