@@ -341,7 +341,9 @@ void CMSFlexGrid::mousePressEvent(QMouseEvent* event)
     const int c = columnAt(pos.x());
     m_mouseRow = r < 0 ? -1 : r + m_fixedRows;
     m_mouseCol = c < 0 ? -1 : c + m_fixedCols;
-    QTableWidget::mousePressEvent(event);
+    // Only the left button moves the current cell; the host hears of every button.
+    if (event->button() == Qt::LeftButton)
+        QTableWidget::mousePressEvent(event);
     const QPoint client = viewport()->mapTo(this, pos);
     emit MouseDown(flexButton(event->button()), flexShift(event->modifiers()), client.x() * TwipsPerPixelX(),
                    client.y() * TwipsPerPixelY());
