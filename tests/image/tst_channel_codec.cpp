@@ -264,30 +264,6 @@ private slots:
         for (std::size_t b = map::kScanBitmapBase; b < map::kScanBitmapBase + map::kScanBitmapSize; ++b)
             QCOMPARE(int(image.at(b)), int(b) == scanByte ? scanMask : 0);
     }
-
-    void bcdFrequency_data()
-    {
-        QTest::addColumn<qlonglong>("value");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("436.125 MHz") << 43612500LL << hex("00 25 61 43");
-        QTest::newRow("145.125 MHz") << 14512500LL << hex("00 25 51 14");
-        QTest::newRow("smallest") << 1LL << hex("01 00 00 00");
-        QTest::newRow("largest") << 99999999LL << hex("99 99 99 99");
-        QTest::newRow("1000 MHz saturates") << 100000000LL << hex("99 99 99 99");
-        QTest::newRow("0 is not programmed") << 0LL << hex("FF FF FF FF");
-        QTest::newRow("negative is not programmed") << -5LL << hex("FF FF FF FF");
-    }
-
-    void bcdFrequency()
-    {
-        QFETCH(qlonglong, value);
-        QFETCH(QByteArray, bytes);
-        std::array<std::uint8_t, 4> out{};
-        EncodeBcdFrequency(value, out);
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(out.data()), 4).toHex(' '), bytes.toHex(' '));
-        if (value > 0 && value <= 99999999)
-            QCOMPARE(qlonglong(DecodeBcdFrequency(out)), value);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestChannelCodec)
