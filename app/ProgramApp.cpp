@@ -6,6 +6,7 @@
 #include "ProgramDoc.h"
 #include "ProgramIni.h"
 #include "ProgramView.h"
+#include "StartupProbe.h"
 #include "Texts.h"
 
 #include <QApplication>
@@ -109,6 +110,7 @@ bool CProgramApp::InitInstance()
     CProgramIni ini;
     SetPortName(ini.GetString(QString::fromLatin1(CProgramIni::kSection), QString::fromLatin1(CProgramIni::kPortKey)));
 
+    WatchFirstPaint(m_frame.get());
     m_frame->show();
     return true;
 }
