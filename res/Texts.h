@@ -87,6 +87,16 @@ inline constexpr const char* kChannelLabel = "信道:";
 inline constexpr const char* kDeleteButton = "删除";
 inline constexpr const char* kAddButton = "添加";
 inline constexpr const char* kFactoryButton = "出厂化默认";
+// The factory-default file is missing: caption, then the sentence, a line feed and the folder.
+inline constexpr const char* kFactoryMissingCaption = "Prompt";
+inline constexpr const char* kFactoryMissingText = "Can not find \"Factory default.sin\", in the";
+
+// Tone picker (dialog 164).
+inline constexpr const char* kToneCaption = "亚音设置";
+inline constexpr const char* kToneNone = "无";
+inline constexpr const char* kToneAnalog = "模拟亚音";
+inline constexpr const char* kToneDcsNormal = "正向数字亚音";
+inline constexpr const char* kToneDcsInverted = "反相数字亚音";
 
 // File messages.
 inline constexpr const char* kOpenFailed = "无法打开文件“%1”。";
