@@ -341,9 +341,8 @@ void CMSFlexGrid::mousePressEvent(QMouseEvent* event)
     const int c = columnAt(pos.x());
     m_mouseRow = r < 0 ? -1 : r + m_fixedRows;
     m_mouseCol = c < 0 ? -1 : c + m_fixedCols;
-    // Only the left button moves the current cell; the host hears of every button.
-    if (event->button() == Qt::LeftButton)
-        QTableWidget::mousePressEvent(event);
+    // A press of any button makes the cell under it current before the host hears of it.
+    QTableWidget::mousePressEvent(event);
     const QPoint client = viewport()->mapTo(this, pos);
     emit MouseDown(flexButton(event->button()), flexShift(event->modifiers()), client.x() * TwipsPerPixelX(),
                    client.y() * TwipsPerPixelY());

@@ -256,10 +256,12 @@ void ProgramViewTest::highlightFollowsClicks_data()
     QTest::addColumn<bool>("onNumber");
     QTest::addColumn<int>("button");
     QTest::addColumn<int>("expected");
-    QTest::newRow("left on a row number shows the row") << true << int(Qt::LeftButton) << 2;
-    QTest::newRow("left on a data cell hides the selection") << false << int(Qt::LeftButton) << 0;
-    QTest::newRow("right on a row number changes nothing") << true << int(Qt::RightButton) << 1;
-    QTest::newRow("right on a data cell changes nothing") << false << int(Qt::RightButton) << 1;
+    QTest::addColumn<bool>("editorOpens");
+    QTest::newRow("left on a row number shows the row") << true << int(Qt::LeftButton) << 2 << false;
+    QTest::newRow("left on a data cell hides the selection") << false << int(Qt::LeftButton) << 0 << true;
+    QTest::newRow("right on a row number changes nothing") << true << int(Qt::RightButton) << 1 << false;
+    // A right press moves the current cell (the grid's own rule) but opens nothing.
+    QTest::newRow("right on a data cell opens nothing") << false << int(Qt::RightButton) << 0 << false;
 }
 
 void ProgramViewTest::highlightFollowsClicks()
@@ -267,8 +269,14 @@ void ProgramViewTest::highlightFollowsClicks()
     QFETCH(bool, onNumber);
     QFETCH(int, button);
     QFETCH(int, expected);
+    QFETCH(bool, editorOpens);
     ViewFixture f;
     CMSFlexGrid* grid = f.view->grid();
+    // Row 3 holds a channel, so a press on its power cell edits that cell.
+    orx::ChannelTexts channel;
+    channel[orx::ColRxFrequency] = "145.00000";
+    channel[orx::ColPower] = "高";
+    f.view->SetRowTexts(3, channel);
     grid->SetHighLight(CMSFlexGrid::HighLightAlways);
     if (onNumber) {
         QHeaderView* numbers = grid->verticalHeader();
@@ -277,14 +285,13 @@ void ProgramViewTest::highlightFollowsClicks()
         if (button == Qt::LeftButton)
             QCOMPARE(grid->Row(), 5);
     } else {
-        const QPoint p(grid->columnViewportPosition(3) + 5, grid->rowViewportPosition(2) + 5);
+        const QPoint p(grid->columnViewportPosition(orx::ColPower - 1) + 5, grid->rowViewportPosition(2) + 5);
         QTest::mouseClick(grid->viewport(), Qt::MouseButton(button), {}, p);
-        if (button == Qt::LeftButton) {
-            QCOMPARE(grid->Row(), 3);
-            QCOMPARE(grid->Col(), 4);
-        }
+        QCOMPARE(grid->Row(), 3);
+        QCOMPARE(grid->Col(), int(orx::ColPower));
     }
     QCOMPARE(grid->HighLight(), expected);
+    QCOMPARE(f.view->findChild<QWidget*>(QStringLiteral("choiceList"))->isVisible(), editorOpens);
 }
 
 void ProgramViewTest::passwordTakesDigitsOnly()
