@@ -122,8 +122,8 @@ void CFmRadioDlg::CommitEdit()
 {
     if (m_editRow < 0)
         return;
-    // The text goes into the cell it was typed over, even when the grid's current cell has moved
-    // on in the meantime (a click on a row number).
+    // The text goes into the cell it was typed over, whichever cell the grid calls current by the
+    // time the box loses the focus.
     const int row = m_editRow;
     m_editRow = -1;
     const QString text = m_edit->text();

@@ -102,7 +102,7 @@ inline constexpr const char* kFmFrequencyHeader = "频率";
 inline constexpr const char* kSerialNumberCaption = "电子串号";
 inline constexpr const char* kSerialNumberLabel = "电子串号 (PCBA)";
 inline constexpr const char* kSerialOverwriteText =
-    "信道 %1 与电子串号共用存储空间。保存电子串号将覆盖信道 %1 的数据，是否继续？";
+    "信道 %1 与电子串号共用存储空间。\n保存电子串号将覆盖信道 %1 的数据，是否继续？";
 
 // Channel line of the form.
 inline constexpr const char* kSettingsGroup = "设置";

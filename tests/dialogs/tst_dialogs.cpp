@@ -160,6 +160,7 @@ private slots:
     void fmFilterCoversTheGrid();
     void fmMouse_data();
     void fmMouse();
+    void fmClickElsewhereCommits_data();
     void fmClickElsewhereCommits();
     void fmClosingCommitsOpenEdit_data();
     void fmClosingCommitsOpenEdit();
@@ -588,8 +589,16 @@ void TestDialogs::fmMouse()
     }
 }
 
+void TestDialogs::fmClickElsewhereCommits_data()
+{
+    QTest::addColumn<bool>("onNumber");
+    QTest::newRow("a click on another frequency cell") << false;
+    QTest::newRow("a click on a row number") << true;
+}
+
 void TestDialogs::fmClickElsewhereCommits()
 {
+    QFETCH(bool, onNumber);
     orx::RadioImage image = newDocument();
     CFmRadioDlg dlg(image, nullptr);
     QVERIFY(showActive(dlg));
@@ -598,11 +607,18 @@ void TestDialogs::fmClickElsewhereCommits()
     QTest::keyClick(grid, Qt::Key_Return);
     QTest::keyClicks(dlg.edit(), "90");
     const int y = grid->rowViewportPosition(4) + grid->rowHeight(4) / 2;
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(grid->columnWidth(0) / 2, y));
+    if (onNumber) {
+        QTest::mouseClick(grid->verticalHeader()->viewport(), Qt::LeftButton, {}, QPoint(5, y));
+        QCOMPARE(grid->Row(), 5);
+        QVERIFY(!dlg.edit()->isVisible());
+    } else {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(grid->columnWidth(0) / 2, y));
+        QVERIFY(dlg.edit()->isVisible());
+        QCOMPARE(dlg.edit()->geometry(), dlg.CellRect(5, 1));
+    }
+    // The text goes into the cell it was typed over.
     QCOMPARE(grid->TextMatrix(2, 1), QStringLiteral("90.00"));
     QCOMPARE(grid->TextMatrix(5, 1), QString());
-    QVERIFY(dlg.edit()->isVisible());
-    QCOMPARE(dlg.edit()->geometry(), dlg.CellRect(5, 1));
 }
 
 void TestDialogs::fmClosingCommitsOpenEdit_data()

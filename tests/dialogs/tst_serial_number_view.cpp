@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kRow = orx::map::kSerialNumberChannel;
 const QString kOverwriteQuestion =
-    QStringLiteral("信道 63 与电子串号共用存储空间。保存电子串号将覆盖信道 63 的数据，是否继续？");
+    QStringLiteral("信道 63 与电子串号共用存储空间。\n保存电子串号将覆盖信道 63 的数据，是否继续？");
 
 orx::ChannelTexts channelTexts(const char* frequency)
 {
