@@ -39,15 +39,12 @@ Bytes padded(std::string_view text, std::size_t length, std::uint8_t fill = 0xFF
 class TestFeatureCodecs : public QObject {
     Q_OBJECT
 private slots:
-    void dtmfDecode_data();
-    void dtmfDecode();
     void dtmfEncode_data();
     void dtmfEncode();
     void sideKeyChoice_data();
     void sideKeyChoice();
     void sideKeyFunctionCode_data();
     void sideKeyFunctionCode();
-    void sideKeyBytes();
     void fmDecode_data();
     void fmDecode();
     void fmEncode_data();
@@ -64,39 +61,6 @@ private slots:
     void channel63Reconciliation();
     void serialNumberSurvivesOpenAndSave();
 };
-
-void TestFeatureCodecs::dtmfDecode_data()
-{
-    QTest::addColumn<Bytes>("code");
-    QTest::addColumn<int>("flags");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("tx");
-    QTest::addColumn<bool>("rx");
-    QTest::newRow("erased: empty code, both side tones on") << Bytes(8, 0xFF) << 0xFF << "" << true << true;
-    QTest::newRow("code ends at 0x00") << padded("12#", 8, 0x00) << 0x00 << "12#" << false << false;
-    QTest::newRow("code ends at the first byte outside the set")
-        << padded("1E2", 8) << 0x01 << "1" << true << false;
-    QTest::newRow("eight characters without terminator")
-        << padded("0123ABCD", 8) << 0x04 << "0123ABCD" << false << true;
-    QTest::newRow("lower-case DTMF letters belong to the set")
-        << padded("ab*", 8) << 0x05 << "ab*" << true << true;
-}
-
-void TestFeatureCodecs::dtmfDecode()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, tx);
-    QFETCH(bool, rx);
-    QFETCH(Bytes, code);
-    QFETCH(int, flags);
-    orx::RadioImage image;
-    put(image, orx::map::kPttIdCode, code);
-    image.set(orx::map::kDtmfFlags, static_cast<std::uint8_t>(flags));
-    const orx::DtmfSettings dtmf = orx::DecodeDtmf(image);
-    QCOMPARE(QString::fromStdString(dtmf.code), text);
-    QCOMPARE(dtmf.txSideTone, tx);
-    QCOMPARE(dtmf.rxSideTone, rx);
-}
 
 void TestFeatureCodecs::dtmfEncode_data()
 {
@@ -174,16 +138,6 @@ void TestFeatureCodecs::sideKeyFunctionCode()
     QFETCH(QString, text);
     QFETCH(int, code);
     QCOMPARE(orx::SideKeyFunctionCode(text.toStdString()), code);
-}
-
-void TestFeatureCodecs::sideKeyBytes()
-{
-    orx::RadioImage image;
-    image.resetToNewDocument();
-    QCOMPARE(orx::DecodeSideKeys(image), (orx::SideKeyCodes{1, 4, 5, 8}));
-    orx::EncodeSideKeys({0, 1, 8, 0}, image);
-    QCOMPARE(int(image.at(orx::map::kSideKey1)), 0x01);
-    QCOMPARE(int(image.at(orx::map::kSideKey2)), 0x80);
 }
 
 void TestFeatureCodecs::fmDecode_data()
