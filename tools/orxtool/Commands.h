@@ -13,6 +13,7 @@ namespace orxtool {
 enum ExitStatus : int {
     ExitOk = 0,
     ExitOutputFailed = 1, // the input was fine, but the result could not be written
+    ExitDifferent = 1,    // diff: the two files differ
     ExitBadInput = 2,     // bad usage, or an input file that is missing, unreadable or not a .sin file
 };
 
@@ -29,5 +30,6 @@ struct Invocation {
 
 int RunDump(const Invocation& invocation);
 int RunResave(const Invocation& invocation);
+int RunDiff(const Invocation& invocation);
 
 } // namespace orxtool

@@ -38,6 +38,12 @@ const Command kCommands[] = {
      {"--ini"},
      "write the file the program saves when it opens IN.sin and saves it",
      RunResave},
+    {"diff",
+     "A.sin B.sin",
+     2,
+     {"--ini"},
+     "what B.sin changes against A.sin, field by field, then the other differing bytes",
+     RunDiff},
 };
 
 struct OptionHelp {
@@ -96,7 +102,8 @@ void printUsage(std::FILE* to)
         text += "  " + std::string(h.name) + " " + std::string(h.value) + "   " + std::string(h.help) + "\n";
     text +=
         "  -h, --help   show this help\n\n"
-        "Exit status: 0 done, 1 the output could not be written, 2 bad usage or an unusable input file.\n";
+        "Exit status: 0 done, 1 the output could not be written, 2 bad usage or an unusable input file;\n"
+        "diff: 0 the files are equal, 1 they differ, 2 bad usage or an unusable input file.\n";
     std::fputs(text.c_str(), to);
 }
 
