@@ -6,6 +6,7 @@
 #include "ProgramDoc.h"
 #include "ProgramIni.h"
 #include "ProgramView.h"
+#include "StartupProbe.h"
 #include "Texts.h"
 
 #include <QApplication>
@@ -17,15 +18,18 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include <cstdio>
+
 namespace {
 
 constexpr const char* kDealerOption = "dealer";
 
 } // namespace
 
-CProgramApp::CProgramApp(QStringList arguments, QObject* parent)
+CProgramApp::CProgramApp(QStringList arguments, QString appDirectory, QObject* parent)
     : QObject(parent)
     , m_arguments(std::move(arguments))
+    , m_appDirectory(std::move(appDirectory))
 {
 }
 
@@ -58,13 +62,25 @@ CProgramView* CProgramApp::view() const
 bool CProgramApp::InitInstance()
 {
     QApplication::setApplicationName(QStringLiteral("orxprog"));
+    // Program.ini lies in this folder; the view reads it already while the first document is made.
+    if (m_appDirectory.isEmpty())
+        m_appDirectory = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
+    SetAppDirectory(m_appDirectory);
+
     QApplication::setApplicationDisplayName(QString::fromUtf8(res::kAppTitle));
     QApplication::setWindowIcon(AppIcon());
 
     QCommandLineParser parser;
     parser.addOption(QCommandLineOption(QString::fromLatin1(kDealerOption)));
     parser.addPositionalArgument(QStringLiteral("file"), QString());
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    parser.addOption(help);
     parser.parse(m_arguments); // unknown options are ignored rather than refused
+    if (parser.isSet(help)) {
+        std::fputs(UsageText().toLocal8Bit().constData(), stdout);
+        m_exitCode = 0;
+        return false;
+    }
     m_dealer = parser.isSet(QString::fromLatin1(kDealerOption));
     if (!parser.positionalArguments().isEmpty())
         m_fileToOpen = parser.positionalArguments().constFirst();
@@ -85,14 +101,16 @@ bool CProgramApp::InitInstance()
             QMessageBox::critical(nullptr, QString::fromUtf8(res::kAppTitle),
                                   error + QStringLiteral("\n") +
                                       QString::fromUtf8(res::kStartFileFailed).arg(QDir::toNativeSeparators(m_fileToOpen)));
+            m_exitCode = 1;
             return false;
         }
     }
 
-    SetAppDirectory(QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/'));
+    SetAppDirectory(m_appDirectory);
     CProgramIni ini;
     SetPortName(ini.GetString(QString::fromLatin1(CProgramIni::kSection), QString::fromLatin1(CProgramIni::kPortKey)));
 
+    WatchFirstPaint(m_frame.get());
     m_frame->show();
     return true;
 }

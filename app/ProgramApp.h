@@ -22,11 +22,14 @@ class CProgramApp : public QObject {
     Q_OBJECT
 public:
     // Takes the program's arguments (QCoreApplication::arguments(): the program name first).
-    explicit CProgramApp(QStringList arguments, QObject* parent = nullptr);
+    // appDirectory replaces the executable's folder as AppDirectory (tests run on a scratch folder).
+    explicit CProgramApp(QStringList arguments, QString appDirectory = QString(), QObject* parent = nullptr);
     ~CProgramApp() override;
 
-    // Runs the start-up order; false when start-up has to end (the message was shown).
+    // Runs the start-up order; false when start-up has to end (the message was shown, or the usage
+    // was printed), with exitCode() the status the process ends with.
     bool InitInstance();
+    int exitCode() const { return m_exitCode; }
     // Runs the event loop until the main window closes; then ExitInstance.
     int Run();
     // Stores PortName in Program.ini.
@@ -52,7 +55,9 @@ private:
     QPrinter* printer();
 
     QStringList m_arguments;
+    QString m_appDirectory;
     bool m_dealer = false;
+    int m_exitCode = 0;
     QString m_fileToOpen;
     std::unique_ptr<CProgramDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;

@@ -6,7 +6,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -279,9 +281,32 @@ QString& appDirectoryStorage()
 
 } // namespace
 
-CProgramIni::CProgramIni() : CProgramIni(AppDirectory() + QStringLiteral("Program.ini")) {}
+CProgramIni::CProgramIni()
+{
+    const QString installed = AppDirectory() + QStringLiteral("Program.ini");
+    const QFileInfo info(installed);
+    const bool writable = info.exists() ? info.isWritable() : QFileInfo(info.absolutePath()).isWritable();
+    if (writable) {
+        m_path = installed;
+    } else {
+        m_installedPath = installed;
+        m_path = UserCopyPath();
+        QDir().mkpath(QFileInfo(m_path).absolutePath());
+    }
+    createIfMissing();
+}
 
 CProgramIni::CProgramIni(const QString& path) : m_path(path)
+{
+    createIfMissing();
+}
+
+QString CProgramIni::UserCopyPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/Program.ini");
+}
+
+void CProgramIni::createIfMissing() const
 {
     // A missing file is created empty. NewOnly: an existing file that merely cannot be read is
     // never truncated. A folder that refuses the file is no error; reads then give defaults.
@@ -290,13 +315,21 @@ CProgramIni::CProgramIni(const QString& path) : m_path(path)
         f.open(QIODevice::WriteOnly | QIODevice::NewOnly);
 }
 
+QStringList CProgramIni::readOrder() const
+{
+    return m_installedPath.isEmpty() ? QStringList{m_path} : QStringList{m_path, m_installedPath};
+}
+
 QString CProgramIni::GetString(const QString& section, const QString& key) const
 {
-    const std::optional<IniFile> file = load(m_path);
-    if (!file)
-        return {};
-    const IniLine* entry = file->findEntry(trimBlanks(section), trimBlanks(key));
-    return entry ? profileValue(entry->value) : QString();
+    for (const QString& path : readOrder()) {
+        const std::optional<IniFile> file = load(path);
+        if (!file)
+            continue;
+        if (const IniLine* entry = file->findEntry(trimBlanks(section), trimBlanks(key)))
+            return profileValue(entry->value);
+    }
+    return {};
 }
 
 bool CProgramIni::WriteString(const QString& sectionName, const QString& keyName, const QString& value)
@@ -375,13 +408,18 @@ bool CProgramIni::WriteInt(const QString& section, const QString& key, int value
 orx::RadioCatalog CProgramIni::ReadRadioCatalog() const
 {
     orx::RadioCatalog catalog;
-    const std::optional<IniFile> file = load(m_path);
-    if (!file)
-        return catalog;
+    std::vector<IniFile> files;
+    for (const QString& path : readOrder()) {
+        if (std::optional<IniFile> file = load(path))
+            files.push_back(std::move(*file));
+    }
     const QString section = QString::fromLatin1(kSection);
     auto value = [&](const char* format, int i) {
-        const IniLine* entry = file->findEntry(section, QString::fromLatin1(format).arg(i));
-        return entry ? profileValue(entry->value).toStdString() : std::string();
+        for (const IniFile& file : files) {
+            if (const IniLine* entry = file.findEntry(section, QString::fromLatin1(format).arg(i)))
+                return profileValue(entry->value).toStdString();
+        }
+        return std::string();
     };
     for (int i = 0; i < orx::kMaxModels; ++i) {
         std::string model = value(kModelKeyFormat, i);

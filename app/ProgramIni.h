@@ -6,20 +6,32 @@
 // 259 characters come back, and writing a key changes its line in place and keeps every other line
 // and comment. Values may be saved as UTF-8 or as GBK (as Windows installers write them).
 //
+// Installed into a folder the user cannot write (a system-wide package), the program reads the
+// installed Program.ini but keeps the user's own copy in the per-user configuration folder: a key
+// found there wins, and every write goes there. Where the executable's folder is writable, only the
+// file beside the executable is used.
+//
 // This is the only class that reads or writes Program.ini.
 
 #include "Band.h"
 
 #include <QString>
+#include <QStringList>
 
 class CProgramIni {
 public:
-    // Program.ini in AppDirectory; an empty file is created when there is none.
+    // Program.ini in AppDirectory (and the user's copy when that file cannot be written there); an
+    // empty file is created where writes go when there is none.
     CProgramIni();
     // A configuration file at an explicit path (the command-line tool's --ini, the tests).
     explicit CProgramIni(const QString& path);
 
+    // The file that writes go to: the user's copy when there is one, else the file itself.
     const QString& path() const { return m_path; }
+    // The installed file read after the user's copy, or empty when there is no user's copy.
+    const QString& installedPath() const { return m_installedPath; }
+    // Program.ini in the per-user configuration folder.
+    static QString UserCopyPath();
 
     // The value, or "" when the file, section or key is missing.
     QString GetString(const QString& section, const QString& key) const;
@@ -37,7 +49,11 @@ public:
     orx::RadioCatalog ReadRadioCatalog() const;
 
 private:
+    void createIfMissing() const;
+    QStringList readOrder() const;
+
     QString m_path;
+    QString m_installedPath;
 };
 
 // The folder of the running executable, with a trailing separator. Set once at start-up.

@@ -9,6 +9,6 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     CProgramApp app(QApplication::arguments());
     if (!app.InitInstance())
-        return 1;
+        return app.exitCode();
     return app.Run();
 }

@@ -19,6 +19,7 @@
 #include <QWidget>
 
 #include <array>
+#include <vector>
 
 class CMSFlexGrid;
 class CProgramDoc;
@@ -29,6 +30,8 @@ class QLineEdit;
 class QPainter;
 class QPrinter;
 class QPushButton;
+class QKeyEvent;
+class QWheelEvent;
 
 class CProgramView : public QWidget {
     Q_OBJECT
@@ -73,6 +76,19 @@ public:
     orx::ChannelTexts RowTexts(int row) const;
     void SetRowTexts(int row, const orx::ChannelTexts& texts);
 
+    // Every change the user makes to the channel table goes through EditRows: one call is one
+    // edit (a committed cell, a tone choice, an added or deleted channel) with the new texts of
+    // each row it touches.
+    struct RowEdit {
+        int row;
+        orx::ChannelTexts texts;
+    };
+    void EditRows(const std::vector<RowEdit>& edits);
+    void EditRow(int row, const orx::ChannelTexts& texts) { EditRows({RowEdit{row, texts}}); }
+
+    // Where a cell of the grid lies in the view, in pixels: the rectangle an editor is laid on.
+    QRect CellEditorRect(int row, int col) const;
+
     // Dealers see the factory-default button (and the serial-number command in the frame).
     void SetDealerMode(bool on);
     bool DealerMode() const { return m_dealerMode; }
@@ -100,6 +116,10 @@ public slots:
     // Cell editing.
     void OpenCellEditor();
     void StartFrequencyEntry(int key);
+    // An editor writes its text into the cell it was opened on and hides itself.
+    void CommitFrequencyEdit();
+    void CommitChoiceList();
+    void CommitNameEdit();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -115,6 +135,16 @@ private:
     // An open cell editor writes its text into the grid and hides itself, as it does when it loses
     // the focus. Runs before anything reads the grid.
     void CommitOpenEditor();
+    // The editors of a document that is being replaced are closed without writing anything.
+    void CloseEditors();
+    void showEditor(QWidget* editor, int row, int col);
+    void finishEditor(QWidget* editor);
+    void moveFocusToGrid();
+    void postKey(int key);
+    bool filterFrequencyKey(QKeyEvent* event);
+    bool filterGridKey(QKeyEvent* event);
+    bool filterGridWheel(QWheelEvent* event);
+    bool pageOnWheel(int delta);
 
     void onGridMouseDown(int button, int shift, int x, int y);
     void onGridEnterCell();
@@ -146,6 +176,9 @@ private:
     QComboBox* m_hiddenList = nullptr; // created and never shown
     QComboBox* m_choiceList = nullptr;
     QLineEdit* m_nameEdit = nullptr;
+    // The cell the open editor was laid over.
+    int m_editRow = 0;
+    int m_editCol = 0;
 
     CMSFlexGrid* m_grid = nullptr;
 };

@@ -341,6 +341,7 @@ void CMSFlexGrid::mousePressEvent(QMouseEvent* event)
     const int c = columnAt(pos.x());
     m_mouseRow = r < 0 ? -1 : r + m_fixedRows;
     m_mouseCol = c < 0 ? -1 : c + m_fixedCols;
+    // A press of any button makes the cell under it current before the host hears of it.
     QTableWidget::mousePressEvent(event);
     const QPoint client = viewport()->mapTo(this, pos);
     emit MouseDown(flexButton(event->button()), flexShift(event->modifiers()), client.x() * TwipsPerPixelX(),

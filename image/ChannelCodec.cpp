@@ -143,7 +143,13 @@ void EncodeTone(std::string_view toneText, std::uint8_t& low, std::uint8_t& high
     int code = LeadingInteger(value);
     if (code < 0)
         code = 0;
-    high = static_cast<std::uint8_t>(code / 100 + (normal ? 0x80 : 0xC0));
+    const int h = code / 100 + (normal ? 0x80 : 0xC0);
+    // A code this large (inverted from 6300, normal from 12700) would put 0xFF, the mark of no
+    // tone, into the high byte or overflow it. Store the pair that means no tone, as the next load
+    // would read it anyway; otherwise a second save would still change the low byte.
+    if (h >= 0xFF)
+        return;
+    high = static_cast<std::uint8_t>(h);
     low = toBcd(code % 100);
 }
 

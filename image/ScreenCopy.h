@@ -24,6 +24,10 @@ struct ScreenCopy {
     friend bool operator==(const ScreenCopy&, const ScreenCopy&) = default;
 };
 
+// The texts grid row n shows for the image: channel n decoded, except that a serial number in
+// channel 63's record shows as an empty row.
+ChannelTexts ChannelRowTexts(const RadioImage& image, int channel);
+
 // Image to screen: both lists, the display mode, every channel, the band id (which may move the
 // band selection and sets the limits), the password and the other settings.
 void ImageToScreen(const RadioImage& image, const RadioCatalog& catalog, BandLimits& limits, ScreenCopy& screen);

@@ -78,6 +78,32 @@ inline constexpr const char* kAboutNotice = "ORX 对讲机写频软件\n版权�
 inline constexpr const char* kOk = "确定";
 inline constexpr const char* kCancel = "取消";
 
+// DTMF dialog (template 160).
+inline constexpr const char* kDtmfCaption = "DTMF";
+inline constexpr const char* kDtmfGroup = "编码";
+inline constexpr const char* kTxSideTone = "发射侧音";
+inline constexpr const char* kRxSideTone = "接收侧音";
+inline constexpr const char* kPttIdLabel = "PTT ID";
+inline constexpr const char* kOn = "开";
+inline constexpr const char* kOff = "关";
+
+// Side-key dialog (template 158). The second group really is spelt with 鍵.
+inline constexpr const char* kSideKeyCaption = "侧键";
+inline constexpr const char* kSideKey1Group = "侧键1";
+inline constexpr const char* kSideKey2Group = "侧鍵2";
+inline constexpr const char* kShortPress = "短按";
+inline constexpr const char* kLongPress = "长按";
+
+// FM-radio preset dialog (template 168).
+inline constexpr const char* kFmRadioCaption = "收音机频率";
+inline constexpr const char* kFmFrequencyHeader = "频率";
+
+// Serial-number dialog (template 166) and the question before it overwrites channel 63 (%1).
+inline constexpr const char* kSerialNumberCaption = "电子串号";
+inline constexpr const char* kSerialNumberLabel = "电子串号 (PCBA)";
+inline constexpr const char* kSerialOverwriteText =
+    "信道 %1 与电子串号共用存储空间。\n保存电子串号将覆盖信道 %1 的数据，是否继续？";
+
 // Channel line of the form.
 inline constexpr const char* kSettingsGroup = "设置";
 inline constexpr const char* kModelLabel = "机型";
@@ -87,6 +113,16 @@ inline constexpr const char* kChannelLabel = "信道:";
 inline constexpr const char* kDeleteButton = "删除";
 inline constexpr const char* kAddButton = "添加";
 inline constexpr const char* kFactoryButton = "出厂化默认";
+// The factory-default file is missing: caption, then the sentence, a line feed and the folder.
+inline constexpr const char* kFactoryMissingCaption = "Prompt";
+inline constexpr const char* kFactoryMissingText = "Can not find \"Factory default.sin\", in the";
+
+// Tone picker (dialog 164).
+inline constexpr const char* kToneCaption = "亚音设置";
+inline constexpr const char* kToneNone = "无";
+inline constexpr const char* kToneAnalog = "模拟亚音";
+inline constexpr const char* kToneDcsNormal = "正向数字亚音";
+inline constexpr const char* kToneDcsInverted = "反相数字亚音";
 
 // File messages.
 inline constexpr const char* kOpenFailed = "无法打开文件“%1”。";

@@ -256,6 +256,20 @@ private slots:
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
+    void writableFileInReadOnlyFolderIsWrittenInPlace()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Program.ini");
+        CProgramIni ini(path);
+        QVERIFY(ini.WriteString("Setup", "COM", "COM1"));
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        const bool written = ini.WriteString("Setup", "COM", "COM2");
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(written);
+        QCOMPARE(readFile(path), QByteArray("[Setup]\nCOM=COM2\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Program.ini"});
+    }
+
     void folderInPlaceOfFile()
     {
         QTemporaryDir dir;

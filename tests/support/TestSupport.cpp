@@ -59,7 +59,8 @@ ViewFixture::ViewFixture(const QByteArray& programIni)
     doc->OnNewDocument();
     window->show();
     QApplication::setActiveWindow(window.get());
-    QTest::qWaitForWindowExposed(window.get());
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        qWarning("the test window was not exposed");
 }
 
 ViewFixture::~ViewFixture()

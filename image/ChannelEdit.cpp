@@ -1,0 +1,165 @@
+#include "ChannelEdit.h"
+
+#include "DecimalScale.h"
+
+#include <limits>
+
+namespace orx {
+
+namespace {
+
+char asciiUpper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
+{
+    if (prefix.size() > text.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (asciiUpper(text[i]) != asciiUpper(prefix[i]))
+            return false;
+    }
+    return true;
+}
+
+bool isAsciiControl(unsigned char c)
+{
+    return c < 0x20 || c == 0x7F;
+}
+
+} // namespace
+
+std::uint32_t SnapToChannelStep(std::uint32_t value)
+{
+    if (value % kStep5kHz == 0 || value % kStep6k25Hz == 0)
+        return value;
+    const std::uint32_t r5 = value % kStep5kHz;
+    const std::uint32_t r6 = value % kStep6k25Hz;
+    return r5 > r6 ? value - r6 : value - r5;
+}
+
+std::uint32_t FrequencyFromEntry(std::string_view entry, const BandLimits& limits)
+{
+    // The scaled value stays 64 bits wide until it is clamped: a number too large for 32 bits must
+    // land on the upper limit, not wrap around to a small or empty frequency.
+    const std::int64_t scaled = DecimalScale(LeadingNumber(entry), kFrequencyShift);
+    if (scaled <= 0)
+        return 0;
+    auto v = static_cast<std::uint64_t>(scaled);
+    if (v > limits.upper)
+        v = limits.upper;
+    if (v < limits.lower)
+        v = limits.lower;
+    return SnapToChannelStep(static_cast<std::uint32_t>(v));
+}
+
+std::string FrequencyEntryText(std::string_view entry, const BandLimits& limits)
+{
+    const std::uint32_t v = FrequencyFromEntry(entry, limits);
+    return v == 0 ? std::string() : FormatScaled(v, kFrequencyShift, 5);
+}
+
+ChannelTexts DefaultChannelTexts(const std::string& frequency)
+{
+    ChannelTexts t;
+    t[ColRxFrequency] = frequency;
+    t[ColTxFrequency] = frequency;
+    t[ColRxTone] = std::string(text::kNoTone);
+    t[ColTxTone] = std::string(text::kNoTone);
+    t[ColBusyLockout] = std::string(text::kOff);
+    t[ColPower] = std::string(text::kHigh);
+    t[ColBandwidth] = std::string(text::kWide);
+    t[ColScanAdd] = std::string(text::kYes);
+    t[ColPttId] = std::string(text::kOff);
+    return t;
+}
+
+ChannelTexts CommitFrequency(const ChannelTexts& row, ChannelColumn col, std::string_view entry,
+                             const BandLimits& limits)
+{
+    const std::string text = FrequencyEntryText(entry, limits);
+    const bool channelExists = !row.empty();
+    ChannelTexts out = row;
+    if (col == ColRxFrequency) {
+        if (text.empty())
+            out = ChannelTexts{};
+        else if (!channelExists)
+            out = DefaultChannelTexts(text);
+        else
+            out[ColRxFrequency] = text;
+    } else if (col == ColTxFrequency) {
+        out[ColTxFrequency] = channelExists ? text : std::string();
+    }
+    return out;
+}
+
+ChannelTexts CommitCell(const ChannelTexts& row, ChannelColumn col, std::string_view text)
+{
+    ChannelTexts out = row;
+    if (col >= kFirstDataColumn && col <= kLastDataColumn)
+        out[col] = row.empty() ? std::string() : std::string(text);
+    return out;
+}
+
+std::span<const std::string_view> ChoiceOptions(ChannelColumn col)
+{
+    switch (col) {
+    case ColBusyLockout:
+        return kBusyLockoutOptions;
+    case ColPower:
+        return kPowerOptions;
+    case ColBandwidth:
+        return kBandwidthOptions;
+    case ColScanAdd:
+        return kScanAddOptions;
+    case ColPttId:
+        return kPttIdOptions;
+    default:
+        return {};
+    }
+}
+
+int FindChoice(std::span<const std::string_view> options, std::string_view text)
+{
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        if (startsWithIgnoringCase(options[i], text))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::string FilterFrequencyEntry(std::string_view utf8)
+{
+    // Bytes of multi-byte characters are all 0x80 and above, so a byte-wise test is exact.
+    std::string out;
+    for (char c : utf8) {
+        if ((c >= '0' && c <= '9') || c == '.')
+            out += c;
+    }
+    return out;
+}
+
+std::string FilterNameEntry(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (isAsciiControl(c))
+            continue;
+        // U+0080..U+009F, the second set of control characters, is C2 80..C2 9F in UTF-8.
+        if (c == 0xC2 && i + 1 < utf8.size()) {
+            const auto next = static_cast<unsigned char>(utf8[i + 1]);
+            if (next >= 0x80 && next <= 0x9F) {
+                ++i;
+                continue;
+            }
+        }
+        out += asciiUpper(static_cast<char>(c));
+    }
+    return out;
+}
+
+} // namespace orx

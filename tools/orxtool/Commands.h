@@ -1,0 +1,35 @@
+#pragma once
+
+// The subcommands of orxtool. Each is one function that gets its parsed arguments and returns the
+// exit status; main.cpp lists them in its command table, which also drives the usage text.
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace orxtool {
+
+// Exit statuses shared by every subcommand.
+enum ExitStatus : int {
+    ExitOk = 0,
+    ExitOutputFailed = 1, // the input was fine, but the result could not be written
+    ExitDifferent = 1,    // diff: the two files differ
+    ExitBadInput = 2,     // bad usage, or an input file that is missing, unreadable or not a .sin file
+};
+
+struct Invocation {
+    std::vector<std::string> arguments;         // positional arguments after the subcommand
+    std::map<std::string, std::string> options; // "--ini" -> value
+
+    const std::string* option(const std::string& name) const
+    {
+        const auto it = options.find(name);
+        return it == options.end() ? nullptr : &it->second;
+    }
+};
+
+int RunDump(const Invocation& invocation);
+int RunResave(const Invocation& invocation);
+int RunDiff(const Invocation& invocation);
+
+} // namespace orxtool

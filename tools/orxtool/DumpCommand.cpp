@@ -1,0 +1,89 @@
+// orxtool dump: the channel grid and the settings panel of a .sin file, as text.
+
+#include "Commands.h"
+#include "ToolSupport.h"
+
+#include "ScreenCopy.h"
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace orxtool {
+
+namespace {
+
+// Line names of the settings, in the order the panel fills its lists.
+struct SettingName {
+    orx::Setting setting;
+    std::string_view name;
+};
+constexpr SettingName kSettingNames[] = {
+    {orx::Setting::DisplayMode, "display_mode"},
+    {orx::Setting::ScanMode, "scan_mode"},
+    {orx::Setting::TailElimination, "tail_elimination"},
+    {orx::Setting::ManualSetting, "manual_setting"},
+    {orx::Setting::Beep, "beep"},
+    {orx::Setting::BatterySave, "battery_save"},
+    {orx::Setting::Squelch, "squelch"},
+    {orx::Setting::TimeLimit, "time_limit"},
+    {orx::Setting::VoxLevel, "vox_level"},
+    {orx::Setting::EndTone, "end_tone"},
+    {orx::Setting::PriorityChannel, "priority_channel"},
+};
+static_assert(std::size(kSettingNames) == orx::kSettingCount);
+
+// The text of a list's selected entry; empty when nothing is selected.
+std::string entryText(const std::vector<std::string>& entries, int index)
+{
+    return index >= 0 && index < static_cast<int>(entries.size()) ? entries[static_cast<std::size_t>(index)]
+                                                                  : std::string();
+}
+
+void addLine(std::string& out, std::string_view name, const std::string& value)
+{
+    out.append(name);
+    out += '=';
+    out += value;
+    out += '\n';
+}
+
+} // namespace
+
+int RunDump(const Invocation& invocation)
+{
+    orx::RadioCatalog catalog;
+    if (!ReadCatalog(invocation, catalog))
+        return ExitBadInput;
+    orx::RadioImage image;
+    if (!LoadInput(invocation.arguments.at(0), image))
+        return ExitBadInput;
+
+    orx::BandLimits limits; // as at program start
+    orx::ScreenCopy screen;
+    orx::ImageToScreen(image, catalog, limits, screen);
+
+    std::string out;
+    for (int n = 1; n <= orx::map::kChannelCount; ++n) {
+        out += std::to_string(n);
+        for (const std::string& cell : screen.channel(n).cells) {
+            out += '\t';
+            out += cell;
+        }
+        out += '\n';
+    }
+    for (const auto& [setting, name] : kSettingNames)
+        addLine(out, name, entryText(orx::Choices(setting), screen.settings[setting]));
+    addLine(out, "password", screen.settings.password);
+    addLine(out, "model", entryText(screen.lists.models, screen.lists.model));
+    addLine(out, "band", screen.lists.bandText());
+
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        PrintError("cannot write the output");
+        return ExitOutputFailed;
+    }
+    return ExitOk;
+}
+
+} // namespace orxtool

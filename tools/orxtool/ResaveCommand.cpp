@@ -1,0 +1,31 @@
+// orxtool resave: the file the program writes when it opens a .sin file and saves it at once.
+
+#include "Commands.h"
+#include "ToolSupport.h"
+
+#include "ChannelDataFile.h"
+#include "ScreenCopy.h"
+
+namespace orxtool {
+
+int RunResave(const Invocation& invocation)
+{
+    orx::RadioCatalog catalog;
+    if (!ReadCatalog(invocation, catalog))
+        return ExitBadInput;
+    orx::RadioImage image;
+    if (!LoadInput(invocation.arguments.at(0), image))
+        return ExitBadInput;
+
+    orx::BandLimits limits; // as at program start
+    const orx::RadioImage saved = orx::LoadAndSave(image, catalog, limits);
+    const std::string& out = invocation.arguments.at(1);
+    std::string error;
+    if (!orx::SaveChannelData(out, saved, &error)) {
+        PrintError("cannot write '" + out + "': " + error);
+        return ExitOutputFailed;
+    }
+    return ExitOk;
+}
+
+} // namespace orxtool

@@ -1,0 +1,168 @@
+// orxtool: the radio program's handling of .sin files from the command line. The commands run the
+// very image code the window runs, so their output is what the program would show or save.
+//
+// A new subcommand is one function (Commands.h) and one row in kCommands below.
+
+#include "Commands.h"
+#include "ToolSupport.h"
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using namespace orxtool;
+
+struct Command {
+    std::string_view name;
+    std::string_view arguments; // as the usage shows them
+    std::size_t argumentCount;
+    std::array<std::string_view, 4> options; // the options it takes, each with a value
+    std::string_view summary;
+    int (*run)(const Invocation&);
+};
+
+const Command kCommands[] = {
+    {"dump",
+     "FILE.sin",
+     1,
+     {"--ini"},
+     "print the 128 channel rows (tab-separated) and the settings (name=value)",
+     RunDump},
+    {"resave",
+     "IN.sin OUT.sin",
+     2,
+     {"--ini"},
+     "write the file the program saves when it opens IN.sin and saves it",
+     RunResave},
+    {"diff",
+     "A.sin B.sin",
+     2,
+     {"--ini"},
+     "what B.sin changes against A.sin, field by field, then the other differing bytes",
+     RunDiff},
+};
+
+struct OptionHelp {
+    std::string_view name;
+    std::string_view value;
+    std::string_view help;
+};
+
+const OptionHelp kOptionHelp[] = {
+    {"--ini", "PATH", "take the model and band lists from this Program.ini (default: none)"},
+};
+
+const Command* findCommand(std::string_view name)
+{
+    for (const Command& c : kCommands) {
+        if (c.name == name)
+            return &c;
+    }
+    return nullptr;
+}
+
+bool takesOption(const Command& command, std::string_view option)
+{
+    for (std::string_view o : command.options) {
+        if (!o.empty() && o == option)
+            return true;
+    }
+    return false;
+}
+
+std::string synopsis(const Command& c)
+{
+    std::string line = "orxtool " + std::string(c.name) + " " + std::string(c.arguments);
+    for (std::string_view o : c.options) {
+        for (const OptionHelp& h : kOptionHelp) {
+            if (!o.empty() && h.name == o)
+                line += " [" + std::string(h.name) + " " + std::string(h.value) + "]";
+        }
+    }
+    return line;
+}
+
+void printUsage(std::FILE* to)
+{
+    std::string text = "Usage: orxtool COMMAND ARGUMENTS [OPTIONS]\n\nCommands:\n";
+    std::size_t width = 0;
+    for (const Command& c : kCommands)
+        width = std::max(width, c.name.size() + 1 + c.arguments.size());
+    for (const Command& c : kCommands) {
+        std::string left = std::string(c.name) + " " + std::string(c.arguments);
+        left.resize(width, ' ');
+        text += "  " + left + "  " + std::string(c.summary) + "\n";
+    }
+    text += "\nOptions:\n";
+    for (const OptionHelp& h : kOptionHelp)
+        text += "  " + std::string(h.name) + " " + std::string(h.value) + "   " + std::string(h.help) + "\n";
+    text +=
+        "  -h, --help   show this help\n\n"
+        "Exit status: 0 done, 1 the output could not be written, 2 bad usage or an unusable input file;\n"
+        "diff: 0 the files are equal, 1 they differ, 2 bad usage or an unusable input file.\n";
+    std::fputs(text.c_str(), to);
+}
+
+int usageError(const std::string& message, const Command* command)
+{
+    PrintError(message);
+    if (command)
+        std::fprintf(stderr, "usage: %s\n", synopsis(*command).c_str());
+    else
+        printUsage(stderr);
+    return ExitBadInput;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty())
+        return usageError("no command given", nullptr);
+    if (args[0] == "-h" || args[0] == "--help") {
+        printUsage(stdout);
+        return ExitOk;
+    }
+    const Command* command = findCommand(args[0]);
+    if (!command)
+        return usageError("unknown command '" + args[0] + "'", nullptr);
+
+    Invocation invocation;
+    bool optionsEnded = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            invocation.arguments.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == "-h" || arg == "--help") {
+            std::printf("usage: %s\n", synopsis(*command).c_str());
+            return ExitOk;
+        }
+        const std::size_t eq = arg.find('=');
+        const std::string name = arg.substr(0, eq);
+        if (!takesOption(*command, name))
+            return usageError("unknown option '" + name + "'", command);
+        if (invocation.options.count(name))
+            return usageError("option '" + name + "' given twice", command);
+        if (eq != std::string::npos) {
+            invocation.options[name] = arg.substr(eq + 1);
+        } else if (i + 1 < args.size()) {
+            invocation.options[name] = args[++i];
+        } else {
+            return usageError("option '" + name + "' needs a value", command);
+        }
+    }
+    if (invocation.arguments.size() != command->argumentCount)
+        return usageError("wrong number of arguments", command);
+    return command->run(invocation);
+}
