@@ -15,6 +15,7 @@ enum ExitStatus : int {
     ExitOutputFailed = 1, // the input was fine, but the result could not be written
     ExitDifferent = 1,    // diff: the two files differ
     ExitBadInput = 2,     // bad usage, or an input file that is missing, unreadable or not a .sin file
+    ExitRadioFailed = 3,  // read, write: the port or the radio failed (the program's message says how)
 };
 
 struct Invocation {
@@ -31,5 +32,7 @@ struct Invocation {
 int RunDump(const Invocation& invocation);
 int RunResave(const Invocation& invocation);
 int RunDiff(const Invocation& invocation);
+int RunRead(const Invocation& invocation);
+int RunWrite(const Invocation& invocation);
 
 } // namespace orxtool

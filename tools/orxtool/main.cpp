@@ -44,6 +44,18 @@ const Command kCommands[] = {
      {"--ini"},
      "what B.sin changes against A.sin, field by field, then the other differing bytes",
      RunDiff},
+    {"read",
+     "PORT OUT.sin",
+     2,
+     {"--password"},
+     "read the radio on the serial port PORT into OUT.sin",
+     RunRead},
+    {"write",
+     "PORT IN.sin",
+     2,
+     {"--band", "--ini"},
+     "write IN.sin, encoded as the program saves it, into the radio on PORT",
+     RunWrite},
 };
 
 struct OptionHelp {
@@ -54,6 +66,8 @@ struct OptionHelp {
 
 const OptionHelp kOptionHelp[] = {
     {"--ini", "PATH", "take the model and band lists from this Program.ini (default: none)"},
+    {"--band", "LOW-HIGH", "write: the band in MHz the radio must have (default: the file's band)"},
+    {"--password", "DIGITS", "read: the radio's password, if it has one"},
 };
 
 const Command* findCommand(std::string_view name)
@@ -98,12 +112,22 @@ void printUsage(std::FILE* to)
         text += "  " + left + "  " + std::string(c.summary) + "\n";
     }
     text += "\nOptions:\n";
+    std::size_t optionWidth = std::string_view("-h, --help").size();
     for (const OptionHelp& h : kOptionHelp)
-        text += "  " + std::string(h.name) + " " + std::string(h.value) + "   " + std::string(h.help) + "\n";
-    text +=
-        "  -h, --help   show this help\n\n"
-        "Exit status: 0 done, 1 the output could not be written, 2 bad usage or an unusable input file;\n"
-        "diff: 0 the files are equal, 1 they differ, 2 bad usage or an unusable input file.\n";
+        optionWidth = std::max(optionWidth, h.name.size() + 1 + h.value.size());
+    for (const OptionHelp& h : kOptionHelp) {
+        std::string left = std::string(h.name) + " " + std::string(h.value);
+        left.resize(optionWidth, ' ');
+        text += "  " + left + "   " + std::string(h.help) + "\n";
+    }
+    std::string help = "-h, --help";
+    help.resize(optionWidth, ' ');
+    text += "  " + help +
+            "   show this help\n\n"
+            "Exit status: 0 done, 1 the output could not be written, 2 bad usage or an unusable input file;\n"
+            "diff: 0 the files are equal, 1 they differ, 2 bad usage or an unusable input file;\n"
+            "read, write: 3 the port could not be opened or the radio failed.\n"
+            "PORT is COM1..COM8 (the first eight serial ports), a device under /dev (ttyUSB0) or a path.\n";
     std::fputs(text.c_str(), to);
 }
 

@@ -1,0 +1,294 @@
+// orxtool read and write, and the orx-radio-sim program, run as a user runs them.
+
+#include "LinkTestSupport.h"
+
+#include "Band.h"
+#include "ChannelDataFile.h"
+#include "MemoryMap.h"
+#include "ScreenCopy.h"
+#include "SettingsCodec.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace linktest;
+using orx::sim::SimOptions;
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString err;
+};
+
+Run runTool(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral(ORXTOOL_PATH), args);
+    Run r;
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return r;
+    r.status = p.exitCode();
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+orx::RadioImage loadFile(const QString& path)
+{
+    orx::RadioImage image;
+    image.fill(0, orx::map::kImageSize, 0x00);
+    orx::LoadChannelData(path.toStdString(), image);
+    return image;
+}
+
+void saveFile(const QString& path, const orx::RadioImage& image)
+{
+    QVERIFY(orx::SaveChannelData(path.toStdString(), image));
+}
+
+orx::RadioImage defaultRadio()
+{
+    orx::RadioImage image;
+    image.data() = orx::sim::RadioSim::DefaultMemory();
+    return image;
+}
+
+// A file as the program saves it, with a squelch byte the program would not write (it stores the
+// first list entry instead), so that the encoding of the save shows in what reaches the radio.
+orx::RadioImage fileToWrite()
+{
+    orx::RadioImage image = PatternImage(0x42);
+    orx::EncodeBandId(orx::BandLimits{}, image);
+    image.set(orx::map::kSquelch, 0x0F);
+    return image;
+}
+
+} // namespace
+
+class TestOrxToolLink : public QObject {
+    Q_OBJECT
+private slots:
+    void readIntoFile();
+    void readFailures_data();
+    void readFailures();
+    void writeEncodesAsTheProgramSaves();
+    void writeWithBand_data();
+    void writeWithBand();
+    void writeFailures_data();
+    void writeFailures();
+    void simulatorProgram();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestOrxToolLink::readIntoFile()
+{
+    SimulatedRadio radio;
+    QVERIFY(radio.ok());
+    orx::RadioImage memory = PatternImage(0x17);
+    orx::EncodePassword("", memory); // no password
+    radio->setMemory(memory.data());
+
+    const QString out = m_dir.filePath(QStringLiteral("read.sin"));
+    const Run r = runTool({QStringLiteral("read"), radio.device(), out});
+    QCOMPARE(r.status, 0);
+    // Not a terminal: no progress bar, nothing at all on stderr.
+    QCOMPARE(r.err, QString());
+    QVERIFY(loadFile(out) == memory);
+    LINK_COMPARE_BYTES(radio->receivedBytes(), WholeRead());
+}
+
+void TestOrxToolLink::readFailures_data()
+{
+    QTest::addColumn<QString>("radioPassword");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("silent");
+    QTest::addColumn<bool>("badPort");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("radio password given")
+        << "2468" << QStringList{"--password", "2468"} << false << false << 0 << QString();
+    QTest::newRow("radio password not given")
+        << "2468" << QStringList{} << false << false << 3 << "orxtool: 密码错误\n";
+    QTest::newRow("wrong password") << "2468" << QStringList{"--password", "1357"} << false << false << 3
+                                    << "orxtool: 密码错误\n";
+    QTest::newRow("silent radio") << "" << QStringList{} << true << false << 3 << "orxtool: 通信出错\n";
+    QTest::newRow("no such port") << "" << QStringList{} << false << true << 3 << "orxtool: 打开串口失败\n";
+    QTest::newRow("password not digits") << "" << QStringList{"--password", "12a"} << false << false << 2
+                                         << "orxtool: a password is up to 6 digits\n";
+}
+
+void TestOrxToolLink::readFailures()
+{
+    QFETCH(QString, radioPassword);
+    QFETCH(QStringList, options);
+    QFETCH(bool, silent);
+    QFETCH(bool, badPort);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+
+    SimOptions simOptions;
+    if (silent)
+        simOptions.silentFromFrame = 0;
+    SimulatedRadio radio(simOptions);
+    QVERIFY(radio.ok());
+    orx::RadioImage memory = defaultRadio();
+    orx::EncodePassword(radioPassword.toStdString(), memory);
+    radio->setMemory(memory.data());
+
+    const QString out = m_dir.filePath(QStringLiteral("failed-read.sin"));
+    QFile::remove(out);
+    const QString port = badPort ? QStringLiteral("/dev/orx-no-such-port") : radio.device();
+    const Run r = runTool(QStringList{QStringLiteral("read"), port, out} + options);
+    QCOMPARE(r.status, status);
+    QCOMPARE(r.err, message);
+    // A failed read leaves no file behind.
+    QCOMPARE(QFile::exists(out), status == 0);
+}
+
+void TestOrxToolLink::writeEncodesAsTheProgramSaves()
+{
+    SimulatedRadio radio;
+    QVERIFY(radio.ok());
+    const auto before = radio->memory();
+    const QString in = m_dir.filePath(QStringLiteral("write.sin"));
+    saveFile(in, fileToWrite());
+
+    const Run r = runTool({QStringLiteral("write"), radio.device(), in});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.err, QString());
+
+    orx::BandLimits limits;
+    const orx::RadioImage expected = orx::LoadAndSave(fileToWrite(), {}, limits);
+    QVERIFY(expected.at(orx::map::kSquelch) != 0x0F);
+    LINK_COMPARE_BYTES(radio->receivedBytes(), WholeWrite(expected));
+    const auto after = radio->memory();
+    QVERIFY(std::equal(after.begin(), after.begin() + 0xE00, expected.data().begin()));
+    QVERIFY(std::equal(after.begin() + 0xE00, after.begin() + 0xFF0, before.begin() + 0xE00));
+}
+
+void TestOrxToolLink::writeWithBand_data()
+{
+    QTest::addColumn<QString>("radioBand");
+    QTest::addColumn<QString>("fileBand");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("file's band matches") << "400-470"
+                                         << "400-470" << QStringList{} << 0 << QString();
+    QTest::newRow("file's band differs") << "400-470"
+                                         << "136-174" << QStringList{} << 3 << "orxtool: 频率不匹配\n";
+    QTest::newRow("--band overrides the file")
+        << "400-470"
+        << "136-174" << QStringList{"--band", "400-470"} << 0 << QString();
+    QTest::newRow("--band differs from the radio")
+        << "136-174"
+        << "136-174" << QStringList{"--band", "400-480"} << 3 << "orxtool: 频率不匹配\n";
+    QTest::newRow("--band not a band") << "136-174"
+                                       << "136-174" << QStringList{"--band", "VHF"} << 2
+                                       << "orxtool: a band is LOW-HIGH in MHz, for example 136-174\n";
+}
+
+void TestOrxToolLink::writeWithBand()
+{
+    QFETCH(QString, radioBand);
+    QFETCH(QString, fileBand);
+    QFETCH(QStringList, options);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+
+    SimulatedRadio radio;
+    QVERIFY(radio.ok());
+    orx::RadioImage memory = defaultRadio();
+    orx::BandLimits radioLimits;
+    QVERIFY(orx::ApplyBandText(radioBand.toStdString(), radioLimits));
+    orx::EncodeBandId(radioLimits, memory);
+    radio->setMemory(memory.data());
+
+    orx::RadioImage file = fileToWrite();
+    orx::BandLimits fileLimits;
+    QVERIFY(orx::ApplyBandText(fileBand.toStdString(), fileLimits));
+    orx::EncodeBandId(fileLimits, file);
+    const QString in = m_dir.filePath(QStringLiteral("band.sin"));
+    saveFile(in, file);
+
+    const Run r = runTool(QStringList{QStringLiteral("write"), radio.device(), in} + options);
+    QCOMPARE(r.status, status);
+    QCOMPARE(r.err, message);
+    if (status == 0) {
+        for (std::size_t i = 0; i < orx::map::kBandIdSize; ++i)
+            QCOMPARE(radio->byte(orx::map::kBandId + i), memory.at(orx::map::kBandId + i));
+    }
+}
+
+void TestOrxToolLink::writeFailures_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<bool>("badPort");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("errorStart");
+    QTest::newRow("no such input file") << "missing.sin" << false << 2 << "orxtool: cannot open";
+    QTest::newRow("no such port") << "write.sin" << true << 3 << "orxtool: 打开串口失败";
+}
+
+void TestOrxToolLink::writeFailures()
+{
+    QFETCH(QString, input);
+    QFETCH(bool, badPort);
+    QFETCH(int, status);
+    QFETCH(QString, errorStart);
+    SimulatedRadio radio;
+    QVERIFY(radio.ok());
+    saveFile(m_dir.filePath(QStringLiteral("write.sin")), fileToWrite());
+    const QString port = badPort ? QStringLiteral("orx-no-such-port") : radio.device();
+    const Run r = runTool({QStringLiteral("write"), port, m_dir.filePath(input)});
+    QCOMPARE(r.status, status);
+    QVERIFY2(r.err.startsWith(errorStart), qPrintable(r.err));
+    QVERIFY(radio->receivedBytes().empty());
+}
+
+void TestOrxToolLink::simulatorProgram()
+{
+    const QString saved = m_dir.filePath(QStringLiteral("sim-memory.sin"));
+    QProcess sim;
+    sim.start(QStringLiteral(ORX_RADIO_SIM_PATH),
+              {QStringLiteral("--password"), QStringLiteral("4321"), QStringLiteral("--band"),
+               QStringLiteral("400-470"), QStringLiteral("--save"), saved});
+    QVERIFY(sim.waitForStarted());
+    QTRY_VERIFY(sim.canReadLine());
+    const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    QVERIFY2(device.startsWith(QLatin1Char('/')), qPrintable(device));
+
+    const QString out = m_dir.filePath(QStringLiteral("from-sim.sin"));
+    const Run read = runTool({QStringLiteral("read"), device, out, QStringLiteral("--password=4321")});
+    QCOMPARE(read.status, 0);
+    const orx::RadioImage fromSim = loadFile(out);
+    QCOMPARE(orx::DecodePassword(fromSim), std::string("4321"));
+    QCOMPARE(orx::DecodeBandId(fromSim), std::optional<orx::BandEdges>(orx::BandEdges{400, 470}));
+
+    // Write a changed image back; the simulator keeps it and saves it when it is stopped.
+    orx::RadioImage changed = fromSim;
+    QVERIFY(changed.at(orx::map::kSquelch) != 3);
+    changed.set(orx::map::kSquelch, 3);
+    const QString in = m_dir.filePath(QStringLiteral("to-sim.sin"));
+    saveFile(in, changed);
+    QCOMPARE(runTool({QStringLiteral("write"), device, in}).status, 0);
+
+    sim.terminate();
+    QVERIFY(sim.waitForFinished(10000));
+    QCOMPARE(sim.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(sim.exitCode(), 0);
+    orx::BandLimits limits;
+    const orx::RadioImage written = orx::LoadAndSave(changed, {}, limits);
+    const orx::RadioImage kept = loadFile(saved);
+    QVERIFY(std::equal(kept.data().begin(), kept.data().begin() + 0xE00, written.data().begin()));
+    QCOMPARE(kept.at(orx::map::kSquelch), std::uint8_t(3));
+}
+
+QTEST_GUILESS_MAIN(TestOrxToolLink)
+#include "tst_orxtool_link.moc"
