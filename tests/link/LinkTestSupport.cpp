@@ -29,6 +29,16 @@ SimulatedRadio::~SimulatedRadio()
     SetPortName(m_previousPort);
 }
 
+bool LineLostBytes(SimulatedRadio& radio, int attempt)
+{
+    constexpr int kAttempts = 4;
+    const std::size_t stray = radio->strayBytes();
+    if (stray == 0 || attempt >= kAttempts)
+        return false;
+    qWarning("attempt %d: the pseudo-terminal lost bytes (%zu stray); running it again", attempt, stray);
+    return true;
+}
+
 Bytes WakeUp()
 {
     return {0x02, 0x50, 0x52, 0x4F, 0x47, 0x52, 0x43};

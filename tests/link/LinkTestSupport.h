@@ -37,6 +37,13 @@ private:
     bool m_ok = false;
 };
 
+// A pseudo-terminal can lose a byte the program purges before the simulator's reader got to it:
+// the kernel hands the bytes over in a worker that a busy machine may hold up for milliseconds,
+// and the program purges before each wake-up byte, 2 ms after the one before. Such an attempt
+// tells nothing about the program's own traffic. True when this attempt's radio saw stray bytes
+// and the attempt should be run again (four attempts in all; the last one is always checked).
+bool LineLostBytes(SimulatedRadio& radio, int attempt);
+
 // Frames as the program sends them.
 Bytes WakeUp();
 Bytes Handshake(); // wake-up, identify, acknowledgement

@@ -118,54 +118,64 @@ private slots:
 
 void TestTransferDlg::readThroughTheView()
 {
-    testsupport::ViewFixture fx;
-    SimulatedRadio radio;
-    QVERIFY(radio.ok());
-    const orx::RadioImage memory = RadioMemory(*fx.view);
-    radio->setMemory(memory.data());
-    QVERIFY(fx.view->ReadScreen() != ScreenOf(memory, *fx.view));
+    for (int attempt = 1;; ++attempt) {
+        testsupport::ViewFixture fx;
+        SimulatedRadio radio;
+        QVERIFY(radio.ok());
+        const orx::RadioImage memory = RadioMemory(*fx.view);
+        radio->setMemory(memory.data());
+        QVERIFY(fx.view->ReadScreen() != ScreenOf(memory, *fx.view));
 
-    DialogTrace trace;
-    RunNextTransfer(trace);
-    fx.view->OnRead();
+        DialogTrace trace;
+        RunNextTransfer(trace);
+        fx.view->OnRead();
+        if (LineLostBytes(radio, attempt))
+            continue;
 
-    QVERIFY(trace.opened);
-    QCOMPARE(trace.title, QStringLiteral("读数据"));
-    QCOMPARE(trace.initialPercent, QStringLiteral("0%"));
-    QCOMPARE(trace.maximum, 512);
-    QVERIFY(trace.startIsDefault);
-    QCOMPARE(trace.finalValue, 512);
-    QCOMPARE(trace.finalPercent, QStringLiteral("100%"));
-    QCOMPARE(trace.message, QString());
-    QVERIFY(fx.doc->image() == memory);
-    QVERIFY(fx.view->ReadScreen() == ScreenOf(memory, *fx.view));
-    LINK_COMPARE_BYTES(radio->receivedBytes(), WholeRead());
-    QVERIFY(!TransferBusy());
+        QVERIFY(trace.opened);
+        QCOMPARE(trace.title, QStringLiteral("读数据"));
+        QCOMPARE(trace.initialPercent, QStringLiteral("0%"));
+        QCOMPARE(trace.maximum, 512);
+        QVERIFY(trace.startIsDefault);
+        QCOMPARE(trace.finalValue, 512);
+        QCOMPARE(trace.finalPercent, QStringLiteral("100%"));
+        QCOMPARE(trace.message, QString());
+        QVERIFY(fx.doc->image() == memory);
+        QVERIFY(fx.view->ReadScreen() == ScreenOf(memory, *fx.view));
+        LINK_COMPARE_BYTES(radio->receivedBytes(), WholeRead());
+        QVERIFY(!TransferBusy());
+        break;
+    }
 }
 
 void TestTransferDlg::writeThroughTheView()
 {
-    testsupport::ViewFixture fx;
-    SimulatedRadio radio;
-    QVERIFY(radio.ok());
-    const auto before = radio->memory();
+    for (int attempt = 1;; ++attempt) {
+        testsupport::ViewFixture fx;
+        SimulatedRadio radio;
+        QVERIFY(radio.ok());
+        const auto before = radio->memory();
 
-    DialogTrace trace;
-    RunNextTransfer(trace);
-    fx.view->OnWrite();
+        DialogTrace trace;
+        RunNextTransfer(trace);
+        fx.view->OnWrite();
+        if (LineLostBytes(radio, attempt))
+            continue;
 
-    QVERIFY(trace.opened);
-    QCOMPARE(trace.title, QStringLiteral("写数据"));
-    QCOMPARE(trace.maximum, 448);
-    QCOMPARE(trace.finalValue, 448);
-    QCOMPARE(trace.finalPercent, QStringLiteral("100%"));
-    QCOMPARE(trace.message, QString());
-    // What was written is the screen as ViewToImage put it into the image.
-    const orx::RadioImage& image = fx.doc->image();
-    LINK_COMPARE_BYTES(radio->receivedBytes(), WholeWrite(image));
-    const auto after = radio->memory();
-    QVERIFY(std::equal(after.begin(), after.begin() + 0xE00, image.data().begin()));
-    QVERIFY(std::equal(after.begin() + 0xE00, after.end(), before.begin() + 0xE00));
+        QVERIFY(trace.opened);
+        QCOMPARE(trace.title, QStringLiteral("写数据"));
+        QCOMPARE(trace.maximum, 448);
+        QCOMPARE(trace.finalValue, 448);
+        QCOMPARE(trace.finalPercent, QStringLiteral("100%"));
+        QCOMPARE(trace.message, QString());
+        // What was written is the screen as ViewToImage put it into the image.
+        const orx::RadioImage& image = fx.doc->image();
+        LINK_COMPARE_BYTES(radio->receivedBytes(), WholeWrite(image));
+        const auto after = radio->memory();
+        QVERIFY(std::equal(after.begin(), after.begin() + 0xE00, image.data().begin()));
+        QVERIFY(std::equal(after.begin() + 0xE00, after.end(), before.begin() + 0xE00));
+        break;
+    }
 }
 
 void TestTransferDlg::failures_data()
@@ -206,61 +216,71 @@ void TestTransferDlg::failures()
     QFETCH(QByteArray, radioBand);
     QFETCH(QString, message);
 
-    SimulatedRadio radio(options);
-    QVERIFY(radio.ok());
-    orx::RadioImage memory;
-    memory.data() = orx::sim::RadioSim::DefaultMemory();
-    orx::EncodePassword(radioPassword.toStdString(), memory);
-    if (!radioBand.isEmpty()) {
-        orx::BandLimits limits;
-        QVERIFY(orx::ApplyBandText(radioBand.toStdString(), limits));
-        orx::EncodeBandId(limits, memory);
+    for (int attempt = 1;; ++attempt) {
+        SimulatedRadio radio(options);
+        QVERIFY(radio.ok());
+        orx::RadioImage memory;
+        memory.data() = orx::sim::RadioSim::DefaultMemory();
+        orx::EncodePassword(radioPassword.toStdString(), memory);
+        if (!radioBand.isEmpty()) {
+            orx::BandLimits limits;
+            QVERIFY(orx::ApplyBandText(radioBand.toStdString(), limits));
+            orx::EncodeBandId(limits, memory);
+        }
+        radio->setMemory(memory.data());
+        if (!portOpens)
+            SetPortName(QString());
+
+        orx::RadioImage image = PatternImage(0x33);
+        orx::EncodeBandId(orx::BandLimits{}, image);
+        orx::EncodePassword("", image);
+        const orx::RadioImage before = image;
+
+        CTransferDlg dlg(image);
+        dlg.SetReadMode(read);
+        DialogTrace trace;
+        RunNextTransfer(trace);
+        dlg.exec();
+        if (LineLostBytes(radio, attempt))
+            continue;
+
+        QCOMPARE(trace.message, message);
+        QVERIFY(!dlg.TransferSucceeded());
+        QVERIFY(!dlg.isVisible());
+        QVERIFY(image == before);
+        QVERIFY(!TransferBusy());
+        break;
     }
-    radio->setMemory(memory.data());
-    if (!portOpens)
-        SetPortName(QString());
-
-    orx::RadioImage image = PatternImage(0x33);
-    orx::EncodeBandId(orx::BandLimits{}, image);
-    orx::EncodePassword("", image);
-    const orx::RadioImage before = image;
-
-    CTransferDlg dlg(image);
-    dlg.SetReadMode(read);
-    DialogTrace trace;
-    RunNextTransfer(trace);
-    dlg.exec();
-
-    QCOMPARE(trace.message, message);
-    QVERIFY(!dlg.TransferSucceeded());
-    QVERIFY(!dlg.isVisible());
-    QVERIFY(image == before);
-    QVERIFY(!TransferBusy());
 }
 
 void TestTransferDlg::failedReadLeavesImageAndView()
 {
-    testsupport::ViewFixture fx;
-    SimOptions options;
-    options.faults[6 + 2 * 300] = ReplyFault{ReplyFault::Kind::Wrong, 0}; // after the 301st block
-    SimulatedRadio radio(options);
-    QVERIFY(radio.ok());
-    radio->setMemory(RadioMemory(*fx.view).data());
+    for (int attempt = 1;; ++attempt) {
+        testsupport::ViewFixture fx;
+        SimOptions options;
+        options.faults[6 + 2 * 300] = ReplyFault{ReplyFault::Kind::Wrong, 0}; // after the 301st block
+        SimulatedRadio radio(options);
+        QVERIFY(radio.ok());
+        radio->setMemory(RadioMemory(*fx.view).data());
 
-    fx.view->ViewToImage();
-    const orx::RadioImage imageBefore = fx.doc->image();
-    const orx::ScreenCopy screenBefore = fx.view->ReadScreen();
+        fx.view->ViewToImage();
+        const orx::RadioImage imageBefore = fx.doc->image();
+        const orx::ScreenCopy screenBefore = fx.view->ReadScreen();
 
-    DialogTrace trace;
-    RunNextTransfer(trace);
-    fx.view->OnRead();
+        DialogTrace trace;
+        RunNextTransfer(trace);
+        fx.view->OnRead();
+        if (LineLostBytes(radio, attempt))
+            continue;
 
-    QCOMPARE(trace.message, QStringLiteral("通信出错"));
-    QCOMPARE(trace.finalValue, 300);
-    QCOMPARE(trace.finalPercent, QStringLiteral("58%"));
-    // Neither the 300 acknowledged blocks nor anything else of the radio reached the image or the form.
-    QVERIFY(fx.doc->image() == imageBefore);
-    QVERIFY(fx.view->ReadScreen() == screenBefore);
+        QCOMPARE(trace.message, QStringLiteral("通信出错"));
+        QCOMPARE(trace.finalValue, 300);
+        QCOMPARE(trace.finalPercent, QStringLiteral("58%"));
+        // Neither the 300 acknowledged blocks nor anything else of the radio reached the image or the form.
+        QVERIFY(fx.doc->image() == imageBefore);
+        QVERIFY(fx.view->ReadScreen() == screenBefore);
+        break;
+    }
 }
 
 void TestTransferDlg::cancelBeforeStart()
@@ -290,43 +310,48 @@ void TestTransferDlg::cancelBeforeStart()
 void TestTransferDlg::cannotBeClosedWhileRunning()
 {
     // A silent radio keeps the transfer busy through four wake-up attempts.
-    SimOptions silent;
-    silent.silentFromFrame = 0;
-    SimulatedRadio radio(silent);
-    QVERIFY(radio.ok());
+    for (int attempt = 1;; ++attempt) {
+        SimOptions silent;
+        silent.silentFromFrame = 0;
+        SimulatedRadio radio(silent);
+        QVERIFY(radio.ok());
 
-    orx::RadioImage image;
-    CTransferDlg dlg(image);
-    dlg.SetReadMode(true);
-    bool checked = false;
-    QString message;
-    QPointer<QTimer> watch;
-    WhenModal("CTransferDlg", [&](QWidget*) {
-        auto* start = dlg.findChild<QPushButton*>(QStringLiteral("startButton"));
-        auto* cancel = dlg.findChild<QPushButton*>(QStringLiteral("cancelButton"));
-        watch = WhenModal("QMessageBox", [&message](QWidget* box) {
-            message = testsupport::MessageBoxText(box);
-            static_cast<QMessageBox*>(box)->accept();
+        orx::RadioImage image;
+        CTransferDlg dlg(image);
+        dlg.SetReadMode(true);
+        bool checked = false;
+        QString message;
+        QPointer<QTimer> watch;
+        WhenModal("CTransferDlg", [&](QWidget*) {
+            auto* start = dlg.findChild<QPushButton*>(QStringLiteral("startButton"));
+            auto* cancel = dlg.findChild<QPushButton*>(QStringLiteral("cancelButton"));
+            watch = WhenModal("QMessageBox", [&message](QWidget* box) {
+                message = testsupport::MessageBoxText(box);
+                static_cast<QMessageBox*>(box)->accept();
+            });
+            QTest::mouseClick(start, Qt::LeftButton);
+            QVERIFY(TransferBusy());
+            QVERIFY(!start->isEnabled());
+            QVERIFY(!cancel->isEnabled());
+            QTest::keyClick(&dlg, Qt::Key_Escape);
+            dlg.close();
+            QVERIFY(dlg.isVisible());
+            // A second start, as a quick double click would give, starts nothing.
+            dlg.OnOK();
+            QTest::mouseClick(start, Qt::LeftButton);
+            checked = true;
         });
-        QTest::mouseClick(start, Qt::LeftButton);
-        QVERIFY(TransferBusy());
-        QVERIFY(!start->isEnabled());
-        QVERIFY(!cancel->isEnabled());
-        QTest::keyClick(&dlg, Qt::Key_Escape);
-        dlg.close();
-        QVERIFY(dlg.isVisible());
-        // A second start, as a quick double click would give, starts nothing.
-        dlg.OnOK();
-        QTest::mouseClick(start, Qt::LeftButton);
-        checked = true;
-    });
-    dlg.exec();
-    delete watch.data();
+        dlg.exec();
+        delete watch.data();
+        if (LineLostBytes(radio, attempt))
+            continue;
 
-    QVERIFY(checked);
-    QCOMPARE(message, QStringLiteral("通信出错"));
-    QCOMPARE(countWakeUps(radio->receivedBytes()), 4);
-    QVERIFY(!TransferBusy());
+        QVERIFY(checked);
+        QCOMPARE(message, QStringLiteral("通信出错"));
+        QCOMPARE(countWakeUps(radio->receivedBytes()), 4);
+        QVERIFY(!TransferBusy());
+        break;
+    }
 }
 
 QTEST_MAIN(TestTransferDlg)

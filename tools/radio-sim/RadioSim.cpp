@@ -271,6 +271,23 @@ void RadioSim::clearRecord()
     m_frames.clear();
     m_frameCount = 0;
     m_wakeUps = 0;
+    m_stray = 0;
+    m_unfinished = 0;
+}
+
+std::size_t RadioSim::strayBytes() const
+{
+    // Whatever has come in is looked at first; a radio that never gets there counts it all.
+    std::unique_lock lock(m_mutex);
+    const bool settled = m_cv.wait_for(lock, std::chrono::seconds(2),
+                                       [this] { return m_stop || (m_inbox.empty() && !m_busy); });
+    return m_stray + m_unfinished + (settled ? 0 : m_inbox.size());
+}
+
+void RadioSim::addStray(std::size_t count)
+{
+    std::lock_guard lock(m_mutex);
+    m_stray += count;
 }
 
 void RadioSim::readerLoop()
@@ -326,8 +343,15 @@ void RadioSim::serve()
                 return;
             b = m_inbox.front();
             m_inbox.pop_front();
+            m_busy = true;
         }
         feed(b);
+        {
+            std::lock_guard lock(m_mutex);
+            m_busy = false;
+            m_unfinished = m_parse == Parse::FrameStart ? 0 : m_current.size();
+        }
+        m_cv.notify_all();
     }
 }
 
@@ -337,8 +361,10 @@ void RadioSim::feed(const ReceivedByte& b)
     // On a real line the byte has come only once its ten bits have.
     m_lastArrival =
         byteTime > std::chrono::nanoseconds::zero() ? std::max(b.time, m_lastArrival) + byteTime : b.time;
-    if (m_parse != Parse::FrameStart && b.time - m_lastByte > kFrameGap)
+    if (m_parse != Parse::FrameStart && b.time - m_lastByte > kFrameGap) {
         m_parse = Parse::FrameStart;
+        addStray(m_current.size());
+    }
     m_lastByte = b.time;
     parse(b.value);
 }
@@ -354,18 +380,21 @@ void RadioSim::parse(std::uint8_t v)
         }
         // Asleep, the radio listens for nothing but the wake-up.
         if (!m_awake)
-            return;
-        if (v == kCommand)
+            addStray(1);
+        else if (v == kCommand)
             m_parse = Parse::Command;
         else if (v == kRead || v == kWrite)
             m_parse = Parse::Header;
         else if (v == kAck)
             completeFrame(Frame::Kind::Ack);
+        else
+            addStray(1);
         return;
     case Parse::WakeUp:
         if (v != kWakeUp[m_current.size()]) {
             // Not a wake-up after all: look at the byte afresh.
             m_parse = Parse::FrameStart;
+            addStray(m_current.size());
             parse(v);
             return;
         }

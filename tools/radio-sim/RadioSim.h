@@ -117,6 +117,12 @@ public:
     std::vector<std::uint8_t> sentBytes() const;
     std::vector<SentByte> sent() const;
     std::vector<Frame> frames() const;
+    // Received bytes that belonged to no frame: a wake-up that broke off, a byte while asleep, a
+    // frame still unfinished. Waits until the radio has looked at everything received so far.
+    // A program that keeps to the protocol sends none, but a pseudo-terminal can lose a byte that
+    // the program purges before the reader got to it (the kernel moves the bytes in a worker that
+    // a busy machine may hold up for milliseconds), and what is left of that frame shows here.
+    std::size_t strayBytes() const;
     // Forgets what was received and sent and starts counting frames from 0 again.
     void clearRecord();
 
@@ -127,6 +133,7 @@ private:
     void serve();
     void feed(const ReceivedByte& b);
     void parse(std::uint8_t v);
+    void addStray(std::size_t count);
     void completeFrame(Frame::Kind kind);
     std::vector<std::uint8_t> answer(const Frame& frame, const SimOptions& options);
     void applyFault(std::vector<std::uint8_t>& reply, const ReplyFault& fault) const;
@@ -141,7 +148,7 @@ private:
     std::string m_error;
 
     mutable std::mutex m_mutex;
-    std::condition_variable m_cv;
+    mutable std::condition_variable m_cv;
     bool m_stop = false;
     std::deque<ReceivedByte> m_inbox;
     std::thread m_reader;
@@ -155,6 +162,9 @@ private:
     std::vector<Frame> m_frames;
     int m_frameCount = 0;
     int m_wakeUps = 0;
+    std::size_t m_stray = 0;
+    std::size_t m_unfinished = 0; // bytes of the frame being received
+    bool m_busy = false;          // the serving thread is working on a byte
 
     // Owned by the serving thread.
     Parse m_parse = Parse::FrameStart;
