@@ -468,7 +468,8 @@ RowPlan planRow(const Layout& layout, const CsvRecord& record, const ChannelText
     if (layout.has(CsvName)) {
         const std::string_view given = layout.field(record, CsvName);
         row[ColName] = ReduceChannelName(given);
-        if (row[ColName] != given)
+        // Capitals are the rule of the name column; only dropped characters are worth a note.
+        if (row[ColName] != upper(given))
             plan.adjustments.push_back({ColName, std::string(given), row[ColName]});
     }
     plan.texts = row;

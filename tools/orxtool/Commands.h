@@ -14,6 +14,7 @@ enum ExitStatus : int {
     ExitOk = 0,
     ExitOutputFailed = 1, // the input was fine, but the result could not be written
     ExitBadInput = 2,     // bad usage, or an input file that is missing, unreadable or not a .sin file
+    ExitRowsRefused = 3,  // csv-import wrote its output, but refused some rows of the CSV file
 };
 
 struct Invocation {
@@ -29,5 +30,7 @@ struct Invocation {
 
 int RunDump(const Invocation& invocation);
 int RunResave(const Invocation& invocation);
+int RunCsvExport(const Invocation& invocation);
+int RunCsvImport(const Invocation& invocation);
 
 } // namespace orxtool

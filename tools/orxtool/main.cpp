@@ -38,6 +38,18 @@ const Command kCommands[] = {
      {"--ini"},
      "write the file the program saves when it opens IN.sin and saves it",
      RunResave},
+    {"csv-export",
+     "IN.sin OUT.csv",
+     2,
+     {},
+     "write the channels as the common multi-radio channel CSV (UTF-8, CRLF)",
+     RunCsvExport},
+    {"csv-import",
+     "IN.sin DATA.csv OUT.sin",
+     3,
+     {"--ini"},
+     "apply DATA.csv to IN.sin as the program's import does, save OUT.sin, report each row",
+     RunCsvImport},
 };
 
 struct OptionHelp {
@@ -96,7 +108,8 @@ void printUsage(std::FILE* to)
         text += "  " + std::string(h.name) + " " + std::string(h.value) + "   " + std::string(h.help) + "\n";
     text +=
         "  -h, --help   show this help\n\n"
-        "Exit status: 0 done, 1 the output could not be written, 2 bad usage or an unusable input file.\n";
+        "Exit status: 0 done, 1 the output could not be written, 2 bad usage or an unusable input file\n"
+        "(nothing written), 3 csv-import refused rows of the CSV file (the other rows are written).\n";
     std::fputs(text.c_str(), to);
 }
 
