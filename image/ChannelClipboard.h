@@ -19,7 +19,7 @@ using CellBlock = std::vector<std::vector<std::string>>; // rows of cells
 // Rows joined by '\n', cells by '\t', no line end after the last row.
 std::string JoinClipboardText(const CellBlock& block);
 // Lines split at CRLF or LF (one line end after the last row is dropped), cells at tabs. A cell in
-// quotes, as spreadsheets write cells holding tabs or quotes, loses them and its doubled quotes.
+// quotes, as spreadsheets write cells holding quotes, loses them and its doubled quotes.
 CellBlock SplitClipboardText(std::string_view text);
 
 // The grid text a pasted tone cell stands for: "无" or a tone of the standard lists in the

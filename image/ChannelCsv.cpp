@@ -538,6 +538,10 @@ int CsvImport::count(CsvOutcome outcome) const
 
 std::optional<std::string> CsvFileText(std::string_view bytes, const LegacyDecoder& legacyToUtf8)
 {
+    // A text file has no NUL bytes; a UTF-16 file (spreadsheets' "Unicode text") has one in every
+    // ASCII character, and a legacy decoder would take them.
+    if (bytes.find('\0') != std::string_view::npos)
+        return std::nullopt;
     const std::string_view text = StripUtf8Bom(bytes);
     if (IsValidUtf8(text))
         return std::string(text);
@@ -550,7 +554,7 @@ CsvImport ImportChannelCsv(std::string_view utf8, const ChannelTable& before, co
 {
     CsvImport result;
     result.channels = before;
-    const CsvParse parse = ParseCsv(utf8);
+    const CsvParse parse = ParseCsv(StripUtf8Bom(utf8));
     if (parse.unterminatedQuoteLine > 0) {
         result.problem = CsvProblem::UnterminatedQuote;
         result.problemLine = parse.unterminatedQuoteLine;

@@ -130,7 +130,8 @@ struct CsvImport {
 using LegacyDecoder = std::function<std::optional<std::string>(std::string_view)>;
 
 // The UTF-8 text of a file: without its byte-order mark when it is UTF-8, else what the decoder
-// makes of it (spreadsheets on Chinese systems save GBK). Nothing when neither applies.
+// makes of it (spreadsheets on Chinese systems save GBK). Nothing when neither applies, and for
+// bytes with NULs in them (UTF-16 and binary files).
 std::optional<std::string> CsvFileText(std::string_view bytes, const LegacyDecoder& legacyToUtf8);
 
 // Applies a CSV text to the table. Channels the file does not name stay as they are; every value
