@@ -397,7 +397,8 @@ RowPlan planRow(const Layout& layout, const CsvRecord& record, const ChannelText
         if (txUnits > 0) {
             const std::string given = csvFrequency(txUnits);
             txText = FrequencyEntryText(FormatScaled(txUnits, kFrequencyShift, 5), limits);
-            if (storedFrequency(*txText) != txUnits)
+            // A transmit frequency that follows the receive one is not noted twice.
+            if (!duplex.empty() && storedFrequency(*txText) != txUnits)
                 plan.adjustments.push_back({ColTxFrequency, given, *txText});
         } else {
             txText = std::string();
