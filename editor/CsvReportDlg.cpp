@@ -131,6 +131,7 @@ CCsvReportDlg::CCsvReportDlg(const orx::CsvImport& result, const QString& fileNa
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setWordWrap(false);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     for (int i = 0; i < static_cast<int>(result.rows.size()); ++i) {
         const orx::CsvRowResult& row = result.rows[static_cast<std::size_t>(i)];
         const QString cells[] = {QString::number(row.line),
@@ -151,10 +152,13 @@ CCsvReportDlg::CCsvReportDlg(const orx::CsvImport& result, const QString& fileNa
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->button(QDialogButtonBox::Ok)->setText(tr8(res::kOk));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    // Enter closes the report at once; the table scrolls with the wheel or after a click.
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    buttons->button(QDialogButtonBox::Ok)->setFocus();
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_summary);
     layout->addWidget(m_table, 1);
     layout->addWidget(buttons);
-    resize(640, 360);
+    resize(680, 380);
 }
