@@ -25,6 +25,9 @@
 
 namespace {
 
+// Steps the history keeps; a step holds at most the texts of all 128 rows twice.
+constexpr int kUndoSteps = 1000;
+
 QString tr8(const char* s)
 {
     return QString::fromUtf8(s);
@@ -82,6 +85,7 @@ QString fileProblemText(const orx::CsvImport& result, const QString& path)
 void CProgramView::createExchange()
 {
     m_undoStack = new QUndoStack(this);
+    m_undoStack->setUndoLimit(kUndoSteps);
     m_undoAction = makeAction(this, "actionUndo", res::kUndo);
     m_redoAction = makeAction(this, "actionRedo", res::kRedo);
     m_redoAction->setShortcuts({QKeySequence(QString::fromLatin1(res::kRedo.shortcut)),
