@@ -83,6 +83,8 @@ void CMainFrame::createActions()
             &CProgramApp::OnFilePrintPreview);
     connect(makeAction("actionPrintSetup", res::kPrintSetup), &QAction::triggered, &m_app,
             &CProgramApp::OnFilePrintSetup);
+    connect(makeAction("actionImportCsv", res::kImportCsv), &QAction::triggered, m_view, &CProgramView::OnImportCsv);
+    connect(makeAction("actionExportCsv", res::kExportCsv), &QAction::triggered, m_view, &CProgramView::OnExportCsv);
     connect(makeAction("actionExit", res::kExit), &QAction::triggered, this, &QWidget::close);
 
     connect(makeAction("actionDtmf", res::kDtmf), &QAction::triggered, m_view, &CProgramView::OnDtmf);
@@ -113,6 +115,10 @@ void CMainFrame::createMenus()
     for (const char* name : {"actionNew", "actionOpen", "actionSave", "actionSaveAs"})
         file->addAction(action(QString::fromLatin1(name)));
     file->addSeparator();
+    // Channel lists to and from spreadsheets and other radio tools.
+    file->addAction(action(QStringLiteral("actionImportCsv")));
+    file->addAction(action(QStringLiteral("actionExportCsv")));
+    file->addSeparator();
     for (const char* name : {"actionPrint", "actionPrintPreview", "actionPrintSetup"})
         file->addAction(action(QString::fromLatin1(name)));
     file->addSeparator();
@@ -120,6 +126,10 @@ void CMainFrame::createMenus()
 
     m_editMenu = menuBar()->addMenu(tr8(res::kMenuEdit));
     m_editMenu->setObjectName(QStringLiteral("editMenu"));
+    // The view owns the history and its two actions (their shortcuts work in the whole window).
+    m_editMenu->addAction(m_view->undoAction());
+    m_editMenu->addAction(m_view->redoAction());
+    m_editMenu->addSeparator();
     for (const char* name : {"actionDtmf", "actionSideKeys", "actionPower", "actionFmRadio"})
         m_editMenu->addAction(action(QString::fromLatin1(name)));
 

@@ -43,7 +43,9 @@ CProgramApp::~CProgramApp()
 QIcon CProgramApp::AppIcon()
 {
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
+    // The sizes a window needs; the large ones (for the desktop) are installed as files and would only
+    // slow the start: every PNG given here is decoded at once.
+    for (int size : {16, 32, 48, 64})
         icon.addFile(QStringLiteral(":/icons/orxprog-%1.png").arg(size), QSize(size, size));
     return icon;
 }

@@ -16,6 +16,7 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QStyle>
+#include <QUndoStack>
 
 namespace {
 
@@ -101,6 +102,7 @@ CProgramView::CProgramView(CProgramDoc& document, QWidget* parent)
     createControls();
     layoutForm();
     installEditorFilters();
+    createExchange();
     m_doc.setViewToImage([this] { ViewToImage(); });
     connect(&m_doc, &CProgramDoc::documentReset, this, &CProgramView::OnInitialUpdate);
 }
@@ -368,6 +370,9 @@ void CProgramView::ImageToView()
     orx::ScreenCopy screen;
     orx::ImageToScreen(m_doc.image(), readCatalog(), m_bandLimits, screen);
     ShowScreen(screen);
+    // The table now shows another document (new, opened, factory defaults, read from the radio):
+    // the edits of the one before are not steps back from it.
+    m_undoStack->clear();
 }
 
 void CProgramView::ViewToImage()
@@ -400,10 +405,18 @@ void CProgramView::setHighLightFor(int mouseCol)
         m_grid->SetHighLight(wanted);
 }
 
-void CProgramView::onGridMouseDown(int button, int, int, int)
+void CProgramView::onGridMouseDown(int button, int shift, int, int)
 {
     if (button != 1)
         return;
+    // Shift extends the selection from the current cell to the pressed one, for the clipboard; it
+    // opens no editor, and the block shows.
+    constexpr int kShiftHeld = 1;
+    if ((shift & kShiftHeld) && m_grid->MouseCol() != 0) {
+        if (m_grid->HighLight() != CMSFlexGrid::HighLightWithFocus)
+            m_grid->SetHighLight(CMSFlexGrid::HighLightWithFocus);
+        return;
+    }
     setHighLightFor(m_grid->MouseCol());
     if (m_grid->MouseCol() != 0)
         OpenCellEditor();

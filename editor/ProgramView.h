@@ -9,7 +9,7 @@
 // The class is implemented in several files by concern: ProgramView.cpp (form, conversions, grid
 // events), ProgramViewEditors.cpp (cell editors, keys, add/delete, factory defaults),
 // ProgramViewRadio.cpp (read, write, power tuning), ProgramViewDialogs.cpp (feature dialogs),
-// ProgramViewPrint.cpp (printing).
+// ProgramViewPrint.cpp (printing), ProgramViewExchange.cpp (CSV files, clipboard, undo and redo).
 
 #include "Band.h"
 #include "GridTexts.h"
@@ -32,6 +32,8 @@ class QPrinter;
 class QPushButton;
 class QKeyEvent;
 class QWheelEvent;
+class QAction;
+class QUndoStack;
 
 class CProgramView : public QWidget {
     Q_OBJECT
@@ -77,14 +79,25 @@ public:
     void SetRowTexts(int row, const orx::ChannelTexts& texts);
 
     // Every change the user makes to the channel table goes through EditRows: one call is one
-    // edit (a committed cell, a tone choice, an added or deleted channel) with the new texts of
-    // each row it touches.
+    // edit (a committed cell, a tone choice, an added or deleted channel, a paste, a CSV import)
+    // with the new texts of each row it touches, and one step of the undo history.
     struct RowEdit {
         int row;
         orx::ChannelTexts texts;
     };
     void EditRows(const std::vector<RowEdit>& edits);
     void EditRow(int row, const orx::ChannelTexts& texts) { EditRows({RowEdit{row, texts}}); }
+
+    // The undo history of the channel table. ImageToView starts it afresh: a new document, an
+    // opened file, the factory defaults and a read from the radio cannot be undone.
+    QUndoStack* undoStack() const { return m_undoStack; }
+    QAction* undoAction() const { return m_undoAction; }
+    QAction* redoAction() const { return m_redoAction; }
+
+    // The channel table as a CSV file of the common multi-radio format, and back into the grid as
+    // one undoable edit followed by the report of every row. Failures are shown to the user.
+    bool ExportCsvFile(const QString& path);
+    bool ImportCsvFile(const QString& path);
 
     // Where a cell of the grid lies in the view, in pixels: the rectangle an editor is laid on.
     QRect CellEditorRect(int row, int col) const;
@@ -120,6 +133,17 @@ public slots:
     void CommitFrequencyEdit();
     void CommitChoiceList();
     void CommitNameEdit();
+    // History, undoing and redoing whole edits; an open editor is closed without writing first.
+    void Undo();
+    void Redo();
+    // CSV commands of the File menu: they ask for the file.
+    void OnExportCsv();
+    void OnImportCsv();
+    // The grid's clipboard: the selected cells or whole rows as tab-separated grid texts.
+    void CopyCells();
+    void CutCells();
+    void PasteCells();
+    void DeleteCells();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -145,6 +169,18 @@ private:
     bool filterGridKey(QKeyEvent* event);
     bool filterGridWheel(QWheelEvent* event);
     bool pageOnWheel(int delta);
+
+    // The selected cells in grid coordinates; the current cell when nothing is selected.
+    struct CellRange {
+        int top, left, bottom, right;
+        bool wholeRows() const { return left == orx::kFirstDataColumn && right == orx::kLastDataColumn; }
+        int cellCount() const { return (bottom - top + 1) * (right - left + 1); }
+    };
+    void createExchange();
+    bool filterClipboardKey(QKeyEvent* event);
+    CellRange selectedCells() const;
+    void selectCells(const CellRange& range);
+    void onGridSelectionChanged();
 
     void onGridMouseDown(int button, int shift, int x, int y);
     void onGridEnterCell();
@@ -181,4 +217,8 @@ private:
     int m_editCol = 0;
 
     CMSFlexGrid* m_grid = nullptr;
+
+    QUndoStack* m_undoStack = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "ProgramView.h"
 
 #include "ChannelEdit.h"
+#include "ChannelEditCommand.h"
 #include "CMSFlexGrid.h"
 #include "EntryValidators.h"
 #include "ProgramDoc.h"
@@ -16,7 +17,10 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QUndoStack>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 // Cell editing over the grid, the channel line's buttons and the factory defaults.
 //
@@ -67,12 +71,21 @@ void CProgramView::installEditorFilters()
 
 void CProgramView::EditRows(const std::vector<RowEdit>& edits)
 {
+    // The rows as they are now and as the edit leaves them; a row named twice ends as named last.
+    std::vector<CChannelEditCommand::Row> rows;
     for (const RowEdit& e : edits) {
         if (e.row < 1 || e.row >= m_grid->Rows())
             continue;
-        if (RowTexts(e.row) != e.texts)
-            SetRowTexts(e.row, e.texts);
+        auto same = std::find_if(rows.begin(), rows.end(), [&e](const auto& r) { return r.row == e.row; });
+        if (same != rows.end())
+            same->after = e.texts;
+        else
+            rows.push_back({e.row, RowTexts(e.row), e.texts});
     }
+    std::erase_if(rows, [](const CChannelEditCommand::Row& r) { return r.before == r.after; });
+    // An edit that changes nothing leaves no step in the history.
+    if (!rows.empty())
+        m_undoStack->push(new CChannelEditCommand(*this, std::move(rows)));
 }
 
 QRect CProgramView::CellEditorRect(int row, int col) const
@@ -317,6 +330,8 @@ bool CProgramView::filterFrequencyKey(QKeyEvent* event)
 
 bool CProgramView::filterGridKey(QKeyEvent* event)
 {
+    if (filterClipboardKey(event))
+        return true;
     const int key = event->key();
     const int lastCol = m_grid->Cols() - 1;
     const int lastRow = m_grid->Rows() - 1;

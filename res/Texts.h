@@ -54,6 +54,11 @@ inline constexpr Command kRead = {"读数据", "Ctrl+R", "读取对讲机频率"
 inline constexpr Command kWrite = {"写数据", "Ctrl+W", "写频率数据至对讲机", "写频"};
 inline constexpr Command kToolbar = {"工具栏(&T)", nullptr, "显示或隐藏工具栏", "显隐工具栏"};
 inline constexpr Command kStatusBar = {"状态栏(&S)", nullptr, "显示或隐藏状态栏", "显隐状态栏"};
+inline constexpr Command kImportCsv = {"导入 CSV(&I)...", nullptr, "从 CSV 文件导入信道到信道表", "导入 CSV"};
+inline constexpr Command kExportCsv = {"导出 CSV(&E)...", nullptr, "将信道表导出为 CSV 文件", "导出 CSV"};
+inline constexpr Command kUndo = {"撤销(&U)", "Ctrl+Z", "撤销上一次对信道表的修改", "撤销"};
+inline constexpr Command kRedo = {"重做(&R)", "Ctrl+Y", "重做上一次撤销的信道表修改", "重做"};
+inline constexpr const char* kRedoAlternateShortcut = "Ctrl+Shift+Z";
 inline constexpr Command kAbout = {"关于 ...", nullptr, "显示程序信息，版本号和版权", "关于"};
 
 // The eight serial ports of the port menu: item text and prompt.
@@ -129,6 +134,42 @@ inline constexpr const char* kOpenFailed = "无法打开文件“%1”。";
 inline constexpr const char* kFileTooShort = "文件“%1”不足 4096 字节，不是信道数据文件，未打开。";
 inline constexpr const char* kSaveFailed = "无法保存文件“%1”：%2";
 inline constexpr const char* kStartFileFailed = "无法打开命令行指定的文件“%1”，程序将退出。";
+
+// Channel CSV files.
+inline constexpr const char* kCsvFilter = "CSV (*.csv)";
+inline constexpr const char* kCsvExtension = "csv";
+inline constexpr const char* kCsvNotText = "文件“%1”不是 UTF-8 或 GBK 编码的文本，未导入。";
+inline constexpr const char* kCsvUnterminatedQuote = "文件“%1”第 %2 行的引号没有结束，未导入。";
+inline constexpr const char* kCsvEmpty = "文件“%1”是空的，未导入。";
+inline constexpr const char* kCsvMissingColumn = "文件“%1”没有 %2 列，不是信道 CSV 文件，未导入。";
+
+// The import report: caption, summary, table headers, outcomes and the reasons of a row.
+inline constexpr const char* kCsvReportCaption = "导入 CSV";
+inline constexpr const char* kCsvReportSummary = "“%1”：新建 %2 个信道，修改 %3 个，未变 %4 个，拒绝 %5 行。";
+inline constexpr const char* kCsvReportLine = "行";
+inline constexpr const char* kCsvReportChannel = "信道";
+inline constexpr const char* kCsvReportOutcome = "结果";
+inline constexpr const char* kCsvReportDetail = "说明";
+inline constexpr const char* kCsvAdded = "新建";
+inline constexpr const char* kCsvChanged = "修改";
+inline constexpr const char* kCsvUnchanged = "未变";
+inline constexpr const char* kCsvRefused = "拒绝";
+inline constexpr const char* kCsvListSeparator = "、";
+inline constexpr const char* kCsvAdjusted = "%1 %2 改为 %3";
+inline constexpr const char* kCsvNameAdjusted = "名称“%1”改为“%2”";
+inline constexpr const char* kCsvBadLocation = "Location“%1”不是 1 到 128 的信道号";
+inline constexpr const char* kCsvDuplicateLocation = "信道 %1 已由第 %2 行导入";
+inline constexpr const char* kCsvBadFrequency = "Frequency“%1”不是有效的接收频率";
+inline constexpr const char* kCsvBadDuplex = "Duplex“%1”无法识别（应为空、+、-、split 或 off）";
+inline constexpr const char* kCsvBadOffset = "Offset“%1”得不到有效的发射频率";
+inline constexpr const char* kCsvBadToneMode = "Tone“%1”无法识别（应为空、Tone、TSQL、DTCS 或 Cross）";
+inline constexpr const char* kCsvBadCrossMode = "CrossMode“%1”无法识别";
+inline constexpr const char* kCsvBadCtcss = "模拟亚音“%1”不在标准亚音表中";
+inline constexpr const char* kCsvBadDcs = "数字亚音“%1”不在标准数字亚音表中";
+inline constexpr const char* kCsvBadPolarity = "DtcsPolarity“%1”无法识别（应为 NN、NR、RN 或 RR）";
+inline constexpr const char* kCsvBadMode = "Mode“%1”无法识别（应为 FM 或 NFM）";
+inline constexpr const char* kCsvBadSkip = "Skip“%1”无法识别（应为空或 S）";
+inline constexpr const char* kCsvBadPower = "Power“%1”无法识别";
 
 // Radio link messages.
 inline constexpr const char* kPortOpenFailed = "打开串口失败";

@@ -110,10 +110,12 @@ void MainFrameTest::menusCarryTheirTextsAndShortcuts()
     QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("文件(&F)"))),
              (QStringList{QStringLiteral("新建(&N)\tCtrl+N"), QStringLiteral("打开(&O)...\tCtrl+O"),
                           QStringLiteral("保存(&S)\tCtrl+S"), QStringLiteral("另存为(&A)..."),
+                          QStringLiteral("导入 CSV(&I)..."), QStringLiteral("导出 CSV(&E)..."),
                           QStringLiteral("打印(&P)...\tCtrl+P"), QStringLiteral("打印预览(&V)"),
                           QStringLiteral("打印设置(&R)..."), QStringLiteral("退出(&X)")}));
     QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("编辑(E)"))),
-             (QStringList{QStringLiteral("DTMF"), QStringLiteral("侧键"), QStringLiteral("功率"), QStringLiteral("收音机")}));
+             (QStringList{QStringLiteral("撤销(&U)\tCtrl+Z"), QStringLiteral("重做(&R)\tCtrl+Y"),
+                          QStringLiteral("DTMF"), QStringLiteral("侧键"), QStringLiteral("功率"), QStringLiteral("收音机")}));
     QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("编程(&P)"))),
              (QStringList{QStringLiteral("读数据\tCtrl+R"), QStringLiteral("写数据\tCtrl+W")}));
     QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("查看(&V)"))),

@@ -15,6 +15,7 @@ enum ExitStatus : int {
     ExitOutputFailed = 1, // the input was fine, but the result could not be written
     ExitDifferent = 1,    // diff: the two files differ
     ExitBadInput = 2,     // bad usage, or an input file that is missing, unreadable or not a .sin file
+    ExitRowsRefused = 3,  // csv-import wrote its output, but refused some rows of the CSV file
     ExitRadioFailed = 3,  // read, write: the port or the radio failed (the program's message says how)
 };
 
@@ -32,6 +33,8 @@ struct Invocation {
 int RunDump(const Invocation& invocation);
 int RunResave(const Invocation& invocation);
 int RunDiff(const Invocation& invocation);
+int RunCsvExport(const Invocation& invocation);
+int RunCsvImport(const Invocation& invocation);
 int RunRead(const Invocation& invocation);
 int RunWrite(const Invocation& invocation);
 

@@ -44,6 +44,18 @@ const Command kCommands[] = {
      {"--ini"},
      "what B.sin changes against A.sin, field by field, then the other differing bytes",
      RunDiff},
+    {"csv-export",
+     "IN.sin OUT.csv",
+     2,
+     {},
+     "write the channels as the common multi-radio channel CSV (UTF-8, CRLF)",
+     RunCsvExport},
+    {"csv-import",
+     "IN.sin DATA.csv OUT.sin",
+     3,
+     {"--ini"},
+     "apply DATA.csv to IN.sin as the program's import does, save OUT.sin, report each row",
+     RunCsvImport},
     {"read",
      "PORT OUT.sin",
      2,
@@ -124,7 +136,8 @@ void printUsage(std::FILE* to)
     help.resize(optionWidth, ' ');
     text += "  " + help +
             "   show this help\n\n"
-            "Exit status: 0 done, 1 the output could not be written, 2 bad usage or an unusable input file;\n"
+            "Exit status: 0 done, 1 the output could not be written, 2 bad usage or an unusable input file\n"
+            "(nothing written), 3 csv-import refused rows of the CSV file (the other rows are written);\n"
             "diff: 0 the files are equal, 1 they differ, 2 bad usage or an unusable input file;\n"
             "read, write: 3 the port could not be opened or the radio failed.\n"
             "PORT is COM1..COM8 (the first eight serial ports), a device under /dev (ttyUSB0) or a path.\n";

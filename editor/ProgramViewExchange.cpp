@@ -1,0 +1,322 @@
+#include "ProgramView.h"
+
+#include "CMSFlexGrid.h"
+#include "ChannelClipboard.h"
+#include "ChannelCsv.h"
+#include "CsvReportDlg.h"
+#include "ProgramDoc.h"
+#include "Texts.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QUndoStack>
+
+// Channel data in and out of the grid: CSV files of the common multi-radio format, the clipboard
+// in the tab-separated form spreadsheets use, and the undo history of the channel table. The rules
+// are the image library's; this file only moves texts, selections and files.
+
+namespace {
+
+// Steps the history keeps; a step holds at most the texts of all 128 rows twice.
+constexpr int kUndoSteps = 1000;
+
+QString tr8(const char* s)
+{
+    return QString::fromUtf8(s);
+}
+
+QAction* makeAction(QWidget* owner, const char* objectName, const res::Command& command)
+{
+    auto* a = new QAction(tr8(command.text), owner);
+    a->setObjectName(QString::fromLatin1(objectName));
+    a->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut)));
+    a->setStatusTip(tr8(command.prompt));
+    a->setToolTip(tr8(command.tip));
+    a->setEnabled(false);
+    // The shortcuts work wherever the focus is in the window; the frame puts the same actions into
+    // its menu.
+    owner->addAction(a);
+    return a;
+}
+
+// GBK (code page 936), in which spreadsheets on Chinese systems save CSV files.
+orx::LegacyDecoder gbkDecoder()
+{
+    return [](std::string_view bytes) -> std::optional<std::string> {
+        QStringDecoder decoder("GBK");
+        if (!decoder.isValid())
+            return std::nullopt;
+        const QString text =
+            decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        if (decoder.hasError())
+            return std::nullopt;
+        return text.toStdString();
+    };
+}
+
+QString fileProblemText(const orx::CsvImport& result, const QString& path)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    switch (result.problem) {
+    case orx::CsvProblem::NotText:
+        return tr8(res::kCsvNotText).arg(name);
+    case orx::CsvProblem::UnterminatedQuote:
+        return tr8(res::kCsvUnterminatedQuote).arg(name).arg(result.problemLine);
+    case orx::CsvProblem::NoHeader:
+        return tr8(res::kCsvEmpty).arg(name);
+    case orx::CsvProblem::MissingColumn:
+        return tr8(res::kCsvMissingColumn).arg(name, QString::fromStdString(result.missingColumn));
+    case orx::CsvProblem::None:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+void CProgramView::createExchange()
+{
+    m_undoStack = new QUndoStack(this);
+    m_undoStack->setUndoLimit(kUndoSteps);
+    m_undoAction = makeAction(this, "actionUndo", res::kUndo);
+    m_redoAction = makeAction(this, "actionRedo", res::kRedo);
+    m_redoAction->setShortcuts({QKeySequence(QString::fromLatin1(res::kRedo.shortcut)),
+                                QKeySequence(QString::fromLatin1(res::kRedoAlternateShortcut))});
+    connect(m_undoStack, &QUndoStack::canUndoChanged, m_undoAction, &QAction::setEnabled);
+    connect(m_undoStack, &QUndoStack::canRedoChanged, m_redoAction, &QAction::setEnabled);
+    connect(m_undoAction, &QAction::triggered, this, &CProgramView::Undo);
+    connect(m_redoAction, &QAction::triggered, this, &CProgramView::Redo);
+    connect(m_grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CProgramView::onGridSelectionChanged);
+}
+
+void CProgramView::Undo()
+{
+    // A value half typed belongs to the state being left; it is dropped, not committed.
+    CloseEditors();
+    m_undoStack->undo();
+}
+
+void CProgramView::Redo()
+{
+    CloseEditors();
+    m_undoStack->redo();
+}
+
+// --- clipboard ---
+
+bool CProgramView::filterClipboardKey(QKeyEvent* event)
+{
+    // The grid's own Ctrl+C would copy only the current cell's text.
+    if (event->matches(QKeySequence::Copy)) {
+        CopyCells();
+        return true;
+    }
+    if (event->matches(QKeySequence::Cut)) {
+        CutCells();
+        return true;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        PasteCells();
+        return true;
+    }
+    if (event->key() == Qt::Key_Delete && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        DeleteCells();
+        return true;
+    }
+    return false;
+}
+
+CProgramView::CellRange CProgramView::selectedCells() const
+{
+    const QModelIndexList selected = m_grid->selectionModel()->selectedIndexes();
+    const int fixedRows = m_grid->FixedRows();
+    const int fixedCols = m_grid->FixedCols();
+    if (selected.isEmpty()) {
+        const int row = std::max(1, m_grid->Row());
+        const int col = std::max(orx::kFirstDataColumn, m_grid->Col());
+        return {row, col, row, col};
+    }
+    CellRange r{m_grid->Rows(), m_grid->Cols(), 0, 0};
+    for (const QModelIndex& i : selected) {
+        r.top = std::min(r.top, i.row() + fixedRows);
+        r.bottom = std::max(r.bottom, i.row() + fixedRows);
+        r.left = std::min(r.left, i.column() + fixedCols);
+        r.right = std::max(r.right, i.column() + fixedCols);
+    }
+    return r;
+}
+
+void CProgramView::selectCells(const CellRange& range)
+{
+    const int fixedRows = m_grid->FixedRows();
+    const int fixedCols = m_grid->FixedCols();
+    m_grid->setCurrentCell(range.top - fixedRows, range.left - fixedCols, QItemSelectionModel::NoUpdate);
+    const QItemSelection block(m_grid->model()->index(range.top - fixedRows, range.left - fixedCols),
+                               m_grid->model()->index(range.bottom - fixedRows, range.right - fixedCols));
+    m_grid->selectionModel()->select(block, QItemSelectionModel::ClearAndSelect);
+}
+
+void CProgramView::onGridSelectionChanged()
+{
+    // Clicked cells stay unmarked, as the grid's rules want; a block of several cells is shown, so
+    // that the user sees what the clipboard keys work on.
+    if (m_grid->selectionModel()->selectedIndexes().size() > 1 &&
+        m_grid->HighLight() != CMSFlexGrid::HighLightWithFocus)
+        m_grid->SetHighLight(CMSFlexGrid::HighLightWithFocus);
+}
+
+void CProgramView::CopyCells()
+{
+    CommitOpenEditor();
+    const CellRange range = selectedCells();
+    orx::CellBlock block;
+    for (int row = range.top; row <= range.bottom; ++row) {
+        const orx::ChannelTexts texts = RowTexts(row);
+        std::vector<std::string> cells;
+        for (int col = range.left; col <= range.right; ++col)
+            cells.push_back(texts[static_cast<orx::ChannelColumn>(col)]);
+        block.push_back(std::move(cells));
+    }
+    QGuiApplication::clipboard()->setText(QString::fromStdString(orx::JoinClipboardText(block)));
+}
+
+void CProgramView::CutCells()
+{
+    CopyCells();
+    DeleteCells();
+}
+
+void CProgramView::DeleteCells()
+{
+    CommitOpenEditor();
+    const CellRange range = selectedCells();
+    std::vector<RowEdit> edits;
+    for (int row = range.top; row <= range.bottom; ++row)
+        edits.push_back({row, orx::ClearCells(RowTexts(row), range.left, range.right)});
+    EditRows(edits);
+}
+
+void CProgramView::PasteCells()
+{
+    CommitOpenEditor();
+    orx::CellBlock block = orx::SplitClipboardText(QGuiApplication::clipboard()->text().toStdString());
+    if (block.empty())
+        return;
+    const CellRange selection = selectedCells();
+    // One cell copied onto a block of cells fills the block, as in a spreadsheet.
+    if (block.size() == 1 && block.front().size() == 1 && selection.cellCount() > 1 &&
+        !selection.wholeRows()) {
+        const std::string cell = block.front().front();
+        block.assign(
+            static_cast<std::size_t>(selection.bottom - selection.top + 1),
+            std::vector<std::string>(static_cast<std::size_t>(selection.right - selection.left + 1), cell));
+    }
+    // Whole channels land as whole channels: from column 1 of the first row.
+    const bool wholeChannels =
+        std::all_of(block.begin(), block.end(), [](const std::vector<std::string>& line) {
+            return line.size() == static_cast<std::size_t>(orx::kDataColumnCount);
+        });
+    const int left = selection.wholeRows() || wholeChannels ? orx::kFirstDataColumn : selection.left;
+    const int top = selection.top;
+    const int lastRow = m_grid->Rows() - 1;
+
+    std::vector<RowEdit> edits;
+    std::size_t widest = 0;
+    for (std::size_t i = 0; i < block.size() && top + static_cast<int>(i) <= lastRow; ++i) {
+        const int row = top + static_cast<int>(i);
+        edits.push_back({row, orx::PasteIntoRow(RowTexts(row), left, block[i], m_bandLimits)});
+        widest = std::max(widest, block[i].size());
+    }
+    EditRows(edits);
+    // The pasted block stays selected, so that the user sees where it went.
+    const int right =
+        std::min(orx::kLastDataColumn, left + static_cast<int>(std::max<std::size_t>(widest, 1)) - 1);
+    selectCells({top, left, top + static_cast<int>(edits.size()) - 1, right});
+    m_grid->setFocus(Qt::OtherFocusReason);
+}
+
+// --- CSV files ---
+
+bool CProgramView::ExportCsvFile(const QString& path)
+{
+    CommitOpenEditor();
+    orx::ChannelTable table;
+    for (int n = 1; n <= orx::map::kChannelCount; ++n)
+        table[static_cast<std::size_t>(n - 1)] = RowTexts(n);
+    const std::string text = orx::ExportChannelCsv(table);
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
+        !file.commit()) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        QMessageBox::warning(this, tr8(res::kAppTitle),
+                             tr8(res::kSaveFailed).arg(QDir::toNativeSeparators(path), why));
+        return false;
+    }
+    return true;
+}
+
+bool CProgramView::ImportCsvFile(const QString& path)
+{
+    CommitOpenEditor();
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        QMessageBox::warning(this, tr8(res::kAppTitle),
+                             tr8(res::kOpenFailed).arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    orx::ChannelTable before;
+    for (int n = 1; n <= orx::map::kChannelCount; ++n)
+        before[static_cast<std::size_t>(n - 1)] = RowTexts(n);
+    const orx::CsvImport result =
+        orx::ImportChannelCsvFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                                  before, m_bandLimits, gbkDecoder());
+    if (result.problem != orx::CsvProblem::None) {
+        QMessageBox::warning(this, tr8(res::kAppTitle), fileProblemText(result, path));
+        return false;
+    }
+    // All the rows of the file are one step of the history.
+    std::vector<RowEdit> edits;
+    for (int n = 1; n <= orx::map::kChannelCount; ++n)
+        edits.push_back({n, result.channels[static_cast<std::size_t>(n - 1)]});
+    EditRows(edits);
+
+    CCsvReportDlg report(result, QFileInfo(path).fileName(), this);
+    report.exec();
+    return true;
+}
+
+void CProgramView::OnExportCsv()
+{
+    const QString base =
+        m_doc.pathName().isEmpty() ? tr8(res::kUntitled) : QFileInfo(m_doc.pathName()).completeBaseName();
+    const QString dir = m_doc.pathName().isEmpty() ? QString() : QFileInfo(m_doc.pathName()).absolutePath();
+    QFileDialog dialog(this, QString(), QDir(dir).filePath(base + QLatin1Char('.') + tr8(res::kCsvExtension)),
+                       tr8(res::kCsvFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(tr8(res::kCsvExtension));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    ExportCsvFile(dialog.selectedFiles().constFirst());
+}
+
+void CProgramView::OnImportCsv()
+{
+    const QString dir = m_doc.pathName().isEmpty() ? QString() : QFileInfo(m_doc.pathName()).absolutePath();
+    const QString path = QFileDialog::getOpenFileName(
+        this, QString(), dir, tr8(res::kCsvFilter) + QStringLiteral(";;") + tr8(res::kAllFilesFilter));
+    if (!path.isEmpty())
+        ImportCsvFile(path);
+}

@@ -1,0 +1,147 @@
+#pragma once
+
+// The channel table in the common multi-radio channel CSV: the export of the grid's rows, and the
+// import of such a file into the grid's rows under the rules of typed input, with a result for
+// every row of the file.
+//
+//   Location      channel number, 1..128
+//   Name          channel name; read in capitals, reduced to 0-9 A-Z '-' space, at most 8
+//   Frequency     receive frequency, MHz with 6 decimals
+//   Duplex        ""  transmit = receive        "+" / "-"  receive plus / minus Offset
+//                 "split"  Offset is the transmit frequency    "off"  no transmit frequency
+//   Offset        MHz with 6 decimals
+//   Tone          ""  no tone            "Tone"  transmit CTCSS rToneFreq, no receive tone
+//                 "TSQL"  CTCSS cToneFreq both ways   "DTCS"  DCS DtcsCode both ways
+//                 "Cross" as CrossMode says: "A->B", A the transmit side, B the receive side,
+//                 each "Tone" (rToneFreq out, cToneFreq in), "DTCS" (DtcsCode out, RxDtcsCode in)
+//                 or empty
+//   rToneFreq, cToneFreq     CTCSS in Hz ("88.5")
+//   DtcsCode, RxDtcsCode     DCS codes, three digits ("023")
+//   DtcsPolarity  two letters, transmit then receive, N normal or R inverted
+//   Mode          "FM" wide, "NFM" narrow
+//   TStep         "5.00" when both frequencies are on the 5 kHz raster, else "6.25" (not read)
+//   Skip          "" in the scan list, "S" not
+//   Power         "High" / "Low"; read as H... / L... or watts (2 W and more is high)
+//   Comment, URCALL, RPT1CALL, RPT2CALL, DVCODE   written empty, not read
+//
+// Import finds the columns by name in any order and ignores those it does not know. Only Location
+// and Frequency are required: a column the file lacks leaves its field as the channel has it (a new
+// channel has the defaults row). Without RxDtcsCode the receive DCS code is DtcsCode; without
+// CrossMode a "Cross" row is "Tone->Tone".
+
+#include "Band.h"
+#include "GridTexts.h"
+#include "MemoryMap.h"
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orx {
+
+// The 128 channel rows of the grid; [0] is channel 1.
+using ChannelTable = std::array<ChannelTexts, map::kChannelCount>;
+
+// The header export writes, in this order.
+inline constexpr std::array<std::string_view, 21> kCsvColumns = {
+    "Location",  "Name",     "Frequency",    "Duplex",     "Offset",    "Tone",     "rToneFreq",
+    "cToneFreq", "DtcsCode", "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode",     "TStep",
+    "Skip",      "Power",    "Comment",      "URCALL",     "RPT1CALL",  "RPT2CALL", "DVCODE"};
+
+// Written into the tone fields a channel's tone mode does not use, as other tools do.
+inline constexpr std::string_view kCsvCtcssPlaceholder = "88.5";
+inline constexpr std::string_view kCsvDcsPlaceholder = "023";
+inline constexpr std::string_view kCsvCrossModePlaceholder = "Tone->Tone";
+
+// A transmit frequency farther than this from the receive frequency (10 Hz units) is written as
+// "split"; nearer ones as a "+" or "-" offset, the way repeater channels are usually given.
+inline constexpr std::uint32_t kLargestCsvOffset = 1000000; // 10 MHz
+
+// The fields of one channel in the order of kCsvColumns, as saving would store the row; nothing
+// for a row that saving stores as an empty channel.
+std::optional<std::vector<std::string>> ChannelCsvFields(int channel, const ChannelTexts& row);
+
+// The CSV file of the table: the header, then every channel with a receive frequency, in channel
+// order; CRLF line ends, UTF-8 (the fields are plain ASCII), no byte-order mark.
+std::string ExportChannelCsv(const ChannelTable& channels);
+
+// Why a whole file is not taken.
+enum class CsvProblem {
+    None,
+    NotText,           // neither UTF-8 nor the legacy code page
+    UnterminatedQuote, // a quoted field runs to the end of the file
+    NoHeader,          // nothing but blank lines
+    MissingColumn,     // no Location or no Frequency column
+};
+
+enum class CsvOutcome { Added, Changed, Unchanged, Refused };
+
+// Why a row is refused; the field is in CsvRowResult::value.
+enum class CsvRefusal {
+    None,
+    BadLocation,       // not a channel number from 1 to 128
+    DuplicateLocation, // an earlier row of the file already set this channel
+    BadFrequency,      // not a frequency in MHz
+    BadDuplex,
+    BadOffset, // not a number, or no transmit frequency results
+    BadToneMode,
+    BadCrossMode,
+    BadCtcss, // not a number or not among the standard CTCSS tones
+    BadDcs,   // not among the standard DCS codes
+    BadPolarity,
+    BadMode,
+    BadSkip,
+    BadPower,
+};
+
+// A value the rules of typed input changed on the way into the grid: a frequency clamped to the
+// band or rounded to a channel step, a name reduced to what the radio can show.
+struct CsvAdjustment {
+    ChannelColumn column;
+    std::string given;  // as the file gave it (a transmit frequency as computed from the row)
+    std::string result; // the grid text
+};
+
+struct CsvRowResult {
+    int line = 0;     // of the file, 1 for the header line
+    int location = 0; // the channel, 0 when Location names none
+    CsvOutcome outcome = CsvOutcome::Refused;
+    CsvRefusal refusal = CsvRefusal::None;
+    std::string value;                      // the refused field
+    int firstLine = 0;                      // DuplicateLocation: the line that set the channel
+    std::vector<ChannelColumn> changed;     // the grid columns whose texts changed
+    std::vector<CsvAdjustment> adjustments; // of an added or changed row
+};
+
+struct CsvImport {
+    CsvProblem problem = CsvProblem::None;
+    int problemLine = 0;            // UnterminatedQuote: where the open quote is
+    std::string missingColumn;      // MissingColumn
+    std::vector<CsvRowResult> rows; // one per non-blank row after the header, in file order
+    ChannelTable channels;          // the table after the import (as before when the file is refused)
+
+    int count(CsvOutcome outcome) const;
+};
+
+// Converts text of a legacy code page to UTF-8; nothing when the bytes are not valid in it.
+using LegacyDecoder = std::function<std::optional<std::string>(std::string_view)>;
+
+// The UTF-8 text of a file: without its byte-order mark when it is UTF-8, else what the decoder
+// makes of it (spreadsheets on Chinese systems save GBK). Nothing when neither applies, and for
+// bytes with NULs in them (UTF-16 and binary files).
+std::optional<std::string> CsvFileText(std::string_view bytes, const LegacyDecoder& legacyToUtf8);
+
+// Applies a CSV text to the table. Channels the file does not name stay as they are; every value
+// passes the rules of the cell editors (band limits, channel steps, name characters, standard tones).
+CsvImport ImportChannelCsv(std::string_view utf8, const ChannelTable& before, const BandLimits& limits);
+// The same from the bytes of a file.
+CsvImport ImportChannelCsvFile(std::string_view bytes, const ChannelTable& before, const BandLimits& limits,
+                               const LegacyDecoder& legacyToUtf8);
+
+// A name as the radio can hold it: capitals, digits, '-' and space only, at most 8 characters.
+std::string ReduceChannelName(std::string_view utf8);
+
+} // namespace orx

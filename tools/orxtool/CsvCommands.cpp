@@ -1,0 +1,214 @@
+// orxtool csv-export and csv-import: the channel table of a .sin file as the common multi-radio
+// channel CSV, and such a file applied to a .sin file as the program's import applies it.
+
+#include "Commands.h"
+#include "ToolSupport.h"
+
+#include "ChannelCsv.h"
+#include "ChannelDataFile.h"
+#include "ScreenCopy.h"
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringDecoder>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+namespace orxtool {
+
+namespace {
+
+// The grid columns in the report, column 1 first.
+constexpr std::string_view kColumnNames[] = {"rx frequency", "tx frequency", "rx tone",   "tx tone",
+                                             "busy lockout", "power",        "bandwidth", "scan add",
+                                             "PTT ID",       "name"};
+static_assert(std::size(kColumnNames) == orx::kDataColumnCount);
+
+std::string_view columnName(orx::ChannelColumn col)
+{
+    return kColumnNames[static_cast<std::size_t>(col - orx::kFirstDataColumn)];
+}
+
+std::string refusalText(const orx::CsvRowResult& row)
+{
+    const std::string v = "'" + row.value + "'";
+    using orx::CsvRefusal;
+    switch (row.refusal) {
+    case CsvRefusal::BadLocation:
+        return "Location " + v + " is not a channel from 1 to 128";
+    case CsvRefusal::DuplicateLocation:
+        return "channel " + std::to_string(row.location) + " was already set by line " +
+               std::to_string(row.firstLine);
+    case CsvRefusal::BadFrequency:
+        return "Frequency " + v + " is not a receive frequency";
+    case CsvRefusal::BadDuplex:
+        return "Duplex " + v + " is none of '', '+', '-', 'split', 'off'";
+    case CsvRefusal::BadOffset:
+        return "Offset " + v + " gives no transmit frequency";
+    case CsvRefusal::BadToneMode:
+        return "Tone " + v + " is none of '', 'Tone', 'TSQL', 'DTCS', 'Cross'";
+    case CsvRefusal::BadCrossMode:
+        return "CrossMode " + v + " is not understood";
+    case CsvRefusal::BadCtcss:
+        return "CTCSS tone " + v + " is not a standard tone";
+    case CsvRefusal::BadDcs:
+        return "DCS code " + v + " is not a standard code";
+    case CsvRefusal::BadPolarity:
+        return "DtcsPolarity " + v + " is none of NN, NR, RN, RR";
+    case CsvRefusal::BadMode:
+        return "Mode " + v + " is neither FM nor NFM";
+    case CsvRefusal::BadSkip:
+        return "Skip " + v + " is neither '' nor 'S'";
+    case CsvRefusal::BadPower:
+        return "Power " + v + " is not understood";
+    case CsvRefusal::None:
+        break;
+    }
+    return "refused";
+}
+
+std::string reportLine(const orx::CsvRowResult& row)
+{
+    std::string line = "line " + std::to_string(row.line) + ": ";
+    if (row.outcome == orx::CsvOutcome::Refused)
+        return line + "refused: " + refusalText(row);
+    line += "channel " + std::to_string(row.location) + " ";
+    switch (row.outcome) {
+    case orx::CsvOutcome::Added:
+        line += "added";
+        break;
+    case orx::CsvOutcome::Changed: {
+        line += "changed:";
+        const char* separator = " ";
+        for (orx::ChannelColumn col : row.changed) {
+            line += separator + std::string(columnName(col));
+            separator = ", ";
+        }
+        break;
+    }
+    default:
+        line += "unchanged";
+        break;
+    }
+    for (const orx::CsvAdjustment& a : row.adjustments)
+        line += "; " + std::string(columnName(a.column)) + " '" + a.given + "' became '" + a.result + "'";
+    return line;
+}
+
+orx::LegacyDecoder gbkDecoder()
+{
+    return [](std::string_view bytes) -> std::optional<std::string> {
+        QStringDecoder decoder("GBK");
+        if (!decoder.isValid())
+            return std::nullopt;
+        const QString text =
+            decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        if (decoder.hasError())
+            return std::nullopt;
+        return text.toStdString();
+    };
+}
+
+bool readFile(const std::string& path, std::string& bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        PrintError("cannot open '" + path + "'");
+        return false;
+    }
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) {
+        PrintError("cannot read '" + path + "'");
+        return false;
+    }
+    bytes = buffer.str();
+    return true;
+}
+
+std::string problemText(const orx::CsvImport& result, const std::string& path)
+{
+    switch (result.problem) {
+    case orx::CsvProblem::NotText:
+        return "'" + path + "' is neither UTF-8 nor GBK text";
+    case orx::CsvProblem::UnterminatedQuote:
+        return "'" + path + "': the quote on line " + std::to_string(result.problemLine) + " is never closed";
+    case orx::CsvProblem::NoHeader:
+        return "'" + path + "' is empty";
+    case orx::CsvProblem::MissingColumn:
+        return "'" + path + "' has no " + result.missingColumn + " column";
+    case orx::CsvProblem::None:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+int RunCsvExport(const Invocation& invocation)
+{
+    orx::RadioImage image;
+    if (!LoadInput(invocation.arguments.at(0), image))
+        return ExitBadInput;
+    orx::BandLimits limits;
+    orx::ScreenCopy screen;
+    orx::ImageToScreen(image, {}, limits, screen);
+    const std::string text = orx::ExportChannelCsv(screen.channels);
+
+    const std::string& out = invocation.arguments.at(1);
+    std::ofstream file(out, std::ios::binary | std::ios::trunc);
+    file.write(text.data(), static_cast<std::streamsize>(text.size()));
+    file.close();
+    if (!file) {
+        PrintError("cannot write '" + out + "'");
+        return ExitOutputFailed;
+    }
+    return ExitOk;
+}
+
+int RunCsvImport(const Invocation& invocation)
+{
+    orx::RadioCatalog catalog;
+    if (!ReadCatalog(invocation, catalog))
+        return ExitBadInput;
+    orx::RadioImage image;
+    if (!LoadInput(invocation.arguments.at(0), image))
+        return ExitBadInput;
+    const std::string& csvPath = invocation.arguments.at(1);
+    std::string bytes;
+    if (!readFile(csvPath, bytes))
+        return ExitBadInput;
+
+    // As in the program: the file is opened (which may set the band limits from its band id), the
+    // CSV goes into the grid under those limits, and the grid is saved.
+    orx::BandLimits limits;
+    orx::ScreenCopy screen;
+    orx::ImageToScreen(image, catalog, limits, screen);
+    const orx::CsvImport result = orx::ImportChannelCsvFile(bytes, screen.channels, limits, gbkDecoder());
+    if (result.problem != orx::CsvProblem::None) {
+        PrintError(problemText(result, csvPath) + "; nothing written");
+        return ExitBadInput;
+    }
+    for (const orx::CsvRowResult& row : result.rows)
+        std::printf("%s\n", reportLine(row).c_str());
+    std::printf("added %d, changed %d, unchanged %d, refused %d\n", result.count(orx::CsvOutcome::Added),
+                result.count(orx::CsvOutcome::Changed), result.count(orx::CsvOutcome::Unchanged),
+                result.count(orx::CsvOutcome::Refused));
+
+    screen.channels = result.channels;
+    orx::RadioImage saved = image;
+    orx::ScreenToImage(screen, limits, saved);
+    const std::string& out = invocation.arguments.at(2);
+    std::string error;
+    if (!orx::SaveChannelData(out, saved, &error)) {
+        PrintError("cannot write '" + out + "': " + error);
+        return ExitOutputFailed;
+    }
+    return result.count(orx::CsvOutcome::Refused) > 0 ? ExitRowsRefused : ExitOk;
+}
+
+} // namespace orxtool
