@@ -5,6 +5,12 @@
 #include <QSerialPort>
 
 #include <algorithm>
+#include <thread>
+
+#ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
+#include <termios.h>
+#endif
 
 namespace orx {
 
@@ -95,9 +101,26 @@ void SerialPort::purge()
 {
     if (!isOpen())
         return;
+    // A purge is meant for stale input. Bytes already written may still sit in the driver (a USB
+    // adapter, a pseudo-terminal under load); clearing the output then would drop a byte the
+    // protocol counts as sent. Let them go out first, within the write timeout.
+    waitUntilSent(m_timeouts.writeConstant);
     m_port->clear(QSerialPort::AllDirections);
     // Whatever Qt already moved out of the driver is stale as well.
     m_port->readAll();
+}
+
+void SerialPort::waitUntilSent(std::chrono::milliseconds limit)
+{
+#ifdef Q_OS_UNIX
+    const int fd = static_cast<int>(m_port->handle());
+    const auto deadline = Clock::now() + limit;
+    int queued = 0;
+    while (ioctl(fd, TIOCOUTQ, &queued) == 0 && queued > 0 && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+#else
+    (void)limit;
+#endif
 }
 
 void SerialPort::write(const QByteArray& bytes)

@@ -61,6 +61,9 @@ public:
     QByteArray read(int n);
 
 private:
+    // Until the driver's output queue is empty, or limit has passed.
+    void waitUntilSent(std::chrono::milliseconds limit);
+
     SerialTimeouts m_timeouts;
     std::unique_ptr<QSerialPort> m_port;
 };
