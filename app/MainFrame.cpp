@@ -2,6 +2,7 @@
 
 #include "ExitConfirmDlg.h"
 #include "LockKeys.h"
+#include "PortDiagnosis.h"
 #include "PortName.h"
 #include "ProgramApp.h"
 #include "ProgramDoc.h"
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
-#include <QSerialPortInfo>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -239,12 +239,8 @@ void CMainFrame::updatePortMenu()
         m_portMenu->addAction(a);
         m_deviceActions << a;
     };
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        QString text = info.systemLocation();
-        if (!info.description().isEmpty())
-            text += QStringLiteral("  %1").arg(info.description());
-        addDevice(info.systemLocation(), text);
-    }
+    for (const orx::PortEntry& port : orx::AvailablePorts())
+        addDevice(port.location, port.label);
     // A port chosen by hand or in Program.ini that is not among the devices found stays visible.
     if (!known && !current.isEmpty())
         addDevice(current, current);

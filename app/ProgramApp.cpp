@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -69,6 +71,10 @@ bool CProgramApp::InitInstance()
         m_appDirectory = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
     SetAppDirectory(m_appDirectory);
 
+    // The program speaks Chinese whatever the system's language: Qt's own dialogs and buttons too.
+    if (m_qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&m_qtTranslator);
     QApplication::setApplicationDisplayName(QString::fromUtf8(res::kAppTitle));
     QApplication::setWindowIcon(AppIcon());
 

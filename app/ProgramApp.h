@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QObject>
 #include <QStringList>
+#include <QTranslator>
 
 #include <memory>
 
@@ -62,4 +63,5 @@ private:
     std::unique_ptr<CProgramDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<QPrinter> m_printer;
+    QTranslator m_qtTranslator;
 };

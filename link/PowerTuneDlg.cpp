@@ -1,6 +1,7 @@
 #include "PowerTuneDlg.h"
 
 #include "DialogUnits.h"
+#include "LinkMessage.h"
 #include "MemoryMap.h"
 #include "PortName.h"
 #include "RadioFrames.h"
@@ -201,10 +202,7 @@ void CPowerTuneDlg::OnInitDialog()
     QMetaObject::invokeMethod(
         this,
         [this] {
-            QMessageBox box(QMessageBox::Warning, tr8(res::kAppTitle), tr8(res::kPortOpenFailed),
-                            QMessageBox::Ok, this);
-            box.setObjectName(QStringLiteral("powerTuneMessage"));
-            box.exec();
+            ShowLinkMessage(this, tr8(res::kPortOpenFailed), m_port.openFailure(), QStringLiteral("powerTuneMessage"));
             QDialog::reject();
         },
         Qt::QueuedConnection);

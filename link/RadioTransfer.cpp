@@ -61,9 +61,12 @@ RadioTransfer::Outcome RadioTransfer::run()
 {
     m_wakeUpFailures = 0;
     m_received.erase();
+    m_failureDetail.clear();
     Outcome outcome = Outcome::PortOpenFailed;
     if (m_port.open(m_portName))
         outcome = transfer();
+    else
+        m_failureDetail = m_port.openFailure();
     m_port.close();
     if (outcome != Outcome::Succeeded)
         m_received.erase();

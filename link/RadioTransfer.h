@@ -44,6 +44,8 @@ public:
     const RadioImage& received() const { return m_received; }
     // The message the user sees for an outcome; empty for success.
     static const char* OutcomeText(Outcome outcome);
+    // Below the message of a port that would not open: why.
+    const QString& failureDetail() const { return m_failureDetail; }
 
 public slots:
     // For a worker thread's started() signal.
@@ -67,6 +69,7 @@ private:
     RadioImage m_received;
     SerialPort m_port;
     int m_wakeUpFailures = 0;
+    QString m_failureDetail;
 };
 
 } // namespace orx

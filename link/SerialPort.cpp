@@ -1,5 +1,7 @@
 #include "SerialPort.h"
 
+#include "PortDiagnosis.h"
+
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSerialPort>
@@ -57,23 +59,30 @@ QString SerialPort::DeviceFor(const QString& portName)
 #endif
 }
 
+bool SerialPort::fail(const QString& portName, const QString& device, const QString& systemText)
+{
+    m_openFailure = PortProblemText(DiagnosePort(portName, device, systemText));
+    return false;
+}
+
 bool SerialPort::open(const QString& portName)
 {
     close();
+    m_openFailure.clear();
     const QString device = DeviceFor(portName);
     if (device.isEmpty())
-        return false;
+        return fail(portName, device, {});
 #ifndef Q_OS_WIN
     // QSerialPort would look a bare name up under /dev itself; a name that is not there must fail.
     if (!device.startsWith(QLatin1Char('/')))
-        return false;
+        return fail(portName, device, {});
 #endif
     auto port = std::make_unique<QSerialPort>();
     port->setPortName(device);
     port->setReadBufferSize(kReceiveQueueSize);
     // QSerialPort opens exclusively: a lock file and TIOCEXCL on Unix, share mode 0 on Windows.
     if (!port->open(QIODevice::ReadWrite))
-        return false;
+        return fail(portName, device, port->errorString());
     port->setBaudRate(QSerialPort::Baud9600);
     port->setDataBits(QSerialPort::Data8);
     port->setParity(QSerialPort::NoParity);

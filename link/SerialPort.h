@@ -51,6 +51,8 @@ public:
     bool open(const QString& portName);
     void close();
     bool isOpen() const;
+    // After a failed open: why, in words the user can act on.
+    const QString& openFailure() const { return m_openFailure; }
 
     // Discards what is waiting in both directions, including what has arrived but was not read.
     void purge();
@@ -64,7 +66,10 @@ private:
     // Until the driver's output queue is empty, or limit has passed.
     void waitUntilSent(std::chrono::milliseconds limit);
 
+    bool fail(const QString& portName, const QString& device, const QString& systemText);
+
     SerialTimeouts m_timeouts;
+    QString m_openFailure;
     std::unique_ptr<QSerialPort> m_port;
 };
 

@@ -1,6 +1,7 @@
 #include "TransferDlg.h"
 
 #include "DialogUnits.h"
+#include "LinkMessage.h"
 #include "PortName.h"
 #include "Texts.h"
 
@@ -135,13 +136,12 @@ void CTransferDlg::onFinished(orx::RadioTransfer::Outcome outcome)
             m_image = m_transfer->received();
         m_succeeded = true;
     }
+    const QString detail = m_transfer->failureDetail();
     m_transfer.reset();
 
     if (outcome != orx::RadioTransfer::Outcome::Succeeded) {
-        QMessageBox box(QMessageBox::Warning, tr8(res::kAppTitle),
-                        tr8(orx::RadioTransfer::OutcomeText(outcome)), QMessageBox::Ok, this);
-        box.setObjectName(QStringLiteral("transferMessage"));
-        box.exec();
+        ShowLinkMessage(this, tr8(orx::RadioTransfer::OutcomeText(outcome)), detail,
+                        QStringLiteral("transferMessage"));
     }
     g_transferBusy = false;
     QDialog::reject();

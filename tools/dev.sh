@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-serialport-dev libqt6serialport6-dev qt6-qpa-plugins libgl1-mesa-dev libx11-dev
-    fonts-wqy-microhei
+    fonts-wqy-microhei qt6-translations-l10n
     dpkg-dev file
 )
 

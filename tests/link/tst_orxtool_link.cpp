@@ -122,7 +122,9 @@ void TestOrxToolLink::readFailures_data()
     QTest::newRow("wrong password") << "2468" << QStringList{"--password", "1357"} << false << false << 3
                                     << "orxtool: 密码错误\n";
     QTest::newRow("silent radio") << "" << QStringList{} << true << false << 3 << "orxtool: 通信出错\n";
-    QTest::newRow("no such port") << "" << QStringList{} << false << true << 3 << "orxtool: 打开串口失败\n";
+    // The reason follows the fixed message; the devices it lists are this machine's.
+    QTest::newRow("no such port") << "" << QStringList{} << false << true << 3
+                                  << "orxtool: 打开串口失败\n串口设备 /dev/orx-no-such-port 不存在。";
     QTest::newRow("password not digits") << "" << QStringList{"--password", "12a"} << false << false << 2
                                          << "orxtool: a password is up to 6 digits\n";
 }
@@ -153,7 +155,10 @@ void TestOrxToolLink::readFailures()
         if (LineLostBytes(radio, attempt))
             continue;
         QCOMPARE(r.status, status);
-        QCOMPARE(r.err, message);
+        if (badPort)
+            QVERIFY2(r.err.startsWith(message), qPrintable(r.err));
+        else
+            QCOMPARE(r.err, message);
         // A failed read leaves no file behind.
         QCOMPARE(QFile::exists(out), status == 0);
         break;

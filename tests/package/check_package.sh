@@ -16,7 +16,7 @@ deb=$(ls "$scratch"/pkg/orxprog_*.deb 2>/dev/null | head -n 1)
 [ -n "$deb" ] || fail "no orxprog_*.deb was written"
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for path in ./opt/orxprog/orxprog ./opt/orxprog/orxtool ./opt/orxprog/Program.ini ./usr/bin/orxprog \
+for path in ./opt/orxprog/orxprog ./opt/orxprog/orxtool ./opt/orxprog/orx-radio-sim ./usr/bin/orx-radio-sim ./opt/orxprog/Program.ini ./usr/bin/orxprog \
             ./usr/bin/orxtool ./usr/share/applications/orxprog.desktop \
             ./usr/share/icons/hicolor/48x48/apps/orxprog.png ./usr/share/mime/packages/orxprog.xml; do
     grep -qx -- "$path" <<< "$contents" || fail "the package lacks $path"

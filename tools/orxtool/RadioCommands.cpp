@@ -82,9 +82,11 @@ orx::RadioTransfer::Outcome RunTransfer(orx::RadioTransfer& transfer, const char
     return transfer.run();
 }
 
-int ReportFailure(orx::RadioTransfer::Outcome outcome)
+int ReportFailure(const orx::RadioTransfer& transfer, orx::RadioTransfer::Outcome outcome)
 {
     PrintError(orx::RadioTransfer::OutcomeText(outcome));
+    if (!transfer.failureDetail().isEmpty())
+        std::fprintf(stderr, "%s\n", transfer.failureDetail().toUtf8().constData());
     return ExitRadioFailed;
 }
 
@@ -109,7 +111,7 @@ int RunRead(const Invocation& invocation)
     orx::RadioTransfer transfer(orx::RadioTransfer::Mode::Read, PortArgument(invocation), image);
     const auto outcome = RunTransfer(transfer, "读数据");
     if (outcome != orx::RadioTransfer::Outcome::Succeeded)
-        return ReportFailure(outcome);
+        return ReportFailure(transfer, outcome);
 
     const std::string& out = invocation.arguments.at(1);
     std::string error;
@@ -146,7 +148,7 @@ int RunWrite(const Invocation& invocation)
     orx::RadioTransfer transfer(orx::RadioTransfer::Mode::Write, PortArgument(invocation), image);
     const auto outcome = RunTransfer(transfer, "写数据");
     if (outcome != orx::RadioTransfer::Outcome::Succeeded)
-        return ReportFailure(outcome);
+        return ReportFailure(transfer, outcome);
     return ExitOk;
 }
 

@@ -1,0 +1,171 @@
+// Why a port would not open, as the user reads it below "打开串口失败": a device that is not there
+// (with the ones that are), one held by another program, one the user has no right to, no port at
+// all. The real cases run on pseudo-terminals; the permission text is checked from a diagnosis,
+// since the tests run as root, who may open anything.
+
+#include "LinkTestSupport.h"
+#include "PortDiagnosis.h"
+#include "PortName.h"
+#include "SerialPort.h"
+#include "TransferDlg.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace linktest;
+
+class PortDiagnosisTest : public QObject {
+    Q_OBJECT
+private slots:
+    void missingDeviceNamesTheOnesThatExist();
+    void busyPortSaysAnotherProgramHoldsIt();
+    void deviceTheUserMayNotOpenNamesItsGroup();
+    void reasons_data();
+    void reasons();
+    void transferDialogShowsTheReasonBelowTheMessage();
+};
+
+void PortDiagnosisTest::missingDeviceNamesTheOnesThatExist()
+{
+    orx::SerialPort port(orx::kTransferTimeouts);
+    QVERIFY(!port.open(QStringLiteral("/dev/ttyORXMISSING")));
+    QVERIFY2(port.openFailure().startsWith(QStringLiteral("串口设备 /dev/ttyORXMISSING 不存在。")),
+             qPrintable(port.openFailure()));
+    for (const orx::PortEntry& e : orx::AvailablePorts())
+        QVERIFY(port.openFailure().contains(e.location));
+}
+
+void PortDiagnosisTest::busyPortSaysAnotherProgramHoldsIt()
+{
+    SimulatedRadio radio;
+    QVERIFY(radio.ok());
+    orx::SerialPort first(orx::kTransferTimeouts);
+    QVERIFY(first.open(radio.device()));
+    orx::SerialPort second(orx::kTransferTimeouts);
+    QVERIFY(!second.open(radio.device()));
+    QVERIFY2(second.openFailure().contains(QStringLiteral("占用")), qPrintable(second.openFailure()));
+    QVERIFY(second.openFailure().contains(radio.device()));
+    QVERIFY(second.openFailure().contains(QStringLiteral("ModemManager")));
+    // Once the first lets go, the port opens and the reason is gone.
+    first.close();
+    QVERIFY(second.open(radio.device()));
+    QVERIFY(second.openFailure().isEmpty());
+}
+
+void PortDiagnosisTest::deviceTheUserMayNotOpenNamesItsGroup()
+{
+    // In the child: the device named by the parent, opened as an ordinary user.
+    const QByteArray childDevice = qgetenv("ORX_PORT_CHILD_DEVICE");
+    if (!childDevice.isEmpty()) {
+        orx::SerialPort port(orx::kTransferTimeouts);
+        QVERIFY(!port.open(QString::fromLocal8Bit(childDevice)));
+        std::fputs(port.openFailure().toUtf8().constData(), stdout);
+        return;
+    }
+    if (geteuid() != 0)
+        QSKIP("needs root to run the check as another user");
+    // A pseudo-terminal belongs to root and the group tty, which the user nobody is not in.
+    SimulatedRadio radio;
+    QVERIFY(radio.ok());
+    QTemporaryDir scratch;
+    QVERIFY(QFile::setPermissions(scratch.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                      QFile::ReadOther | QFile::ExeOther));
+    const QString copy = scratch.filePath(QStringLiteral("tst_port_diagnosis"));
+    QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ORX_PORT_CHILD_DEVICE"), radio.device());
+    env.insert(QStringLiteral("HOME"), scratch.path());
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral("setpriv"), {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                        QStringLiteral("--clear-groups"), copy,
+                                        QStringLiteral("deviceTheUserMayNotOpenNamesItsGroup")});
+    QVERIFY(p.waitForFinished(60000));
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    QVERIFY2(p.exitCode() == 0, qPrintable(out + QString::fromUtf8(p.readAllStandardError())));
+    QVERIFY2(out.contains(QStringLiteral("没有权限使用 ") + radio.device()), qPrintable(out));
+    // The reason names the device's own group (tty on most systems); a root-only device says so.
+    struct stat st {};
+    QVERIFY(::stat(QFile::encodeName(radio.device()).constData(), &st) == 0);
+    const struct group* g = ::getgrgid(st.st_gid);
+    const QString group = g ? QString::fromLocal8Bit(g->gr_name) : QString();
+    if (st.st_gid == 0)
+        QVERIFY2(out.contains(QStringLiteral("只允许 root 使用")), qPrintable(out));
+    else
+        QVERIFY2(out.contains(QStringLiteral("用户组 ") + group), qPrintable(out));
+}
+
+void PortDiagnosisTest::reasons_data()
+{
+    QTest::addColumn<int>("failure");
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<QStringList>("available");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("a root-only device is not a group to join")
+        << int(orx::PortFailure::PermissionDenied) << "root" << QStringList{}
+        << QStringList{"/dev/ttyUSB0", "只允许 root 使用", "dialout", "注销并重新登录"};
+    QTest::newRow("permission names the device's group and the way out")
+        << int(orx::PortFailure::PermissionDenied) << "uucp" << QStringList{}
+        << QStringList{"/dev/ttyUSB0", "uucp", "usermod -a -G uucp", "注销并重新登录"};
+    QTest::newRow("no device and none at all") << int(orx::PortFailure::NoSuchDevice) << "" << QStringList{}
+                                               << QStringList{"不存在", "没有找到任何串口设备"};
+    QTest::newRow("no device lists the others")
+        << int(orx::PortFailure::NoSuchDevice) << "" << QStringList{"/dev/ttyACM0", "/dev/ttyS0"}
+        << QStringList{"/dev/ttyACM0、/dev/ttyS0"};
+    QTest::newRow("no port chosen points at the menu") << int(orx::PortFailure::NoPortChosen) << "" << QStringList{}
+                                                       << QStringList{"端口设置"};
+}
+
+void PortDiagnosisTest::reasons()
+{
+    QFETCH(int, failure);
+    QFETCH(QString, group);
+    QFETCH(QStringList, available);
+    QFETCH(QStringList, expected);
+    orx::PortProblem p;
+    p.failure = orx::PortFailure(failure);
+    p.device = QStringLiteral("/dev/ttyUSB0");
+    p.group = group;
+    p.available = available;
+    const QString text = orx::PortProblemText(p);
+    for (const QString& part : expected)
+        QVERIFY2(text.contains(part), qPrintable(text));
+}
+
+void PortDiagnosisTest::transferDialogShowsTheReasonBelowTheMessage()
+{
+    const QString previous = PortName();
+    SetPortName(QStringLiteral("/dev/ttyORXMISSING"));
+    orx::RadioImage image;
+    CTransferDlg dlg(image);
+    dlg.SetReadMode(true);
+    dlg.SetTitle(QStringLiteral("读数据"));
+    QString text;
+    QString informative;
+    WhenModal("QMessageBox", [&](QWidget* w) {
+        auto* box = static_cast<QMessageBox*>(w);
+        text = box->text();
+        informative = box->informativeText();
+        box->accept();
+    });
+    QTimer::singleShot(0, &dlg, [&dlg] { dlg.findChild<QPushButton*>(QStringLiteral("startButton"))->click(); });
+    dlg.exec();
+    SetPortName(previous);
+    QCOMPARE(text, QStringLiteral("打开串口失败"));
+    QVERIFY2(informative.contains(QStringLiteral("/dev/ttyORXMISSING")), qPrintable(informative));
+}
+
+QTEST_MAIN(PortDiagnosisTest)
+#include "tst_port_diagnosis.moc"
