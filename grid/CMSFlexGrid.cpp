@@ -135,8 +135,9 @@ QString CMSFlexGrid::TextMatrix(int row, int col) const
         return h ? h->text() : QString();
     }
     if (col < m_fixedCols) {
+        // Without an item of its own, the number column shows the row's number.
         const QTableWidgetItem* h = verticalHeaderItem(row - m_fixedRows);
-        return h ? h->text() : QString();
+        return h ? h->text() : model()->headerData(row - m_fixedRows, Qt::Vertical).toString();
     }
     const QTableWidgetItem* it = itemAt(row, col);
     return it ? it->text() : QString();
@@ -165,6 +166,9 @@ void CMSFlexGrid::SetTextMatrix(int row, int col, const QString& text)
     if (col < m_fixedCols) {
         const int r = row - m_fixedRows;
         QTableWidgetItem* h = verticalHeaderItem(r);
+        // The row's own number needs no item: each item would make the header measure itself again.
+        if (!h && text == model()->headerData(r, Qt::Vertical).toString())
+            return;
         if (!h) {
             h = new QTableWidgetItem;
             h->setTextAlignment(Qt::AlignCenter);
