@@ -4,6 +4,7 @@
 #include "ChannelClipboard.h"
 #include "ChannelCsv.h"
 #include "CsvReportDlg.h"
+#include "GbkText.h"
 #include "ProgramDoc.h"
 #include "Texts.h"
 
@@ -16,7 +17,6 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <QUndoStack>
 
 // Channel data in and out of the grid: CSV files of the common multi-radio format, the clipboard
@@ -45,21 +45,6 @@ QAction* makeAction(QWidget* owner, const char* objectName, const res::Command& 
     // its menu.
     owner->addAction(a);
     return a;
-}
-
-// GBK (code page 936), in which spreadsheets on Chinese systems save CSV files.
-orx::LegacyDecoder gbkDecoder()
-{
-    return [](std::string_view bytes) -> std::optional<std::string> {
-        QStringDecoder decoder("GBK");
-        if (!decoder.isValid())
-            return std::nullopt;
-        const QString text =
-            decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-        if (decoder.hasError())
-            return std::nullopt;
-        return text.toStdString();
-    };
 }
 
 QString fileProblemText(const orx::CsvImport& result, const QString& path)
@@ -282,7 +267,7 @@ bool CProgramView::ImportCsvFile(const QString& path)
         before[static_cast<std::size_t>(n - 1)] = RowTexts(n);
     const orx::CsvImport result =
         orx::ImportChannelCsvFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                                  before, m_bandLimits, gbkDecoder());
+                                  before, m_bandLimits, GbkDecoder());
     if (result.problem != orx::CsvProblem::None) {
         QMessageBox::warning(this, tr8(res::kAppTitle), fileProblemText(result, path));
         return false;

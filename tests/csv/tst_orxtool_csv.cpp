@@ -1,6 +1,7 @@
 // orxtool csv-export and csv-import run as a user runs them: the file written, the image that
 // results from an import under the band of the .sin file, the row report and the exit statuses.
 
+#include "TestFiles.h"
 #include "ChannelCodec.h"
 #include "ChannelDataFile.h"
 #include "ScreenCopy.h"
@@ -14,35 +15,17 @@ using namespace orx;
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using testfiles::FileBytes;
+using testfiles::Run;
 
 Run runTool(const QStringList& args)
 {
-    QProcess p;
-    p.start(QStringLiteral(ORXTOOL_PATH), args);
-    Run r;
-    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.status = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return testfiles::RunProgram(QStringLiteral(ORXTOOL_PATH), args);
 }
 
 void writeFile(const QString& path, const QByteArray& bytes)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+    if (!testfiles::WriteFile(path, bytes))
         qFatal("cannot write %s", qPrintable(path));
 }
 
@@ -85,7 +68,7 @@ private slots:
         const Run r = runTool({"csv-export", path("uhf.sin"), path("uhf.csv")});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.err, QString());
-        const QList<QByteArray> lines = fileBytes(path("uhf.csv")).split('\n');
+        const QList<QByteArray> lines = FileBytes(path("uhf.csv")).split('\n');
         QCOMPARE(lines.size(), 4); // header, two channels, and the end of the last line
         QVERIFY(lines[0].startsWith("Location,Name,Frequency,Duplex,Offset,Tone,"));
         QCOMPARE(lines[1],
@@ -106,7 +89,7 @@ private slots:
         QCOMPARE(r.out, QString("line 2: channel 1 unchanged\nline 3: channel 128 unchanged\n"
                                 "added 0, changed 0, unchanged 2, refused 0\n"));
         QCOMPARE(runTool({"resave", path("uhf.sin"), path("resaved.sin")}).status, 0);
-        QCOMPARE(fileBytes(path("back.sin")).toHex(), fileBytes(path("resaved.sin")).toHex());
+        QCOMPARE(FileBytes(path("back.sin")).toHex(), FileBytes(path("resaved.sin")).toHex());
     }
 
     void importUsesTheBandOfTheFileAndReportsEveryRow()

@@ -1,6 +1,7 @@
 // New documents and the .sin file: what a new document holds, what saving it writes byte by byte,
 // and which files open.
 
+#include "TestFiles.h"
 #include "ChannelCodec.h"
 #include "ChannelDataFile.h"
 #include "ScreenCopy.h"
@@ -34,24 +35,6 @@ RadioImage randomImage(quint32 seed)
     return image;
 }
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray asBytes(const RadioImage& image)
-{
-    return imageBytes(image, 0, map::kImageSize);
-}
-
 } // namespace
 
 class TestChannelDataFile : public QObject {
@@ -68,7 +51,7 @@ private slots:
         RadioImage expected;
         for (const auto& [offset, value] : kNewDocumentValues)
             expected.set(offset, value);
-        QCOMPARE(asBytes(image).toHex(), asBytes(expected).toHex());
+        QCOMPARE(testfiles::ImageBytes(image).toHex(), testfiles::ImageBytes(expected).toHex());
     }
 
     void newDocumentSavedAtOnce()
@@ -86,9 +69,9 @@ private slots:
         for (int n = 1; n <= map::kChannelCount; ++n)
             expected.set(LocateChannel(n).record + 13, 0xFE); // the reserved bit is written 0
         putBytes(expected, map::kBandId, hex("13 17 64"));
-        const QByteArray file = fileBytes(path);
+        const QByteArray file = testfiles::FileBytes(path);
         QCOMPARE(file.size(), qsizetype(map::kImageSize));
-        const QByteArray want = asBytes(expected);
+        const QByteArray want = testfiles::ImageBytes(expected);
         for (qsizetype i = 0; i < file.size(); ++i) {
             if (file[i] != want[i])
                 QFAIL(qPrintable(QString("byte 0x%1 is %2, expected %3")
@@ -115,9 +98,9 @@ private slots:
         QFETCH(int, size);
         QFETCH(LoadResult, result);
         const QString path = m_dir.filePath(QString("load%1.sin").arg(QTest::currentDataTag()));
-        const QByteArray content = asBytes(randomImage(7)) + QByteArray("\x42");
+        const QByteArray content = testfiles::ImageBytes(randomImage(7)) + QByteArray("\x42");
         if (size >= 0)
-            writeBytes(path, content.left(size));
+            QVERIFY(testfiles::WriteFile(path, content.left(size)));
         else if (size == -2)
             QVERIFY(QDir(m_dir.path()).mkpath(path));
 
@@ -125,7 +108,7 @@ private slots:
         RadioImage image = before;
         QCOMPARE(LoadChannelData(path.toStdString(), image), result);
         if (result == LoadResult::Ok)
-            QCOMPARE(asBytes(image).toHex(), content.left(4096).toHex());
+            QCOMPARE(testfiles::ImageBytes(image).toHex(), content.left(4096).toHex());
         else
             QVERIFY(image == before); // a refused file leaves the image untouched
     }
@@ -133,11 +116,11 @@ private slots:
     void longFileSavesAs4096()
     {
         const QString path = m_dir.filePath("long.sin");
-        writeBytes(path, asBytes(randomImage(3)) + QByteArray(10, '\x55'));
+        QVERIFY(testfiles::WriteFile(path, testfiles::ImageBytes(randomImage(3)) + QByteArray(10, '\x55')));
         RadioImage image;
         QCOMPARE(LoadChannelData(path.toStdString(), image), LoadResult::Ok);
         QVERIFY(SaveChannelData(path.toStdString(), image));
-        QCOMPARE(fileBytes(path), asBytes(randomImage(3)));
+        QCOMPARE(testfiles::FileBytes(path), testfiles::ImageBytes(randomImage(3)));
         QVERIFY(!QFile::exists(path + ".saving"));
     }
 

@@ -1,5 +1,6 @@
 // orxtool read and write, and the orx-radio-sim program, run as a user runs them.
 
+#include "TestFiles.h"
 #include "LinkTestSupport.h"
 
 #include "Band.h"
@@ -18,21 +19,11 @@ using orx::sim::SimOptions;
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString err;
-};
+using testfiles::Run;
 
 Run runTool(const QStringList& args)
 {
-    QProcess p;
-    p.start(QStringLiteral(ORXTOOL_PATH), args);
-    Run r;
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.status = p.exitCode();
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return testfiles::RunProgram(QStringLiteral(ORXTOOL_PATH), args);
 }
 
 orx::RadioImage loadFile(const QString& path)

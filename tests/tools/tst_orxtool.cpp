@@ -1,5 +1,6 @@
 // orxtool run as a user runs it, on files generated here.
 
+#include "TestFiles.h"
 #include "ChannelDataFile.h"
 #include "ProgramIni.h"
 #include "ScreenCopy.h"
@@ -14,41 +15,18 @@ using namespace orx;
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using testfiles::FileBytes;
+using testfiles::Run;
 
 Run runTool(const QStringList& args)
 {
-    QProcess p;
-    p.start(QStringLiteral(ORXTOOL_PATH), args);
-    Run r;
-    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.status = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return testfiles::RunProgram(QStringLiteral(ORXTOOL_PATH), args);
 }
 
 void writeFile(const QString& path, const QByteArray& bytes)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+    if (!testfiles::WriteFile(path, bytes))
         qFatal("cannot write %s", qPrintable(path));
-}
-
-QByteArray asBytes(const RadioImage& image)
-{
-    return QByteArray(reinterpret_cast<const char*>(image.data().data()), qsizetype(image.data().size()));
 }
 
 // A new document with a full channel 1, a DCS channel 128, and settings off their defaults.
@@ -175,7 +153,7 @@ private slots:
         const Run r = runTool(args);
         QCOMPARE(r.status, 0);
         BandLimits limits;
-        QCOMPARE(fileBytes(path("out.sin")).toHex(), asBytes(LoadAndSave(image, catalog, limits)).toHex());
+        QCOMPARE(FileBytes(path("out.sin")).toHex(), testfiles::ImageBytes(LoadAndSave(image, catalog, limits)).toHex());
     }
 
     void refusedInputWritesNothing_data()

@@ -6,11 +6,10 @@
 
 #include "ChannelCsv.h"
 #include "ChannelDataFile.h"
+#include "GbkText.h"
 #include "ScreenCopy.h"
 
-#include <QByteArrayView>
 #include <QString>
-#include <QStringDecoder>
 
 #include <cstdio>
 #include <fstream>
@@ -99,20 +98,6 @@ std::string reportLine(const orx::CsvRowResult& row)
     return line;
 }
 
-orx::LegacyDecoder gbkDecoder()
-{
-    return [](std::string_view bytes) -> std::optional<std::string> {
-        QStringDecoder decoder("GBK");
-        if (!decoder.isValid())
-            return std::nullopt;
-        const QString text =
-            decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-        if (decoder.hasError())
-            return std::nullopt;
-        return text.toStdString();
-    };
-}
-
 bool readFile(const std::string& path, std::string& bytes)
 {
     std::ifstream in(path, std::ios::binary);
@@ -173,10 +158,8 @@ int RunCsvExport(const Invocation& invocation)
 int RunCsvImport(const Invocation& invocation)
 {
     orx::RadioCatalog catalog;
-    if (!ReadCatalog(invocation, catalog))
-        return ExitBadInput;
     orx::RadioImage image;
-    if (!LoadInput(invocation.arguments.at(0), image))
+    if (!LoadWithCatalog(invocation, 0, image, catalog))
         return ExitBadInput;
     const std::string& csvPath = invocation.arguments.at(1);
     std::string bytes;
@@ -188,7 +171,7 @@ int RunCsvImport(const Invocation& invocation)
     orx::BandLimits limits;
     orx::ScreenCopy screen;
     orx::ImageToScreen(image, catalog, limits, screen);
-    const orx::CsvImport result = orx::ImportChannelCsvFile(bytes, screen.channels, limits, gbkDecoder());
+    const orx::CsvImport result = orx::ImportChannelCsvFile(bytes, screen.channels, limits, GbkDecoder());
     if (result.problem != orx::CsvProblem::None) {
         PrintError(problemText(result, csvPath) + "; nothing written");
         return ExitBadInput;

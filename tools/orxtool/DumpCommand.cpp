@@ -53,10 +53,8 @@ void addLine(std::string& out, std::string_view name, const std::string& value)
 int RunDump(const Invocation& invocation)
 {
     orx::RadioCatalog catalog;
-    if (!ReadCatalog(invocation, catalog))
-        return ExitBadInput;
     orx::RadioImage image;
-    if (!LoadInput(invocation.arguments.at(0), image))
+    if (!LoadWithCatalog(invocation, 0, image, catalog))
         return ExitBadInput;
 
     orx::BandLimits limits; // as at program start

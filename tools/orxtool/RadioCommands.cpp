@@ -125,10 +125,8 @@ int RunRead(const Invocation& invocation)
 int RunWrite(const Invocation& invocation)
 {
     orx::RadioCatalog catalog;
-    if (!ReadCatalog(invocation, catalog))
-        return ExitBadInput;
     orx::RadioImage file;
-    if (!LoadInput(invocation.arguments.at(1), file))
+    if (!LoadWithCatalog(invocation, 1, file, catalog))
         return ExitBadInput;
     orx::BandLimits bandOverride;
     const std::string* band = invocation.option("--band");

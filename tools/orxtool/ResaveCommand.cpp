@@ -11,10 +11,8 @@ namespace orxtool {
 int RunResave(const Invocation& invocation)
 {
     orx::RadioCatalog catalog;
-    if (!ReadCatalog(invocation, catalog))
-        return ExitBadInput;
     orx::RadioImage image;
-    if (!LoadInput(invocation.arguments.at(0), image))
+    if (!LoadWithCatalog(invocation, 0, image, catalog))
         return ExitBadInput;
 
     orx::BandLimits limits; // as at program start

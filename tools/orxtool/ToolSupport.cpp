@@ -59,4 +59,10 @@ bool ReadCatalog(const Invocation& invocation, orx::RadioCatalog& catalog)
     return true;
 }
 
+bool LoadWithCatalog(const Invocation& invocation, std::size_t index, orx::RadioImage& image,
+                     orx::RadioCatalog& catalog)
+{
+    return ReadCatalog(invocation, catalog) && LoadInput(invocation.arguments.at(index), image);
+}
+
 } // namespace orxtool

@@ -21,4 +21,8 @@ bool LoadInput(const std::string& path, orx::RadioImage& image);
 // cannot be read is an error (false), never silently an empty catalog; nothing is created.
 bool ReadCatalog(const Invocation& invocation, orx::RadioCatalog& catalog);
 
+// Both of the above: the catalog of --ini, and the .sin file named by positional argument index.
+bool LoadWithCatalog(const Invocation& invocation, std::size_t index, orx::RadioImage& image,
+                     orx::RadioCatalog& catalog);
+
 } // namespace orxtool
