@@ -15,6 +15,7 @@
 #include <QRegularExpressionValidator>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QUndoStack>
 
@@ -119,8 +120,10 @@ void CProgramView::createControls()
 
     m_modelList = makeList(this, "modelList");
     m_bandList = makeList(this, "bandList");
-    connect(m_modelList, &QComboBox::activated, this, &CProgramView::OnModelChanged);
-    connect(m_bandList, &QComboBox::activated, this, &CProgramView::OnBandChanged);
+    // Only a change of the selection counts: picking the entry already shown changes nothing, so
+    // the band shown and the limits in force stay. showLists() fills and selects without these.
+    connect(m_modelList, &QComboBox::currentIndexChanged, this, &CProgramView::OnModelChanged);
+    connect(m_bandList, &QComboBox::currentIndexChanged, this, &CProgramView::OnBandChanged);
 
     m_passwordEdit = new QLineEdit(this);
     m_passwordEdit->setObjectName(QStringLiteral("passwordEdit"));
@@ -321,6 +324,9 @@ orx::BandSelection CProgramView::readLists() const
 
 void CProgramView::showLists(const orx::BandSelection& lists)
 {
+    // Filling and selecting here is the program's doing, not a choice of the user's.
+    const QSignalBlocker blockModels(m_modelList);
+    const QSignalBlocker blockBands(m_bandList);
     if (listEntries(m_modelList) != lists.models)
         fillList(m_modelList, lists.models);
     m_modelList->setCurrentIndex(lists.model);

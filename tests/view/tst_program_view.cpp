@@ -9,6 +9,7 @@
 #include "ScreenCopy.h"
 #include "TestSupport.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
@@ -83,6 +84,8 @@ private slots:
     void shortFileLeavesImageAndScreenAlone();
     void modelChoiceLoadsItsBandsAndLimits();
     void bandChoiceSetsLimits();
+    void choosingTheShownEntryAgainChangesNothing_data();
+    void choosingTheShownEntryAgainChangesNothing();
     void newDocumentKeepsLimitsInForce();
     void gbkModelNamesShow();
     void highlightFollowsClicks_data();
@@ -230,6 +233,51 @@ void ProgramViewTest::bandChoiceSetsLimits()
     QTest::keyClick(bands, Qt::Key_Down);
     QCOMPARE(bands->currentText(), QStringLiteral("400-470MHz"));
     QCOMPARE(f.view->bandLimits(), (orx::BandLimits{40000000, 47000000}));
+}
+
+void ProgramViewTest::choosingTheShownEntryAgainChangesNothing_data()
+{
+    QTest::addColumn<QString>("listName");
+    QTest::newRow("the model shown") << "modelList";
+    QTest::newRow("the band shown") << "bandList";
+}
+
+void ProgramViewTest::choosingTheShownEntryAgainChangesNothing()
+{
+    // The image's band id names no entry of the list: entry 0 is shown, the image's limits rule.
+    QFETCH(QString, listName);
+    ViewFixture f;
+    orx::RadioImage img;
+    img.resetToNewDocument();
+    img.set(orx::map::kBandId, 0x35);
+    img.set(orx::map::kBandId + 1, 0x39);
+    img.set(orx::map::kBandId + 2, 0x00);
+    QVERIFY(f.doc->OnOpenDocument(writeImage(f.appDir, QStringLiteral("350.sin"), bytesOf(img))));
+    QComboBox* models = list(f.view, "modelList");
+    QComboBox* bands = list(f.view, "bandList");
+    QCOMPARE(bands->currentText(), QStringLiteral("136-174MHz"));
+    QCOMPARE(f.view->bandLimits(), (orx::BandLimits{35000000, 39000000}));
+
+    // Picking the entry the list already shows is no change of selection: the band stays, and so
+    // do the limits the next save writes into the band bytes.
+    QComboBox* chosen = list(f.view, listName.toLatin1().constData());
+    const int shown = chosen->currentIndex();
+    chosen->showPopup();
+    QAbstractItemView* popup = chosen->view();
+    QVERIFY(QTest::qWaitForWindowExposed(popup->window()));
+    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {},
+                      popup->visualRect(popup->model()->index(shown, 0)).center());
+    QTRY_VERIFY(!popup->window()->isVisible());
+    QCOMPARE(models->currentText(), QStringLiteral("ORX-V1"));
+    QCOMPARE(bands->currentText(), QStringLiteral("136-174MHz"));
+    QCOMPARE(f.view->bandLimits(), (orx::BandLimits{35000000, 39000000}));
+
+    // A real change still applies at once.
+    bands->setFocus();
+    QTest::keyClick(bands, Qt::Key_Down);
+    QCOMPARE(f.view->bandLimits(), (orx::BandLimits{40000000, 47000000}));
+    QTest::keyClick(bands, Qt::Key_Up);
+    QCOMPARE(f.view->bandLimits(), (orx::BandLimits{13600000, 17400000}));
 }
 
 void ProgramViewTest::newDocumentKeepsLimitsInForce()
