@@ -12,6 +12,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -284,9 +285,10 @@ void CProgramView::LoadFactoryDefaults()
 {
     const QString path = AppDirectory() + QString::fromUtf8(res::kFactoryFileName);
     if (!QFileInfo(path).isFile()) {
+        // The folder as the system writes it, with its trailing separator (a backslash on Windows).
         QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(res::kFactoryMissingCaption),
                         QString::fromUtf8(res::kFactoryMissingText) + QLatin1Char('\n') + QLatin1Char('"') +
-                            AppDirectory() + QLatin1Char('"'),
+                            QDir::toNativeSeparators(AppDirectory()) + QLatin1Char('"'),
                         QMessageBox::Ok, this);
         box.exec();
         return;
