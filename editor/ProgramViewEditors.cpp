@@ -439,7 +439,8 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Wheel:
         if (watched == m_grid->viewport())
             return filterGridWheel(static_cast<QWheelEvent*>(event));
-        if (auto* list = qobject_cast<QComboBox*>(watched); list && list != m_choiceList && list != m_hiddenList)
+        if (auto* list = qobject_cast<QComboBox*>(watched);
+            list && list != m_choiceList && list != m_hiddenList)
             return filterListWheel(list, static_cast<QWheelEvent*>(event));
         break;
     default:

@@ -383,8 +383,8 @@ private slots:
         QScrollBar* bar = m_grid->verticalScrollBar();
         auto wheel = [](QWidget* target, int delta) {
             const QPointF pos(5, 5);
-            QWheelEvent e(pos, target->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
+            QWheelEvent e(pos, target->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
             QApplication::sendEvent(target, &e);
         };
         wheel(squelch, -120);

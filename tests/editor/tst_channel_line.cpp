@@ -84,9 +84,8 @@ private slots:
             auto* box = qobject_cast<QMessageBox*>(w);
             QVERIFY(box);
             QCOMPARE(box->windowTitle(), QString("Prompt"));
-            QCOMPARE(box->text(),
-                     QString("Can not find \"Factory default.sin\", in the\n\"%1\"")
-                         .arg(QDir::toNativeSeparators(f.appDir.path())));
+            QCOMPARE(box->text(), QString("Can not find \"Factory default.sin\", in the\n\"%1\"")
+                                      .arg(QDir::toNativeSeparators(f.appDir.path())));
             QVERIFY(box->text().endsWith(QDir::separator() + QString("\"")));
             QCOMPARE(box->icon(), QMessageBox::NoIcon);
             QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
