@@ -168,6 +168,8 @@ private:
     bool filterFrequencyKey(QKeyEvent* event);
     bool filterGridKey(QKeyEvent* event);
     bool filterGridWheel(QWheelEvent* event);
+    bool filterListWheel(QComboBox* list, QWheelEvent* event);
+    std::vector<QComboBox*> settingsLists() const;
     bool pageOnWheel(int delta);
 
     // The selected cells in grid coordinates; the current cell when nothing is selected.

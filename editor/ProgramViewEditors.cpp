@@ -12,6 +12,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -64,6 +65,9 @@ void CProgramView::installEditorFilters()
     m_choiceList->view()->installEventFilter(this);
     // A wheel over the grid reaches its viewport before the grid itself.
     m_grid->viewport()->installEventFilter(this);
+    // A wheel over a settings list reaches the list even when it does not have the focus.
+    for (QComboBox* list : settingsLists())
+        list->installEventFilter(this);
     // Connected before the initial update, so that a new or opened document never receives a
     // value typed for the one it replaces.
     connect(&m_doc, &CProgramDoc::documentReset, this, &CProgramView::CloseEditors);
@@ -281,9 +285,10 @@ void CProgramView::LoadFactoryDefaults()
 {
     const QString path = AppDirectory() + QString::fromUtf8(res::kFactoryFileName);
     if (!QFileInfo(path).isFile()) {
+        // The folder as the system writes it, with its trailing separator (a backslash on Windows).
         QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(res::kFactoryMissingCaption),
                         QString::fromUtf8(res::kFactoryMissingText) + QLatin1Char('\n') + QLatin1Char('"') +
-                            AppDirectory() + QLatin1Char('"'),
+                            QDir::toNativeSeparators(AppDirectory()) + QLatin1Char('"'),
                         QMessageBox::Ok, this);
         box.exec();
         return;
@@ -376,6 +381,25 @@ bool CProgramView::filterGridWheel(QWheelEvent* event)
     return m_frequencyEdit->isVisible() || m_choiceList->isVisible() || m_nameEdit->isVisible();
 }
 
+std::vector<QComboBox*> CProgramView::settingsLists() const
+{
+    std::vector<QComboBox*> lists{m_modelList, m_bandList};
+    lists.insert(lists.end(), m_settingLists.begin(), m_settingLists.end());
+    return lists;
+}
+
+bool CProgramView::filterListWheel(QComboBox* list, QWheelEvent* event)
+{
+    // The wheel turns the window that has the focus. A list turns only while it has the focus
+    // itself; under a mere pointer it would change a setting of the radio unseen, so the wheel
+    // goes to the grid instead when the grid has the focus, and to nothing otherwise.
+    if (list->hasFocus())
+        return false;
+    if (m_grid->hasFocus())
+        pageOnWheel(event->angleDelta().y());
+    return true;
+}
+
 bool CProgramView::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
@@ -415,6 +439,9 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Wheel:
         if (watched == m_grid->viewport())
             return filterGridWheel(static_cast<QWheelEvent*>(event));
+        if (auto* list = qobject_cast<QComboBox*>(watched);
+            list && list != m_choiceList && list != m_hiddenList)
+            return filterListWheel(list, static_cast<QWheelEvent*>(event));
         break;
     default:
         break;

@@ -372,6 +372,31 @@ private slots:
         QVERIFY(bar->value() > 0);
     }
 
+    void wheelOverASettingsListTurnsTheGrid()
+    {
+        // The wheel belongs to the window with the focus: with the grid focused, a notch over a
+        // settings list pages the grid and leaves the radio's setting alone.
+        auto* squelch = m_view->findChild<QComboBox*>(QStringLiteral("squelchList"));
+        QVERIFY(squelch);
+        const int before = squelch->currentIndex();
+        goTo(1, 1);
+        QScrollBar* bar = m_grid->verticalScrollBar();
+        auto wheel = [](QWidget* target, int delta) {
+            const QPointF pos(5, 5);
+            QWheelEvent e(pos, target->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(target, &e);
+        };
+        wheel(squelch, -120);
+        QCOMPARE(squelch->currentIndex(), before);
+        QCOMPARE(bar->value(), bar->pageStep());
+        // A list that has the focus itself still turns with the wheel.
+        squelch->setFocus();
+        wheel(squelch, -120);
+        QCOMPARE(squelch->currentIndex(), before + 1);
+        QCOMPARE(bar->value(), bar->pageStep());
+    }
+
     void saveCommitsAnOpenEditor()
     {
         clickCell(1, 1);

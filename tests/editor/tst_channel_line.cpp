@@ -10,6 +10,7 @@
 #include "ProgramView.h"
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -83,8 +84,9 @@ private slots:
             auto* box = qobject_cast<QMessageBox*>(w);
             QVERIFY(box);
             QCOMPARE(box->windowTitle(), QString("Prompt"));
-            QCOMPARE(box->text(),
-                     QString("Can not find \"Factory default.sin\", in the\n\"%1\"").arg(f.appDir.path()));
+            QCOMPARE(box->text(), QString("Can not find \"Factory default.sin\", in the\n\"%1\"")
+                                      .arg(QDir::toNativeSeparators(f.appDir.path())));
+            QVERIFY(box->text().endsWith(QDir::separator() + QString("\"")));
             QCOMPARE(box->icon(), QMessageBox::NoIcon);
             QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
             QCOMPARE(box->parentWidget(), f.view);
