@@ -85,6 +85,9 @@ void MainFrameTest::startsWithNewDocumentAndFixedCaption()
     CMainFrame* frame = app.mainFrame();
     QCOMPARE(frame->windowTitle(), QStringLiteral("ORX 写频软件"));
     QVERIFY(frame->isVisible());
+    // A display name set for the application is shown after every caption that does not end with
+    // it ("读数据 — ORX 写频软件", "提示 — ORX 写频软件"); unset, it reads as the application name.
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
     QCOMPARE(app.document()->image().at(orx::map::kSquelch), std::uint8_t{0x05});
     QCOMPARE(PortName(), QStringLiteral("COM2"));
 
