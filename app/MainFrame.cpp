@@ -209,10 +209,11 @@ void CMainFrame::createStatusBar()
 
 void CMainFrame::updateIndicators()
 {
-    // An indicator shows its text while its lock is on, and stays blank otherwise.
-    m_capsLabel->setEnabled(m_lockKeys->caps());
-    m_numLabel->setEnabled(m_lockKeys->num());
-    m_scrollLabel->setEnabled(m_lockKeys->scroll());
+    // An indicator shows its text while its lock is on, and stays blank otherwise; its pane keeps
+    // the width of the text.
+    m_capsLabel->setText(m_lockKeys->caps() ? tr8(res::kCapsIndicator) : QString());
+    m_numLabel->setText(m_lockKeys->num() ? tr8(res::kNumIndicator) : QString());
+    m_scrollLabel->setText(m_lockKeys->scroll() ? tr8(res::kScrollIndicator) : QString());
 }
 
 void CMainFrame::updatePortMenu()

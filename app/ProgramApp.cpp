@@ -75,7 +75,8 @@ bool CProgramApp::InitInstance()
     if (m_qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&m_qtTranslator);
-    QApplication::setApplicationDisplayName(QString::fromUtf8(res::kAppTitle));
+    // No application display name: the window system would add it after every dialog's caption
+    // ("读数据 — ORX 写频软件"), and each caption is the program's own text alone.
     QApplication::setWindowIcon(AppIcon());
 
     QCommandLineParser parser;

@@ -221,12 +221,18 @@ std::optional<IniFile> load(const QString& path)
     return parse(f.readAll());
 }
 
-// What GetPrivateProfileString hands back: a quoted value loses its quotes, and the buffer holds
-// at most 259 characters.
+// A value enclosed in a matching pair of double or single quotes.
+bool enclosedInQuotes(const QString& v)
+{
+    return v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front();
+}
+
+// What GetPrivateProfileString hands back: a value in double or single quotes loses them, and the
+// buffer holds at most 259 characters.
 QString profileValue(const QString& stored)
 {
     QString v = stored;
-    if (v.size() >= 2 && v.startsWith(u'"') && v.endsWith(u'"'))
+    if (enclosedInQuotes(v))
         v = v.mid(1, v.size() - 2);
     if (v.size() > kMaxValueLength) {
         qsizetype cut = kMaxValueLength;
@@ -242,8 +248,7 @@ QString profileValue(const QString& stored)
 QString storedValue(const QString& value)
 {
     const bool blankEnds = !value.isEmpty() && (isBlank(value.front()) || isBlank(value.back()));
-    const bool quoted = value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"');
-    return blankEnds || quoted ? u'"' + value + u'"' : value;
+    return blankEnds || enclosedInQuotes(value) ? u'"' + value + u'"' : value;
 }
 
 bool hasLineBreak(const QString& s)

@@ -47,7 +47,9 @@ QString SerialPort::DeviceFor(const QString& portName)
 #ifdef Q_OS_WIN
     return portName;
 #else
-    static const QRegularExpression comName(QStringLiteral("^COM([1-8])$"));
+    // Windows takes device names in any case: "com3" opens the same port as "COM3".
+    static const QRegularExpression comName(QStringLiteral("^COM([1-8])$"),
+                                            QRegularExpression::CaseInsensitiveOption);
     if (portName.isEmpty() || portName.contains(QLatin1Char('/')))
         return portName;
     const QRegularExpressionMatch m = comName.match(portName);

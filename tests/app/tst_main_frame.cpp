@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -64,6 +65,8 @@ class MainFrameTest : public QObject {
     Q_OBJECT
 private slots:
     void startsWithNewDocumentAndFixedCaption();
+    void lockIndicatorsBlankWhileOff_data();
+    void lockIndicatorsBlankWhileOff();
     void menusCarryTheirTextsAndShortcuts();
     void toolbarButtonsInOrder();
     void portCheckMarks_data();
@@ -85,6 +88,9 @@ void MainFrameTest::startsWithNewDocumentAndFixedCaption()
     CMainFrame* frame = app.mainFrame();
     QCOMPARE(frame->windowTitle(), QStringLiteral("ORX 写频软件"));
     QVERIFY(frame->isVisible());
+    // A display name set for the application is shown after every caption that does not end with
+    // it ("读数据 — ORX 写频软件", "提示 — ORX 写频软件"); unset, it reads as the application name.
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
     QCOMPARE(app.document()->image().at(orx::map::kSquelch), std::uint8_t{0x05});
     QCOMPARE(PortName(), QStringLiteral("COM2"));
 
@@ -94,6 +100,47 @@ void MainFrameTest::startsWithNewDocumentAndFixedCaption()
     QCOMPARE(frame->findChild<QLabel*>(QStringLiteral("idleText"))->text(), QStringLiteral("准备"));
     for (const char* name : {"capsIndicator", "numIndicator", "scrollIndicator"})
         QVERIFY(frame->findChild<QLabel*>(QString::fromLatin1(name)));
+}
+
+void MainFrameTest::lockIndicatorsBlankWhileOff_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("indicator");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Caps Lock") << int(Qt::Key_CapsLock) << "capsIndicator" << QStringLiteral("大写");
+    QTest::newRow("Num Lock") << int(Qt::Key_NumLock) << "numIndicator" << QStringLiteral("数字");
+    QTest::newRow("Scroll Lock") << int(Qt::Key_ScrollLock) << "scrollIndicator" << QStringLiteral("滚动");
+}
+
+void MainFrameTest::lockIndicatorsBlankWhileOff()
+{
+    QFETCH(int, key);
+    QFETCH(QString, indicator);
+    QFETCH(QString, text);
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        QSKIP("an X server reports the real lock state; the keys below would not turn it over");
+    ScratchAppDirectory dir(TwoModelIni());
+    CProgramApp app({QStringLiteral("orxprog")}, dir.path());
+    QVERIFY(app.InitInstance());
+    CMainFrame* frame = app.mainFrame();
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    auto* label = frame->findChild<QLabel*>(indicator);
+    QVERIFY(label);
+    // Without a keyboard to ask, the lock is followed from the key: each press and release turns it
+    // over. Which way it starts depends on the machine, so look at both states.
+    auto toggle = [frame, key] {
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(frame->windowHandle(), &release);
+    };
+    const int paneWidth = label->minimumWidth();
+    QStringList seen;
+    for (int i = 0; i < 2; ++i) {
+        seen << label->text();
+        QCOMPARE(label->minimumWidth(), paneWidth);
+        toggle();
+    }
+    seen.sort();
+    QCOMPARE(seen, (QStringList{QString(), text}));
 }
 
 void MainFrameTest::menusCarryTheirTextsAndShortcuts()

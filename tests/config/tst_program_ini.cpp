@@ -67,6 +67,13 @@ private slots:
         QTest::newRow("quoted value loses its quotes") << QByteArray("[Setup]\nCOM=\" COM5 \"\n") << "Setup"
                                                        << "COM"
                                                        << " COM5 ";
+        QTest::newRow("single-quoted value loses its quotes")
+            << QByteArray("[Setup]\nType0='ORX-1 UHF'\n") << "Setup"
+            << "Type0"
+            << "ORX-1 UHF";
+        QTest::newRow("quotes of two kinds stay") << QByteArray("[Setup]\nCOM='COM5\"\n") << "Setup"
+                                                  << "COM"
+                                                  << "'COM5\"";
         QTest::newRow("lone quote stays") << QByteArray("[Setup]\nCOM=\"COM5\n") << "Setup"
                                           << "COM"
                                           << "\"COM5";
@@ -167,6 +174,9 @@ private slots:
         QTest::newRow("value with blanks at its ends is quoted")
             << QByteArray("[Setup]\nCOM=COM1\n") << "COM"
             << " x " << QByteArray("[Setup]\nCOM=\" x \"\n");
+        QTest::newRow("value in single quotes is quoted again")
+            << QByteArray("[Setup]\nCOM=COM1\n") << "COM"
+            << "'x'" << QByteArray("[Setup]\nCOM=\"'x'\"\n");
         QTest::newRow("byte order mark kept") << QByteArray("\xEF\xBB\xBF[Setup]\nCOM=COM1\n") << "COM"
                                               << "COM2" << QByteArray("\xEF\xBB\xBF[Setup]\nCOM=COM2\n");
     }

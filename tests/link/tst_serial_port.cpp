@@ -84,6 +84,12 @@ void TestSerialPort::deviceFor_data()
                                                    << "/dev/ttyS0";
     QTest::newRow("COM8 is the eighth") << "COM8"
                                         << "/dev/ttyS7";
+    QTest::newRow("com3 in lower case is the third port, as on Windows") << "com3"
+                                                                         << "/dev/ttyS2";
+    QTest::newRow("Com8 in mixed case is the eighth") << "Com8"
+                                                      << "/dev/ttyS7";
+    QTest::newRow("COM9 is not one of the eight") << "COM9"
+                                                  << "COM9";
     QTest::newRow("a path is used as it is") << "/dev/pts/5"
                                              << "/dev/pts/5";
     QTest::newRow("empty stays empty") << ""
