@@ -66,6 +66,8 @@ CProgramView* CProgramApp::view() const
 bool CProgramApp::InitInstance()
 {
     QApplication::setApplicationName(QStringLiteral("orxprog"));
+    // The desktop shell finds the icon of the running program through its installed entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("orxprog"));
     // Program.ini lies in this folder; the view reads it already while the first document is made.
     if (m_appDirectory.isEmpty())
         m_appDirectory = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
