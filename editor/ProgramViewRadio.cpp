@@ -15,9 +15,11 @@ void CProgramView::OnRead()
     dlg.SetReadMode(true);
     dlg.SetTitle(QString::fromUtf8(res::kRead.text));
     dlg.exec();
-    // A failed read has left the image as it was; only a complete one is shown.
-    if (dlg.TransferSucceeded())
+    // A failed read has left the image as it was; only a complete one replaces it and is shown.
+    if (dlg.TransferSucceeded()) {
+        m_doc.image() = dlg.ReceivedImage();
         ImageToView();
+    }
 }
 
 void CProgramView::OnWrite()

@@ -30,7 +30,7 @@ bool TransferBusy()
     return g_transferBusy.load();
 }
 
-CTransferDlg::CTransferDlg(orx::RadioImage& image, QWidget* parent) : QDialog(parent), m_image(image)
+CTransferDlg::CTransferDlg(const orx::RadioImage& image, QWidget* parent) : QDialog(parent), m_image(image)
 {
     setObjectName(QStringLiteral("transferDialog"));
     const DialogUnits du(font());
@@ -133,7 +133,7 @@ void CTransferDlg::onFinished(orx::RadioTransfer::Outcome outcome)
 
     if (outcome == orx::RadioTransfer::Outcome::Succeeded) {
         if (m_readMode)
-            m_image = m_transfer->received();
+            m_received = m_transfer->received();
         m_succeeded = true;
     }
     const QString detail = m_transfer->failureDetail();

@@ -25,8 +25,10 @@ class CTransferDlg : public QDialog {
 public:
     enum ControlId { IdStart = 1, IdCancel = 2, IdProgress = 1003, IdPercent = 1005 };
 
-    // image is what a write sends and what a successful read replaces; nothing else touches it.
-    explicit CTransferDlg(orx::RadioImage& image, QWidget* parent = nullptr);
+    // image is copied: what a write sends, and the password and band a read is checked against.
+    // The dialog never writes into the caller's image; a read hands its bytes back through
+    // ReceivedImage().
+    explicit CTransferDlg(const orx::RadioImage& image, QWidget* parent = nullptr);
     ~CTransferDlg() override;
 
     // Set by the caller before the dialog runs.
@@ -34,8 +36,10 @@ public:
     bool ReadMode() const { return m_readMode; }
     void SetTitle(const QString& title) { m_title = title; }
 
-    // True once a transfer has completed; a read has then replaced the image.
+    // True once a transfer has completed.
     bool TransferSucceeded() const { return m_succeeded; }
+    // After a successful read: the radio's 4096 bytes, for the caller to take into its document.
+    const orx::RadioImage& ReceivedImage() const { return m_received; }
     bool Running() const { return m_transfer != nullptr; }
 
 public slots:
@@ -52,7 +56,8 @@ private:
     void onBlockDone(int done);
     void onFinished(orx::RadioTransfer::Outcome outcome);
 
-    orx::RadioImage& m_image;
+    const orx::RadioImage m_image;
+    orx::RadioImage m_received;
     bool m_readMode = true;
     QString m_title;
     bool m_succeeded = false;
