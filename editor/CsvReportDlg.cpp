@@ -61,6 +61,8 @@ const char* refusalText(orx::CsvRefusal refusal)
         return res::kCsvBadSkip;
     case CsvRefusal::BadPower:
         return res::kCsvBadPower;
+    case CsvRefusal::SerialNumberRow:
+        return res::kCsvSerialNumberRow;
     case CsvRefusal::None:
         break;
     }

@@ -356,6 +356,7 @@ orx::ScreenCopy CProgramView::ReadScreen() const
     s.settings.password = m_passwordEdit->text().left(static_cast<int>(orx::kPasswordMaxLength)).toStdString();
     for (int i = 0; i < orx::kSettingCount; ++i)
         s.settings.index[static_cast<std::size_t>(i)] = m_settingLists[static_cast<std::size_t>(i)]->currentIndex();
+    s.channels = m_channels;
     for (int n = 1; n <= orx::map::kChannelCount; ++n)
         s.channel(n) = RowTexts(n);
     return s;
@@ -375,6 +376,7 @@ void CProgramView::ImageToView()
 {
     orx::ScreenCopy screen;
     orx::ImageToScreen(m_doc.image(), readCatalog(), m_bandLimits, screen);
+    m_channels = screen.channels;
     ShowScreen(screen);
     // The table now shows another document (new, opened, factory defaults, read from the radio):
     // the edits of the one before are not steps back from it.

@@ -194,6 +194,7 @@ private:
 
     CProgramDoc& m_doc;
     orx::BandLimits m_bandLimits;
+    orx::ChannelEntryTable m_channels; // the rows' bytes as the image last shown held them
     bool m_setUp = false;
     bool m_dealerMode = false;
     QSize m_formSize;

@@ -63,5 +63,6 @@ void CProgramView::OnSerialNumber()
         return;
     // The record now holds the serial number: row 63 shows what the image holds, so that the next
     // save keeps the serial number instead of writing the old row over it.
-    SetRowTexts(row, orx::ChannelRowTexts(m_doc.image(), row));
+    m_channels.reloadSerialRow(m_doc.image());
+    SetRowTexts(row, m_channels.texts(row));
 }

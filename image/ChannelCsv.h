@@ -95,6 +95,7 @@ enum class CsvRefusal {
     BadMode,
     BadSkip,
     BadPower,
+    SerialNumberRow, // the channel's record holds the board's serial number
 };
 
 // A value the rules of typed input changed on the way into the grid: a frequency clamped to the

@@ -197,13 +197,14 @@ void EncodeSerialNumber(std::string_view text, RadioImage& image)
 bool HoldsSerialNumber(const RadioImage& image)
 {
     const auto field = image.bytes(map::kSerialNumber, map::kSerialNumberSize);
-    std::size_t length = 0;
-    while (length < field.size() && (isDigit(field[length]) || isUpper(field[length])))
-        ++length;
-    if (length == 0)
+    auto printable = [](std::uint8_t b) { return b >= kFirstPrintable && b <= kLastPrintable; };
+    const auto end = std::find_if_not(field.begin(), field.end(), printable);
+    if (end == field.begin())
         return false;
-    return std::all_of(field.begin() + static_cast<std::ptrdiff_t>(length), field.end(),
-                       [](std::uint8_t b) { return b == map::kErased; });
+    // A channel record looks like this only when every BCD pair of its frequencies lies from 20 to
+    // 79 and it has no tones, narrow bandwidth, low power and no scan: rare enough to side with the
+    // serial number, which nothing else could keep.
+    return std::all_of(end, field.end(), [](std::uint8_t b) { return b == map::kErased || b == 0x00; });
 }
 
 } // namespace orx

@@ -91,8 +91,11 @@ bool IsSerialNumberCharacter(char32_t c);
 std::string DecodeSerialNumber(const RadioImage& image);
 // 0x3E0-0x3EF become 0xFF, then the first 16 bytes of text are copied in.
 void EncodeSerialNumber(std::string_view text, RadioImage& image);
-// Whether the 16 bytes hold a serial number rather than channel 63: 1 to 16 characters from 0-9
-// and A-Z, then 0xFF up to the end.
+// Whether the 16 bytes hold a serial number rather than channel 63: a run of 1 to 16 printable
+// ASCII characters (0x20-0x7E), then only 0xFF or 0x00 up to the end. Serial numbers written by
+// other tools ("SN-001", "ab12", padded with 0x00) count as well as this program's own.
+inline constexpr std::uint8_t kFirstPrintable = 0x20;
+inline constexpr std::uint8_t kLastPrintable = 0x7E;
 bool HoldsSerialNumber(const RadioImage& image);
 
 } // namespace orx

@@ -170,6 +170,7 @@ inline constexpr const char* kCsvBadPolarity = "DtcsPolarity“%1”无法识别
 inline constexpr const char* kCsvBadMode = "Mode“%1”无法识别（应为 FM 或 NFM）";
 inline constexpr const char* kCsvBadSkip = "Skip“%1”无法识别（应为空或 S）";
 inline constexpr const char* kCsvBadPower = "Power“%1”无法识别";
+inline constexpr const char* kCsvSerialNumberRow = "信道 %1 存放电子串号，不能导入信道";
 
 // Radio link messages.
 inline constexpr const char* kPortOpenFailed = "打开串口失败";

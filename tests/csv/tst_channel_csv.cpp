@@ -394,19 +394,20 @@ private slots:
             BandLimits limits;
             ScreenCopy screen;
             ImageToScreen(image, {}, limits, screen);
-            const int channels = int(std::count_if(screen.channels.begin(), screen.channels.end(),
+            const ChannelTable table = screen.channels.allTexts();
+            const int channels = int(std::count_if(table.begin(), table.end(),
                                                    [](const ChannelTexts& t) { return !t.empty(); }));
 
-            const std::string csv = ExportChannelCsv(screen.channels);
-            const CsvImport back = ImportChannelCsv(csv, screen.channels, limits);
+            const std::string csv = ExportChannelCsv(table);
+            CsvImport back = ImportChannelCsv(csv, table, limits);
             QCOMPARE(back.problem, CsvProblem::None);
             QCOMPARE(int(back.rows.size()), channels);
             QCOMPARE(back.count(CsvOutcome::Unchanged), channels);
-            QVERIFY(back.channels == screen.channels);
+            QVERIFY(back.channels == table);
 
             // The saved bytes are those of opening and saving the image.
             ScreenCopy imported = screen;
-            imported.channels = back.channels;
+            ApplyCsvImport(back, imported.channels);
             RadioImage saved = image;
             ScreenToImage(imported, limits, saved);
             BandLimits again;
@@ -416,7 +417,7 @@ private slots:
             const CsvImport fresh = ImportChannelCsv(csv, ChannelTable{}, limits);
             QCOMPARE(fresh.count(CsvOutcome::Added), channels);
             for (std::size_t i = 0; i < fresh.channels.size(); ++i) {
-                ChannelTexts expected = screen.channels[i];
+                ChannelTexts expected = table[i];
                 if (!expected.empty()) {
                     expected[ColBusyLockout] = "关";
                     expected[ColPttId] = "关";

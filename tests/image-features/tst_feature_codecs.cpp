@@ -59,6 +59,7 @@ private slots:
     void holdsSerialNumber();
     void channel63Reconciliation_data();
     void channel63Reconciliation();
+    void serialNumberSurvivesOpenAndSave_data();
     void serialNumberSurvivesOpenAndSave();
 };
 
@@ -271,17 +272,29 @@ void TestFeatureCodecs::holdsSerialNumber_data()
     QTest::newRow("letters and digits, then 0xFF") << padded("AB12", 16) << true;
     QTest::newRow("one character") << padded("7", 16) << true;
     QTest::newRow("sixteen characters") << padded("0123456789ABCDEF", 16) << true;
-    QTest::newRow("lower case is no serial number") << padded("ab12", 16) << false;
-    QTest::newRow("a space inside") << padded("AB 12", 16) << false;
+    QTest::newRow("lower case counts") << padded("ab12", 16) << true;
+    QTest::newRow("punctuation and a space count") << padded("SN-001 #", 16) << true;
+    QTest::newRow("0x00 after the text") << padded("AB12", 16, 0x00) << true;
+    QTest::newRow("0x00 and 0xFF mixed after the text")
+        << Bytes{'S', 'N', 0x00, 0xFF, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0xFF, 0xFF}
+        << true;
     QTest::newRow("a character after the 0xFF") << padded(std::string_view("AB\xFF"
                                                                            "C",
                                                                            4),
                                                           16)
                                                 << false;
-    QTest::newRow("0x00 after the text") << padded("AB12", 16, 0x00) << false;
+    QTest::newRow("a character after the 0x00") << padded(std::string_view("AB\0C", 4), 16) << false;
+    QTest::newRow("0x00 first") << padded(std::string_view("\0AB", 3), 16) << false;
+    QTest::newRow("a control character") << padded("AB\x01", 16) << false;
+    QTest::newRow("DEL is not printable") << padded("AB\x7F", 16) << false;
+    QTest::newRow("a byte above ASCII") << padded("AB\xC0", 16) << false;
     QTest::newRow("a channel record (145.125 MHz)") << Bytes{0x00, 0x25, 0x51, 0x14, 0x00, 0x25, 0x51, 0x14,
                                                              0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x30, 0xFF, 0xFF}
                                                     << false;
+    QTest::newRow("a channel record (435.525 MHz, wide)")
+        << Bytes{0x00, 0x50, 0x55, 0x43, 0x00, 0x50, 0x55, 0x43,
+                 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x30, 0xFF, 0xFF}
+        << false;
 }
 
 void TestFeatureCodecs::holdsSerialNumber()
@@ -308,18 +321,16 @@ void TestFeatureCodecs::channel63Reconciliation_data()
     erasedSaved[13] = 0xFE;
     // '1' (0x31) in byte 13 has the bit that every channel row clears.
     const Bytes ones = padded("1111111111111111", 16);
-    Bytes serialWithFrequency = padded("AB12", 16);
-    const Bytes frequency{0x00, 0x00, 0x60, 0x43, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
-    std::copy(frequency.begin(), frequency.end(), serialWithFrequency.begin());
-    serialWithFrequency[12] = 0xFC;
-    serialWithFrequency[13] = 0xC6; // low power, narrow, no scan: the empty cells' values
 
     QTest::newRow("short serial number: empty row keeps it") << padded("AB12", 16) << ""
                                                              << "" << padded("AB12", 16);
     QTest::newRow("sixteen-character serial number keeps byte 13") << ones << ""
                                                                    << "" << ones;
-    QTest::newRow("a frequency in row 63 overwrites the serial number") << padded("AB12", 16) << ""
-                                                                        << "436.00000" << serialWithFrequency;
+    // The screen takes no channel into a row that holds the serial number: the form asks first and
+    // clears the serial number before it lets a frequency in.
+    QTest::newRow("a frequency put into row 63 leaves the serial number")
+        << padded("AB12", 16) << ""
+        << "436.00000" << padded("AB12", 16);
     QTest::newRow("channel 63 shows and saves as before") << channel << "145.12500"
                                                           << "145.12500" << channel;
     QTest::newRow("channel 63 emptied is erased as any channel") << channel << "145.12500"
@@ -362,15 +373,43 @@ void TestFeatureCodecs::channel63Reconciliation()
     QCOMPARE(bytesAt(image, nameOffset, 8), name);
 }
 
+void TestFeatureCodecs::serialNumberSurvivesOpenAndSave_data()
+{
+    QTest::addColumn<Bytes>("bytes");
+    QTest::newRow("sixteen capitals and digits") << padded("SN0123456789ABCD", 16);
+    QTest::newRow("this program's own form") << padded("AB12", 16);
+    QTest::newRow("hyphen and digits, 0x00 after") << padded("SN-001", 16, 0x00);
+    QTest::newRow("lower case, 0x00 after") << padded("ab12", 16, 0x00);
+    QTest::newRow("capitals, 0x00 after") << padded("AB12", 16, 0x00);
+    QTest::newRow("a space and punctuation") << padded("No. 7/A", 16);
+    QTest::newRow("0x00 and 0xFF mixed after") << Bytes{'Q',  0xFF, 0x00, 0xFF, 0x00, 0x00, 0xFF, 0xFF,
+                                                        0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0xFF, 0xFF};
+    QTest::newRow("sixteen printable bytes, bit 0 of byte 13 set") << padded("1111111111111111", 16);
+}
+
 void TestFeatureCodecs::serialNumberSurvivesOpenAndSave()
 {
+    QFETCH(Bytes, bytes);
     orx::RadioImage image;
     image.resetToNewDocument();
-    orx::EncodeSerialNumber("SN0123456789ABCD", image);
+    put(image, orx::map::kSerialNumber, bytes);
+    const orx::ChannelLocation at = orx::LocateChannel(orx::map::kSerialNumberChannel);
+    const Bytes name{10, 0x2A, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    put(image, at.name, name);
+    image.setBits(at.scanByte, at.scanMask, 0);
+
+    orx::ScreenCopy screen;
     orx::BandLimits limits;
-    const orx::RadioImage saved = orx::LoadAndSave(image, {}, limits);
-    QCOMPARE(bytesAt(saved, orx::map::kSerialNumber, 16), padded("SN0123456789ABCD", 16));
-    QVERIFY(orx::HoldsSerialNumber(saved));
+    orx::ImageToScreen(image, {}, limits, screen);
+    QVERIFY(screen.channels.isFixed(orx::map::kSerialNumberChannel));
+    QVERIFY(screen.channel(orx::map::kSerialNumberChannel).empty());
+
+    orx::BandLimits again;
+    const orx::RadioImage saved = orx::LoadAndSave(image, {}, again);
+    QCOMPARE(bytesAt(saved, orx::map::kSerialNumber, 16), bytes);
+    // The row's name and scan bit stay as well: the row is no channel, so nothing is stored there.
+    QCOMPARE(bytesAt(saved, at.name, 8), name);
+    QVERIFY(!saved.bit(at.scanByte, at.scanMask));
 }
 
 QTEST_APPLESS_MAIN(TestFeatureCodecs)

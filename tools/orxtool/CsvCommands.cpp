@@ -64,6 +64,8 @@ std::string refusalText(const orx::CsvRowResult& row)
         return "Skip " + v + " is neither '' nor 'S'";
     case CsvRefusal::BadPower:
         return "Power " + v + " is not understood";
+    case CsvRefusal::SerialNumberRow:
+        return "channel " + std::to_string(row.location) + " holds the serial number";
     case CsvRefusal::None:
         break;
     }
@@ -142,7 +144,7 @@ int RunCsvExport(const Invocation& invocation)
     orx::BandLimits limits;
     orx::ScreenCopy screen;
     orx::ImageToScreen(image, {}, limits, screen);
-    const std::string text = orx::ExportChannelCsv(screen.channels);
+    const std::string text = orx::ExportChannelCsv(screen.channels.allTexts());
 
     const std::string& out = invocation.arguments.at(1);
     std::ofstream file(out, std::ios::binary | std::ios::trunc);
@@ -171,18 +173,18 @@ int RunCsvImport(const Invocation& invocation)
     orx::BandLimits limits;
     orx::ScreenCopy screen;
     orx::ImageToScreen(image, catalog, limits, screen);
-    const orx::CsvImport result = orx::ImportChannelCsvFile(bytes, screen.channels, limits, GbkDecoder());
+    orx::CsvImport result = orx::ImportChannelCsvFile(bytes, screen.channels.allTexts(), limits, GbkDecoder());
     if (result.problem != orx::CsvProblem::None) {
         PrintError(problemText(result, csvPath) + "; nothing written");
         return ExitBadInput;
     }
+    orx::ApplyCsvImport(result, screen.channels);
     for (const orx::CsvRowResult& row : result.rows)
         std::printf("%s\n", reportLine(row).c_str());
     std::printf("added %d, changed %d, unchanged %d, refused %d\n", result.count(orx::CsvOutcome::Added),
                 result.count(orx::CsvOutcome::Changed), result.count(orx::CsvOutcome::Unchanged),
                 result.count(orx::CsvOutcome::Refused));
 
-    screen.channels = result.channels;
     orx::RadioImage saved = image;
     orx::ScreenToImage(screen, limits, saved);
     const std::string& out = invocation.arguments.at(2);
