@@ -2,10 +2,181 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace orx {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kMaxLinkHops = 40; // as the kernel allows before ELOOP
+
+std::string systemError(int error)
+{
+    return std::strerror(error);
+}
+
+// The file a path names once every symbolic link on the way is followed; the last target need not
+// exist yet (a link to a file still to be made).
+bool followLinks(const fs::path& path, fs::path& target, std::string& why)
+{
+    target = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return true;
+        std::error_code ec;
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec) {
+            why = ec.message();
+            return false;
+        }
+        target = next.is_absolute() ? next : (target.parent_path() / next).lexically_normal();
+    }
+    why = systemError(ELOOP);
+    return false;
+}
+
+// All 4096 bytes from offset 0 (positioned for a regular file, in sequence for a FIFO or device).
+bool writeAll(int fd, const RadioImage& image, bool positioned)
+{
+    const auto& bytes = image.data();
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n =
+            positioned ? ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done))
+                       : ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+void syncFolder(const fs::path& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd); // the rename itself on the disk; a folder that cannot be synced is no failure
+        ::close(fd);
+    }
+}
+
+SaveResult failed(SaveResult r, SaveProblem problem, int error)
+{
+    r.problem = problem;
+    r.detail = systemError(error);
+    return r;
+}
+
+// FIFOs and devices have no folder entry to replace: they are written as they are.
+SaveResult writeSpecial(SaveResult r, const RadioImage& image, bool fifo)
+{
+    // A FIFO without a reader would block the program; opened without waiting it says so at once.
+    const int fd = ::open(r.target.c_str(), O_WRONLY | O_CLOEXEC | (fifo ? O_NONBLOCK : 0));
+    if (fd < 0)
+        return failed(r, SaveProblem::WriteFailed, errno);
+    if (fifo)
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    const bool written = writeAll(fd, image, false);
+    const int error = errno;
+    ::close(fd);
+    return written ? r : failed(r, SaveProblem::WriteFailed, error);
+}
+
+// Overwrites the file itself, once the complete new file exists beside it as `temp`: the file's
+// inode, with every hard link, its owner and its mode, stays.
+SaveResult writeInPlace(SaveResult r, const RadioImage& image, const struct stat& old, const fs::path& temp)
+{
+    const int fd = ::open(r.target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        return failed(r, SaveProblem::WriteFailed, error);
+    }
+    // A shorter file needs room to grow: taken before the first byte changes, or not at all.
+    if (old.st_size < static_cast<off_t>(map::kImageSize)) {
+        const int error = ::posix_fallocate(fd, 0, static_cast<off_t>(map::kImageSize));
+        if (error != 0 && error != EOPNOTSUPP && error != EINVAL) {
+            ::close(fd);
+            ::unlink(temp.c_str());
+            return failed(r, SaveProblem::WriteFailed, error);
+        }
+    }
+    const bool done = writeAll(fd, image, true) &&
+                      ::ftruncate(fd, static_cast<off_t>(map::kImageSize)) == 0 && ::fsync(fd) == 0;
+    const int error = errno;
+    ::close(fd);
+    if (!done) {
+        r.kept = temp;
+        return failed(r, SaveProblem::InPlaceFailed, error);
+    }
+    ::unlink(temp.c_str());
+    return r;
+}
+
+SaveResult writeRegular(SaveResult r, const RadioImage& image, const struct stat* old)
+{
+    const fs::path folder = r.target.has_parent_path() ? r.target.parent_path() : fs::path(".");
+    std::string pattern = (folder / (r.target.filename().string() + ".saving-XXXXXX")).string();
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0)
+        return failed(r, SaveProblem::NoTemporaryFile, errno);
+    const fs::path temp = pattern;
+    auto drop = [&temp, fd] {
+        ::close(fd);
+        ::unlink(temp.c_str());
+    };
+    if (!writeAll(fd, image, true) || ::fsync(fd) != 0) {
+        const int error = errno;
+        drop();
+        return failed(r, SaveProblem::WriteFailed, error);
+    }
+
+    bool inPlace = false;
+    if (old) {
+        // The new file takes the old one's owner, group and mode (the owner first: changing it
+        // clears the set-id bits). Where the owner cannot be given away, or other names share the
+        // file, the file itself is overwritten instead.
+        struct stat mine {};
+        ::fstat(fd, &mine);
+        if ((mine.st_uid != old->st_uid || mine.st_gid != old->st_gid) &&
+            ::fchown(fd, old->st_uid, old->st_gid) != 0)
+            inPlace = true;
+        if (::fchmod(fd, old->st_mode & 07777) != 0)
+            inPlace = true;
+        if (old->st_nlink > 1)
+            inPlace = true;
+    } else {
+        // A new file gets the mode any program's new file gets; the temporary file starts at 0600.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
+    }
+    ::close(fd);
+    if (inPlace)
+        return writeInPlace(r, image, *old, temp);
+
+    if (::rename(temp.c_str(), r.target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        return failed(r, SaveProblem::ReplaceFailed, error);
+    }
+    syncFolder(folder);
+    return r;
+}
+
+} // namespace
 
 LoadResult LoadChannelData(const std::filesystem::path& path, RadioImage& image)
 {
@@ -23,45 +194,61 @@ LoadResult LoadChannelData(const std::filesystem::path& path, RadioImage& image)
     return LoadResult::Ok;
 }
 
+SaveResult SaveChannelDataFile(const std::filesystem::path& path, const RadioImage& image)
+{
+    SaveResult r;
+    std::string why;
+    if (!followLinks(path, r.target, why)) {
+        r.target = path;
+        r.problem = SaveProblem::WriteFailed;
+        r.detail = why;
+        return r;
+    }
+    struct stat st {};
+    if (::stat(r.target.c_str(), &st) != 0) {
+        if (errno != ENOENT)
+            return failed(r, SaveProblem::WriteFailed, errno);
+        return writeRegular(r, image, nullptr);
+    }
+    if (S_ISREG(st.st_mode))
+        return writeRegular(r, image, &st);
+    if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
+        return writeSpecial(r, image, S_ISFIFO(st.st_mode));
+    r.problem = SaveProblem::NotAFile;
+    r.detail = S_ISDIR(st.st_mode) ? systemError(EISDIR) : "not a file";
+    return r;
+}
+
 bool SaveChannelData(const std::filesystem::path& path, const RadioImage& image, std::string* error)
 {
-    auto fail = [error](const std::string& why) {
-        if (error)
-            *error = why;
+    const SaveResult r = SaveChannelDataFile(path, image);
+    if (r.ok())
+        return true;
+    if (!error)
         return false;
-    };
-    std::filesystem::path temp = path;
-    temp += ".saving";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            // The folder may refuse new files while the file itself is writable: write in place.
-            std::ofstream direct(path, std::ios::binary | std::ios::trunc);
-            if (!direct)
-                return fail(std::strerror(errno));
-            direct.write(reinterpret_cast<const char*>(image.data().data()),
-                         static_cast<std::streamsize>(image.data().size()));
-            direct.flush();
-            return direct ? true : fail(std::strerror(errno));
-        }
-        out.write(reinterpret_cast<const char*>(image.data().data()), static_cast<std::streamsize>(image.data().size()));
-        out.flush();
-        if (!out) {
-            const std::string why = std::strerror(errno);
-            out.close();
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return fail(why);
-        }
+    const std::string file = "'" + r.target.string() + "'";
+    const std::string untouched = "; " + file + " was left as it was";
+    switch (r.problem) {
+    case SaveProblem::NotAFile:
+        *error = file + " is not a file (" + r.detail + ")";
+        break;
+    case SaveProblem::NoTemporaryFile:
+        *error = "no new file can be made in its folder (" + r.detail + ")" + untouched;
+        break;
+    case SaveProblem::WriteFailed:
+        *error = r.detail + untouched;
+        break;
+    case SaveProblem::ReplaceFailed:
+        *error = "the new file could not replace it (" + r.detail + ")" + untouched;
+        break;
+    case SaveProblem::InPlaceFailed:
+        *error = "writing into " + file + " failed part-way (" + r.detail + "); the complete new file is '" +
+                 r.kept.string() + "'";
+        break;
+    case SaveProblem::None:
+        break;
     }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        return fail(ec.message());
-    }
-    return true;
+    return false;
 }
 
 } // namespace orx

@@ -19,8 +19,39 @@ enum class LoadResult {
 // A longer file is accepted; the bytes after 4096 are ignored.
 LoadResult LoadChannelData(const std::filesystem::path& path, RadioImage& image);
 
-// Writes the 4096 bytes. The file is written beside the target and then moved over it, so a failed
-// save never leaves a half-written file behind. On failure error holds the reason.
-bool SaveChannelData(const std::filesystem::path& path, const RadioImage& image, std::string* error = nullptr);
+// Why a save did not happen. Except for InPlaceFailed, the file named is exactly as it was.
+enum class SaveProblem {
+    None,
+    NotAFile,        // a folder or a socket
+    NoTemporaryFile, // the folder takes no new file (read-only, no permission, no room)
+    WriteFailed,     // the new bytes could not be written and flushed (a full disk), or the file
+                     // cannot be opened for writing where it has to be written in place
+    ReplaceFailed,   // the finished new file could not take the old one's place
+    InPlaceFailed,   // writing into the file itself failed part-way; the new bytes are in `kept`
+};
+
+struct SaveResult {
+    SaveProblem problem = SaveProblem::None;
+    std::string detail;           // the system's reason
+    std::filesystem::path target; // the file written, or meant: a symbolic link's target
+    std::filesystem::path kept;   // InPlaceFailed: the complete new file beside it
+    bool ok() const { return problem == SaveProblem::None; }
+};
+
+// Writes the 4096 bytes to the file path names, never half-writing it and never putting another
+// kind of file in its place:
+// - a symbolic link is followed and its target written; the link stays a link;
+// - an existing file keeps its mode, owner and group;
+// - the new bytes go to a temporary file in the same folder, are flushed to the disk, and then
+//   replace the file; a file with several hard links, or one whose owner cannot be given to the
+//   new file, is instead overwritten in place once the complete copy exists, so that every name
+//   and the owner stay;
+// - a FIFO or device is written directly (a FIFO only while some program reads from it);
+// - when none of this is possible the file is left untouched and the result says why.
+SaveResult SaveChannelDataFile(const std::filesystem::path& path, const RadioImage& image);
+
+// The same, with the reason as one English sentence in error.
+bool SaveChannelData(const std::filesystem::path& path, const RadioImage& image,
+                     std::string* error = nullptr);
 
 } // namespace orx
