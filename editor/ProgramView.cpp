@@ -120,10 +120,11 @@ void CProgramView::createControls()
 
     m_modelList = makeList(this, "modelList");
     m_bandList = makeList(this, "bandList");
-    // Only a change of the selection counts: picking the entry already shown changes nothing, so
-    // the band shown and the limits in force stay. showLists() fills and selects without these.
+    // A model counts only when it changes: picking the one shown again would throw away the band
+    // in force for the model's first band. showLists() fills and selects without these.
     connect(m_modelList, &QComboBox::currentIndexChanged, this, &CProgramView::OnModelChanged);
-    connect(m_bandList, &QComboBox::currentIndexChanged, this, &CProgramView::OnBandChanged);
+    // A band picked again is applied again: the list always shows the band in force.
+    connect(m_bandList, &QComboBox::activated, this, &CProgramView::OnBandChanged);
 
     m_passwordEdit = new QLineEdit(this);
     m_passwordEdit->setObjectName(QStringLiteral("passwordEdit"));
@@ -319,6 +320,7 @@ orx::BandSelection CProgramView::readLists() const
     lists.model = m_modelList->currentIndex();
     lists.bands = listEntries(m_bandList);
     lists.band = m_bandList->currentIndex();
+    lists.extraBand = m_extraBand;
     return lists;
 }
 
@@ -333,6 +335,7 @@ void CProgramView::showLists(const orx::BandSelection& lists)
     if (listEntries(m_bandList) != lists.bands)
         fillList(m_bandList, lists.bands);
     m_bandList->setCurrentIndex(lists.band);
+    m_extraBand = lists.extraBand;
 }
 
 orx::ChannelTexts CProgramView::RowTexts(int row) const
@@ -404,6 +407,7 @@ void CProgramView::OnBandChanged()
 {
     orx::BandSelection lists = readLists();
     orx::SelectBand(lists, m_bandList->currentIndex(), m_bandLimits);
+    showLists(lists);
 }
 
 void CProgramView::setHighLightFor(int mouseCol)

@@ -195,6 +195,7 @@ private:
     CProgramDoc& m_doc;
     orx::BandLimits m_bandLimits;
     orx::ChannelEntryTable m_channels; // the rows' bytes as the image last shown held them
+    bool m_extraBand = false;          // the band list ends with the limits in force
     bool m_setUp = false;
     bool m_dealerMode = false;
     QSize m_formSize;

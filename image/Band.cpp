@@ -76,7 +76,7 @@ bool ApplyBandText(std::string_view text, BandLimits& limits)
     ++pos;
     if (!scanInt(text, pos, high))
         return false;
-    if (low < 0 || high < 0 || low > kMaxBandEdge || high > kMaxBandEdge)
+    if (low < 0 || high < 0 || low > kMaxBandEdge || high > kMaxBandEdge || low >= high)
         return false;
     limits.lower = static_cast<std::uint32_t>(low) * kUnitsPerMHz;
     limits.upper = static_cast<std::uint32_t>(high) * kUnitsPerMHz;
@@ -130,8 +130,10 @@ void SelectModel(BandSelection& lists, int model, const RadioCatalog& catalog, B
         return;
     lists.model = model;
     lists.bands = SplitBandField(catalog.fields[static_cast<std::size_t>(model)]);
+    lists.extraBand = false;
     lists.band = lists.bands.empty() ? -1 : 0;
     ApplyBandText(lists.bandText(), limits);
+    ShowBandInForce(lists, limits);
 }
 
 void SelectBand(BandSelection& lists, int band, BandLimits& limits)
@@ -140,6 +142,37 @@ void SelectBand(BandSelection& lists, int band, BandLimits& limits)
         return;
     lists.band = band;
     ApplyBandText(lists.bandText(), limits);
+    ShowBandInForce(lists, limits);
+}
+
+void ShowBandInForce(BandSelection& lists, const BandLimits& limits)
+{
+    const int configured = static_cast<int>(lists.bands.size()) - (lists.extraBand ? 1 : 0);
+    auto applies = [&](int i) {
+        BandLimits entry{0, 0};
+        return i >= 0 && i < configured && ApplyBandText(lists.bands[static_cast<std::size_t>(i)], entry) &&
+               entry == limits;
+    };
+    int shown = applies(lists.band) ? lists.band : -1;
+    for (int i = 0; shown < 0 && i < configured; ++i) {
+        if (applies(i))
+            shown = i;
+    }
+    if (shown >= 0) {
+        if (lists.extraBand)
+            lists.bands.pop_back();
+        lists.extraBand = false;
+        lists.band = shown;
+        return;
+    }
+    const std::string text = BandText(
+        {static_cast<int>(limits.lower / kUnitsPerMHz), static_cast<int>(limits.upper / kUnitsPerMHz)});
+    if (lists.extraBand)
+        lists.bands.back() = text;
+    else
+        lists.bands.push_back(text);
+    lists.extraBand = true;
+    lists.band = static_cast<int>(lists.bands.size()) - 1;
 }
 
 void ApplyBandIdToLists(const RadioImage& image, BandSelection& lists, BandLimits& limits)

@@ -43,8 +43,8 @@ std::string BandText(const BandEdges& edges);
 
 // Reads "low-high" at the start of a band entry ("136-174MHz"; anything after the second number
 // is ignored). Returns false and leaves limits alone when the text is empty, does not start with
-// two integers joined by '-', or names an edge below 0 or of 1000 MHz and more (the band bytes
-// hold three digits).
+// two integers joined by '-', names an edge below 0 or of 1000 MHz and more (the band bytes hold
+// three digits), or a low edge that is not below the high one.
 bool ApplyBandText(std::string_view text, BandLimits& limits);
 
 // The band entries of one "Field%d" value: split at ';', empty pieces skipped.
@@ -63,6 +63,9 @@ struct BandSelection {
     int model = -1; // selected index, -1 for none
     std::vector<std::string> bands;
     int band = -1;
+    // The last band entry is not one of Program.ini's but the limits in force, shown because no
+    // entry of the list applies them.
+    bool extraBand = false;
     friend bool operator==(const BandSelection&, const BandSelection&) = default;
 
     std::string bandText() const;
@@ -74,8 +77,15 @@ BandSelection FillModelAndBandLists(const RadioImage& image, const RadioCatalog&
 
 // A new model chosen by the user: its band list, entry 0 selected, and that band's limits.
 void SelectModel(BandSelection& lists, int model, const RadioCatalog& catalog, BandLimits& limits);
-// A new band chosen by the user: its limits.
+// A band chosen by the user (the one shown too): its limits.
 void SelectBand(BandSelection& lists, int band, BandLimits& limits);
+// Both end with ShowBandInForce: an entry that cannot be applied leaves the limits as they were,
+// and the list goes back to showing them.
+
+// Makes the band list show the band the limits in force describe, the one the editors clamp to and
+// a write sends: the selected entry when it applies exactly these limits, else the first entry
+// that does, else an extra entry "%d-%dMHz" of the limits at the end of the list.
+void ShowBandInForce(BandSelection& lists, const BandLimits& limits);
 
 // The band part of showing an image: a valid band id selects the entry that begins with its
 // text (entry 0 when none does) and sets the limits, whether or not an entry matched.

@@ -8,6 +8,7 @@ void ImageToScreen(const RadioImage& image, const RadioCatalog& catalog, BandLim
     screen.lists = FillModelAndBandLists(image, catalog);
     screen.channels = ChannelEntryTable::FromImage(image);
     ApplyBandIdToLists(image, screen.lists, limits);
+    ShowBandInForce(screen.lists, limits);
     DecodeSettings(image, screen.settings);
 }
 

@@ -25,8 +25,8 @@ struct ScreenCopy {
 };
 
 // Image to screen: both lists, every channel with its bytes (row 63 fixed while it holds the
-// serial number), the band id (which may move the band selection and sets the limits), the
-// password and the other settings.
+// serial number), the band id (which may move the band selection and sets the limits), the band
+// in force shown in the band list, the password and the other settings.
 void ImageToScreen(const RadioImage& image, const RadioCatalog& catalog, BandLimits& limits,
                    ScreenCopy& screen);
 

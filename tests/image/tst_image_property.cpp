@@ -120,9 +120,10 @@ private slots:
             const RadioImage saved = LoadAndSave(image, catalog, limits);
             BandLimits limits2;
             const RadioImage again = LoadAndSave(saved, catalog, limits2);
-            // An image without a usable band id keeps the band entry of 0xFD2 on screen while the
-            // limits in force go into the band id; the next open selects the entry of that band id.
-            // This is how the radio program behaves: only 0xFD2 may move, and only then.
+            // An image without a usable band id shows the band of the limits in force, and saving
+            // writes their band id with the index of the entry shown; the next open selects by that
+            // band id, which may be an earlier entry of the same band. Only 0xFD2 may move, and
+            // only then.
             RadioImage expected = saved;
             const auto edges = DecodeBandId(image);
             if (!edges || edges->low > 999 || edges->high > 999) {

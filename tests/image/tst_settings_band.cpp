@@ -1,6 +1,7 @@
 // The settings panel and the model and band lists against the image bytes they come from.
 
 #include "Band.h"
+#include "ScreenCopy.h"
 #include "SettingsCodec.h"
 #include "TestBytes.h"
 
@@ -204,6 +205,8 @@ private slots:
         QTest::newRow("blank before the hyphen") << "400 -470" << false << 0 << 0;
         QTest::newRow("negative edge") << "-5-10" << false << 0 << 0;
         QTest::newRow("1000 MHz does not fit the band bytes") << "999-1000MHz" << false << 0 << 0;
+        QTest::newRow("low edge above the high one") << "470-400MHz" << false << 0 << 0;
+        QTest::newRow("both edges the same") << "400-400MHz" << false << 0 << 0;
     }
 
     void applyBandText()
@@ -323,6 +326,106 @@ private slots:
         QCOMPARE(int(limits.upper), upper);
     }
 
+    void bandShownIsTheBandInForce_data()
+    {
+        QTest::addColumn<QString>("field");      // the model's band entries
+        QTest::addColumn<QByteArray>("bandId");  // of the opened image; FF FF FF for none
+        QTest::addColumn<int>("bandIndex");      // 0xFD2 of the image
+        QTest::addColumn<QStringList>("limits"); // in force before the open, "low-high"
+        QTest::addColumn<QStringList>("bands");  // the list shown afterwards
+        QTest::addColumn<int>("band");
+        QTest::newRow("a new document shows the entry of the limits kept")
+            << "136-174MHz;400-470MHz" << hex("FF FF FF") << 0 << QStringList{"400-470"}
+            << QStringList{"136-174MHz", "400-470MHz"} << 1;
+        QTest::newRow("limits kept that no entry has are shown as an extra entry")
+            << "136-174MHz;400-470MHz" << hex("FF FF FF") << 0 << QStringList{"350-390"}
+            << QStringList{"136-174MHz", "400-470MHz", "350-390MHz"} << 2;
+        QTest::newRow("the band id of the file, named by no entry")
+            << "136-174MHz;400-470MHz" << hex("35 39 00") << 0 << QStringList{"136-174"}
+            << QStringList{"136-174MHz", "400-470MHz", "350-390MHz"} << 2;
+        QTest::newRow("an entry without MHz applies the same band")
+            << "400-470MHz;136-174" << hex("13 17 64") << 0 << QStringList{"400-470"}
+            << QStringList{"400-470MHz", "136-174"} << 1;
+        QTest::newRow("0xFD2 naming the band in force keeps it")
+            << "136-174MHz;136-174MHz VHF" << hex("FF FF FF") << 1 << QStringList{"136-174"}
+            << QStringList{"136-174MHz", "136-174MHz VHF"} << 1;
+        QTest::newRow("no Program.ini: the band in force alone")
+            << "" << hex("40 47 00") << 0 << QStringList{"136-174"} << QStringList{"400-470MHz"} << 0;
+    }
+    void bandShownIsTheBandInForce()
+    {
+        QFETCH(QString, field);
+        QFETCH(QByteArray, bandId);
+        QFETCH(int, bandIndex);
+        QFETCH(QStringList, limits);
+        QFETCH(QStringList, bands);
+        QFETCH(int, band);
+        RadioCatalog catalog;
+        if (!field.isEmpty()) {
+            catalog.models = {"A"};
+            catalog.fields[0] = s(field);
+        }
+        RadioImage image;
+        image.resetToNewDocument();
+        putBytes(image, map::kBandId, bandId);
+        image.set(map::kBandIndex, std::uint8_t(bandIndex));
+        BandLimits inForce;
+        QVERIFY(ApplyBandText(s(limits.front()), inForce));
+        ScreenCopy screen;
+        ImageToScreen(image, catalog, inForce, screen);
+        QCOMPARE(qlist(screen.lists.bands), bands);
+        QCOMPARE(screen.lists.band, band);
+        // What the list shows is what the limits are.
+        BandLimits shown{0, 0};
+        QVERIFY(ApplyBandText(screen.lists.bandText(), shown));
+        QVERIFY(shown == inForce);
+
+        // Saved and opened again, the same list comes back, showing the same band.
+        RadioImage saved = image;
+        ScreenToImage(screen, inForce, saved);
+        ScreenCopy again;
+        BandLimits limits2;
+        ImageToScreen(saved, catalog, limits2, again);
+        QCOMPARE(qlist(again.lists.bands), bands);
+        QVERIFY(limits2 == inForce);
+        BandLimits shownAgain{0, 0};
+        QVERIFY(ApplyBandText(again.lists.bandText(), shownAgain));
+        QVERIFY(shownAgain == inForce);
+    }
+
+    void bandThatCannotApplyIsNotShown_data()
+    {
+        QTest::addColumn<int>("pick");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("no edges") << 1 << "400-470MHz";
+        QTest::newRow("low edge not below the high one") << 2 << "400-470MHz";
+        QTest::newRow("a band that applies") << 0 << "136-174MHz";
+        QTest::newRow("the extra entry picked again") << 3 << "350-390MHz";
+    }
+    void bandThatCannotApplyIsNotShown()
+    {
+        QFETCH(int, pick);
+        QFETCH(QString, shown);
+        BandSelection lists;
+        lists.bands = {"136-174MHz", "UHF", "470-400MHz", "400-470MHz"};
+        lists.band = 3;
+        BandLimits limits{40000000, 47000000};
+        if (pick == 3) {
+            limits = {35000000, 39000000};
+            ShowBandInForce(lists, limits);
+            QCOMPARE(lists.band, 4);
+            pick = 4;
+        }
+        const BandLimits before = limits;
+        SelectBand(lists, pick, limits);
+        QCOMPARE(q(lists.bandText()), shown);
+        BandLimits fromList{0, 0};
+        QVERIFY(ApplyBandText(lists.bandText(), fromList));
+        QVERIFY(fromList == limits);
+        if (pick != 0)
+            QVERIFY(limits == before);
+    }
+
     void choosingAModelAppliesItsFirstBand()
     {
         RadioCatalog catalog;
@@ -339,10 +442,11 @@ private slots:
         QVERIFY(limits == (BandLimits{40000000, 47000000}));
         SelectBand(lists, 1, limits);
         QVERIFY(limits == (BandLimits{43000000, 44000000}));
-        // A first entry that names no edges leaves the limits in force.
+        // A first entry that names no edges leaves the limits in force, and the list shows them.
         SelectModel(lists, 2, catalog, limits);
-        QCOMPARE(q(lists.bandText()), QString("UHF"));
         QVERIFY(limits == (BandLimits{43000000, 44000000}));
+        QCOMPARE(q(lists.bandText()), QString("430-440MHz"));
+        QVERIFY(lists.extraBand);
     }
 };
 

@@ -77,8 +77,8 @@ private slots:
         QTest::addColumn<QString>("model");
         QTest::addColumn<QString>("band");
         QTest::newRow("with Program.ini") << true << QStringLiteral("手台 U") << "400-470MHz";
-        QTest::newRow("without Program.ini") << false << ""
-                                             << "";
+        // Without a list of bands the band in force still shows: the file's.
+        QTest::newRow("without Program.ini") << false << "" << "400-470MHz";
     }
 
     void dumpShowsGridAndSettings()

@@ -84,8 +84,8 @@ private slots:
     void shortFileLeavesImageAndScreenAlone();
     void modelChoiceLoadsItsBandsAndLimits();
     void bandChoiceSetsLimits();
-    void choosingTheShownEntryAgainChangesNothing_data();
-    void choosingTheShownEntryAgainChangesNothing();
+    void bandListShowsTheBandInForce_data();
+    void bandListShowsTheBandInForce();
     void newDocumentKeepsLimitsInForce();
     void gbkModelNamesShow();
     void highlightFollowsClicks_data();
@@ -235,16 +235,17 @@ void ProgramViewTest::bandChoiceSetsLimits()
     QCOMPARE(f.view->bandLimits(), (orx::BandLimits{40000000, 47000000}));
 }
 
-void ProgramViewTest::choosingTheShownEntryAgainChangesNothing_data()
+void ProgramViewTest::bandListShowsTheBandInForce_data()
 {
     QTest::addColumn<QString>("listName");
-    QTest::newRow("the model shown") << "modelList";
-    QTest::newRow("the band shown") << "bandList";
+    QTest::newRow("the model shown picked again") << "modelList";
+    QTest::newRow("the band shown picked again") << "bandList";
 }
 
-void ProgramViewTest::choosingTheShownEntryAgainChangesNothing()
+void ProgramViewTest::bandListShowsTheBandInForce()
 {
-    // The image's band id names no entry of the list: entry 0 is shown, the image's limits rule.
+    // The image's band id names no entry of the list: the list shows the image's band, which is the
+    // band the editors clamp to and the next write sends.
     QFETCH(QString, listName);
     ViewFixture f;
     orx::RadioImage img;
@@ -255,11 +256,12 @@ void ProgramViewTest::choosingTheShownEntryAgainChangesNothing()
     QVERIFY(f.doc->OnOpenDocument(writeImage(f.appDir, QStringLiteral("350.sin"), bytesOf(img))));
     QComboBox* models = list(f.view, "modelList");
     QComboBox* bands = list(f.view, "bandList");
-    QCOMPARE(bands->currentText(), QStringLiteral("136-174MHz"));
+    QCOMPARE(bands->currentText(), QStringLiteral("350-390MHz"));
+    QCOMPARE(bands->count(), 3);
     QCOMPARE(f.view->bandLimits(), (orx::BandLimits{35000000, 39000000}));
 
-    // Picking the entry the list already shows is no change of selection: the band stays, and so
-    // do the limits the next save writes into the band bytes.
+    // Picking the entry a list shows: the model stays with its bands, the band shown is applied,
+    // which changes nothing because it is the band in force.
     QComboBox* chosen = list(f.view, listName.toLatin1().constData());
     const int shown = chosen->currentIndex();
     chosen->showPopup();
@@ -269,13 +271,15 @@ void ProgramViewTest::choosingTheShownEntryAgainChangesNothing()
                       popup->visualRect(popup->model()->index(shown, 0)).center());
     QTRY_VERIFY(!popup->window()->isVisible());
     QCOMPARE(models->currentText(), QStringLiteral("ORX-V1"));
-    QCOMPARE(bands->currentText(), QStringLiteral("136-174MHz"));
+    QCOMPARE(bands->currentText(), QStringLiteral("350-390MHz"));
     QCOMPARE(f.view->bandLimits(), (orx::BandLimits{35000000, 39000000}));
 
-    // A real change still applies at once.
+    // A band of the list applies at once, and the list no longer needs the extra entry.
     bands->setFocus();
-    QTest::keyClick(bands, Qt::Key_Down);
+    QTest::keyClick(bands, Qt::Key_Up);
     QCOMPARE(f.view->bandLimits(), (orx::BandLimits{40000000, 47000000}));
+    QCOMPARE(bands->currentText(), QStringLiteral("400-470MHz"));
+    QCOMPARE(bands->count(), 2);
     QTest::keyClick(bands, Qt::Key_Up);
     QCOMPARE(f.view->bandLimits(), (orx::BandLimits{13600000, 17400000}));
 }
@@ -287,9 +291,9 @@ void ProgramViewTest::newDocumentKeepsLimitsInForce()
     bands->setFocus();
     QTest::keyClick(bands, Qt::Key_Down);
     QVERIFY(f.doc->OnNewDocument());
-    // New shows band entry 0 but keeps the limits chosen before; the next save writes them.
-    QCOMPARE(bands->currentText(), QStringLiteral("136-174MHz"));
+    // New keeps the limits chosen before, and the band list shows them rather than entry 0.
     QCOMPARE(f.view->bandLimits(), (orx::BandLimits{40000000, 47000000}));
+    QCOMPARE(bands->currentText(), QStringLiteral("400-470MHz"));
 }
 
 void ProgramViewTest::gbkModelNamesShow()
