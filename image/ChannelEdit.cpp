@@ -1,5 +1,6 @@
 #include "ChannelEdit.h"
 
+#include "ChannelCodec.h"
 #include "DecimalScale.h"
 
 #include <limits>
@@ -22,11 +23,6 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
             return false;
     }
     return true;
-}
-
-bool isAsciiControl(unsigned char c)
-{
-    return c < 0x20 || c == 0x7F;
 }
 
 } // namespace
@@ -143,21 +139,14 @@ std::string FilterFrequencyEntry(std::string_view utf8)
 
 std::string FilterNameEntry(std::string_view utf8)
 {
+    // Bytes of characters beyond ASCII are all 0x80 and above and have no name code, so a
+    // byte-wise test drops them whole.
     std::string out;
     out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        if (isAsciiControl(c))
-            continue;
-        // U+0080..U+009F, the second set of control characters, is C2 80..C2 9F in UTF-8.
-        if (c == 0xC2 && i + 1 < utf8.size()) {
-            const auto next = static_cast<unsigned char>(utf8[i + 1]);
-            if (next >= 0x80 && next <= 0x9F) {
-                ++i;
-                continue;
-            }
-        }
-        out += asciiUpper(static_cast<char>(c));
+    for (char c : utf8) {
+        const char u = asciiUpper(c);
+        if (NameCode(u) != map::kErased)
+            out += u;
     }
     return out;
 }

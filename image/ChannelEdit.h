@@ -54,9 +54,9 @@ int FindChoice(std::span<const std::string_view> options, std::string_view text)
 // the characters its keys can type (digits and the decimal point).
 std::string FilterFrequencyEntry(std::string_view utf8);
 
-// What the name editor keeps of any text: control characters are dropped and lower-case ASCII
-// letters become capitals, as they do when typed. Other characters stay (the channel codec drops
-// those the radio cannot show when the name is stored).
+// What the name editor keeps of any text: lower-case ASCII letters become capitals, as they do when
+// typed, and only what the radio can store stays: 0-9, A-Z, '-' and space. A name never shows a
+// character that saving would drop.
 std::string FilterNameEntry(std::string_view utf8);
 
 } // namespace orx

@@ -123,8 +123,8 @@ private slots:
                                                            << "";
         QTest::newRow("name in capitals without controls") << true << "ab\tc\nd\x7f"
                                                            << "ABCD";
-        QTest::newRow("name keeps other characters") << true << "中-a b"
-                                                     << "中-A B";
+        QTest::newRow("name keeps only what the radio stores") << true << "中-a b_c.d!é"
+                                                               << "-A BCD";
         QTest::newRow("name drops the second control set") << true << "a\u0085b"
                                                            << "AB";
     }
