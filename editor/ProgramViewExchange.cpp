@@ -144,7 +144,8 @@ void CProgramView::selectCells(const CellRange& range)
 {
     const int fixedRows = m_grid->FixedRows();
     const int fixedCols = m_grid->FixedCols();
-    m_grid->setCurrentCell(range.top - fixedRows, range.left - fixedCols, QItemSelectionModel::NoUpdate);
+    m_grid->selectionModel()->setCurrentIndex(m_grid->model()->index(range.top - fixedRows, range.left - fixedCols),
+                                              QItemSelectionModel::NoUpdate);
     const QItemSelection block(m_grid->model()->index(range.top - fixedRows, range.left - fixedCols),
                                m_grid->model()->index(range.bottom - fixedRows, range.right - fixedCols));
     m_grid->selectionModel()->select(block, QItemSelectionModel::ClearAndSelect);

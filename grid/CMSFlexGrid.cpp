@@ -1,17 +1,139 @@
 #include "CMSFlexGrid.h"
 
 #include <QAbstractButton>
+#include <QAbstractTableModel>
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyleOptionHeader>
+#include <QStyledItemDelegate>
 #include <QStylePainter>
 
-CMSFlexGrid::CMSFlexGrid(QWidget* parent)
-    : QTableWidget(parent)
+#include <vector>
+
+// The grid's own cells: text only, every cell empty until something is put into it. Headers show
+// their section's number (from 1) until a text is put there.
+class CFlexGridCells : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(m_cells.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : m_cols; }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+            return {};
+        return m_cells[static_cast<std::size_t>(index.row())][static_cast<std::size_t>(index.column())];
+    }
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override
+    {
+        if (!index.isValid() || role != Qt::EditRole)
+            return false;
+        QString& cell =
+            m_cells[static_cast<std::size_t>(index.row())][static_cast<std::size_t>(index.column())];
+        const QString text = value.toString();
+        if (cell != text) {
+            cell = text;
+            emit dataChanged(index, index);
+        }
+        return true;
+    }
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (role != Qt::DisplayRole && role != Qt::EditRole)
+            return {};
+        const auto& texts = orientation == Qt::Horizontal ? m_columnHeaders : m_rowHeaders;
+        const auto it = texts.find(section);
+        return it != texts.end() ? *it : QString::number(section + 1);
+    }
+    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value, int role) override
+    {
+        if (role != Qt::EditRole && role != Qt::DisplayRole)
+            return false;
+        auto& texts = orientation == Qt::Horizontal ? m_columnHeaders : m_rowHeaders;
+        const QString text = value.toString();
+        // A row's own number needs no entry: the header shows it anyway.
+        if (text == QString::number(section + 1) && !texts.contains(section))
+            return true;
+        texts.insert(section, text);
+        emit headerDataChanged(orientation, section, section);
+        return true;
+    }
+
+    void resize(int rows, int cols)
+    {
+        rows = std::max(0, rows);
+        cols = std::max(0, cols);
+        const int oldRows = rowCount();
+        if (cols != m_cols) {
+            if (cols > m_cols)
+                beginInsertColumns({}, m_cols, cols - 1);
+            else
+                beginRemoveColumns({}, cols, m_cols - 1);
+            const bool growing = cols > m_cols;
+            m_cols = cols;
+            for (auto& row : m_cells)
+                row.resize(static_cast<std::size_t>(cols));
+            if (growing)
+                endInsertColumns();
+            else
+                endRemoveColumns();
+        }
+        if (rows > oldRows) {
+            beginInsertRows({}, oldRows, rows - 1);
+            m_cells.resize(static_cast<std::size_t>(rows),
+                           std::vector<QString>(static_cast<std::size_t>(m_cols)));
+            endInsertRows();
+        } else if (rows < oldRows) {
+            beginRemoveRows({}, rows, oldRows - 1);
+            m_cells.resize(static_cast<std::size_t>(rows));
+            endRemoveRows();
+        }
+    }
+
+private:
+    std::vector<std::vector<QString>> m_cells;
+    int m_cols = 0;
+    QHash<int, QString> m_columnHeaders;
+    QHash<int, QString> m_rowHeaders;
+};
+
+namespace {
+
+// Draws every cell with its column's alignment, whichever model the grid shows.
+class AlignedCells : public QStyledItemDelegate {
+public:
+    explicit AlignedCells(CMSFlexGrid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->displayAlignment = m_grid->ColAlignment(index.column() + m_grid->FixedCols());
+    }
+
+private:
+    CMSFlexGrid* m_grid;
+};
+
+} // namespace
+
+CMSFlexGrid::CMSFlexGrid(QWidget* parent) : QTableView(parent)
 {
+    m_cells = new CFlexGridCells(this);
+    setItemDelegate(new AlignedCells(this));
+    setModel(m_cells);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
     setCornerButtonEnabled(false);
@@ -41,24 +163,52 @@ CMSFlexGrid::CMSFlexGrid(QWidget* parent)
         m_mouseCol = 0;
         emit MouseDown(1, flexShift(QGuiApplication::keyboardModifiers()), 0, 0);
     });
-    connect(this, &QTableWidget::currentCellChanged, this, [this](int row, int col, int prevRow, int prevCol) {
-        if (row != prevRow || col != prevCol)
-            emit EnterCell();
-    });
+}
+
+void CMSFlexGrid::setModel(QAbstractItemModel* model)
+{
+    if (!model)
+        model = m_cells;
+    QItemSelectionModel* previous = selectionModel();
+    QTableView::setModel(model);
+    if (previous && previous != selectionModel())
+        previous->deleteLater();
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current, const QModelIndex& previousCell) {
+                if (current.row() != previousCell.row() || current.column() != previousCell.column())
+                    emit EnterCell();
+            });
+    ensureCurrentCell();
+}
+
+void CMSFlexGrid::ensureCurrentCell()
+{
+    if (!currentIndex().isValid() && model()->rowCount() > 0 && model()->columnCount() > 0)
+        selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
+}
+
+int CMSFlexGrid::Rows() const
+{
+    return model()->rowCount() + m_fixedRows;
+}
+
+int CMSFlexGrid::Cols() const
+{
+    return model()->columnCount() + m_fixedCols;
 }
 
 void CMSFlexGrid::SetRows(int rows)
 {
-    setRowCount(std::max(0, rows - m_fixedRows));
-    if (!currentIndex().isValid() && rowCount() > 0 && columnCount() > 0)
-        setCurrentCell(0, 0, QItemSelectionModel::NoUpdate);
+    if (model() == m_cells)
+        m_cells->resize(rows - m_fixedRows, m_cells->columnCount());
+    ensureCurrentCell();
 }
 
 void CMSFlexGrid::SetCols(int cols)
 {
-    setColumnCount(std::max(0, cols - m_fixedCols));
-    if (!currentIndex().isValid() && rowCount() > 0 && columnCount() > 0)
-        setCurrentCell(0, 0, QItemSelectionModel::NoUpdate);
+    if (model() == m_cells)
+        m_cells->resize(m_cells->rowCount(), cols - m_fixedCols);
+    ensureCurrentCell();
 }
 
 void CMSFlexGrid::SetFixedRows(int fixedRows)
@@ -79,49 +229,35 @@ void CMSFlexGrid::SetFixedCols(int fixedCols)
 
 int CMSFlexGrid::Row() const
 {
-    const int r = currentRow();
+    const int r = currentIndex().row();
     return (r < 0 ? 0 : r) + m_fixedRows;
 }
 
 void CMSFlexGrid::SetRow(int row)
 {
     const int r = row - m_fixedRows;
-    if (r < 0 || r >= rowCount())
+    if (r < 0 || r >= model()->rowCount())
         return;
-    setCurrentCell(r, std::max(0, currentColumn()));
+    setCurrentIndex(model()->index(r, std::max(0, currentIndex().column())));
 }
 
 int CMSFlexGrid::Col() const
 {
-    const int c = currentColumn();
+    const int c = currentIndex().column();
     return (c < 0 ? 0 : c) + m_fixedCols;
 }
 
 void CMSFlexGrid::SetCol(int col)
 {
     const int c = col - m_fixedCols;
-    if (c < 0 || c >= columnCount())
+    if (c < 0 || c >= model()->columnCount())
         return;
-    setCurrentCell(std::max(0, currentRow()), c);
+    setCurrentIndex(model()->index(std::max(0, currentIndex().row()), c));
 }
 
-QTableWidgetItem* CMSFlexGrid::itemAt(int row, int col) const
+QModelIndex CMSFlexGrid::cellIndex(int row, int col) const
 {
-    return item(row - m_fixedRows, col - m_fixedCols);
-}
-
-QTableWidgetItem* CMSFlexGrid::ensureItem(int row, int col)
-{
-    const int r = row - m_fixedRows;
-    const int c = col - m_fixedCols;
-    QTableWidgetItem* it = item(r, c);
-    if (!it) {
-        it = new QTableWidgetItem;
-        it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        it->setTextAlignment(m_alignment.value(col, Qt::AlignLeft | Qt::AlignVCenter));
-        setItem(r, c, it);
-    }
-    return it;
+    return model()->index(row - m_fixedRows, col - m_fixedCols);
 }
 
 QString CMSFlexGrid::TextMatrix(int row, int col) const
@@ -130,17 +266,11 @@ QString CMSFlexGrid::TextMatrix(int row, int col) const
         return {};
     if (row < m_fixedRows && col < m_fixedCols)
         return m_corner;
-    if (row < m_fixedRows) {
-        const QTableWidgetItem* h = horizontalHeaderItem(col - m_fixedCols);
-        return h ? h->text() : QString();
-    }
-    if (col < m_fixedCols) {
-        // Without an item of its own, the number column shows the row's number.
-        const QTableWidgetItem* h = verticalHeaderItem(row - m_fixedRows);
-        return h ? h->text() : model()->headerData(row - m_fixedRows, Qt::Vertical).toString();
-    }
-    const QTableWidgetItem* it = itemAt(row, col);
-    return it ? it->text() : QString();
+    if (row < m_fixedRows)
+        return model()->headerData(col - m_fixedCols, Qt::Horizontal).toString();
+    if (col < m_fixedCols)
+        return model()->headerData(row - m_fixedRows, Qt::Vertical).toString();
+    return model()->data(cellIndex(row, col), Qt::EditRole).toString();
 }
 
 void CMSFlexGrid::SetTextMatrix(int row, int col, const QString& text)
@@ -154,36 +284,14 @@ void CMSFlexGrid::SetTextMatrix(int row, int col, const QString& text)
         return;
     }
     if (row < m_fixedRows) {
-        const int c = col - m_fixedCols;
-        QTableWidgetItem* h = horizontalHeaderItem(c);
-        if (!h) {
-            h = new QTableWidgetItem;
-            setHorizontalHeaderItem(c, h);
-        }
-        h->setText(text);
+        model()->setHeaderData(col - m_fixedCols, Qt::Horizontal, text);
         return;
     }
     if (col < m_fixedCols) {
-        const int r = row - m_fixedRows;
-        QTableWidgetItem* h = verticalHeaderItem(r);
-        // The row's own number needs no item: each item would make the header measure itself again.
-        if (!h && text == model()->headerData(r, Qt::Vertical).toString())
-            return;
-        if (!h) {
-            h = new QTableWidgetItem;
-            h->setTextAlignment(Qt::AlignCenter);
-            setVerticalHeaderItem(r, h);
-        }
-        h->setText(text);
+        model()->setHeaderData(row - m_fixedRows, Qt::Vertical, text);
         return;
     }
-    QTableWidgetItem* it = itemAt(row, col);
-    if (!it && text.isEmpty())
-        return; // an empty cell needs no item
-    if (!it)
-        it = ensureItem(row, col);
-    if (it->text() != text)
-        it->setText(text);
+    model()->setData(cellIndex(row, col), text, Qt::EditRole);
 }
 
 void CMSFlexGrid::SetHighLight(int mode)
@@ -198,10 +306,12 @@ void CMSFlexGrid::applyHighLightPalette()
     const QPalette standard = QApplication::palette(this);
     const QColor base = m_backColor.isValid() ? m_backColor : standard.color(QPalette::Base);
     for (auto group : {QPalette::Active, QPalette::Inactive}) {
-        bool show = m_highLight == HighLightAlways || (m_highLight == HighLightWithFocus && group == QPalette::Active);
+        bool show = m_highLight == HighLightAlways ||
+                    (m_highLight == HighLightWithFocus && group == QPalette::Active);
         if (m_highLight == HighLightWithFocus && !hasFocus())
             show = false;
-        p.setColor(group, QPalette::Highlight, show ? standard.color(QPalette::Active, QPalette::Highlight) : base);
+        p.setColor(group, QPalette::Highlight,
+                   show ? standard.color(QPalette::Active, QPalette::Highlight) : base);
         p.setColor(group, QPalette::HighlightedText,
                    show ? standard.color(QPalette::Active, QPalette::HighlightedText)
                         : standard.color(QPalette::Active, QPalette::Text));
@@ -211,14 +321,14 @@ void CMSFlexGrid::applyHighLightPalette()
 
 void CMSFlexGrid::focusInEvent(QFocusEvent* event)
 {
-    QTableWidget::focusInEvent(event);
+    QTableView::focusInEvent(event);
     if (m_highLight == HighLightWithFocus)
         applyHighLightPalette();
 }
 
 void CMSFlexGrid::focusOutEvent(QFocusEvent* event)
 {
-    QTableWidget::focusOutEvent(event);
+    QTableView::focusOutEvent(event);
     if (m_highLight == HighLightWithFocus)
         applyHighLightPalette();
 }
@@ -249,14 +359,15 @@ void CMSFlexGrid::SetBackColor(const QColor& color)
 
 void CMSFlexGrid::SetColAlignment(int col, int alignment)
 {
-    const Qt::Alignment a = alignment == AlignCenterCenter ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter;
+    const Qt::Alignment a =
+        alignment == AlignCenterCenter ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter;
     m_alignment.insert(col, a);
-    if (col < m_fixedCols)
-        return;
-    for (int r = 0; r < rowCount(); ++r) {
-        if (QTableWidgetItem* it = item(r, col - m_fixedCols))
-            it->setTextAlignment(a);
-    }
+    viewport()->update();
+}
+
+Qt::Alignment CMSFlexGrid::ColAlignment(int col) const
+{
+    return m_alignment.value(col, Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 int CMSFlexGrid::TwipsPerPixelX() const
@@ -335,7 +446,8 @@ int CMSFlexGrid::flexButton(Qt::MouseButton b)
 
 int CMSFlexGrid::flexShift(Qt::KeyboardModifiers m)
 {
-    return ((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0) | ((m & Qt::AltModifier) ? 4 : 0);
+    return ((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0) |
+           ((m & Qt::AltModifier) ? 4 : 0);
 }
 
 void CMSFlexGrid::mousePressEvent(QMouseEvent* event)
@@ -346,7 +458,7 @@ void CMSFlexGrid::mousePressEvent(QMouseEvent* event)
     m_mouseRow = r < 0 ? -1 : r + m_fixedRows;
     m_mouseCol = c < 0 ? -1 : c + m_fixedCols;
     // A press of any button makes the cell under it current before the host hears of it.
-    QTableWidget::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
     const QPoint client = viewport()->mapTo(this, pos);
     emit MouseDown(flexButton(event->button()), flexShift(event->modifiers()), client.x() * TwipsPerPixelX(),
                    client.y() * TwipsPerPixelY());
@@ -359,7 +471,7 @@ void CMSFlexGrid::mouseMoveEvent(QMouseEvent* event)
     const int c = columnAt(pos.x());
     m_mouseRow = r < 0 ? -1 : r + m_fixedRows;
     m_mouseCol = c < 0 ? -1 : c + m_fixedCols;
-    QTableWidget::mouseMoveEvent(event);
+    QTableView::mouseMoveEvent(event);
 }
 
 bool CMSFlexGrid::eventFilter(QObject* watched, QEvent* event)
@@ -391,7 +503,7 @@ bool CMSFlexGrid::eventFilter(QObject* watched, QEvent* event)
             }
         }
     }
-    return QTableWidget::eventFilter(watched, event);
+    return QTableView::eventFilter(watched, event);
 }
 
 void CMSFlexGrid::keyPressEvent(QKeyEvent* event)
@@ -406,17 +518,18 @@ void CMSFlexGrid::keyPressEvent(QKeyEvent* event)
     case Qt::Key_PageUp:
     case Qt::Key_PageDown: {
         // Plain cursor movement: the current cell moves, the selection follows it.
-        QTableWidget::keyPressEvent(event);
+        QTableView::keyPressEvent(event);
         return;
     }
     default:
         break;
     }
     const QString text = event->text();
-    if (!text.isEmpty() && text.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    if (!text.isEmpty() && text.at(0).isPrint() &&
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         emit KeyPress(text.at(0).unicode());
         event->accept();
         return;
     }
-    QTableWidget::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
 }

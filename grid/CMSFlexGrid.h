@@ -5,8 +5,13 @@
 // cell is `Row`/`Col`. It shows text only and never opens an editor of its own: the hosts lay their
 // own editors over a cell with `RowPos`/`ColPos`/`RowHeight`/`ColWidth`.
 //
+// The grid is a view. By default it shows cells of its own (the tone picker, the FM presets); the
+// main form gives it the channel table's model instead, whose rows and columns are then the grid's
+// rows and columns after the fixed ones. Cell texts are the model's edit role, the fixed row and
+// column are its header data, and `SetTextMatrix` puts into the model.
+//
 // Guarantees the hosts rely on:
-// - a string put into a cell is returned unchanged;
+// - a string put into a cell is returned unchanged (a model may refuse a cell it keeps fixed);
 // - a click on a non-fixed cell makes it current before `MouseDown`; `MouseCol` is the column under
 //   the pointer, the fixed number column (0) included;
 // - Left, Right, Up, Down, Home and End move the current cell, also when posted by the host;
@@ -17,9 +22,11 @@
 #include <QColor>
 #include <QHash>
 #include <QString>
-#include <QTableWidget>
+#include <QTableView>
 
-class CMSFlexGrid : public QTableWidget {
+class CFlexGridCells;
+
+class CMSFlexGrid : public QTableView {
     Q_OBJECT
 public:
     enum HighLightMode { HighLightNever = 0, HighLightAlways = 1, HighLightWithFocus = 2 };
@@ -29,9 +36,13 @@ public:
 
     explicit CMSFlexGrid(QWidget* parent = nullptr);
 
-    int Rows() const { return rowCount() + m_fixedRows; }
+    // Shows model in place of the grid's own cells; nullptr goes back to them.
+    void setModel(QAbstractItemModel* model) override;
+
+    int Rows() const;
+    // Only the grid's own cells can grow or shrink; a model keeps its size.
     void SetRows(int rows);
-    int Cols() const { return columnCount() + m_fixedCols; }
+    int Cols() const;
     void SetCols(int cols);
     int FixedRows() const { return m_fixedRows; }
     void SetFixedRows(int fixedRows);
@@ -56,6 +67,8 @@ public:
     void SetSelectionMode(int mode);
     void SetBackColor(const QColor& color);
     void SetColAlignment(int col, int alignment);
+    // The alignment of a column's cells (left and centred vertically until one is set).
+    Qt::Alignment ColAlignment(int col) const;
 
     int ColWidth(int col) const;
     void SetColWidth(int col, int twips);
@@ -87,12 +100,13 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    QTableWidgetItem* itemAt(int row, int col) const;
-    QTableWidgetItem* ensureItem(int row, int col);
+    QModelIndex cellIndex(int row, int col) const;
+    void ensureCurrentCell();
     void applyHighLightPalette();
     static int flexButton(Qt::MouseButton b);
     static int flexShift(Qt::KeyboardModifiers m);
 
+    CFlexGridCells* m_cells = nullptr; // the grid's own cells, shown while no model is given
     int m_fixedRows = 1;
     int m_fixedCols = 1;
     int m_highLight = HighLightAlways;
