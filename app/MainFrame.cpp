@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
@@ -199,6 +200,12 @@ void CMainFrame::createStatusBar()
         bar->addPermanentWidget(label);
         return label;
     };
+    m_documentLabel = new QLabel(bar);
+    m_documentLabel->setObjectName(QStringLiteral("documentStatus"));
+    bar->addPermanentWidget(m_documentLabel);
+    CProgramDoc& doc = m_view->document();
+    connect(&doc, &CProgramDoc::contentsChanged, this, &CMainFrame::updateDocumentStatus);
+    updateDocumentStatus();
     m_capsLabel = indicator(res::kCapsIndicator, "capsIndicator");
     m_numLabel = indicator(res::kNumIndicator, "numIndicator");
     m_scrollLabel = indicator(res::kScrollIndicator, "scrollIndicator");
@@ -214,6 +221,14 @@ void CMainFrame::updateIndicators()
     m_capsLabel->setText(m_lockKeys->caps() ? tr8(res::kCapsIndicator) : QString());
     m_numLabel->setText(m_lockKeys->num() ? tr8(res::kNumIndicator) : QString());
     m_scrollLabel->setText(m_lockKeys->scroll() ? tr8(res::kScrollIndicator) : QString());
+}
+
+void CMainFrame::updateDocumentStatus()
+{
+    const CProgramDoc& doc = m_view->document();
+    const QString name = doc.pathName().isEmpty() ? tr8(res::kUntitled) : QFileInfo(doc.pathName()).fileName();
+    m_documentLabel->setText(doc.IsModified() ? tr8(res::kDocumentModified).arg(name) : name);
+    m_documentLabel->setToolTip(QDir::toNativeSeparators(doc.pathName()));
 }
 
 void CMainFrame::updatePortMenu()

@@ -1,7 +1,8 @@
 #pragma once
 
 // The main window: the menus, accelerators, toolbar and status bar around the form. The caption is
-// always "ORX 写频软件"; closing asks for confirmation first.
+// always "ORX 写频软件"; the status bar names the file and marks unsaved edits; closing asks for
+// confirmation first.
 
 #include "Texts.h"
 
@@ -40,6 +41,8 @@ private:
     void createStatusBar();
     void updatePortMenu();
     void updateIndicators();
+    // The file's name, and the mark of unsaved edits.
+    void updateDocumentStatus();
     QAction* makeAction(const char* objectName, const res::Command& command, const char* icon = nullptr);
 
     CProgramApp& m_app;
@@ -52,6 +55,7 @@ private:
     QAction* m_deviceSeparator = nullptr;
     QAction* m_serialNumberAction = nullptr;
     QToolBar* m_toolBar = nullptr;
+    QLabel* m_documentLabel = nullptr;
     QLabel* m_capsLabel = nullptr;
     QLabel* m_numLabel = nullptr;
     QLabel* m_scrollLabel = nullptr;

@@ -141,7 +141,7 @@ void CProgramApp::ExitInstance()
 
 void CProgramApp::OnFileNew()
 {
-    m_doc->FileNew();
+    m_doc->FileNew(m_frame.get());
 }
 
 void CProgramApp::OnFileOpen()

@@ -1,12 +1,16 @@
 #include "ProgramDoc.h"
 
 #include "ChannelDataFile.h"
+#include "ProgramIni.h"
 #include "Texts.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -21,19 +25,121 @@ QString fileFilter()
     return QString::fromUtf8(res::kFileFilter);
 }
 
+QString fromPath(const std::filesystem::path& path)
+{
+    return QDir::toNativeSeparators(QString::fromStdU16String(path.u16string()));
+}
+
+// What went wrong with a save, for the user: which file, why, and that it is as it was.
+QString saveFailureText(const QString& path, const orx::SaveResult& result)
+{
+    const QString why = QString::fromLocal8Bit(result.detail.c_str());
+    QString reason;
+    switch (result.problem) {
+    case orx::SaveProblem::NotAFile:
+        reason = QString::fromUtf8(res::kSaveNotAFile);
+        break;
+    case orx::SaveProblem::NoTemporaryFile:
+        reason = QString::fromUtf8(res::kSaveNoNewFile).arg(why);
+        break;
+    case orx::SaveProblem::WriteFailed:
+    case orx::SaveProblem::ReplaceFailed:
+        reason = why + QString::fromUtf8(res::kSaveFileUntouched);
+        break;
+    case orx::SaveProblem::InPlaceFailed:
+        reason = QString::fromUtf8(res::kSaveInPlaceFailed).arg(why, fromPath(result.kept));
+        break;
+    case orx::SaveProblem::None:
+        break;
+    }
+    return QString::fromUtf8(res::kSaveFailed).arg(QDir::toNativeSeparators(path), reason);
+}
+
 } // namespace
 
-CProgramDoc::CProgramDoc(QObject* parent)
-    : QObject(parent)
+CProgramDoc::CProgramDoc(QObject* parent) : QObject(parent)
 {
     m_image.resetToNewDocument();
+    m_baseline = m_image;
+}
+
+void CProgramDoc::SetSetting(orx::Setting setting, int index)
+{
+    if (m_screen.settings[setting] == index)
+        return;
+    m_screen.settings[setting] = index;
+    emit contentsChanged();
+}
+
+void CProgramDoc::SetPassword(const std::string& password)
+{
+    const std::string kept = password.substr(0, orx::kPasswordMaxLength);
+    if (m_screen.settings.password == kept)
+        return;
+    m_screen.settings.password = kept;
+    emit contentsChanged();
+}
+
+void CProgramDoc::SelectModel(int model)
+{
+    orx::SelectModel(m_screen.lists, model, CProgramIni().ReadRadioCatalog(), m_limits);
+    emit contentsChanged();
+}
+
+void CProgramDoc::SelectBand(int band)
+{
+    orx::SelectBand(m_screen.lists, band, m_limits);
+    emit contentsChanged();
+}
+
+void CProgramDoc::ScreenEdited()
+{
+    emit contentsChanged();
+}
+
+orx::RadioImage CProgramDoc::ScreenImage() const
+{
+    orx::RadioImage image = m_image;
+    orx::ScreenToImage(m_screen, m_limits, image);
+    return image;
+}
+
+void CProgramDoc::StoreScreen()
+{
+    emit commitRequested();
+    m_image = ScreenImage();
+}
+
+bool CProgramDoc::IsModified() const
+{
+    return !(ScreenImage() == m_baseline);
+}
+
+void CProgramDoc::ReplaceImage(const orx::RadioImage& image)
+{
+    m_image = image;
+    orx::ImageToScreen(m_image, CProgramIni().ReadRadioCatalog(), m_limits, m_screen);
+    m_baseline = ScreenImage();
+    emit imageReplaced();
+    emit contentsChanged();
+}
+
+void CProgramDoc::SetSerialNumber(std::span<const std::uint8_t> bytes)
+{
+    auto field = m_image.bytes(orx::map::kSerialNumber, orx::map::kSerialNumberSize);
+    std::fill(field.begin(), field.end(), orx::map::kErased);
+    std::copy_n(bytes.begin(), std::min(bytes.size(), field.size()), field.begin());
+    m_screen.channels.reloadSerialRow(m_image);
+    emit imageReplaced();
+    emit contentsChanged();
 }
 
 bool CProgramDoc::OnNewDocument()
 {
-    m_image.resetToNewDocument();
+    orx::RadioImage image;
+    image.resetToNewDocument();
     m_pathName.clear();
-    emit documentReset();
+    ReplaceImage(image);
     return true;
 }
 
@@ -49,34 +155,56 @@ bool CProgramDoc::OnOpenDocument(const QString& path, QString* error)
         }
         return false;
     }
-    m_image = loaded;
     m_pathName = QFileInfo(path).absoluteFilePath();
-    emit documentReset();
+    ReplaceImage(loaded);
     return true;
 }
 
 bool CProgramDoc::OnSaveDocument(const QString& path, QString* error)
 {
-    if (m_viewToImage)
-        m_viewToImage();
-    std::string why;
-    if (!orx::SaveChannelData(toPath(path), m_image, &why)) {
+    StoreScreen();
+    const orx::SaveResult result = orx::SaveChannelDataFile(toPath(path), m_image);
+    if (!result.ok()) {
         if (error)
-            *error = QString::fromUtf8(res::kSaveFailed).arg(QDir::toNativeSeparators(path), QString::fromStdString(why));
+            *error = saveFailureText(path, result);
         return false;
     }
+    // The name the user gave stays the document's, a link too.
     m_pathName = QFileInfo(path).absoluteFilePath();
+    m_baseline = m_image;
     emit documentSaved(m_pathName);
+    emit contentsChanged();
     return true;
 }
 
-bool CProgramDoc::FileNew()
+bool CProgramDoc::SaveModified(QWidget* parent)
 {
-    return OnNewDocument();
+    emit commitRequested();
+    if (!IsModified())
+        return true;
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(res::kAppTitle),
+                    QString::fromUtf8(res::kSaveChangesQuestion), QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("saveChangesQuestion"));
+    QPushButton* yes = box.addButton(QString::fromUtf8(res::kYes), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QString::fromUtf8(res::kNo), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QString::fromUtf8(res::kCancel), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return FileSave(parent);
+    return box.clickedButton() == no;
+}
+
+bool CProgramDoc::FileNew(QWidget* parent)
+{
+    return SaveModified(parent) && OnNewDocument();
 }
 
 bool CProgramDoc::OpenDocumentFile(const QString& path, QWidget* parent)
 {
+    if (!SaveModified(parent))
+        return false;
     QString error;
     if (OnOpenDocument(path, &error))
         return true;

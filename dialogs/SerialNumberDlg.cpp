@@ -66,11 +66,18 @@ void CSerialNumberDlg::OnInitDialog()
     // One character per byte, whatever the byte: Latin-1 gives every byte its own character and
     // gives the same byte back on OK.
     const std::string bytes = orx::DecodeSerialNumber(m_image);
-    m_validator->Load(QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    m_loaded = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    m_validator->Load(m_loaded);
 }
 
 void CSerialNumberDlg::OnOK()
 {
+    // The serial number as it was loaded is kept byte for byte: another tool's padding with 0x00
+    // stays, and there is nothing to confirm.
+    if (m_edit->text() == m_loaded) {
+        accept();
+        return;
+    }
     if (m_confirm && !m_confirm(this))
         return;
     const QByteArray bytes = m_edit->text().toLatin1();

@@ -39,4 +39,5 @@ private:
     QLineEdit* m_edit = nullptr;
     CharacterValidator* m_validator = nullptr;
     std::function<bool(QWidget*)> m_confirm;
+    QString m_loaded; // the text the image held when the dialog opened
 };

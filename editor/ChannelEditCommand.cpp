@@ -1,6 +1,7 @@
 #include "ChannelEditCommand.h"
 
 #include "CMSFlexGrid.h"
+#include "ChannelTableModel.h"
 #include "ProgramView.h"
 
 #include <algorithm>
@@ -22,8 +23,11 @@ void CChannelEditCommand::redo()
 
 void CChannelEditCommand::show(bool after)
 {
+    std::vector<CChannelTableModel::EntryEdit> edits;
+    edits.reserve(m_rows.size());
     for (const Row& r : m_rows)
-        m_view.SetRowTexts(r.row, after ? r.after : r.before);
+        edits.push_back({r.row, after ? r.after : r.before});
+    m_view.channelModel()->setEntries(edits);
     // The edit itself leaves the current cell where the user put it; undo and redo take the user
     // to the first channel they change, so that the change can be seen.
     if (m_done && !m_rows.empty()) {

@@ -1,9 +1,10 @@
 #pragma once
 
-// One change of the channel table as the undo history keeps it: the texts of every row the change
-// touched, before and after. Undo and redo put those texts back into the grid.
+// One change of the channel table as the undo history keeps it: the whole entry of every row the
+// change touched (texts and the bytes they came from), before and after. Undo and redo put those
+// entries back, so a channel moved by add, delete, paste or import moves back with every bit.
 
-#include "GridTexts.h"
+#include "ChannelEntryTable.h"
 
 #include <QUndoCommand>
 
@@ -15,8 +16,8 @@ class CChannelEditCommand : public QUndoCommand {
 public:
     struct Row {
         int row;
-        orx::ChannelTexts before;
-        orx::ChannelTexts after;
+        orx::ChannelEntry before;
+        orx::ChannelEntry after;
     };
 
     CChannelEditCommand(CProgramView& view, std::vector<Row> rows);

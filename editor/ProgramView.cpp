@@ -3,7 +3,6 @@
 #include "CMSFlexGrid.h"
 #include "DialogUnits.h"
 #include "ProgramDoc.h"
-#include "ProgramIni.h"
 #include "Texts.h"
 
 #include <QComboBox>
@@ -104,13 +103,23 @@ CProgramView::CProgramView(CProgramDoc& document, QWidget* parent)
     layoutForm();
     installEditorFilters();
     createExchange();
-    m_doc.setViewToImage([this] { ViewToImage(); });
-    connect(&m_doc, &CProgramDoc::documentReset, this, &CProgramView::OnInitialUpdate);
+    connect(&m_doc, &CProgramDoc::imageReplaced, this, &CProgramView::onImageReplaced);
+    // Whatever reads the screen (save, read, write, the unsaved-edits question) gets the value an
+    // open editor holds.
+    connect(&m_doc, &CProgramDoc::commitRequested, this, &CProgramView::CommitOpenEditor);
+    connect(m_channelModel, &CChannelTableModel::edited, &m_doc, &CProgramDoc::ScreenEdited);
 }
 
-CProgramView::~CProgramView()
+CProgramView::~CProgramView() = default;
+
+orx::BandLimits& CProgramView::bandLimits()
 {
-    m_doc.setViewToImage({});
+    return m_doc.bandLimits();
+}
+
+const orx::BandLimits& CProgramView::bandLimits() const
+{
+    return m_doc.bandLimits();
 }
 
 void CProgramView::createControls()
@@ -121,7 +130,7 @@ void CProgramView::createControls()
     m_modelList = makeList(this, "modelList");
     m_bandList = makeList(this, "bandList");
     // A model counts only when it changes: picking the one shown again would throw away the band
-    // in force for the model's first band. showLists() fills and selects without these.
+    // in force for the model's first band. showScreen() fills and selects without these.
     connect(m_modelList, &QComboBox::currentIndexChanged, this, &CProgramView::OnModelChanged);
     // A band picked again is applied again: the list always shows the band in force.
     connect(m_bandList, &QComboBox::activated, this, &CProgramView::OnBandChanged);
@@ -132,10 +141,16 @@ void CProgramView::createControls()
     // Digits only, typed or pasted.
     m_passwordEdit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_passwordEdit));
+    connect(m_passwordEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_doc.SetPassword(text.left(static_cast<int>(orx::kPasswordMaxLength)).toStdString());
+    });
 
     for (int i = 0; i < orx::kSettingCount; ++i) {
-        const auto& info = orx::Info(static_cast<orx::Setting>(i));
-        m_settingLists[static_cast<std::size_t>(i)] = makeList(this, info.objectName);
+        const auto setting = static_cast<orx::Setting>(i);
+        QComboBox* list = makeList(this, orx::Info(setting).objectName);
+        m_settingLists[static_cast<std::size_t>(i)] = list;
+        connect(list, &QComboBox::currentIndexChanged, this,
+                [this, setting](int index) { m_doc.SetSetting(setting, index); });
     }
 
     m_channelLabel = new QLabel(QString::fromUtf8(res::kChannelLabel), this);
@@ -154,6 +169,8 @@ void CProgramView::createControls()
 
     m_grid = new CMSFlexGrid(this);
     m_grid->setObjectName(QStringLiteral("channelGrid"));
+    m_channelModel = new CChannelTableModel(m_doc.channels(), this);
+    m_grid->setModel(m_channelModel);
     connect(m_grid, &CMSFlexGrid::MouseDown, this, &CProgramView::onGridMouseDown);
     connect(m_grid, &CMSFlexGrid::EnterCell, this, &CProgramView::onGridEnterCell);
     connect(m_grid, &CMSFlexGrid::KeyPress, this, &CProgramView::StartFrequencyEntry);
@@ -257,7 +274,10 @@ void CProgramView::setUpOnce()
 {
     for (int i = 0; i < orx::kSettingCount; ++i) {
         const auto s = static_cast<orx::Setting>(i);
-        fillList(m_settingLists[static_cast<std::size_t>(i)], orx::Choices(s));
+        QComboBox* list = m_settingLists[static_cast<std::size_t>(i)];
+        // Filling selects entry 0, which is no choice of the user's.
+        const QSignalBlocker block(list);
+        fillList(list, orx::Choices(s));
     }
     setUpGrid();
     m_passwordEdit->setMaxLength(static_cast<int>(orx::kPasswordMaxLength));
@@ -291,8 +311,7 @@ void CProgramView::setUpGrid()
     m_grid->SetSelectionMode(CMSFlexGrid::SelectionFree);
     m_grid->SetWordWrap(true);
     m_grid->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    for (int n = 1; n < kGridRows; ++n)
-        m_grid->SetTextMatrix(n, 0, QString::number(n));
+    // Column 0 shows the channel numbers 1 to 128: the model's own row headers.
 }
 
 void CProgramView::SetDealerMode(bool on)
@@ -305,23 +324,18 @@ void CProgramView::OnInitialUpdate()
 {
     if (!m_setUp)
         setUpOnce();
-    ImageToView();
+    showScreen();
 }
 
-orx::RadioCatalog CProgramView::readCatalog() const
+void CProgramView::onImageReplaced()
 {
-    return CProgramIni().ReadRadioCatalog();
-}
-
-orx::BandSelection CProgramView::readLists() const
-{
-    orx::BandSelection lists;
-    lists.models = listEntries(m_modelList);
-    lists.model = m_modelList->currentIndex();
-    lists.bands = listEntries(m_bandList);
-    lists.band = m_bandList->currentIndex();
-    lists.extraBand = m_extraBand;
-    return lists;
+    // A value half typed for the screen being replaced goes nowhere.
+    CloseEditors();
+    OnInitialUpdate();
+    m_channelModel->tableReplaced();
+    // The table now shows another document (new, opened, factory defaults, read from the radio,
+    // another serial number): the edits of the one before are not steps back from it.
+    m_undoStack->clear();
 }
 
 void CProgramView::showLists(const orx::BandSelection& lists)
@@ -335,15 +349,24 @@ void CProgramView::showLists(const orx::BandSelection& lists)
     if (listEntries(m_bandList) != lists.bands)
         fillList(m_bandList, lists.bands);
     m_bandList->setCurrentIndex(lists.band);
-    m_extraBand = lists.extraBand;
+}
+
+void CProgramView::showScreen()
+{
+    const orx::ScreenCopy& s = m_doc.screen();
+    showLists(s.lists);
+    for (int i = 0; i < orx::kSettingCount; ++i) {
+        QComboBox* list = m_settingLists[static_cast<std::size_t>(i)];
+        const QSignalBlocker block(list);
+        list->setCurrentIndex(s.settings.index[static_cast<std::size_t>(i)]);
+    }
+    const QSignalBlocker block(m_passwordEdit);
+    m_passwordEdit->setText(qs(s.settings.password));
 }
 
 orx::ChannelTexts CProgramView::RowTexts(int row) const
 {
-    orx::ChannelTexts t;
-    for (int c = orx::kFirstDataColumn; c <= orx::kLastDataColumn; ++c)
-        t[static_cast<orx::ChannelColumn>(c)] = m_grid->TextMatrix(row, c).toStdString();
-    return t;
+    return m_doc.channels().texts(row);
 }
 
 void CProgramView::SetRowTexts(int row, const orx::ChannelTexts& texts)
@@ -354,43 +377,19 @@ void CProgramView::SetRowTexts(int row, const orx::ChannelTexts& texts)
 
 orx::ScreenCopy CProgramView::ReadScreen() const
 {
-    orx::ScreenCopy s;
-    s.lists = readLists();
-    s.settings.password = m_passwordEdit->text().left(static_cast<int>(orx::kPasswordMaxLength)).toStdString();
-    for (int i = 0; i < orx::kSettingCount; ++i)
-        s.settings.index[static_cast<std::size_t>(i)] = m_settingLists[static_cast<std::size_t>(i)]->currentIndex();
-    s.channels = m_channels;
-    for (int n = 1; n <= orx::map::kChannelCount; ++n)
-        s.channel(n) = RowTexts(n);
-    return s;
-}
-
-void CProgramView::ShowScreen(const orx::ScreenCopy& s)
-{
-    showLists(s.lists);
-    for (int n = 1; n <= orx::map::kChannelCount; ++n)
-        SetRowTexts(n, s.channel(n));
-    for (int i = 0; i < orx::kSettingCount; ++i)
-        m_settingLists[static_cast<std::size_t>(i)]->setCurrentIndex(s.settings.index[static_cast<std::size_t>(i)]);
-    m_passwordEdit->setText(qs(s.settings.password));
+    return m_doc.screen();
 }
 
 void CProgramView::ImageToView()
 {
-    orx::ScreenCopy screen;
-    orx::ImageToScreen(m_doc.image(), readCatalog(), m_bandLimits, screen);
-    m_channels = screen.channels;
-    ShowScreen(screen);
-    // The table now shows another document (new, opened, factory defaults, read from the radio):
-    // the edits of the one before are not steps back from it.
-    m_undoStack->clear();
+    m_doc.ReplaceImage(m_doc.image());
 }
 
 void CProgramView::ViewToImage()
 {
-    // An editor still open holds a value the user is typing: it goes into the grid first.
+    // An editor still open holds a value the user is typing: it goes into the screen first.
     CommitOpenEditor();
-    orx::ScreenToImage(ReadScreen(), m_bandLimits, m_doc.image());
+    m_doc.StoreScreen();
 }
 
 void CProgramView::OnModelChanged()
@@ -398,16 +397,15 @@ void CProgramView::OnModelChanged()
     const int model = m_modelList->currentIndex();
     if (model < 0)
         return;
-    orx::BandSelection lists = readLists();
-    orx::SelectModel(lists, model, readCatalog(), m_bandLimits);
-    showLists(lists);
+    m_doc.SelectModel(model);
+    showLists(m_doc.screen().lists);
 }
 
 void CProgramView::OnBandChanged()
 {
-    orx::BandSelection lists = readLists();
-    orx::SelectBand(lists, m_bandList->currentIndex(), m_bandLimits);
-    showLists(lists);
+    m_doc.SelectBand(m_bandList->currentIndex());
+    // An entry that cannot be applied does not stay shown.
+    showLists(m_doc.screen().lists);
 }
 
 void CProgramView::setHighLightFor(int mouseCol)

@@ -1,10 +1,11 @@
 #pragma once
 
 // The main form: the "设置" panel with the radio-wide settings, the channel line with its buttons,
-// the floating cell editors and the 128-channel grid. The screen is the working copy of the user's
-// edits: ImageToView shows the image, ViewToImage writes the screen back just before the image is
-// saved, read or written. The conversions themselves are in the image library; this class only
-// moves texts and selections between it and the widgets.
+// the floating cell editors and the 128-channel grid. The document holds the screen (lists,
+// settings and the channel table); the form shows it and hands every edit to it at once: the panel
+// through the document's calls, the grid through the channel table's model, one undoable step per
+// edit. The conversions themselves are in the image library; this class only moves texts and
+// selections between the document and the widgets.
 //
 // The class is implemented in several files by concern: ProgramView.cpp (form, conversions, grid
 // events), ProgramViewEditors.cpp (cell editors, keys, add/delete, factory defaults),
@@ -12,6 +13,7 @@
 // ProgramViewPrint.cpp (printing), ProgramViewExchange.cpp (CSV files, clipboard, undo and redo).
 
 #include "Band.h"
+#include "ChannelTableModel.h"
 #include "GridTexts.h"
 #include "ScreenCopy.h"
 
@@ -61,32 +63,41 @@ public:
 
     CProgramDoc& document() { return m_doc; }
     CMSFlexGrid* grid() const { return m_grid; }
-    orx::BandLimits& bandLimits() { return m_bandLimits; }
-    const orx::BandLimits& bandLimits() const { return m_bandLimits; }
+    CChannelTableModel* channelModel() const { return m_channelModel; }
+    orx::BandLimits& bandLimits();
+    const orx::BandLimits& bandLimits() const;
     // The size of the form as laid out from its template.
     QSize formSize() const { return m_formSize; }
     QSize sizeHint() const override { return m_formSize; }
 
-    // Run by the document after every new document and every successful open.
+    // Run when the document's image was replaced: the first time it also sets the form up.
     void OnInitialUpdate();
+    // The document's image shown anew (as after a read), and the screen into the image (as before
+    // a write); both through the document.
     void ImageToView();
     void ViewToImage();
 
-    // The screen as texts and selections, and back.
+    // The screen the form shows (the document's), and one channel row's texts.
     orx::ScreenCopy ReadScreen() const;
-    void ShowScreen(const orx::ScreenCopy& screen);
     orx::ChannelTexts RowTexts(int row) const;
+    // Texts put straight into a row (no step of the history); the row keeps its bytes.
     void SetRowTexts(int row, const orx::ChannelTexts& texts);
 
-    // Every change the user makes to the channel table goes through EditRows: one call is one
-    // edit (a committed cell, a tone choice, an added or deleted channel, a paste, a CSV import)
-    // with the new texts of each row it touches, and one step of the undo history.
+    // Every change the user makes to the channel table goes through EditEntries: one call is one
+    // edit (a committed cell, a tone choice, an added or deleted channel, a paste, a cut, a CSV
+    // import) with the new entry of each row it touches, and one step of the undo history. The
+    // row of the serial number takes no entry.
+    using EntryEdit = CChannelTableModel::EntryEdit;
+    void EditEntries(const std::vector<EntryEdit>& edits);
+    // Edits of texts only: each row keeps its bytes.
     struct RowEdit {
         int row;
         orx::ChannelTexts texts;
     };
     void EditRows(const std::vector<RowEdit>& edits);
     void EditRow(int row, const orx::ChannelTexts& texts) { EditRows({RowEdit{row, texts}}); }
+    // The table after an operation on a copy of it, as one edit of the rows that differ.
+    void EditTable(const orx::ChannelEntryTable& after);
 
     // The undo history of the channel table. ImageToView starts it afresh: a new document, an
     // opened file, the factory defaults and a read from the radio cannot be undone.
@@ -188,14 +199,14 @@ private:
     void onGridEnterCell();
     void setHighLightFor(int mouseCol);
 
-    orx::RadioCatalog readCatalog() const;
-    orx::BandSelection readLists() const;
+    void onImageReplaced();
+    void showScreen();
     void showLists(const orx::BandSelection& lists);
+    // Row 63 holds the serial number: asks whether a channel may take its place, and clears the
+    // serial number when the user says yes. True when the row now takes a channel.
+    bool freeSerialRow(int row);
 
     CProgramDoc& m_doc;
-    orx::BandLimits m_bandLimits;
-    orx::ChannelEntryTable m_channels; // the rows' bytes as the image last shown held them
-    bool m_extraBand = false;          // the band list ends with the limits in force
     bool m_setUp = false;
     bool m_dealerMode = false;
     QSize m_formSize;
@@ -221,6 +232,14 @@ private:
     int m_editCol = 0;
 
     CMSFlexGrid* m_grid = nullptr;
+    CChannelTableModel* m_channelModel = nullptr;
+    // The whole channels last copied, and the clipboard text they were copied as: pasted again
+    // while the clipboard still holds that text, they arrive with every byte.
+    struct CopiedChannels {
+        QString text;
+        std::vector<orx::ChannelEntry> entries;
+    };
+    CopiedChannels m_copied;
 
     QUndoStack* m_undoStack = nullptr;
     QAction* m_undoAction = nullptr;

@@ -11,25 +11,28 @@
 #include <QPushButton>
 
 // The feature dialogs of the Edit menu: each edits its own block of the image, which the form does
-// not show, so the form stays as it is afterwards. The serial number is the exception: its bytes
-// are channel 63's record.
+// not show, so the form stays as it is afterwards (the document hears of the edit, for the mark of
+// unsaved edits). The serial number is the exception: its bytes are channel 63's record.
 
 void CProgramView::OnDtmf()
 {
     CDtmfDlg dlg(m_doc.image(), this);
     dlg.exec();
+    m_doc.ScreenEdited();
 }
 
 void CProgramView::OnSideKeys()
 {
     CSideKeyDlg dlg(m_doc.image(), this);
     dlg.exec();
+    m_doc.ScreenEdited();
 }
 
 void CProgramView::OnFmRadio()
 {
     CFmRadioDlg dlg(m_doc.image(), this);
     dlg.exec();
+    m_doc.ScreenEdited();
 }
 
 namespace {
@@ -52,17 +55,21 @@ bool confirmOverwriteChannel(QWidget* parent)
 void CProgramView::OnSerialNumber()
 {
     constexpr int row = orx::map::kSerialNumberChannel;
+    constexpr std::size_t at = orx::map::kSerialNumber;
+    constexpr std::size_t size = orx::map::kSerialNumberSize;
     // Row 63 may hold edits that are not in the image yet (an editor may still be open over it):
-    // they are channel 63 as much as the image's record is, and the next save would write them
-    // over the serial number.
+    // they are channel 63 as much as the image's record is.
     CommitOpenEditor();
-    CSerialNumberDlg dlg(m_doc.image(), this);
+    // The dialog works on a copy; only the document writes the serial number's bytes. While row 63
+    // is a channel, its record is no serial number to show.
+    orx::RadioImage copy = m_doc.image();
+    if (!m_doc.channels().isFixed(row))
+        copy.fill(at, size, orx::map::kErased);
+    const orx::RadioImage before = copy;
+    CSerialNumberDlg dlg(copy, this);
     if (!RowTexts(row).empty())
         dlg.SetStoreConfirmation(confirmOverwriteChannel);
-    if (dlg.exec() != QDialog::Accepted)
+    if (dlg.exec() != QDialog::Accepted || copy == before)
         return;
-    // The record now holds the serial number: row 63 shows what the image holds, so that the next
-    // save keeps the serial number instead of writing the old row over it.
-    m_channels.reloadSerialRow(m_doc.image());
-    SetRowTexts(row, m_channels.texts(row));
+    m_doc.SetSerialNumber(copy.bytes(at, size));
 }

@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUndoStack>
 #include <QWheelEvent>
 
@@ -68,28 +69,71 @@ void CProgramView::installEditorFilters()
     // A wheel over a settings list reaches the list even when it does not have the focus.
     for (QComboBox* list : settingsLists())
         list->installEventFilter(this);
-    // Connected before the initial update, so that a new or opened document never receives a
-    // value typed for the one it replaces.
-    connect(&m_doc, &CProgramDoc::documentReset, this, &CProgramView::CloseEditors);
 }
 
-void CProgramView::EditRows(const std::vector<RowEdit>& edits)
+void CProgramView::EditEntries(const std::vector<EntryEdit>& edits)
 {
     // The rows as they are now and as the edit leaves them; a row named twice ends as named last.
+    const orx::ChannelEntryTable& table = m_doc.channels();
     std::vector<CChannelEditCommand::Row> rows;
-    for (const RowEdit& e : edits) {
-        if (e.row < 1 || e.row >= m_grid->Rows())
+    for (const EntryEdit& e : edits) {
+        if (e.row < 1 || e.row > orx::ChannelEntryTable::kCount || table.isFixed(e.row))
             continue;
         auto same = std::find_if(rows.begin(), rows.end(), [&e](const auto& r) { return r.row == e.row; });
         if (same != rows.end())
-            same->after = e.texts;
+            same->after = e.entry;
         else
-            rows.push_back({e.row, RowTexts(e.row), e.texts});
+            rows.push_back({e.row, table.entry(e.row), e.entry});
     }
     std::erase_if(rows, [](const CChannelEditCommand::Row& r) { return r.before == r.after; });
     // An edit that changes nothing leaves no step in the history.
     if (!rows.empty())
         m_undoStack->push(new CChannelEditCommand(*this, std::move(rows)));
+}
+
+void CProgramView::EditRows(const std::vector<RowEdit>& edits)
+{
+    const orx::ChannelEntryTable& table = m_doc.channels();
+    std::vector<EntryEdit> entries;
+    for (const RowEdit& e : edits) {
+        if (e.row < 1 || e.row > orx::ChannelEntryTable::kCount)
+            continue;
+        orx::ChannelEntry entry = table.entry(e.row);
+        entry.texts = e.texts;
+        entries.push_back({e.row, entry});
+    }
+    EditEntries(entries);
+}
+
+void CProgramView::EditTable(const orx::ChannelEntryTable& after)
+{
+    const orx::ChannelEntryTable& before = m_doc.channels();
+    std::vector<EntryEdit> edits;
+    for (int n = 1; n <= orx::ChannelEntryTable::kCount; ++n) {
+        if (!(after.entry(n) == before.entry(n)))
+            edits.push_back({n, after.entry(n)});
+    }
+    EditEntries(edits);
+}
+
+bool CProgramView::freeSerialRow(int row)
+{
+    if (!m_doc.channels().isFixed(row))
+        return true;
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(res::kSerialNumberCaption),
+                    QString::fromUtf8(res::kSerialRowQuestion).arg(row), QMessageBox::NoButton, this);
+    box.setObjectName(QStringLiteral("serialRowQuestion"));
+    QPushButton* yes = box.addButton(QString::fromUtf8(res::kYes), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QString::fromUtf8(res::kNo), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    if (box.clickedButton() != yes)
+        return false;
+    // The serial number goes as the serial-number dialog clears it: 16 bytes of 0xFF, an empty
+    // channel.
+    m_doc.SetSerialNumber({});
+    return true;
 }
 
 QRect CProgramView::CellEditorRect(int row, int col) const
@@ -123,7 +167,7 @@ void CProgramView::showEditor(QWidget* editor, int row, int col)
 void CProgramView::OpenCellEditor()
 {
     const int row = m_grid->Row();
-    if (row < 1)
+    if (row < 1 || !freeSerialRow(row))
         return;
     // A channel without a receive frequency is always edited in its receive frequency.
     if (m_grid->TextMatrix(row, orx::ColRxFrequency).isEmpty())
@@ -178,6 +222,8 @@ void CProgramView::StartFrequencyEntry(int key)
     const int col = m_grid->Col();
     if ((col != orx::ColRxFrequency && col != orx::ColTxFrequency) || key < '0' || key > '9')
         return;
+    if (!freeSerialRow(row))
+        return;
     // The typed digit starts the entry, with the caret behind it.
     m_frequencyEdit->setText(QString(QChar(key)));
     showEditor(m_frequencyEdit, row, col);
@@ -200,7 +246,7 @@ void CProgramView::CommitFrequencyEdit()
         return;
     const int row = m_editRow;
     EditRow(row, orx::CommitFrequency(RowTexts(row), column(m_editCol), m_frequencyEdit->text().toStdString(),
-                                      m_bandLimits));
+                                      bandLimits()));
     finishEditor(m_frequencyEdit);
 }
 
@@ -257,27 +303,22 @@ void CProgramView::postKey(int key)
 void CProgramView::DeleteChannel()
 {
     CommitOpenEditor();
-    const int r = m_grid->Row();
-    const int n = m_grid->Rows();
-    std::vector<RowEdit> edits;
-    for (int i = r; i <= n - 2; ++i)
-        edits.push_back({i, RowTexts(i + 1)});
-    edits.push_back({n - 1, orx::ChannelTexts{}});
-    EditRows(edits);
+    // The channel leaves the table whole; the channels below move up around the serial number's
+    // row, and the last row gets an erased channel.
+    orx::ChannelEntryTable after = m_doc.channels();
+    if (after.remove(m_grid->Row()))
+        EditTable(after);
     m_grid->setFocus(Qt::OtherFocusReason);
 }
 
 void CProgramView::AddChannel()
 {
     CommitOpenEditor();
-    const int r = m_grid->Row();
-    const int n = m_grid->Rows();
-    // The last channel drops off the end of the table.
-    std::vector<RowEdit> edits;
-    for (int k = n - 1; k >= r + 1; --k)
-        edits.push_back({k, RowTexts(k - 1)});
-    edits.push_back({r, orx::ChannelTexts{}});
-    EditRows(edits);
+    // A new channel is erased, as a channel of a new document; the last channel drops off the end
+    // of the table. On the serial number's row the new channel opens just below it.
+    orx::ChannelEntryTable after = m_doc.channels();
+    if (after.insert(m_grid->Row(), orx::ChannelEntry::Erased()))
+        EditTable(after);
     m_grid->setFocus(Qt::OtherFocusReason);
 }
 

@@ -3,6 +3,7 @@
 #include "CMSFlexGrid.h"
 #include "ChannelClipboard.h"
 #include "ChannelCsv.h"
+#include "ChannelEntryTable.h"
 #include "CsvReportDlg.h"
 #include "GbkText.h"
 #include "ProgramDoc.h"
@@ -144,8 +145,8 @@ void CProgramView::selectCells(const CellRange& range)
 {
     const int fixedRows = m_grid->FixedRows();
     const int fixedCols = m_grid->FixedCols();
-    m_grid->selectionModel()->setCurrentIndex(m_grid->model()->index(range.top - fixedRows, range.left - fixedCols),
-                                              QItemSelectionModel::NoUpdate);
+    m_grid->selectionModel()->setCurrentIndex(
+        m_grid->model()->index(range.top - fixedRows, range.left - fixedCols), QItemSelectionModel::NoUpdate);
     const QItemSelection block(m_grid->model()->index(range.top - fixedRows, range.left - fixedCols),
                                m_grid->model()->index(range.bottom - fixedRows, range.right - fixedCols));
     m_grid->selectionModel()->select(block, QItemSelectionModel::ClearAndSelect);
@@ -164,15 +165,24 @@ void CProgramView::CopyCells()
 {
     CommitOpenEditor();
     const CellRange range = selectedCells();
+    const orx::ChannelEntryTable& table = m_doc.channels();
+    // The serial number's row is no channel: it is not copied.
     orx::CellBlock block;
+    std::vector<orx::ChannelEntry> entries;
     for (int row = range.top; row <= range.bottom; ++row) {
-        const orx::ChannelTexts texts = RowTexts(row);
+        if (table.isFixed(row))
+            continue;
+        const orx::ChannelTexts& texts = table.texts(row);
         std::vector<std::string> cells;
         for (int col = range.left; col <= range.right; ++col)
             cells.push_back(texts[static_cast<orx::ChannelColumn>(col)]);
         block.push_back(std::move(cells));
+        entries.push_back(table.entry(row));
     }
-    QGuiApplication::clipboard()->setText(QString::fromStdString(orx::JoinClipboardText(block)));
+    const QString text = QString::fromStdString(orx::JoinClipboardText(block));
+    // Whole channels are kept whole as well, for a paste while the clipboard still holds them.
+    m_copied = range.wholeRows() ? CopiedChannels{text, std::move(entries)} : CopiedChannels{};
+    QGuiApplication::clipboard()->setText(text);
 }
 
 void CProgramView::CutCells()
@@ -185,16 +195,29 @@ void CProgramView::DeleteCells()
 {
     CommitOpenEditor();
     const CellRange range = selectedCells();
-    std::vector<RowEdit> edits;
-    for (int row = range.top; row <= range.bottom; ++row)
-        edits.push_back({row, orx::ClearCells(RowTexts(row), range.left, range.right)});
-    EditRows(edits);
+    const orx::ChannelEntryTable& table = m_doc.channels();
+    std::vector<EntryEdit> edits;
+    for (int row = range.top; row <= range.bottom; ++row) {
+        if (table.isFixed(row))
+            continue;
+        orx::ChannelEntry entry = table.entry(row);
+        const orx::ChannelTexts cleared = orx::ClearCells(entry.texts, range.left, range.right);
+        // A channel that the clearing takes out leaves nothing behind, none of its hidden bits
+        // either: a cut channel is pasted elsewhere whole, and is then in one place only.
+        if (!entry.texts.empty() && cleared.empty())
+            entry = orx::ChannelEntry::Erased();
+        else
+            entry.texts = cleared;
+        edits.push_back({row, entry});
+    }
+    EditEntries(edits);
 }
 
 void CProgramView::PasteCells()
 {
     CommitOpenEditor();
-    orx::CellBlock block = orx::SplitClipboardText(QGuiApplication::clipboard()->text().toStdString());
+    const QString clipboardText = QGuiApplication::clipboard()->text();
+    orx::CellBlock block = orx::SplitClipboardText(clipboardText.toStdString());
     if (block.empty())
         return;
     const CellRange selection = selectedCells();
@@ -213,20 +236,32 @@ void CProgramView::PasteCells()
         });
     const int left = selection.wholeRows() || wholeChannels ? orx::kFirstDataColumn : selection.left;
     const int top = selection.top;
-    const int lastRow = m_grid->Rows() - 1;
+    // Channels copied here arrive with every byte; text from elsewhere goes through the editors'
+    // rules into the rows' own entries.
+    const bool copiedHere = wholeChannels && !m_copied.entries.empty() && m_copied.text == clipboardText &&
+                            m_copied.entries.size() == block.size();
 
-    std::vector<RowEdit> edits;
+    // The rows the block lands on flow around the serial number's row; the last channel ends it.
+    const orx::ChannelEntryTable& table = m_doc.channels();
+    const std::vector<int> rows = table.rowsFrom(top);
+    std::vector<EntryEdit> edits;
     std::size_t widest = 0;
-    for (std::size_t i = 0; i < block.size() && top + static_cast<int>(i) <= lastRow; ++i) {
-        const int row = top + static_cast<int>(i);
-        edits.push_back({row, orx::PasteIntoRow(RowTexts(row), left, block[i], m_bandLimits)});
+    for (std::size_t i = 0; i < block.size() && i < rows.size(); ++i) {
+        orx::ChannelEntry entry = table.entry(rows[i]);
+        if (copiedHere)
+            entry = m_copied.entries[i];
+        else
+            entry.texts = orx::PasteIntoRow(entry.texts, left, block[i], bandLimits());
+        edits.push_back({rows[i], entry});
         widest = std::max(widest, block[i].size());
     }
-    EditRows(edits);
+    EditEntries(edits);
+    if (edits.empty())
+        return;
     // The pasted block stays selected, so that the user sees where it went.
     const int right =
         std::min(orx::kLastDataColumn, left + static_cast<int>(std::max<std::size_t>(widest, 1)) - 1);
-    selectCells({top, left, top + static_cast<int>(edits.size()) - 1, right});
+    selectCells({top, left, edits.back().row, right});
     m_grid->setFocus(Qt::OtherFocusReason);
 }
 
@@ -235,10 +270,7 @@ void CProgramView::PasteCells()
 bool CProgramView::ExportCsvFile(const QString& path)
 {
     CommitOpenEditor();
-    orx::ChannelTable table;
-    for (int n = 1; n <= orx::map::kChannelCount; ++n)
-        table[static_cast<std::size_t>(n - 1)] = RowTexts(n);
-    const std::string text = orx::ExportChannelCsv(table);
+    const std::string text = orx::ExportChannelCsv(m_doc.channels().allTexts());
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
@@ -263,21 +295,18 @@ bool CProgramView::ImportCsvFile(const QString& path)
         return false;
     }
     const QByteArray bytes = file.readAll();
-    orx::ChannelTable before;
-    for (int n = 1; n <= orx::map::kChannelCount; ++n)
-        before[static_cast<std::size_t>(n - 1)] = RowTexts(n);
-    const orx::CsvImport result =
+    orx::ChannelEntryTable table = m_doc.channels();
+    orx::CsvImport result =
         orx::ImportChannelCsvFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                                  before, m_bandLimits, GbkDecoder());
+                                  table.allTexts(), bandLimits(), GbkDecoder());
     if (result.problem != orx::CsvProblem::None) {
         QMessageBox::warning(this, tr8(res::kAppTitle), fileProblemText(result, path));
         return false;
     }
-    // All the rows of the file are one step of the history.
-    std::vector<RowEdit> edits;
-    for (int n = 1; n <= orx::map::kChannelCount; ++n)
-        edits.push_back({n, result.channels[static_cast<std::size_t>(n - 1)]});
-    EditRows(edits);
+    // The channels named get their new texts and keep their bytes; all the rows of the file are
+    // one step of the history.
+    orx::ApplyCsvImport(result, table);
+    EditTable(table);
 
     CCsvReportDlg report(result, QFileInfo(path).fileName(), this);
     report.exec();

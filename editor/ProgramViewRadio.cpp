@@ -9,17 +9,17 @@
 
 void CProgramView::OnRead()
 {
+    // The radio's data will replace the screen: unsaved edits are asked about first.
+    if (!m_doc.SaveModified(this))
+        return;
     // The password typed on the form is what the radio's password is checked against.
-    ViewToImage();
-    CTransferDlg dlg(m_doc.image(), this);
+    CTransferDlg dlg(m_doc.ScreenImage(), this);
     dlg.SetReadMode(true);
     dlg.SetTitle(QString::fromUtf8(res::kRead.text));
     dlg.exec();
-    // A failed read has left the image as it was; only a complete one replaces it and is shown.
-    if (dlg.TransferSucceeded()) {
-        m_doc.image() = dlg.ReceivedImage();
-        ImageToView();
-    }
+    // A failed read has left the document as it was; only a complete one replaces its image.
+    if (dlg.TransferSucceeded())
+        m_doc.ReplaceImage(dlg.ReceivedImage());
 }
 
 void CProgramView::OnWrite()

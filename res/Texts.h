@@ -108,6 +108,11 @@ inline constexpr const char* kSerialNumberCaption = "电子串号";
 inline constexpr const char* kSerialNumberLabel = "电子串号 (PCBA)";
 inline constexpr const char* kSerialOverwriteText =
     "信道 %1 与电子串号共用存储空间。\n保存电子串号将覆盖信道 %1 的数据，是否继续？";
+// Row %1 of the grid while it holds the serial number, and the question before a channel goes there.
+inline constexpr const char* kSerialRowLabel = "电子串号";
+inline constexpr const char* kSerialRowTip = "信道 %1 的存储空间存放着电子串号";
+inline constexpr const char* kSerialRowQuestion =
+    "信道 %1 与电子串号共用存储空间。\n在此输入信道将清除电子串号，是否继续？";
 
 // Channel line of the form.
 inline constexpr const char* kSettingsGroup = "设置";
@@ -133,6 +138,15 @@ inline constexpr const char* kToneDcsInverted = "反相数字亚音";
 inline constexpr const char* kOpenFailed = "无法打开文件“%1”。";
 inline constexpr const char* kFileTooShort = "文件“%1”不足 4096 字节，不是信道数据文件，未打开。";
 inline constexpr const char* kSaveFailed = "无法保存文件“%1”：%2";
+// The reasons in kSaveFailed's %2; every one but the last leaves the file as it was.
+inline constexpr const char* kSaveNotAFile = "它不是文件。";
+inline constexpr const char* kSaveNoNewFile = "无法在它所在的文件夹中建立新文件（%1）。原文件没有改动。";
+inline constexpr const char* kSaveFileUntouched = "。原文件没有改动。";
+inline constexpr const char* kSaveInPlaceFailed = "写入中途出错（%1），文件可能不完整；完整的新数据在“%2”。";
+// New, Open, the factory defaults and a read replace the screen: asked when it holds unsaved edits.
+inline constexpr const char* kSaveChangesQuestion = "是否保存对当前数据的修改?";
+// The status bar's document pane: the file name, and the mark of unsaved edits.
+inline constexpr const char* kDocumentModified = "%1 (已修改)";
 inline constexpr const char* kStartFileFailed = "无法打开命令行指定的文件“%1”，程序将退出。";
 
 // Channel CSV files.

@@ -1,13 +1,16 @@
 // The serial number and channel 63 share 16 bytes: the form and the serial-number dialog keep the
 // two apart, across a save and a reopen.
 
+#include "CMSFlexGrid.h"
 #include "ChannelCodec.h"
+#include "ChannelEdit.h"
 #include "FeatureCodecs.h"
 #include "ProgramDoc.h"
 #include "ProgramView.h"
 #include "TestSupport.h"
 
 #include <QLineEdit>
+#include <QUndoStack>
 #include <QTest>
 
 using testsupport::AnswerNextModal;
@@ -44,7 +47,10 @@ private slots:
     void textsInRow63LeaveTheSerialNumber();
     void storingOverChannel63Asks_data();
     void storingOverChannel63Asks();
-    void unsavedRow63EditIsAskedAbout();
+    void serialRowShowsAndTakesNoChannel();
+    void typingIntoTheSerialRowAsksFirst_data();
+    void typingIntoTheSerialRowAsksFirst();
+    void channelsMoveAroundTheSerialNumber();
 };
 
 void TestSerialNumberView::serialNumberSurvivesSaveAndReopen()
@@ -130,31 +136,98 @@ void TestSerialNumberView::storingOverChannel63Asks()
     QCOMPARE(orx::DecodeSerialNumber(f.doc->image()), std::string("SN7"));
 }
 
-void TestSerialNumberView::unsavedRow63EditIsAskedAbout()
+void TestSerialNumberView::serialRowShowsAndTakesNoChannel()
 {
-    // The image holds a serial number, the grid a channel not yet saved: without the question and
-    // the refreshed row, the next save would write that channel over the new serial number.
     testsupport::ViewFixture f;
-    const QString path = f.appDir.file("unsaved.sin");
+    orx::EncodeSerialNumber("SN-001", f.doc->image());
+    f.view->ImageToView();
+    CMSFlexGrid* grid = f.view->grid();
+    const QModelIndex label = grid->model()->index(kRow - 1, orx::ColRxFrequency - 1);
+    QCOMPARE(label.data().toString(), QStringLiteral("电子串号"));
+    QCOMPARE(grid->model()->index(kRow - 1, orx::ColTxFrequency - 1).data().toString(),
+             QStringLiteral("SN-001"));
+    QVERIFY(label.data(Qt::BackgroundRole).isValid());
+    // The grid's texts of the row are those of an empty channel.
+    QVERIFY(grid->TextMatrix(kRow, orx::ColRxFrequency).isEmpty());
+    grid->SetTextMatrix(kRow, orx::ColName, "X");
+    QVERIFY(grid->TextMatrix(kRow, orx::ColName).isEmpty());
+}
+
+void TestSerialNumberView::typingIntoTheSerialRowAsksFirst_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<bool>("click"); // a click on a cell, else a digit typed on the grid
+    QTest::newRow("否 to a typed digit keeps the serial number") << false << false;
+    QTest::newRow("否 to a click keeps the serial number") << false << true;
+    QTest::newRow("是 to a typed digit makes row 63 a channel") << true << false;
+    QTest::newRow("是 to a click makes row 63 a channel") << true << true;
+}
+
+void TestSerialNumberView::typingIntoTheSerialRowAsksFirst()
+{
+    QFETCH(bool, yes);
+    QFETCH(bool, click);
+    testsupport::ViewFixture f;
+    const QString path = f.appDir.file("typed.sin");
     orx::EncodeSerialNumber("OLD1", f.doc->image());
     f.view->ImageToView();
-    f.view->SetRowTexts(kRow, channelTexts("440.00000"));
-    bool asked = false;
-    AnswerNextModal([&](QWidget* dlg) {
-        QTest::keyClicks(serialEdit(dlg), "new2"); // replaces the text, which opens selected
-        AnswerNextModal([&](QWidget* box) {
-            asked = true;
-            QVERIFY(ClickButton(box, "是"));
-        });
-        QVERIFY(ClickButton(dlg, "确定"));
+    CMSFlexGrid* grid = f.view->grid();
+    auto* freq = f.view->findChild<QLineEdit*>(QStringLiteral("frequencyEdit"));
+    QString question;
+    AnswerNextModal([&](QWidget* box) {
+        question = testsupport::MessageBoxText(box);
+        QVERIFY(ClickButton(box, yes ? "是" : "否"));
     });
-    f.view->OnSerialNumber();
-    QVERIFY(asked);
-    QVERIFY(f.view->RowTexts(kRow).empty());
+    grid->setFocus();
+    if (click) {
+        const QModelIndex cell = grid->model()->index(kRow - 1, orx::ColPower - 1);
+        grid->scrollTo(cell);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
+    } else {
+        grid->SetRow(kRow);
+        grid->SetCol(orx::ColRxFrequency);
+        QTest::keyClicks(grid, "1");
+    }
+    QCOMPARE(question,
+             QStringLiteral("信道 63 与电子串号共用存储空间。\n在此输入信道将清除电子串号，是否继续？"));
+    QCOMPARE(freq->isVisible(), yes);
+    QCOMPARE(f.doc->channels().isFixed(kRow), !yes);
+    if (!yes) {
+        QCOMPARE(orx::DecodeSerialNumber(f.doc->image()), std::string("OLD1"));
+        return;
+    }
+    QTest::keyClicks(freq, click ? "145.125" : "45.125");
+    QTest::keyClick(freq, Qt::Key_Return);
+    QCOMPARE(f.view->RowTexts(kRow)[orx::ColRxFrequency], std::string("145.12500"));
     QVERIFY(f.doc->OnSaveDocument(path));
     QVERIFY(f.doc->OnOpenDocument(path));
-    QCOMPARE(orx::DecodeSerialNumber(f.doc->image()), std::string("NEW2"));
-    QVERIFY(f.view->RowTexts(kRow).empty());
+    QVERIFY(!orx::HoldsSerialNumber(f.doc->image()));
+    QCOMPARE(f.view->RowTexts(kRow)[orx::ColRxFrequency], std::string("145.12500"));
+}
+
+void TestSerialNumberView::channelsMoveAroundTheSerialNumber()
+{
+    // 添加 on row 1 would push channel 62 onto row 63: it goes to row 64, and the serial number
+    // stays where it is, byte for byte.
+    testsupport::ViewFixture f;
+    orx::RadioImage image = f.doc->image();
+    for (int n = 60; n <= 64; ++n)
+        orx::EncodeChannel(orx::DefaultChannelTexts(std::to_string(140 + n) + ".00000"), n, image);
+    const std::vector<std::uint8_t> serial{'a', 'b', '1', '2', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    std::copy(serial.begin(), serial.end(), image.bytes(orx::map::kSerialNumber, 16).begin());
+    f.doc->ReplaceImage(image);
+    f.view->grid()->SetRow(1);
+    f.view->AddChannel();
+    QCOMPARE(f.view->RowTexts(62)[orx::ColRxFrequency], std::string("201.00000"));
+    QCOMPARE(f.view->RowTexts(64)[orx::ColRxFrequency], std::string("202.00000"));
+    QCOMPARE(f.view->RowTexts(65)[orx::ColRxFrequency], std::string("204.00000"));
+    f.view->grid()->SetRow(kRow);
+    f.view->DeleteChannel(); // on the serial number: nothing to take out
+    QCOMPARE(f.view->undoStack()->count(), 1);
+    const QString path = f.appDir.file("around.sin");
+    QVERIFY(f.doc->OnSaveDocument(path));
+    const auto saved = f.doc->image().bytes(orx::map::kSerialNumber, 16);
+    QCOMPARE(std::vector<std::uint8_t>(saved.begin(), saved.end()), serial);
 }
 
 QTEST_MAIN(TestSerialNumberView)

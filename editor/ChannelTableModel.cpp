@@ -1,0 +1,154 @@
+#include "ChannelTableModel.h"
+
+#include "Texts.h"
+
+#include <QBrush>
+#include <QColor>
+
+#include <algorithm>
+
+namespace {
+
+// The serial-number row: grey on grey, as a control that cannot be edited.
+const QColor kFixedRowText(0x70, 0x70, 0x70);
+const QColor kFixedRowBack(0xE4, 0xE4, 0xE4);
+
+QString qs(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// The serial number in a record: one character per byte up to the first 0xFF or 0x00.
+QString serialText(const orx::ChannelEntry& entry)
+{
+    QString text;
+    for (std::uint8_t b : entry.record) {
+        if (b == orx::map::kErased || b == 0x00)
+            break;
+        text += QChar(b);
+    }
+    return text;
+}
+
+} // namespace
+
+CChannelTableModel::CChannelTableModel(orx::ChannelEntryTable& table, QObject* parent)
+    : QAbstractTableModel(parent), m_table(table)
+{
+    for (int c = orx::kFirstDataColumn; c <= orx::kLastDataColumn; ++c)
+        m_columnHeaders[static_cast<std::size_t>(c - orx::kFirstDataColumn)] =
+            qs(orx::kChannelHeaders[static_cast<std::size_t>(c)]);
+}
+
+int CChannelTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : orx::ChannelEntryTable::kCount;
+}
+
+int CChannelTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : orx::kDataColumnCount;
+}
+
+QVariant CChannelTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const int row = index.row() + 1;
+    const auto col = static_cast<orx::ChannelColumn>(index.column() + orx::kFirstDataColumn);
+    const bool fixed = m_table.isFixed(row);
+    switch (role) {
+    case Qt::DisplayRole:
+        if (fixed) {
+            if (col == orx::ColRxFrequency)
+                return QString::fromUtf8(res::kSerialRowLabel);
+            if (col == orx::ColTxFrequency)
+                return serialText(m_table.entry(row));
+            return {};
+        }
+        return qs(m_table.texts(row)[col]);
+    case Qt::EditRole:
+        return qs(m_table.texts(row)[col]);
+    case Qt::ForegroundRole:
+        return fixed ? QVariant(QBrush(kFixedRowText)) : QVariant();
+    case Qt::BackgroundRole:
+        return fixed ? QVariant(QBrush(kFixedRowBack)) : QVariant();
+    case Qt::ToolTipRole:
+        return fixed ? QVariant(QString::fromUtf8(res::kSerialRowTip).arg(row)) : QVariant();
+    default:
+        return {};
+    }
+}
+
+bool CChannelTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole)
+        return false;
+    const int row = index.row() + 1;
+    if (m_table.isFixed(row))
+        return false;
+    const auto col = static_cast<orx::ChannelColumn>(index.column() + orx::kFirstDataColumn);
+    const std::string text = value.toString().toStdString();
+    if (m_table.texts(row)[col] == text)
+        return true;
+    m_table.texts(row)[col] = text;
+    emit dataChanged(index, index);
+    emit edited();
+    return true;
+}
+
+QVariant CChannelTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return QString::number(section + 1);
+    if (section < 0 || section >= orx::kDataColumnCount)
+        return {};
+    return m_columnHeaders[static_cast<std::size_t>(section)];
+}
+
+bool CChannelTableModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
+                                       int role)
+{
+    // The channel numbers are the rows' own; only the column headers take a text.
+    if (orientation != Qt::Horizontal || section < 0 || section >= orx::kDataColumnCount ||
+        (role != Qt::EditRole && role != Qt::DisplayRole))
+        return false;
+    m_columnHeaders[static_cast<std::size_t>(section)] = value.toString();
+    emit headerDataChanged(orientation, section, section);
+    return true;
+}
+
+Qt::ItemFlags CChannelTableModel::flags(const QModelIndex& index) const
+{
+    // Every cell can be current and selected, the serial-number row too: the form asks before a
+    // channel goes there.
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+void CChannelTableModel::setEntries(const std::vector<EntryEdit>& edits)
+{
+    int first = orx::ChannelEntryTable::kCount + 1;
+    int last = 0;
+    for (const EntryEdit& e : edits) {
+        if (!m_table.replace(e.row, e.entry))
+            continue;
+        first = std::min(first, e.row);
+        last = std::max(last, e.row);
+    }
+    if (last == 0)
+        return;
+    rowsChanged(first, last);
+    emit edited();
+}
+
+void CChannelTableModel::tableReplaced()
+{
+    rowsChanged(1, orx::ChannelEntryTable::kCount);
+}
+
+void CChannelTableModel::rowsChanged(int first, int last)
+{
+    emit dataChanged(index(first - 1, 0), index(last - 1, columnCount() - 1));
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+// The channel table as the grid shows it: row r is channel r + 1, column c is grid column c + 1
+// (the fixed header row and number column are the header data). A cell's edit role is its grid
+// text; row 63 holding the serial number shows so, greyed, and takes no text.
+//
+// Every change of the table goes through here, so that the grid repaints the rows that changed and
+// the document hears that its screen changed.
+
+#include "ChannelEntryTable.h"
+
+#include <QAbstractTableModel>
+
+#include <array>
+#include <vector>
+
+class CChannelTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    // One row's new entry; rows count from 1 (channel numbers).
+    struct EntryEdit {
+        int row;
+        orx::ChannelEntry entry;
+    };
+
+    explicit CChannelTableModel(orx::ChannelEntryTable& table, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    // A text put into a cell, as it is; the row keeps its bytes. A fixed row takes nothing.
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    const orx::ChannelEntryTable& table() const { return m_table; }
+    // Whole entries into their rows, as one change; fixed rows are left alone.
+    void setEntries(const std::vector<EntryEdit>& edits);
+    // The table was replaced as a whole (another document, the serial number): every row anew.
+    void tableReplaced();
+
+signals:
+    // Texts or entries changed through the model.
+    void edited();
+
+private:
+    void rowsChanged(int first, int last);
+
+    orx::ChannelEntryTable& m_table;
+    std::array<QString, orx::kDataColumnCount> m_columnHeaders;
+};
