@@ -115,7 +115,11 @@ bool CChannelTableModel::setHeaderData(int section, Qt::Orientation orientation,
     if (orientation != Qt::Horizontal || section < 0 || section >= orx::kDataColumnCount ||
         (role != Qt::EditRole && role != Qt::DisplayRole))
         return false;
-    m_columnHeaders[static_cast<std::size_t>(section)] = value.toString();
+    QString& header = m_columnHeaders[static_cast<std::size_t>(section)];
+    // An unchanged text is no change: the header would measure all its sections again.
+    if (header == value.toString())
+        return true;
+    header = value.toString();
     emit headerDataChanged(orientation, section, section);
     return true;
 }

@@ -111,6 +111,43 @@ private:
 
 namespace {
 
+// The grid's headers. A header sizes itself by laying out the text of every section in the style,
+// again after every change of its sections; for the 128 channel numbers and the Chinese column
+// titles that was a fifth of the program's start. A text is laid out once here and its size kept;
+// numbers of as many digits are as wide in any font with figures of one width, so one of each
+// length is laid out for the number column.
+class FlexHeader : public QHeaderView {
+public:
+    FlexHeader(Qt::Orientation orientation, QWidget* parent) : QHeaderView(orientation, parent) {}
+
+protected:
+    QSize sectionSizeFromContents(int logicalIndex) const override
+    {
+        QString key = model() ? model()->headerData(logicalIndex, orientation()).toString() : QString();
+        if (orientation() == Qt::Vertical) {
+            for (QChar& c : key) {
+                if (c.isDigit())
+                    c = QLatin1Char('0');
+            }
+        }
+        const auto known = m_sizes.constFind(key);
+        if (known != m_sizes.constEnd())
+            return *known;
+        const QSize size = QHeaderView::sectionSizeFromContents(logicalIndex);
+        m_sizes.insert(key, size);
+        return size;
+    }
+    void changeEvent(QEvent* event) override
+    {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            m_sizes.clear();
+        QHeaderView::changeEvent(event);
+    }
+
+private:
+    mutable QHash<QString, QSize> m_sizes;
+};
+
 // Draws every cell with its column's alignment, whichever model the grid shows.
 class AlignedCells : public QStyledItemDelegate {
 public:
@@ -132,6 +169,8 @@ private:
 CMSFlexGrid::CMSFlexGrid(QWidget* parent) : QTableView(parent)
 {
     m_cells = new CFlexGridCells(this);
+    setHorizontalHeader(new FlexHeader(Qt::Horizontal, this));
+    setVerticalHeader(new FlexHeader(Qt::Vertical, this));
     setItemDelegate(new AlignedCells(this));
     setModel(m_cells);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
