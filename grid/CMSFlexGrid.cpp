@@ -118,7 +118,12 @@ namespace {
 // length is laid out for the number column.
 class FlexHeader : public QHeaderView {
 public:
-    FlexHeader(Qt::Orientation orientation, QWidget* parent) : QHeaderView(orientation, parent) {}
+    FlexHeader(Qt::Orientation orientation, QWidget* parent) : QHeaderView(orientation, parent)
+    {
+        // As the table view's own headers: a press on a section selects its row or column.
+        setSectionsClickable(true);
+        setHighlightSections(true);
+    }
 
 protected:
     QSize sectionSizeFromContents(int logicalIndex) const override
