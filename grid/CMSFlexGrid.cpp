@@ -163,6 +163,10 @@ protected:
     {
         QStyledItemDelegate::initStyleOption(option, index);
         option->displayAlignment = m_grid->ColAlignment(index.column() + m_grid->FixedCols());
+        // A grid that never highlights draws a selected cell as any other, in the colours the
+        // cell has of its own (the greyed row of the serial number keeps its grey).
+        if (m_grid->HighLight() == CMSFlexGrid::HighLightNever)
+            option->state &= ~QStyle::State_Selected;
     }
 
 private:
