@@ -9,6 +9,7 @@
 #include "ProgramView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -40,7 +41,9 @@ CMainFrame::CMainFrame(CProgramApp& app, CProgramView* view)
     setObjectName(QStringLiteral("mainFrame"));
     // The caption never carries the document's name.
     setWindowTitle(tr8(res::kAppTitle));
-    setWindowIcon(CProgramApp::AppIcon());
+    // The application's icon, set once at start: decoding its images a second time here cost as
+    // much again.
+    setWindowIcon(QApplication::windowIcon().isNull() ? CProgramApp::AppIcon() : QApplication::windowIcon());
     setCentralWidget(view);
     createActions();
     createMenus();
