@@ -47,24 +47,6 @@ QAction* makeAction(QWidget* owner, const char* objectName, const res::Command& 
     return a;
 }
 
-QString fileProblemText(const orx::CsvImport& result, const QString& path)
-{
-    const QString name = QDir::toNativeSeparators(path);
-    switch (result.problem) {
-    case orx::CsvProblem::NotText:
-        return tr8(res::kCsvNotText).arg(name);
-    case orx::CsvProblem::UnterminatedQuote:
-        return tr8(res::kCsvUnterminatedQuote).arg(name).arg(result.problemLine);
-    case orx::CsvProblem::NoHeader:
-        return tr8(res::kCsvEmpty).arg(name);
-    case orx::CsvProblem::MissingColumn:
-        return tr8(res::kCsvMissingColumn).arg(name, QString::fromStdString(result.missingColumn));
-    case orx::CsvProblem::None:
-        break;
-    }
-    return {};
-}
-
 } // namespace
 
 void CProgramView::createExchange()
@@ -215,10 +197,14 @@ void CProgramView::PasteCells()
     const int lastRow = m_grid->Rows() - 1;
 
     std::vector<RowEdit> edits;
+    CCsvReportDlg::PasteNotes notes;
     std::size_t widest = 0;
     for (std::size_t i = 0; i < block.size() && top + static_cast<int>(i) <= lastRow; ++i) {
         const int row = top + static_cast<int>(i);
-        edits.push_back({row, orx::PasteIntoRow(RowTexts(row), left, block[i], m_bandLimits)});
+        std::vector<orx::PasteNote> rowNotes;
+        edits.push_back({row, orx::PasteIntoRow(RowTexts(row), left, block[i], m_bandLimits, &rowNotes)});
+        for (orx::PasteNote& note : rowNotes)
+            notes.emplace_back(row, std::move(note));
         widest = std::max(widest, block[i].size());
     }
     EditRows(edits);
@@ -226,6 +212,7 @@ void CProgramView::PasteCells()
     const int right =
         std::min(orx::kLastDataColumn, left + static_cast<int>(std::max<std::size_t>(widest, 1)) - 1);
     selectCells({top, left, top + static_cast<int>(edits.size()) - 1, right});
+    CCsvReportDlg::ShowPasteNotes(this, notes, m_bandLimits);
     m_grid->setFocus(Qt::OtherFocusReason);
 }
 
@@ -261,7 +248,7 @@ bool CProgramView::ImportCsvFile(const QString& path)
                              tr8(res::kOpenFailed).arg(QDir::toNativeSeparators(path)));
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = file.read(static_cast<qint64>(orx::kCsvFileSizeLimit) + 1);
     orx::ChannelTable before;
     for (int n = 1; n <= orx::map::kChannelCount; ++n)
         before[static_cast<std::size_t>(n - 1)] = RowTexts(n);
@@ -269,7 +256,7 @@ bool CProgramView::ImportCsvFile(const QString& path)
         orx::ImportChannelCsvFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                                   before, m_bandLimits, GbkDecoder());
     if (result.problem != orx::CsvProblem::None) {
-        QMessageBox::warning(this, tr8(res::kAppTitle), fileProblemText(result, path));
+        QMessageBox::warning(this, tr8(res::kAppTitle), CCsvReportDlg::FileProblemText(result, path));
         return false;
     }
     // All the rows of the file are one step of the history.

@@ -142,9 +142,14 @@ inline constexpr const char* kCsvNotText = "文件“%1”不是 UTF-8 或 GBK �
 inline constexpr const char* kCsvUnterminatedQuote = "文件“%1”第 %2 行的引号没有结束，未导入。";
 inline constexpr const char* kCsvEmpty = "文件“%1”是空的，未导入。";
 inline constexpr const char* kCsvMissingColumn = "文件“%1”没有 %2 列，不是信道 CSV 文件，未导入。";
+inline constexpr const char* kCsvTooLarge = "文件“%1”大于 %2 MB，不是信道 CSV 文件，未导入。";
+inline constexpr const char* kCsvBrokenUtf8 =
+    "文件“%1”以 UTF-8 标记开头，但第 %2 行不是 UTF-8 文本，未导入。";
+inline constexpr const char* kCsvNotAFile = "“%1”不是文件，未导入。";
 
 // The import report: caption, summary, table headers, outcomes and the reasons of a row.
 inline constexpr const char* kCsvReportCaption = "导入 CSV";
+inline constexpr const char* kCsvReportCaptionRefused = "导入 CSV：拒绝 %1 行";
 inline constexpr const char* kCsvReportSummary = "“%1”：新建 %2 个信道，修改 %3 个，未变 %4 个，拒绝 %5 行。";
 inline constexpr const char* kCsvReportLine = "行";
 inline constexpr const char* kCsvReportChannel = "信道";
@@ -169,7 +174,19 @@ inline constexpr const char* kCsvBadDcs = "数字亚音“%1”不在标准数�
 inline constexpr const char* kCsvBadPolarity = "DtcsPolarity“%1”无法识别（应为 NN、NR、RN 或 RR）";
 inline constexpr const char* kCsvBadMode = "Mode“%1”无法识别（应为 FM 或 NFM）";
 inline constexpr const char* kCsvBadSkip = "Skip“%1”无法识别（应为空或 S）";
-inline constexpr const char* kCsvBadPower = "Power“%1”无法识别";
+inline constexpr const char* kCsvRxOutOfBand = "接收频率 %1 不在频段 %2 内";
+inline constexpr const char* kCsvTxOutOfBand = "发射频率 %1 不在频段 %2 内";
+inline constexpr const char* kCsvNotStorable = "频率 %1 低于 10 MHz，信道无法保存";
+inline constexpr const char* kCsvRounded = "%1 %2 不在 5 / 6.25 kHz 步进上，改为 %3";
+inline constexpr const char* kCsvUnknownPower = "功率“%1”无法判断高低，按“高”导入";
+inline constexpr const char* kCsvNameCollision = "名称截短为“%1”，与信道 %2 同名";
+
+// What a paste did not take as it was.
+inline constexpr const char* kPasteReportCaption = "粘贴";
+inline constexpr const char* kPasteReportIntro = "以下频率没有原样粘贴：";
+inline constexpr const char* kPasteOutOfBand = "信道 %1 %2 %3 不在频段 %4 内，未粘贴";
+inline constexpr const char* kPasteNotStorable = "信道 %1 %2 %3 低于 10 MHz，未粘贴";
+inline constexpr const char* kPasteRounded = "信道 %1 %2 %3 不在 5 / 6.25 kHz 步进上，改为 %4";
 
 // Radio link messages.
 inline constexpr const char* kPortOpenFailed = "打开串口失败";

@@ -6,6 +6,7 @@
 
 #include "ChannelCsv.h"
 #include "ChannelDataFile.h"
+#include "ChannelEdit.h"
 #include "GbkText.h"
 #include "ScreenCopy.h"
 
@@ -32,7 +33,7 @@ std::string_view columnName(orx::ChannelColumn col)
     return kColumnNames[static_cast<std::size_t>(col - orx::kFirstDataColumn)];
 }
 
-std::string refusalText(const orx::CsvRowResult& row)
+std::string refusalText(const orx::CsvRowResult& row, const orx::BandLimits& limits)
 {
     const std::string v = "'" + row.value + "'";
     using orx::CsvRefusal;
@@ -62,19 +63,23 @@ std::string refusalText(const orx::CsvRowResult& row)
         return "Mode " + v + " is neither FM nor NFM";
     case CsvRefusal::BadSkip:
         return "Skip " + v + " is neither '' nor 'S'";
-    case CsvRefusal::BadPower:
-        return "Power " + v + " is not understood";
+    case CsvRefusal::RxOutOfBand:
+        return "receive frequency " + row.value + " is outside the band " + orx::BandRangeText(limits);
+    case CsvRefusal::TxOutOfBand:
+        return "transmit frequency " + row.value + " is outside the band " + orx::BandRangeText(limits);
+    case CsvRefusal::NotStorable:
+        return "frequency " + row.value + " is below 10 MHz, which a channel cannot hold";
     case CsvRefusal::None:
         break;
     }
     return "refused";
 }
 
-std::string reportLine(const orx::CsvRowResult& row)
+std::string reportLine(const orx::CsvRowResult& row, const orx::BandLimits& limits)
 {
     std::string line = "line " + std::to_string(row.line) + ": ";
     if (row.outcome == orx::CsvOutcome::Refused)
-        return line + "refused: " + refusalText(row);
+        return line + "refused: " + refusalText(row, limits);
     line += "channel " + std::to_string(row.location) + " ";
     switch (row.outcome) {
     case orx::CsvOutcome::Added:
@@ -93,8 +98,18 @@ std::string reportLine(const orx::CsvRowResult& row)
         line += "unchanged";
         break;
     }
-    for (const orx::CsvAdjustment& a : row.adjustments)
-        line += "; " + std::string(columnName(a.column)) + " '" + a.given + "' became '" + a.result + "'";
+    for (const orx::CsvAdjustment& a : row.adjustments) {
+        const std::string why = a.column == orx::ColName ? "" : " (off the 5 / 6.25 kHz steps)";
+        line +=
+            "; " + std::string(columnName(a.column)) + " '" + a.given + "' became '" + a.result + "'" + why;
+    }
+    for (const orx::CsvWarning& w : row.warnings) {
+        if (w.kind == orx::CsvWarningKind::UnknownPower)
+            line += "; warning: power level '" + w.value + "' taken as high";
+        else
+            line +=
+                "; warning: name cut to '" + w.value + "', the name of channel " + std::to_string(w.channel);
+    }
     return line;
 }
 
@@ -118,8 +133,14 @@ bool readFile(const std::string& path, std::string& bytes)
 std::string problemText(const orx::CsvImport& result, const std::string& path)
 {
     switch (result.problem) {
+    case orx::CsvProblem::TooLarge:
+        return "'" + path + "' is larger than " + std::to_string(orx::kCsvFileSizeLimit / (1024 * 1024)) +
+               " MiB, which no channel file is";
     case orx::CsvProblem::NotText:
         return "'" + path + "' is neither UTF-8 nor GBK text";
+    case orx::CsvProblem::BrokenUtf8:
+        return "'" + path + "' begins with a UTF-8 byte-order mark, but line " +
+               std::to_string(result.problemLine) + " is not UTF-8";
     case orx::CsvProblem::UnterminatedQuote:
         return "'" + path + "': the quote on line " + std::to_string(result.problemLine) + " is never closed";
     case orx::CsvProblem::NoHeader:
@@ -176,8 +197,8 @@ int RunCsvImport(const Invocation& invocation)
         PrintError(problemText(result, csvPath) + "; nothing written");
         return ExitBadInput;
     }
-    for (const orx::CsvRowResult& row : result.rows)
-        std::printf("%s\n", reportLine(row).c_str());
+    for (const orx::CsvRowResult* row : result.reportOrder())
+        std::printf("%s\n", reportLine(*row, result.limits).c_str());
     std::printf("added %d, changed %d, unchanged %d, refused %d\n", result.count(orx::CsvOutcome::Added),
                 result.count(orx::CsvOutcome::Changed), result.count(orx::CsvOutcome::Unchanged),
                 result.count(orx::CsvOutcome::Refused));
