@@ -1,6 +1,7 @@
 #include "ProgramApp.h"
 
 #include "AboutDlg.h"
+#include "FileNames.h"
 #include "MainFrame.h"
 #include "PortName.h"
 #include "ProgramDoc.h"
@@ -21,6 +22,7 @@
 #include <QPrinter>
 
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -29,9 +31,7 @@ constexpr const char* kDealerOption = "dealer";
 } // namespace
 
 CProgramApp::CProgramApp(QStringList arguments, QString appDirectory, QObject* parent)
-    : QObject(parent)
-    , m_arguments(std::move(arguments))
-    , m_appDirectory(std::move(appDirectory))
+    : QObject(parent), m_arguments(std::move(arguments)), m_appDirectory(std::move(appDirectory))
 {
 }
 
@@ -74,8 +74,8 @@ bool CProgramApp::InitInstance()
     SetAppDirectory(m_appDirectory);
 
     // The program speaks Chinese whatever the system's language: Qt's own dialogs and buttons too.
-    if (m_qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (m_qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&m_qtTranslator);
     // No application display name: the window system would add it after every dialog's caption
     // ("读数据 — ORX 写频软件"), and each caption is the program's own text alone.
@@ -93,8 +93,16 @@ bool CProgramApp::InitInstance()
         return false;
     }
     m_dealer = parser.isSet(QString::fromLatin1(kDealerOption));
-    if (!parser.positionalArguments().isEmpty())
+    if (!parser.positionalArguments().isEmpty()) {
+        // The name keeps the bytes it was given (FileNames.h); a relative one is made absolute here,
+        // on the bytes of the working folder, so that nothing decodes it on the way.
         m_fileToOpen = parser.positionalArguments().constFirst();
+        if (QDir::isRelativePath(DisplayFileName(m_fileToOpen))) {
+            const std::string cwd = std::filesystem::current_path().string();
+            m_fileToOpen =
+                FileNameFromBytes(QByteArray::fromStdString(cwd)) + QLatin1Char('/') + m_fileToOpen;
+        }
+    }
 
     // The document, the frame and the form view belong together for the whole run.
     m_doc = std::make_unique<CProgramDoc>();
@@ -111,7 +119,8 @@ bool CProgramApp::InitInstance()
         if (!m_doc->OnOpenDocument(m_fileToOpen, &error)) {
             QMessageBox::critical(nullptr, QString::fromUtf8(res::kAppTitle),
                                   error + QStringLiteral("\n") +
-                                      QString::fromUtf8(res::kStartFileFailed).arg(QDir::toNativeSeparators(m_fileToOpen)));
+                                      QString::fromUtf8(res::kStartFileFailed)
+                                          .arg(QDir::toNativeSeparators(DisplayFileName(m_fileToOpen))));
             m_exitCode = 1;
             return false;
         }
@@ -119,7 +128,8 @@ bool CProgramApp::InitInstance()
 
     SetAppDirectory(m_appDirectory);
     CProgramIni ini;
-    SetPortName(ini.GetString(QString::fromLatin1(CProgramIni::kSection), QString::fromLatin1(CProgramIni::kPortKey)));
+    SetPortName(ini.GetString(QString::fromLatin1(CProgramIni::kSection),
+                              QString::fromLatin1(CProgramIni::kPortKey)));
 
     WatchFirstPaint(m_frame.get());
     m_frame->show();
@@ -136,7 +146,16 @@ int CProgramApp::Run()
 void CProgramApp::ExitInstance()
 {
     CProgramIni ini;
-    ini.WriteString(QString::fromLatin1(CProgramIni::kSection), QString::fromLatin1(CProgramIni::kPortKey), PortName());
+    const bool stored = ini.WriteString(QString::fromLatin1(CProgramIni::kSection),
+                                        QString::fromLatin1(CProgramIni::kPortKey), PortName());
+    // A Program.ini the program cannot read is left exactly as it is; say where the port went.
+    if (ini.unreadablePath().isEmpty())
+        return;
+    const QString where = stored ? QStringLiteral("the port is stored in %1").arg(ini.path())
+                                 : QStringLiteral("the port is not stored");
+    std::fprintf(stderr,
+                 "orxprog: %s is not text the program can read (UTF-8 or GBK); it is left unchanged and %s\n",
+                 qPrintable(ini.unreadablePath()), qPrintable(where));
 }
 
 void CProgramApp::OnFileNew()
@@ -166,7 +185,8 @@ void CProgramApp::OnFilePrint()
 void CProgramApp::OnFilePrintPreview()
 {
     QPrintPreviewDialog preview(printer(), m_frame.get());
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { view()->PrintTo(p); });
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* p) { view()->PrintTo(p); });
     preview.exec();
 }
 

@@ -1,6 +1,7 @@
 #include "ProgramDoc.h"
 
 #include "ChannelDataFile.h"
+#include "FileNames.h"
 #include "Texts.h"
 
 #include <QFileDialog>
@@ -13,7 +14,7 @@ namespace {
 
 std::filesystem::path toPath(const QString& path)
 {
-    return std::filesystem::path(path.toStdU16String());
+    return FileSystemPath(path); // a name that is not UTF-8 keeps its bytes
 }
 
 QString fileFilter()
@@ -23,8 +24,7 @@ QString fileFilter()
 
 } // namespace
 
-CProgramDoc::CProgramDoc(QObject* parent)
-    : QObject(parent)
+CProgramDoc::CProgramDoc(QObject* parent) : QObject(parent)
 {
     m_image.resetToNewDocument();
 }
@@ -62,7 +62,8 @@ bool CProgramDoc::OnSaveDocument(const QString& path, QString* error)
     std::string why;
     if (!orx::SaveChannelData(toPath(path), m_image, &why)) {
         if (error)
-            *error = QString::fromUtf8(res::kSaveFailed).arg(QDir::toNativeSeparators(path), QString::fromStdString(why));
+            *error = QString::fromUtf8(res::kSaveFailed)
+                         .arg(QDir::toNativeSeparators(path), QString::fromStdString(why));
         return false;
     }
     m_pathName = QFileInfo(path).absoluteFilePath();

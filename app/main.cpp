@@ -1,5 +1,6 @@
 // orxprog: the programming tool for the ORX handheld radio.
 
+#include "FileNames.h"
 #include "ProgramApp.h"
 
 #include <QApplication>
@@ -7,7 +8,12 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    CProgramApp app(QApplication::arguments());
+    // The arguments Qt left, each byte kept: a file name need not be UTF-8 (QApplication::arguments()
+    // would turn such bytes into U+FFFD, and the file could not be found).
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << FileNameFromBytes(QByteArray(argv[i]));
+    CProgramApp app(arguments);
     if (!app.InitInstance())
         return app.exitCode();
     return app.Run();
