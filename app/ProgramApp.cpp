@@ -31,7 +31,9 @@ constexpr const char* kDealerOption = "dealer";
 } // namespace
 
 CProgramApp::CProgramApp(QStringList arguments, QString appDirectory, QObject* parent)
-    : QObject(parent), m_arguments(std::move(arguments)), m_appDirectory(std::move(appDirectory))
+    : QObject(parent)
+    , m_arguments(std::move(arguments))
+    , m_appDirectory(std::move(appDirectory))
 {
 }
 
@@ -74,8 +76,8 @@ bool CProgramApp::InitInstance()
     SetAppDirectory(m_appDirectory);
 
     // The program speaks Chinese whatever the system's language: Qt's own dialogs and buttons too.
-    if (m_qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (m_qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&m_qtTranslator);
     // No application display name: the window system would add it after every dialog's caption
     // ("读数据 — ORX 写频软件"), and each caption is the program's own text alone.
@@ -99,8 +101,7 @@ bool CProgramApp::InitInstance()
         m_fileToOpen = parser.positionalArguments().constFirst();
         if (QDir::isRelativePath(DisplayFileName(m_fileToOpen))) {
             const std::string cwd = std::filesystem::current_path().string();
-            m_fileToOpen =
-                FileNameFromBytes(QByteArray::fromStdString(cwd)) + QLatin1Char('/') + m_fileToOpen;
+            m_fileToOpen = FileNameFromBytes(QByteArray::fromStdString(cwd)) + QLatin1Char('/') + m_fileToOpen;
         }
     }
 
@@ -128,8 +129,7 @@ bool CProgramApp::InitInstance()
 
     SetAppDirectory(m_appDirectory);
     CProgramIni ini;
-    SetPortName(ini.GetString(QString::fromLatin1(CProgramIni::kSection),
-                              QString::fromLatin1(CProgramIni::kPortKey)));
+    SetPortName(ini.GetString(QString::fromLatin1(CProgramIni::kSection), QString::fromLatin1(CProgramIni::kPortKey)));
 
     WatchFirstPaint(m_frame.get());
     m_frame->show();
@@ -185,8 +185,7 @@ void CProgramApp::OnFilePrint()
 void CProgramApp::OnFilePrintPreview()
 {
     QPrintPreviewDialog preview(printer(), m_frame.get());
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* p) { view()->PrintTo(p); });
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { view()->PrintTo(p); });
     preview.exec();
 }
 

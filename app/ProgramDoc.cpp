@@ -24,7 +24,8 @@ QString fileFilter()
 
 } // namespace
 
-CProgramDoc::CProgramDoc(QObject* parent) : QObject(parent)
+CProgramDoc::CProgramDoc(QObject* parent)
+    : QObject(parent)
 {
     m_image.resetToNewDocument();
 }
@@ -62,8 +63,7 @@ bool CProgramDoc::OnSaveDocument(const QString& path, QString* error)
     std::string why;
     if (!orx::SaveChannelData(toPath(path), m_image, &why)) {
         if (error)
-            *error = QString::fromUtf8(res::kSaveFailed)
-                         .arg(QDir::toNativeSeparators(path), QString::fromStdString(why));
+            *error = QString::fromUtf8(res::kSaveFailed).arg(QDir::toNativeSeparators(path), QString::fromStdString(why));
         return false;
     }
     m_pathName = QFileInfo(path).absoluteFilePath();
