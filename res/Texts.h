@@ -145,7 +145,6 @@ inline constexpr const char* kCsvMissingColumn = "文件“%1”没有 %2 列，
 inline constexpr const char* kCsvTooLarge = "文件“%1”大于 %2 MB，不是信道 CSV 文件，未导入。";
 inline constexpr const char* kCsvBrokenUtf8 =
     "文件“%1”以 UTF-8 标记开头，但第 %2 行不是 UTF-8 文本，未导入。";
-inline constexpr const char* kCsvNotAFile = "“%1”不是文件，未导入。";
 
 // The import report: caption, summary, table headers, outcomes and the reasons of a row.
 inline constexpr const char* kCsvReportCaption = "导入 CSV";

@@ -152,7 +152,7 @@ private slots:
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.contains("csv-export IN.sin OUT.csv"));
         QVERIFY(r.out.contains("csv-import IN.sin DATA.csv OUT.sin"));
-        QVERIFY(r.out.contains("3 csv-import refused rows"));
+        QVERIFY(r.out.contains("3  csv-import refused rows"));
         QCOMPARE(runTool({"csv-export", path("uhf.sin")}).status, 2);
     }
 };

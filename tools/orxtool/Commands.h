@@ -21,15 +21,17 @@ enum ExitStatus : int {
 
 struct Invocation {
     std::vector<std::string> arguments;         // positional arguments after the subcommand
-    std::map<std::string, std::string> options; // "--ini" -> value
+    std::map<std::string, std::string> options; // "--ini" -> value; a flag ("--json") -> ""
 
     const std::string* option(const std::string& name) const
     {
         const auto it = options.find(name);
         return it == options.end() ? nullptr : &it->second;
     }
+    bool flag(const std::string& name) const { return options.count(name) > 0; }
 };
 
+int RunNew(const Invocation& invocation);
 int RunDump(const Invocation& invocation);
 int RunResave(const Invocation& invocation);
 int RunDiff(const Invocation& invocation);

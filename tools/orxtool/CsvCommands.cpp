@@ -13,9 +13,6 @@
 #include <QString>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 
 namespace orxtool {
@@ -113,40 +110,24 @@ std::string reportLine(const orx::CsvRowResult& row, const orx::BandLimits& limi
     return line;
 }
 
-bool readFile(const std::string& path, std::string& bytes)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        PrintError("cannot open '" + path + "'");
-        return false;
-    }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) {
-        PrintError("cannot read '" + path + "'");
-        return false;
-    }
-    bytes = buffer.str();
-    return true;
-}
-
-std::string problemText(const orx::CsvImport& result, const std::string& path)
+// What is wrong with a file refused whole; name is already as messages show it.
+std::string problemText(const orx::CsvImport& result, const std::string& name)
 {
     switch (result.problem) {
     case orx::CsvProblem::TooLarge:
-        return "'" + path + "' is larger than " + std::to_string(orx::kCsvFileSizeLimit / (1024 * 1024)) +
+        return name + " is larger than " + std::to_string(orx::kCsvFileSizeLimit / (1024 * 1024)) +
                " MiB, which no channel file is";
     case orx::CsvProblem::NotText:
-        return "'" + path + "' is neither UTF-8 nor GBK text";
+        return name + " is neither UTF-8 nor GBK text";
     case orx::CsvProblem::BrokenUtf8:
-        return "'" + path + "' begins with a UTF-8 byte-order mark, but line " +
-               std::to_string(result.problemLine) + " is not UTF-8";
+        return name + " begins with a UTF-8 byte-order mark, but line " + std::to_string(result.problemLine) +
+               " is not UTF-8";
     case orx::CsvProblem::UnterminatedQuote:
-        return "'" + path + "': the quote on line " + std::to_string(result.problemLine) + " is never closed";
+        return name + ": the quote on line " + std::to_string(result.problemLine) + " is never closed";
     case orx::CsvProblem::NoHeader:
-        return "'" + path + "' is empty";
+        return name + " is empty";
     case orx::CsvProblem::MissingColumn:
-        return "'" + path + "' has no " + result.missingColumn + " column";
+        return name + " has no " + result.missingColumn + " column";
     case orx::CsvProblem::None:
         break;
     }
@@ -163,28 +144,23 @@ int RunCsvExport(const Invocation& invocation)
     orx::BandLimits limits;
     orx::ScreenCopy screen;
     orx::ImageToScreen(image, {}, limits, screen);
-    const std::string text = orx::ExportChannelCsv(screen.channels);
-
-    const std::string& out = invocation.arguments.at(1);
-    std::ofstream file(out, std::ios::binary | std::ios::trunc);
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    file.close();
-    if (!file) {
-        PrintError("cannot write '" + out + "'");
-        return ExitOutputFailed;
-    }
-    return ExitOk;
+    return WriteOutput(invocation.arguments.at(1), orx::ExportChannelCsv(screen.channels)) ? ExitOk
+                                                                                           : ExitOutputFailed;
 }
 
 int RunCsvImport(const Invocation& invocation)
 {
+    const std::string& csvPath = invocation.arguments.at(1);
+    const std::string& out = invocation.arguments.at(2);
+    if (RefuseBinaryToTerminal(out))
+        return ExitBadInput;
     orx::RadioCatalog catalog;
     orx::RadioImage image;
     if (!LoadWithCatalog(invocation, 0, image, catalog))
         return ExitBadInput;
-    const std::string& csvPath = invocation.arguments.at(1);
+    // One byte beyond the limit is enough to refuse a file; /dev/zero is not read to its end.
     std::string bytes;
-    if (!readFile(csvPath, bytes))
+    if (!ReadInput(csvPath, orx::kCsvFileSizeLimit + 1, bytes))
         return ExitBadInput;
 
     // As in the program: the file is opened (which may set the band limits from its band id), the
@@ -194,24 +170,23 @@ int RunCsvImport(const Invocation& invocation)
     orx::ImageToScreen(image, catalog, limits, screen);
     const orx::CsvImport result = orx::ImportChannelCsvFile(bytes, screen.channels, limits, GbkDecoder());
     if (result.problem != orx::CsvProblem::None) {
-        PrintError(problemText(result, csvPath) + "; nothing written");
+        PrintError(problemText(result, Quoted(csvPath)) + "; nothing written");
         return ExitBadInput;
     }
+    // The report goes where the .sin file does not.
+    std::FILE* report = IsStdStream(out) ? stderr : stdout;
     for (const orx::CsvRowResult* row : result.reportOrder())
-        std::printf("%s\n", reportLine(*row, result.limits).c_str());
-    std::printf("added %d, changed %d, unchanged %d, refused %d\n", result.count(orx::CsvOutcome::Added),
-                result.count(orx::CsvOutcome::Changed), result.count(orx::CsvOutcome::Unchanged),
-                result.count(orx::CsvOutcome::Refused));
+        std::fprintf(report, "%s\n", reportLine(*row, result.limits).c_str());
+    std::fprintf(report, "added %d, changed %d, unchanged %d, refused %d\n",
+                 result.count(orx::CsvOutcome::Added), result.count(orx::CsvOutcome::Changed),
+                 result.count(orx::CsvOutcome::Unchanged), result.count(orx::CsvOutcome::Refused));
+    std::fflush(report);
 
     screen.channels = result.channels;
     orx::RadioImage saved = image;
     orx::ScreenToImage(screen, limits, saved);
-    const std::string& out = invocation.arguments.at(2);
-    std::string error;
-    if (!orx::SaveChannelData(out, saved, &error)) {
-        PrintError("cannot write '" + out + "': " + error);
+    if (!SaveOutput(out, saved))
         return ExitOutputFailed;
-    }
     return result.count(orx::CsvOutcome::Refused) > 0 ? ExitRowsRefused : ExitOk;
 }
 

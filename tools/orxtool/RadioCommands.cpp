@@ -94,6 +94,8 @@ int ReportFailure(const orx::RadioTransfer& transfer, orx::RadioTransfer::Outcom
 
 int RunRead(const Invocation& invocation)
 {
+    if (RefuseBinaryToTerminal(invocation.arguments.at(1)))
+        return ExitBadInput;
     const auto app = EnsureApplication();
     // The radio's password is checked against the one given here, as against the form's field.
     orx::RadioImage image;
@@ -113,13 +115,7 @@ int RunRead(const Invocation& invocation)
     if (outcome != orx::RadioTransfer::Outcome::Succeeded)
         return ReportFailure(transfer, outcome);
 
-    const std::string& out = invocation.arguments.at(1);
-    std::string error;
-    if (!orx::SaveChannelData(out, transfer.received(), &error)) {
-        PrintError("cannot write '" + out + "': " + error);
-        return ExitOutputFailed;
-    }
-    return ExitOk;
+    return SaveOutput(invocation.arguments.at(1), transfer.received()) ? ExitOk : ExitOutputFailed;
 }
 
 int RunWrite(const Invocation& invocation)
