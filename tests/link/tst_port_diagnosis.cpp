@@ -20,7 +20,9 @@
 
 #include <cstdio>
 
+#include <fcntl.h>
 #include <grp.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,6 +36,12 @@ private slots:
     void deviceTheUserMayNotOpenNamesItsGroup();
     void reasons_data();
     void reasons();
+    void notASerialPort_data();
+    void notASerialPort();
+    void lockFilesNameTheirHolder_data();
+    void lockFilesNameTheirHolder();
+    void anotherOrxtoolIsNamed();
+    void kernelNamesAHolderWithoutLockFile();
     void transferDialogShowsTheReasonBelowTheMessage();
 };
 
@@ -57,7 +65,10 @@ void PortDiagnosisTest::busyPortSaysAnotherProgramHoldsIt()
     QVERIFY(!second.open(radio.device()));
     QVERIFY2(second.openFailure().contains(QStringLiteral("占用")), qPrintable(second.openFailure()));
     QVERIFY(second.openFailure().contains(radio.device()));
-    QVERIFY(second.openFailure().contains(QStringLiteral("ModemManager")));
+    // The lock file names the holder, this very test; no advice about other programs then.
+    QVERIFY2(second.openFailure().contains(QStringLiteral("tst_port_diagnosis（进程 %1）").arg(getpid())),
+             qPrintable(second.openFailure()));
+    QVERIFY(!second.openFailure().contains(QStringLiteral("ModemManager")));
     // Once the first lets go, the port opens and the reason is gone.
     first.close();
     QVERIFY(second.open(radio.device()));
@@ -142,6 +153,140 @@ void PortDiagnosisTest::reasons()
     const QString text = orx::PortProblemText(p);
     for (const QString& part : expected)
         QVERIFY2(text.contains(part), qPrintable(text));
+}
+
+void PortDiagnosisTest::notASerialPort_data()
+{
+    QTest::addColumn<QString>("device");
+    QTest::newRow("a character device that is no terminal") << QStringLiteral("/dev/null");
+    QTest::newRow("a regular file") << QStringLiteral("FILE");
+    QTest::newRow("a folder") << QStringLiteral("/tmp");
+}
+
+void PortDiagnosisTest::notASerialPort()
+{
+    QFETCH(QString, device);
+    QTemporaryDir scratch;
+    if (device == QStringLiteral("FILE")) {
+        device = scratch.filePath(QStringLiteral("radio.sin"));
+        QFile f(device);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    orx::SerialPort port(orx::kTransferTimeouts);
+    QVERIFY(!port.open(device));
+    QCOMPARE(port.openFailure(), QStringLiteral("%1 不是串口设备。请在“端口设置”菜单中选择编程线所接的串口（如 /dev/ttyUSB0）。")
+                                     .arg(device));
+}
+
+void PortDiagnosisTest::lockFilesNameTheirHolder_data()
+{
+    QTest::addColumn<QByteArray>("content"); // PID stands for a live process, DEAD for a gone one
+    QTest::addColumn<QString>("name");       // the holder's name found, empty for none
+    QTest::addColumn<QString>("host");
+    QTest::newRow("QLockFile of orxtool") << QByteArray("PID\norxtool\nHOST\n") << "orxtool" << "";
+    QTest::newRow("QLockFile from another machine") << QByteArray("PID\norxprog\nradio-bench\n") << "orxprog"
+                                                    << "radio-bench";
+    QTest::newRow("a pid alone, padded") << QByteArray("     PID\n") << "sleep" << "";
+    QTest::newRow("a stale lock") << QByteArray("DEAD\norxtool\nHOST\n") << "" << "";
+    QTest::newRow("garbage") << QByteArray("locked!\n") << "" << "";
+}
+
+void PortDiagnosisTest::lockFilesNameTheirHolder()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, name);
+    QFETCH(QString, host);
+    const QString device = QStringLiteral("/dev/ttyORXLOCKTEST");
+    QString lockPath;
+    for (const QString& candidate : orx::PortLockFiles(device)) {
+        if (QFileInfo(QFileInfo(candidate).absolutePath()).isWritable()) {
+            lockPath = candidate;
+            break;
+        }
+    }
+    if (lockPath.isEmpty())
+        QSKIP("no lock folder is writable here");
+    QVERIFY(lockPath.endsWith(QStringLiteral("/LCK..ttyORXLOCKTEST")));
+
+    QProcess sleeper;
+    sleeper.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+    QVERIFY(sleeper.waitForStarted());
+    QProcess gone;
+    gone.start(QStringLiteral("true"), {});
+    QVERIFY(gone.waitForFinished());
+    char hostName[256] = {};
+    ::gethostname(hostName, sizeof hostName - 1);
+    content.replace("PID", QByteArray::number(sleeper.processId()));
+    content.replace("DEAD", QByteArray::number(gone.processId()));
+    content.replace("HOST", hostName);
+    QFile lock(lockPath);
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.write(content);
+    lock.close();
+
+    const orx::PortHolder holder = orx::FindPortHolder(device);
+    const qint64 sleeperPid = sleeper.processId();
+    QFile::remove(lockPath);
+    sleeper.kill();
+    sleeper.waitForFinished();
+    QCOMPARE(holder.name, name);
+    QCOMPARE(holder.host, host);
+    if (!name.isEmpty())
+        QCOMPARE(holder.pid, sleeperPid);
+}
+
+namespace {
+
+// A pseudo-terminal nobody answers on: its device path, and the master kept open.
+struct SilentTerminal {
+    int master = -1;
+    QString device;
+    SilentTerminal()
+    {
+        master = ::posix_openpt(O_RDWR | O_NOCTTY);
+        if (master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0)
+            device = QString::fromLocal8Bit(::ptsname(master));
+    }
+    ~SilentTerminal()
+    {
+        if (master >= 0)
+            ::close(master);
+    }
+};
+
+} // namespace
+
+void PortDiagnosisTest::anotherOrxtoolIsNamed()
+{
+    SilentTerminal pty;
+    QVERIFY(!pty.device.isEmpty());
+    // orxtool read waits for a radio that never answers, holding the port meanwhile.
+    QProcess tool;
+    tool.start(QStringLiteral(ORXTOOL_PATH), {QStringLiteral("read"), pty.device, QStringLiteral("/dev/null")});
+    QVERIFY(tool.waitForStarted());
+    QTRY_COMPARE_WITH_TIMEOUT(orx::FindPortHolder(pty.device).name, QStringLiteral("orxtool"), 10000);
+    orx::SerialPort port(orx::kTransferTimeouts);
+    QVERIFY(!port.open(pty.device));
+    const qint64 toolPid = tool.processId();
+    tool.kill();
+    tool.waitForFinished();
+    QVERIFY2(port.openFailure().contains(QStringLiteral("正被orxtool（进程 %1）占用").arg(toolPid)),
+             qPrintable(port.openFailure()));
+}
+
+void PortDiagnosisTest::kernelNamesAHolderWithoutLockFile()
+{
+    SilentTerminal pty;
+    QVERIFY(!pty.device.isEmpty());
+    QProcess holder;
+    holder.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec sleep 30 < \"$0\""), pty.device});
+    QVERIFY(holder.waitForStarted());
+    QTRY_COMPARE_WITH_TIMEOUT(orx::FindPortHolder(pty.device).name, QStringLiteral("sleep"), 10000);
+    QCOMPARE(orx::FindPortHolder(pty.device).pid, holder.processId());
+    // Qt's serial port opens it beside the holder (no lock file, no exclusive open), so only the
+    // diagnosis of a failed open would name it.
+    holder.kill();
+    holder.waitForFinished();
 }
 
 void PortDiagnosisTest::transferDialogShowsTheReasonBelowTheMessage()
