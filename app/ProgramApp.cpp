@@ -57,7 +57,8 @@ QIcon CProgramApp::AppIcon()
 QString CProgramApp::UsageText()
 {
     return QStringLiteral("用法: orxprog [--dealer] [文件.sin]\n"
-                          "  --dealer   经销商模式: 显示“出厂化默认”按钮和“电子串号”菜单项\n");
+                          "  --dealer   经销商模式: 显示“出厂化默认”按钮和“电子串号”菜单项\n"
+                          "  --version  显示版本\n");
 }
 
 CProgramView* CProgramApp::view() const

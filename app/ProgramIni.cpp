@@ -315,8 +315,11 @@ QString& systemPathStorage()
     return path;
 }
 
-// Where the program keeps its configuration: the file beside the executable when that folder (or
-// the file) is writable; otherwise the user's copy over the installed file.
+// Where the program keeps its configuration. A Program.ini beside the executable is the program's
+// own when it may be written (a build folder, a copy the user unpacked), else the installed file
+// under the user's copy. Without one, an installation's system-wide file is the installed file
+// (also for root, who could write into the program's folder); only a program that has neither and
+// a writable folder creates its Program.ini beside itself.
 struct IniLocation {
     QString path;
     QString installedPath;
@@ -325,11 +328,14 @@ IniLocation locate()
 {
     const QString beside = AppDirectory() + QStringLiteral("Program.ini");
     const QFileInfo info(beside);
-    const bool writable = info.exists() ? info.isWritable() : QFileInfo(info.absolutePath()).isWritable();
-    if (writable && !existsButUnreadable(beside))
-        return {beside, QString()};
-    const QString installed = info.exists() ? beside : CProgramIni::SystemPath();
-    return {CProgramIni::UserCopyPath(), installed};
+    if (info.exists()) {
+        if (info.isWritable() && !existsButUnreadable(beside))
+            return {beside, QString()};
+        return {CProgramIni::UserCopyPath(), beside};
+    }
+    if (QFileInfo(CProgramIni::SystemPath()).isFile() || !QFileInfo(info.absolutePath()).isWritable())
+        return {CProgramIni::UserCopyPath(), CProgramIni::SystemPath()};
+    return {beside, QString()};
 }
 
 } // namespace

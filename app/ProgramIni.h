@@ -6,11 +6,10 @@
 // 259 characters come back, and writing a key changes its line in place and keeps every other line
 // and comment. Values may be saved as UTF-8 or as GBK (as Windows installers write them).
 //
-// Installed into a folder the user cannot write (a system-wide package), the program reads the
-// installed Program.ini (the one beside the executable, else the system-wide /etc/orxprog/Program.ini
-// the package installs) but keeps the user's own copy in ~/.config/orxprog/: a key found there wins,
-// and every write goes there. Where the executable's folder is writable, only the file beside the
-// executable is used. A Program.ini that is no text this class can read (UTF-16, binary) is never
+// Installed (a system-wide package: no Program.ini beside the executable, /etc/orxprog/Program.ini
+// present; or a Program.ini beside it that the user cannot write), the program reads the installed
+// file but keeps the user's own copy in ~/.config/orxprog/: a key found there wins, and every write
+// goes there. Otherwise only the file beside the executable is used (a build folder). A Program.ini that is no text this class can read (UTF-16, binary) is never
 // written to: it is read as empty, and writes go to the user's copy instead.
 //
 // This is the only class that reads or writes Program.ini.

@@ -36,6 +36,7 @@ class UserConfigTest : public QObject {
 private slots:
     void writableFolderUsesTheFileBesideTheProgram();
     void readOnlyFolderKeepsTheUsersCopy();
+    void systemFileWinsOverAWritableEmptyFolder();
 
 private:
     void checkReadOnlyInstallation(const QString& installedFolder);
@@ -56,6 +57,30 @@ void UserConfigTest::writableFolderUsesTheFileBesideTheProgram()
     QCOMPARE(ini.path(), app.filePath(QStringLiteral("Program.ini")));
     QVERIFY(ini.WriteString(QStringLiteral("Setup"), QStringLiteral("COM"), QStringLiteral("COM5")));
     QVERIFY(readAll(app.filePath(QStringLiteral("Program.ini"))).contains("COM=COM5"));
+}
+
+void UserConfigTest::systemFileWinsOverAWritableEmptyFolder()
+{
+    // Root may write into the program's folder of an installation; the package's file is still the
+    // one read, and nothing is created beside the program.
+    if (qEnvironmentVariableIsSet(kChildVariable))
+        QSKIP("runs in the parent only");
+    QTemporaryDir scratch;
+    const QString system = scratch.filePath(QStringLiteral("Program.ini"));
+    QFile f(system);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(kInstalledIni);
+    f.close();
+    QVERIFY(QDir().mkpath(scratch.filePath(QStringLiteral("lib"))));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.filePath(QStringLiteral("config"))));
+    const QString previous = CProgramIni::SystemPath();
+    CProgramIni::SetSystemPath(system);
+    SetAppDirectory(scratch.filePath(QStringLiteral("lib")));
+    CProgramIni ini;
+    CProgramIni::SetSystemPath(previous);
+    QCOMPARE(ini.installedPath(), system);
+    QCOMPARE(ini.GetString(QStringLiteral("Setup"), QStringLiteral("Type1")), QStringLiteral("ORX-U2"));
+    QVERIFY(!QFile::exists(scratch.filePath(QStringLiteral("lib/Program.ini"))));
 }
 
 void UserConfigTest::readOnlyFolderKeepsTheUsersCopy()
