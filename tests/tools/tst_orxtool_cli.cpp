@@ -14,6 +14,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -139,6 +140,25 @@ private slots:
         for (const char* line :
              {"new OUT.sin", "Exit status:", "  2  bad usage", "\"-\" reads standard input"})
             QVERIFY2(r.out.contains(line), line);
+    }
+
+    void manualPageListsEveryCommandAndOption()
+    {
+        // The manual page is written by hand; every command, option and exit status of the usage
+        // must be in it.
+        QString page = QString::fromUtf8(FileBytes(QStringLiteral(ORXTOOL_MANUAL)));
+        QVERIFY(!page.isEmpty());
+        page.replace(QStringLiteral("\\-"), QStringLiteral("-"));
+        page.remove(QRegularExpression(QStringLiteral("\\f[BIR]")));
+        const QString usage = QString::fromUtf8(runPiped({"--help"}).out);
+        const QRegularExpression item(QStringLiteral("^  ((?:[a-z-]+)|(?:--[a-z]+)|(?:[0-3]))\\s"),
+                                      QRegularExpression::MultilineOption);
+        int checked = 0;
+        for (auto m = item.globalMatch(usage); m.hasNext(); ++checked) {
+            const QString word = m.next().captured(1);
+            QVERIFY2(page.contains(word), qPrintable(word));
+        }
+        QVERIFY(checked >= 8 + 5 + 4);
     }
 
     void dashIsStandardInputAndOutput()
