@@ -210,6 +210,8 @@ CCsvReportDlg::CCsvReportDlg(const orx::CsvImport& result, const QString& fileNa
             auto* item = new QTableWidgetItem(cells[c]);
             if (c < 3)
                 item->setTextAlignment(Qt::AlignCenter);
+            else
+                item->setToolTip(cells[c]); // a long explanation is cut at the table's edge
             if (row.outcome == orx::CsvOutcome::Refused)
                 item->setForeground(QColor(0xB0, 0x00, 0x00));
             else if (!row.warnings.empty())
@@ -231,5 +233,5 @@ CCsvReportDlg::CCsvReportDlg(const orx::CsvImport& result, const QString& fileNa
     layout->addWidget(m_summary);
     layout->addWidget(m_table, 1);
     layout->addWidget(buttons);
-    resize(680, 380);
+    resize(860, 400);
 }
