@@ -96,7 +96,10 @@ QString CCsvReportDlg::DetailText(const orx::CsvRowResult& row, const orx::BandL
     if (row.outcome == orx::CsvOutcome::Refused) {
         if (row.refusal == orx::CsvRefusal::DuplicateLocation)
             return tr8(res::kCsvDuplicateLocation).arg(row.location).arg(row.firstLine);
-        return tr8(refusalText(row.refusal)).arg(qs(row.value), qs(orx::BandRangeText(limits)));
+        const QString text = tr8(refusalText(row.refusal)).arg(qs(row.value));
+        const bool namesTheBand =
+            row.refusal == orx::CsvRefusal::RxOutOfBand || row.refusal == orx::CsvRefusal::TxOutOfBand;
+        return namesTheBand ? text.arg(qs(orx::BandRangeText(limits))) : text;
     }
     QStringList parts;
     if (row.outcome == orx::CsvOutcome::Changed) {
