@@ -23,7 +23,7 @@ namespace orx {
 namespace {
 
 // Where lock files of serial devices are kept: the folders QSerialPort looks at, in its order.
-const char* const kLockFolders[] = {"/var/lock", "/etc/locks", "/var/spool/locks", "/var/spool/uucp",
+const char* const kLockFolders[] = {"/var/lock", "/etc/locks", "/var/spool/locks",  "/var/spool/uucp",
                                     "/tmp",      "/var/tmp",   "/var/lock/lockdev", "/run/lock"};
 
 bool processAlive(qint64 pid)
@@ -119,7 +119,7 @@ int probeDevice(const QByteArray& path)
     const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno;
-    termios settings {};
+    termios settings{};
     const int result = ::tcgetattr(fd, &settings) == 0 ? 0 : ENOTTY;
     ::close(fd);
     return result;
@@ -144,7 +144,8 @@ QStringList PortLockFiles(const QString& device)
     QString underDev = device;
     if (underDev.startsWith(QStringLiteral("/dev/")))
         underDev = underDev.mid(5);
-    QStringList names{QStringLiteral("LCK..") + QString(underDev).replace(QLatin1Char('/'), QLatin1Char('_'))};
+    QStringList names{QStringLiteral("LCK..") +
+                      QString(underDev).replace(QLatin1Char('/'), QLatin1Char('_'))};
     const QString last = QStringLiteral("LCK..") + QFileInfo(device).fileName();
     if (!names.contains(last))
         names << last;

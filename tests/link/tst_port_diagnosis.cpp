@@ -174,8 +174,9 @@ void PortDiagnosisTest::notASerialPort()
     }
     orx::SerialPort port(orx::kTransferTimeouts);
     QVERIFY(!port.open(device));
-    QCOMPARE(port.openFailure(), QStringLiteral("%1 不是串口设备。请在“端口设置”菜单中选择编程线所接的串口（如 /dev/ttyUSB0）。")
-                                     .arg(device));
+    QCOMPARE(port.openFailure(),
+             QStringLiteral("%1 不是串口设备。请在“端口设置”菜单中选择编程线所接的串口（如 /dev/ttyUSB0）。")
+                 .arg(device));
 }
 
 void PortDiagnosisTest::lockFilesNameTheirHolder_data()
@@ -183,12 +184,16 @@ void PortDiagnosisTest::lockFilesNameTheirHolder_data()
     QTest::addColumn<QByteArray>("content"); // PID stands for a live process, DEAD for a gone one
     QTest::addColumn<QString>("name");       // the holder's name found, empty for none
     QTest::addColumn<QString>("host");
-    QTest::newRow("QLockFile of orxtool") << QByteArray("PID\norxtool\nHOST\n") << "orxtool" << "";
+    QTest::newRow("QLockFile of orxtool") << QByteArray("PID\norxtool\nHOST\n") << "orxtool"
+                                          << "";
     QTest::newRow("QLockFile from another machine") << QByteArray("PID\norxprog\nradio-bench\n") << "orxprog"
                                                     << "radio-bench";
-    QTest::newRow("a pid alone, padded") << QByteArray("     PID\n") << "sleep" << "";
-    QTest::newRow("a stale lock") << QByteArray("DEAD\norxtool\nHOST\n") << "" << "";
-    QTest::newRow("garbage") << QByteArray("locked!\n") << "" << "";
+    QTest::newRow("a pid alone, padded") << QByteArray("     PID\n") << "sleep"
+                                         << "";
+    QTest::newRow("a stale lock") << QByteArray("DEAD\norxtool\nHOST\n") << ""
+                                  << "";
+    QTest::newRow("garbage") << QByteArray("locked!\n") << ""
+                             << "";
 }
 
 void PortDiagnosisTest::lockFilesNameTheirHolder()
@@ -262,7 +267,8 @@ void PortDiagnosisTest::anotherOrxtoolIsNamed()
     QVERIFY(!pty.device.isEmpty());
     // orxtool read waits for a radio that never answers, holding the port meanwhile.
     QProcess tool;
-    tool.start(QStringLiteral(ORXTOOL_PATH), {QStringLiteral("read"), pty.device, QStringLiteral("/dev/null")});
+    tool.start(QStringLiteral(ORXTOOL_PATH),
+               {QStringLiteral("read"), pty.device, QStringLiteral("/dev/null")});
     QVERIFY(tool.waitForStarted());
     QTRY_COMPARE_WITH_TIMEOUT(orx::FindPortHolder(pty.device).name, QStringLiteral("orxtool"), 10000);
     orx::SerialPort port(orx::kTransferTimeouts);
@@ -279,7 +285,8 @@ void PortDiagnosisTest::kernelNamesAHolderWithoutLockFile()
     SilentTerminal pty;
     QVERIFY(!pty.device.isEmpty());
     QProcess holder;
-    holder.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec sleep 30 < \"$0\""), pty.device});
+    holder.start(QStringLiteral("sh"),
+                 {QStringLiteral("-c"), QStringLiteral("exec sleep 30 < \"$0\""), pty.device});
     QVERIFY(holder.waitForStarted());
     QTRY_COMPARE_WITH_TIMEOUT(orx::FindPortHolder(pty.device).name, QStringLiteral("sleep"), 10000);
     QCOMPARE(orx::FindPortHolder(pty.device).pid, holder.processId());
