@@ -20,7 +20,7 @@ struct Command {
     std::string_view name;
     std::string_view arguments; // as the usage shows them
     std::size_t argumentCount;
-    std::array<std::string_view, 4> options; // the options it takes, each with a value
+    std::array<std::string_view, 4> options; // the options it takes: flags (kFlags), the rest with a value
     std::string_view summary;
     int (*run)(const Invocation&);
 };
@@ -59,28 +59,42 @@ const Command kCommands[] = {
     {"read",
      "PORT OUT.sin",
      2,
-     {"--password"},
+     {"--password", "--no-backup"},
      "read the radio on the serial port PORT into OUT.sin",
      RunRead},
     {"write",
      "PORT IN.sin",
      2,
-     {"--band", "--ini"},
+     {"--band", "--ini", "--verify", "--no-backup"},
      "write IN.sin, encoded as the program saves it, into the radio on PORT",
      RunWrite},
 };
 
 struct OptionHelp {
     std::string_view name;
-    std::string_view value;
+    std::string_view value; // empty for a flag
     std::string_view help;
 };
+
+// Options that take no value.
+constexpr std::string_view kFlags[] = {"--verify", "--no-backup"};
 
 const OptionHelp kOptionHelp[] = {
     {"--ini", "PATH", "take the model and band lists from this Program.ini (default: none)"},
     {"--band", "LOW-HIGH", "write: the band in MHz the radio must have (default: the file's band)"},
     {"--password", "DIGITS", "read: the radio's password, if it has one"},
+    {"--verify", "", "write: read the written data back and compare (exit status 3 when it differs)"},
+    {"--no-backup", "", "read, write: keep no backup of the image in the program's backups folder"},
 };
+
+bool isFlag(std::string_view option)
+{
+    for (std::string_view f : kFlags) {
+        if (f == option)
+            return true;
+    }
+    return false;
+}
 
 const Command* findCommand(std::string_view name)
 {
@@ -106,7 +120,7 @@ std::string synopsis(const Command& c)
     for (std::string_view o : c.options) {
         for (const OptionHelp& h : kOptionHelp) {
             if (!o.empty() && h.name == o)
-                line += " [" + std::string(h.name) + " " + std::string(h.value) + "]";
+                line += " [" + std::string(h.name) + (h.value.empty() ? "" : " " + std::string(h.value)) + "]";
         }
     }
     return line;
@@ -128,7 +142,7 @@ void printUsage(std::FILE* to)
     for (const OptionHelp& h : kOptionHelp)
         optionWidth = std::max(optionWidth, h.name.size() + 1 + h.value.size());
     for (const OptionHelp& h : kOptionHelp) {
-        std::string left = std::string(h.name) + " " + std::string(h.value);
+        std::string left = std::string(h.name) + (h.value.empty() ? "" : " " + std::string(h.value));
         left.resize(optionWidth, ' ');
         text += "  " + left + "   " + std::string(h.help) + "\n";
     }
@@ -139,7 +153,8 @@ void printUsage(std::FILE* to)
             "Exit status: 0 done, 1 the output could not be written, 2 bad usage or an unusable input file\n"
             "(nothing written), 3 csv-import refused rows of the CSV file (the other rows are written);\n"
             "diff: 0 the files are equal, 1 they differ, 2 bad usage or an unusable input file;\n"
-            "read, write: 3 the port could not be opened or the radio failed.\n"
+            "read, write: 3 the port could not be opened or the radio failed (write --verify: or the\n"
+            "radio holds other data than written), 130 stopped with Ctrl+C (a read writes no file).\n"
             "PORT is COM1..COM8 (the first eight serial ports), a device under /dev (ttyUSB0) or a path.\n";
     std::fputs(text.c_str(), to);
 }
@@ -191,7 +206,11 @@ int main(int argc, char** argv)
             return usageError("unknown option '" + name + "'", command);
         if (invocation.options.count(name))
             return usageError("option '" + name + "' given twice", command);
-        if (eq != std::string::npos) {
+        if (isFlag(name)) {
+            if (eq != std::string::npos)
+                return usageError("option '" + name + "' takes no value", command);
+            invocation.options[name] = std::string();
+        } else if (eq != std::string::npos) {
             invocation.options[name] = arg.substr(eq + 1);
         } else if (i + 1 < args.size()) {
             invocation.options[name] = args[++i];
