@@ -37,11 +37,17 @@ CLinkMessageBox::CLinkMessageBox(QMessageBox::Icon icon, const QString& text, co
                                  QMessageBox::StandardButtons buttons, QWidget* owner)
     : QMessageBox(icon, QString::fromUtf8(res::kAppTitle), text, buttons, owner)
 {
-    // The caption must fit the title bar whole, beside the window system's icon and buttons.
+    // The caption must fit the title bar whole, beside the window system's icon and buttons, and
+    // each line of the message its own line, within the screen.
+    const QScreen* screen = owner ? owner->screen() : this->screen();
+    const int widest = screen ? screen->availableGeometry().width() * 3 / 4 : 800;
     if (auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
-        const int captionWidth = QFontMetrics(font()).horizontalAdvance(windowTitle()) + kTitleBarExtras;
-        label->setMinimumWidth(
-            std::max(chineseWidth(label->fontMetrics(), kReadableCharacters), captionWidth));
+        const QFontMetrics fm = label->fontMetrics();
+        int width = std::max(chineseWidth(fm, kReadableCharacters),
+                             QFontMetrics(font()).horizontalAdvance(windowTitle()) + kTitleBarExtras);
+        for (const QString& line : text.split(QLatin1Char('\n')))
+            width = std::max(width, std::min(fm.horizontalAdvance(line), widest));
+        label->setMinimumWidth(width);
     }
     if (detail.isEmpty())
         return;
@@ -52,8 +58,7 @@ CLinkMessageBox::CLinkMessageBox(QMessageBox::Icon icon, const QString& text, co
         int width = chineseWidth(fm, kDetailCharacters);
         for (const QString& path : DevicePaths(detail))
             width = std::max(width, fm.horizontalAdvance(path));
-        if (const QScreen* s = owner ? owner->screen() : screen())
-            width = std::min(width, s->availableGeometry().width() * 3 / 4);
+        width = std::min(width, widest);
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(false);
         label->setText(WrapDetail(detail, fm, width));
@@ -148,7 +153,7 @@ QPoint CLinkMessageBox::PositionBeside(const QRect& owner, const QSize& box, con
 void CLinkMessageBox::showEvent(QShowEvent* event)
 {
     // QMessageBox sizes itself here; the position is chosen once the size is known and before the
-    // window appears. A window's position is that of its frame.
+    // window appears.
     QMessageBox::showEvent(event);
     QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
     if (!owner || !owner->isVisible())
@@ -156,8 +161,12 @@ void CLinkMessageBox::showEvent(QShowEvent* event)
     const QScreen* s = owner->screen();
     if (!s)
         return;
-    const int titleBar = std::max(0, owner->geometry().top() - owner->frameGeometry().top());
-    move(PositionBeside(owner->frameGeometry(), size(), s->availableGeometry(), titleBar, kGap));
+    // The window system frames the box as it framed its owner. Until the box is on the screen its
+    // frame is unknown, and the position given is where its contents begin.
+    const QPoint frame = owner->geometry().topLeft() - owner->frameGeometry().topLeft();
+    const QPoint place =
+        PositionBeside(owner->frameGeometry(), size(), s->availableGeometry(), frame.y(), kGap);
+    move(place + frame);
 }
 
 void ShowLinkMessage(QWidget* parent, const QString& text, const QString& detail, const QString& objectName)
