@@ -504,6 +504,10 @@ void TestTransferDlg::stopWrite()
                 auto* box = trace.dialog->findChild<QMessageBox*>(QStringLiteral("stopWriteQuestion"));
                 if (box && box->isVisible()) {
                     question = box->text();
+                    // Each line of the question has room in full.
+                    auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+                    for (const QString& line : question.split(QLatin1Char('\n')))
+                        QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(line));
                     if (!answer.isEmpty())
                         QVERIFY(testsupport::ClickButton(box, answer));
                 }
