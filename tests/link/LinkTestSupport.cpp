@@ -92,6 +92,14 @@ orx::LinkTimeouts QuickTimeouts()
     return {quick, quick};
 }
 
+orx::LinkTimeouts PatientTimeouts()
+{
+    orx::LinkTimeouts t;
+    t.transfer.readConstant = std::chrono::seconds(8);
+    t.powerTune.readConstant = std::chrono::seconds(8);
+    return t;
+}
+
 QStringList SinFiles(const QString& folder)
 {
     return QDir(folder).entryList({QStringLiteral("*.sin")}, QDir::Files, QDir::Name);

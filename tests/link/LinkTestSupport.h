@@ -85,6 +85,46 @@ public:
     std::atomic<int> outputDiscards{0};
 };
 
+// What the program's serial ports do, in order and with the time on the program's side: the
+// protocol's pauses can be checked where they are made, free of the radio thread's scheduling.
+class PortTimeline : public orx::SerialProbe {
+public:
+    enum class Kind { Write, Read, Pause };
+    struct Event {
+        Kind kind;
+        std::chrono::steady_clock::time_point time;
+        std::chrono::milliseconds pause{0};
+    };
+    PortTimeline() { orx::SerialPort::SetProbe(this); }
+    ~PortTimeline() override { orx::SerialPort::SetProbe(nullptr); }
+    void discardRequested(bool, bool) override {}
+    void writeStarting(qsizetype) override { add({Kind::Write, std::chrono::steady_clock::now()}); }
+    void readFinished(qsizetype, qsizetype) override { add({Kind::Read, std::chrono::steady_clock::now()}); }
+    void pausing(std::chrono::milliseconds pause) override
+    {
+        add({Kind::Pause, std::chrono::steady_clock::now(), pause});
+    }
+    std::vector<Event> events() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_events;
+    }
+    void clear()
+    {
+        std::lock_guard lock(m_mutex);
+        m_events.clear();
+    }
+
+private:
+    void add(const Event& e)
+    {
+        std::lock_guard lock(m_mutex);
+        m_events.push_back(e);
+    }
+    mutable std::mutex m_mutex;
+    std::vector<Event> m_events;
+};
+
 // The user's data and configuration folders point into a scratch folder while it lives, so that
 // backups and remembered settings never reach the real user's folders.
 class PrivateUserFolders {
@@ -102,6 +142,8 @@ private:
 
 // Timeouts for a radio that never answers: a silent read gives up after tens of milliseconds.
 orx::LinkTimeouts QuickTimeouts();
+// Timeouts for a radio whose reply a test holds back while it acts: reads wait seconds.
+orx::LinkTimeouts PatientTimeouts();
 
 // The .sin files of a folder, oldest name first.
 QStringList SinFiles(const QString& folder);

@@ -13,6 +13,7 @@
 #include "SettingsCodec.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -133,6 +134,9 @@ private slots:
     void differingAreas();
     void backups_data();
     void backups();
+    void oldBackupsGo_data();
+    void oldBackupsGo();
+    void backupsInTheSameSecondKeepEachOther();
 };
 
 void TestRadioTransfer::wholeRead()
@@ -387,27 +391,31 @@ void TestRadioTransfer::wakeUpPauses()
     SimulatedRadio radio;
     QVERIFY(radio.ok());
     radio->setMemory(radioMemory());
+    PortTimeline timeline;
     RadioTransfer transfer(Mode::Read, PortName(), programImage());
-    const Outcome result = transfer.run();
-    QCOMPARE(result, Outcome::Succeeded);
+    QCOMPARE(transfer.run(), Outcome::Succeeded);
 
-    const auto received = radio->received();
-    QVERIFY(received.size() > 9);
+    // 2 ms before each wake-up byte, 1 ms between the radio's answer and the identify frame, and
+    // no other pause in the whole read: the blocks follow each other as fast as the replies come.
+    // Times are the program's own, so scheduling can only make a pause longer.
+    using K = PortTimeline::Kind;
     using namespace std::chrono;
-    // The program waits 2 ms before each wake-up byte and 1 ms before the identify frame. The
-    // lower bounds are what the radio needs; scheduling may only make the pauses longer. The
-    // median keeps one late time stamp (which shortens the gap after it) from failing the check.
-    std::vector<microseconds> gaps;
-    for (std::size_t i = 1; i < 7; ++i)
-        gaps.push_back(duration_cast<microseconds>(received[i].time - received[i - 1].time));
-    std::sort(gaps.begin(), gaps.end());
-    const microseconds median = gaps[gaps.size() / 2];
-    QVERIFY2(median >= 1900us && median < 10ms,
-             qPrintable(QStringLiteral("median gap %1 us").arg(median.count())));
-    QVERIFY2(gaps[1] >= 1900us, qPrintable(QStringLiteral("second shortest gap %1 us").arg(gaps[1].count())));
-    const auto identifyGap = duration_cast<microseconds>(received[7].time - received[6].time);
-    QVERIFY2(identifyGap >= 900us,
-             qPrintable(QStringLiteral("identify after %1 us").arg(identifyGap.count())));
+    const auto events = timeline.events();
+    QVERIFY(events.size() > 24);
+    for (int i = 0; i < 7; ++i) {
+        QCOMPARE(events[std::size_t(2 * i)].kind, K::Pause);
+        QCOMPARE(events[std::size_t(2 * i)].pause, 2ms);
+        QCOMPARE(events[std::size_t(2 * i + 1)].kind, K::Write);
+        if (i > 0)
+            QVERIFY(events[std::size_t(2 * i + 1)].time - events[std::size_t(2 * i - 1)].time >= 2ms);
+    }
+    QCOMPARE(events[14].kind, K::Read);
+    QCOMPARE(events[15].kind, K::Pause);
+    QCOMPARE(events[15].pause, 1ms);
+    QCOMPARE(events[16].kind, K::Write);
+    QVERIFY(events[16].time - events[14].time >= 1ms);
+    QCOMPARE(std::count_if(events.begin(), events.end(), [](const auto& e) { return e.kind == K::Pause; }),
+             8);
 }
 
 void TestRadioTransfer::portNeverDiscardsItsOwnOutput_data()
@@ -689,6 +697,48 @@ void TestRadioTransfer::backups()
         QVERIFY(saved.data() == radioMemory());
     else
         QVERIFY(saved == programImage());
+}
+
+void TestRadioTransfer::oldBackupsGo_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("kept");
+    // Saved at 2025-06-30 12:00:00; 365 days before is 2024-06-30 12:00:00.
+    QTest::newRow("a day old") << "2025-06-29_12-00-00_read_136-174MHz.sin" << true;
+    QTest::newRow("365 days old to the second") << "2024-06-30_12-00-00_write_400-470MHz.sin" << true;
+    QTest::newRow("a second more") << "2024-06-30_11-59-59_read_136-174MHz.sin" << false;
+    QTest::newRow("years old") << "2019-01-01_00-00-00_write_unknown-band.sin" << false;
+    QTest::newRow("an old second backup of one second")
+        << "2019-01-01_00-00-00_read_136-174MHz-2.sin" << false;
+    QTest::newRow("a file of the user's own") << "my radio.sin" << true;
+    QTest::newRow("a name with no valid date") << "2019-13-45_00-00-00_read_136-174MHz.sin" << true;
+}
+
+void TestRadioTransfer::oldBackupsGo()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, kept);
+    QTemporaryDir folder;
+    QVERIFY(QFile(folder.filePath(name)).open(QIODevice::WriteOnly));
+    const QDateTime now(QDate(2025, 6, 30), QTime(12, 0, 0));
+    const QString saved = orx::SaveBackup(folder.path(), orx::BackupKind::Read, programImage(), now);
+    QCOMPARE(QFileInfo(saved).fileName(), QStringLiteral("2025-06-30_12-00-00_read_136-174MHz.sin"));
+    QCOMPARE(QFile::exists(folder.filePath(name)), kept);
+    QVERIFY(QFile::exists(saved));
+}
+
+void TestRadioTransfer::backupsInTheSameSecondKeepEachOther()
+{
+    QTemporaryDir folder;
+    const QDateTime now(QDate(2025, 6, 30), QTime(12, 0, 0));
+    orx::RadioImage erasedBand = programImage();
+    erasedBand.set(orx::map::kBandId, 0xFF);
+    QStringList names;
+    for (const orx::RadioImage& image : {programImage(), programImage(), erasedBand})
+        names << QFileInfo(orx::SaveBackup(folder.path(), orx::BackupKind::Write, image, now)).fileName();
+    QCOMPARE(names, (QStringList{"2025-06-30_12-00-00_write_136-174MHz.sin",
+                                 "2025-06-30_12-00-00_write_136-174MHz-2.sin",
+                                 "2025-06-30_12-00-00_write_unknown-band.sin"}));
 }
 
 QTEST_GUILESS_MAIN(TestRadioTransfer)

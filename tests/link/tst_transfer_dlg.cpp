@@ -491,6 +491,7 @@ void TestTransferDlg::stopWrite()
     CTransferDlg::SetVerifyAfterWriteSetting(verify);
     CTransferDlg dlg(image, &window);
     dlg.SetReadMode(false);
+    dlg.SetTimeouts(PatientTimeouts()); // the radio's answer is held back while the test acts
     DialogTrace trace;
     QString question;
     std::unique_ptr<ReplyGate> gate;
