@@ -168,11 +168,13 @@ int main(int argc, char* argv[])
                 const double programRatio = (r.elapsed - r.radioLate) / limit;
                 const double share = r.reaction / limit;
                 met = met && programRatio <= kRatioGoal && share < kReactionGoal;
-                std::printf("%-13s %7lld ms %7.3f s %8.3f s %7.4f %7.1f ms %9.4f %7.1f ms %8.2f%%\n", name,
+                const Seconds line = r.elapsed - limit - r.radioLate - r.reaction;
+                std::printf("%-13s %7lld ms %7.3f s %8.3f s %7.4f %7.1f ms %6.1f ms %9.4f %7.1f ms %7.2f%%\n",
+                            name,
                             static_cast<long long>(
                                 std::chrono::duration_cast<std::chrono::milliseconds>(turnaround).count()),
-                            r.elapsed.count(), limit.count(), ratio, r.radioLate.count() * 1000, programRatio,
-                            r.reaction.count() * 1000, share * 100);
+                            r.elapsed.count(), limit.count(), ratio, r.radioLate.count() * 1000,
+                            line.count() * 1000, programRatio, r.reaction.count() * 1000, share * 100);
                 if (r.stray > 0)
                     std::printf("              (the radio saw %zu stray bytes)\n", r.stray);
                 if (mode == orx::RadioTransfer::Mode::Write && !verify) {
