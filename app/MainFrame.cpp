@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 
+#include "Backups.h"
 #include "ExitConfirmDlg.h"
 #include "LockKeys.h"
 #include "PortDiagnosis.h"
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
@@ -76,6 +78,14 @@ void CMainFrame::createActions()
     CProgramDoc& doc = m_view->document();
     connect(makeAction("actionNew", res::kNew, "new"), &QAction::triggered, &m_app, &CProgramApp::OnFileNew);
     connect(makeAction("actionOpen", res::kOpen, "open"), &QAction::triggered, &m_app, &CProgramApp::OnFileOpen);
+    // The radio link's automatic backups: the file dialog opens in their folder.
+    connect(makeAction("actionOpenBackup", res::kOpenBackup), &QAction::triggered, this, [this, &doc] {
+        const QString folder = orx::BackupFolder();
+        QDir().mkpath(folder);
+        const QString path = QFileDialog::getOpenFileName(this, QString(), folder, tr8(res::kFileFilter));
+        if (!path.isEmpty())
+            doc.OpenDocumentFile(path, this);
+    });
     connect(makeAction("actionSave", res::kSave, "save"), &QAction::triggered, this, [this, &doc] { doc.FileSave(this); });
     connect(makeAction("actionSaveAs", res::kSaveAs), &QAction::triggered, this, [this, &doc] { doc.FileSaveAs(this); });
     connect(makeAction("actionPrint", res::kPrint, "print"), &QAction::triggered, &m_app, &CProgramApp::OnFilePrint);
@@ -112,7 +122,7 @@ void CMainFrame::createActions()
 void CMainFrame::createMenus()
 {
     QMenu* file = menuBar()->addMenu(tr8(res::kMenuFile));
-    for (const char* name : {"actionNew", "actionOpen", "actionSave", "actionSaveAs"})
+    for (const char* name : {"actionNew", "actionOpen", "actionOpenBackup", "actionSave", "actionSaveAs"})
         file->addAction(action(QString::fromLatin1(name)));
     file->addSeparator();
     // Channel lists to and from spreadsheets and other radio tools.

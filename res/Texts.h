@@ -54,6 +54,7 @@ inline constexpr Command kRead = {"读数据", "Ctrl+R", "读取对讲机频率"
 inline constexpr Command kWrite = {"写数据", "Ctrl+W", "写频率数据至对讲机", "写频"};
 inline constexpr Command kToolbar = {"工具栏(&T)", nullptr, "显示或隐藏工具栏", "显隐工具栏"};
 inline constexpr Command kStatusBar = {"状态栏(&S)", nullptr, "显示或隐藏状态栏", "显隐状态栏"};
+inline constexpr Command kOpenBackup = {"打开备份(&B)...", nullptr, "打开读写对讲机时自动保存的备份", "打开备份"};
 inline constexpr Command kImportCsv = {"导入 CSV(&I)...", nullptr, "从 CSV 文件导入信道到信道表", "导入 CSV"};
 inline constexpr Command kExportCsv = {"导出 CSV(&E)...", nullptr, "将信道表导出为 CSV 文件", "导出 CSV"};
 inline constexpr Command kUndo = {"撤销(&U)", "Ctrl+Z", "撤销上一次对信道表的修改", "撤销"};
@@ -192,10 +193,29 @@ inline constexpr const char* kPortOpenFailed = "打开串口失败";
 inline constexpr const char* kCommError = "通信出错";
 inline constexpr const char* kPasswordError = "密码错误";
 inline constexpr const char* kBandMismatch = "频率不匹配";
+// Verify after write: the message, the line that names what differs, and the read-back failure.
+inline constexpr const char* kVerifyMismatch = "校验出错：对讲机中的数据与写入的不同";
+inline constexpr const char* kVerifyDifferences = "不同之处：%1。";
+inline constexpr const char* kListSeparator = "、";
+inline constexpr const char* kVerifyCommError = "数据已写入，但读回校验时通信出错";
+// What differs, as the user names it.
+inline constexpr const char* kAreaChannel = "信道 %1";
+inline constexpr const char* kAreaFmPreset = "收音机频率 %1";
+inline constexpr const char* kAreaBand = "频段";
+inline constexpr const char* kAreaAddress = "地址 0x%1";
+// Stopping a transfer: the question before a write is stopped, and the short status afterwards.
+inline constexpr const char* kStopWriteQuestion =
+    "写数据还没有完成。现在停止，对讲机中只有一部分数据是新的。\n确定要停止写数据吗？";
+inline constexpr const char* kReadCancelled = "读数据已取消";
+inline constexpr const char* kWriteStopped = "写数据已停止：对讲机收到了 %1 / %2 块";
+inline constexpr const char* kVerifyCancelled = "数据已写入，校验已取消";
+// The automatic backups.
+inline constexpr const char* kBackupFailed = "无法保存备份：%1";
 
 // Transfer progress (dialog 133).
 inline constexpr const char* kStart = "开始";
 inline constexpr const char* kInitialPercent = "0%";
+inline constexpr const char* kVerifyAfterWrite = "写入后校验";
 
 // Power tuning (dialog 167). The six calibration bytes in the radio's order: low end, middle and
 // high end of the band, low power before high power.

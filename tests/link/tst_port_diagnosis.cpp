@@ -3,14 +3,16 @@
 // all. The real cases run on pseudo-terminals; the permission text is checked from a diagnosis,
 // since the tests run as root, who may open anything.
 
+#include "LinkMessage.h"
 #include "LinkTestSupport.h"
 #include "PortDiagnosis.h"
 #include "PortName.h"
 #include "SerialPort.h"
 #include "TransferDlg.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -18,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 
 #include <fcntl.h>
@@ -43,6 +46,8 @@ private slots:
     void anotherOrxtoolIsNamed();
     void kernelNamesAHolderWithoutLockFile();
     void transferDialogShowsTheReasonBelowTheMessage();
+    void devicePathsNeverBreak_data();
+    void devicePathsNeverBreak();
 };
 
 void PortDiagnosisTest::missingDeviceNamesTheOnesThatExist()
@@ -100,9 +105,9 @@ void PortDiagnosisTest::deviceTheUserMayNotOpenNamesItsGroup()
     env.insert(QStringLiteral("HOME"), scratch.path());
     QProcess p;
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral("setpriv"), {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                                        QStringLiteral("--clear-groups"), copy,
-                                        QStringLiteral("deviceTheUserMayNotOpenNamesItsGroup")});
+    p.start(QStringLiteral("setpriv"),
+            {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+             QStringLiteral("--clear-groups"), copy, QStringLiteral("deviceTheUserMayNotOpenNamesItsGroup")});
     QVERIFY(p.waitForFinished(60000));
     const QString out = QString::fromUtf8(p.readAllStandardOutput());
     QVERIFY2(p.exitCode() == 0, qPrintable(out + QString::fromUtf8(p.readAllStandardError())));
@@ -135,8 +140,8 @@ void PortDiagnosisTest::reasons_data()
     QTest::newRow("no device lists the others")
         << int(orx::PortFailure::NoSuchDevice) << "" << QStringList{"/dev/ttyACM0", "/dev/ttyS0"}
         << QStringList{"/dev/ttyACM0、/dev/ttyS0"};
-    QTest::newRow("no port chosen points at the menu") << int(orx::PortFailure::NoPortChosen) << "" << QStringList{}
-                                                       << QStringList{"端口设置"};
+    QTest::newRow("no port chosen points at the menu")
+        << int(orx::PortFailure::NoPortChosen) << "" << QStringList{} << QStringList{"端口设置"};
 }
 
 void PortDiagnosisTest::reasons()
@@ -306,17 +311,67 @@ void PortDiagnosisTest::transferDialogShowsTheReasonBelowTheMessage()
     dlg.SetTitle(QStringLiteral("读数据"));
     QString text;
     QString informative;
+    QString shown;
+    int labelWidth = 0;
     WhenModal("QMessageBox", [&](QWidget* w) {
         auto* box = static_cast<QMessageBox*>(w);
         text = box->text();
         informative = box->informativeText();
+        auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"));
+        shown = label->text();
+        labelWidth = label->width();
         box->accept();
     });
-    QTimer::singleShot(0, &dlg, [&dlg] { dlg.findChild<QPushButton*>(QStringLiteral("startButton"))->click(); });
+    QTimer::singleShot(0, &dlg,
+                       [&dlg] { dlg.findChild<QPushButton*>(QStringLiteral("startButton"))->click(); });
     dlg.exec();
     SetPortName(previous);
     QCOMPARE(text, QStringLiteral("打开串口失败"));
     QVERIFY2(informative.contains(QStringLiteral("/dev/ttyORXMISSING")), qPrintable(informative));
+    // The box breaks the lines itself, never inside the path.
+    QVERIFY2(shown.contains(QStringLiteral("/dev/ttyORXMISSING")), qPrintable(shown));
+    QVERIFY(labelWidth >= dlg.fontMetrics().horizontalAdvance(QStringLiteral("/dev/ttyORXMISSING")));
+}
+
+void PortDiagnosisTest::devicePathsNeverBreak_data()
+{
+    QTest::addColumn<QString>("detail");
+    QTest::addColumn<QStringList>("paths");
+    QTest::newRow("a missing device and the ones present")
+        << "串口设备 /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0 "
+           "不存在。本机现有的串口设备："
+           "/dev/ttyS0、/dev/ttyUSB0。"
+        << QStringList{"/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0", "/dev/ttyS0",
+                       "/dev/ttyUSB0"};
+    QTest::newRow("a busy port and a command with <, > and &")
+        << "串口 /dev/ttyACM0 正被minicom <1234> & 占用。" << QStringList{"/dev/ttyACM0"};
+}
+
+void PortDiagnosisTest::devicePathsNeverBreak()
+{
+    QFETCH(QString, detail);
+    QFETCH(QStringList, paths);
+    QCOMPARE(CLinkMessageBox::DevicePaths(detail), paths);
+    // Broken for a line far narrower than the longest path, each path still stays whole.
+    const QFontMetrics fm(QApplication::font());
+    const int width = fm.horizontalAdvance(QStringLiteral("中中中中中中"));
+    const QString wrapped = CLinkMessageBox::WrapDetail(detail, fm, width);
+    const QStringList lines = wrapped.split(QLatin1Char('\n'));
+    QVERIFY2(lines.size() > 2, qPrintable(wrapped));
+    for (const QString& path : paths) {
+        QVERIFY2(std::any_of(lines.begin(), lines.end(), [&](const QString& l) { return l.contains(path); }),
+                 qPrintable(wrapped));
+    }
+    for (const QString& line : lines) {
+        const bool holdsPath =
+            std::any_of(paths.begin(), paths.end(), [&](const QString& p) { return line.contains(p); });
+        QVERIFY2(holdsPath || fm.horizontalAdvance(line) <= width, qPrintable(line));
+        // No line starts with a closing mark.
+        QVERIFY2(!QStringLiteral("，。、：；").contains(line.front()), qPrintable(line));
+    }
+    // Nothing is lost but the blanks where lines were broken.
+    QCOMPARE(QString(wrapped).remove(QLatin1Char('\n')).remove(QLatin1Char(' ')),
+             QString(detail).remove(QLatin1Char(' ')));
 }
 
 QTEST_MAIN(PortDiagnosisTest)

@@ -17,6 +17,7 @@ enum ExitStatus : int {
     ExitBadInput = 2,     // bad usage, or an input file that is missing, unreadable or not a .sin file
     ExitRowsRefused = 3,  // csv-import wrote its output, but refused some rows of the CSV file
     ExitRadioFailed = 3,  // read, write: the port or the radio failed (the program's message says how)
+    ExitInterrupted = 130, // read, write: stopped with Ctrl+C, as a shell reports a SIGINT
 };
 
 struct Invocation {

@@ -35,6 +35,8 @@ const Option kOptions[] = {
     {"--band", "LOW-HIGH", "new, write: the band in MHz, for example 400-470 (default: the file's band)"},
     {"--password", "DIGITS", "read: the radio's password, if it has one"},
     {"--json", "", "dump: one JSON document instead of the text lines"},
+    {"--verify", "", "write: read the written data back and compare (exit status 3 when it differs)"},
+    {"--no-backup", "", "read, write: keep no backup of the image in the program's backups folder"},
 };
 
 struct Command {
@@ -81,13 +83,13 @@ const Command kCommands[] = {
     {"read",
      "PORT OUT.sin",
      2,
-     {"--password"},
+     {"--password", "--no-backup"},
      "read the radio on the serial port PORT into OUT.sin",
      RunRead},
     {"write",
      "PORT IN.sin",
      2,
-     {"--band", "--ini"},
+     {"--band", "--ini", "--verify", "--no-backup"},
      "write IN.sin, encoded as the program saves it, into the radio on PORT",
      RunWrite},
 };
@@ -98,7 +100,9 @@ constexpr std::string_view kExitStatusText =
     "  1  an output could not be written (diff: the files differ)\n"
     "  2  bad usage or an unusable input file; nothing was written\n"
     "  3  csv-import refused rows of the CSV file (the other rows are written);\n"
-    "     read, write: the port could not be opened or the radio failed\n";
+    "     read, write: the port could not be opened or the radio failed (write --verify: or the\n"
+    "     radio holds other data than written)\n"
+    "  130  read, write: stopped with Ctrl+C (a read writes no file)\n";
 
 constexpr std::string_view kFilesText =
     "A file name of \"-\" reads standard input or writes standard output (a .sin file is never\n"
