@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 
+#include "Backups.h"
 #include "ExitConfirmDlg.h"
 #include "LockKeys.h"
 #include "PortDiagnosis.h"
@@ -13,6 +14,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
@@ -80,6 +82,14 @@ void CMainFrame::createActions()
     CProgramDoc& doc = m_view->document();
     connect(makeAction("actionNew", res::kNew, "new"), &QAction::triggered, &m_app, &CProgramApp::OnFileNew);
     connect(makeAction("actionOpen", res::kOpen, "open"), &QAction::triggered, &m_app, &CProgramApp::OnFileOpen);
+    // The radio link's automatic backups: the file dialog opens in their folder.
+    connect(makeAction("actionOpenBackup", res::kOpenBackup), &QAction::triggered, this, [this, &doc] {
+        const QString folder = orx::BackupFolder();
+        QDir().mkpath(folder);
+        const QString path = QFileDialog::getOpenFileName(this, QString(), folder, tr8(res::kFileFilter));
+        if (!path.isEmpty())
+            doc.OpenDocumentFile(path, this);
+    });
     connect(makeAction("actionSave", res::kSave, "save"), &QAction::triggered, this, [this, &doc] { doc.FileSave(this); });
     connect(makeAction("actionSaveAs", res::kSaveAs), &QAction::triggered, this, [this, &doc] { doc.FileSaveAs(this); });
     connect(makeAction("actionPrint", res::kPrint, "print"), &QAction::triggered, &m_app, &CProgramApp::OnFilePrint);
@@ -116,7 +126,7 @@ void CMainFrame::createActions()
 void CMainFrame::createMenus()
 {
     QMenu* file = menuBar()->addMenu(tr8(res::kMenuFile));
-    for (const char* name : {"actionNew", "actionOpen", "actionSave", "actionSaveAs"})
+    for (const char* name : {"actionNew", "actionOpen", "actionOpenBackup", "actionSave", "actionSaveAs"})
         file->addAction(action(QString::fromLatin1(name)));
     file->addSeparator();
     // Channel lists to and from spreadsheets and other radio tools.

@@ -1,6 +1,7 @@
 #include "ProgramApp.h"
 
 #include "AboutDlg.h"
+#include "FileNames.h"
 #include "MainFrame.h"
 #include "PortName.h"
 #include "ProgramDoc.h"
@@ -21,6 +22,7 @@
 #include <QPrinter>
 
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -55,7 +57,8 @@ QIcon CProgramApp::AppIcon()
 QString CProgramApp::UsageText()
 {
     return QStringLiteral("用法: orxprog [--dealer] [文件.sin]\n"
-                          "  --dealer   经销商模式: 显示“出厂化默认”按钮和“电子串号”菜单项\n");
+                          "  --dealer   经销商模式: 显示“出厂化默认”按钮和“电子串号”菜单项\n"
+                          "  --version  显示版本\n");
 }
 
 CProgramView* CProgramApp::view() const
@@ -93,8 +96,15 @@ bool CProgramApp::InitInstance()
         return false;
     }
     m_dealer = parser.isSet(QString::fromLatin1(kDealerOption));
-    if (!parser.positionalArguments().isEmpty())
+    if (!parser.positionalArguments().isEmpty()) {
+        // The name keeps the bytes it was given (FileNames.h); a relative one is made absolute here,
+        // on the bytes of the working folder, so that nothing decodes it on the way.
         m_fileToOpen = parser.positionalArguments().constFirst();
+        if (QDir::isRelativePath(DisplayFileName(m_fileToOpen))) {
+            const std::string cwd = std::filesystem::current_path().string();
+            m_fileToOpen = FileNameFromBytes(QByteArray::fromStdString(cwd)) + QLatin1Char('/') + m_fileToOpen;
+        }
+    }
 
     // The document, the frame and the form view belong together for the whole run.
     m_doc = std::make_unique<CProgramDoc>();
@@ -111,7 +121,8 @@ bool CProgramApp::InitInstance()
         if (!m_doc->OnOpenDocument(m_fileToOpen, &error)) {
             QMessageBox::critical(nullptr, QString::fromUtf8(res::kAppTitle),
                                   error + QStringLiteral("\n") +
-                                      QString::fromUtf8(res::kStartFileFailed).arg(QDir::toNativeSeparators(m_fileToOpen)));
+                                      QString::fromUtf8(res::kStartFileFailed)
+                                          .arg(QDir::toNativeSeparators(DisplayFileName(m_fileToOpen))));
             m_exitCode = 1;
             return false;
         }
@@ -136,7 +147,16 @@ int CProgramApp::Run()
 void CProgramApp::ExitInstance()
 {
     CProgramIni ini;
-    ini.WriteString(QString::fromLatin1(CProgramIni::kSection), QString::fromLatin1(CProgramIni::kPortKey), PortName());
+    const bool stored = ini.WriteString(QString::fromLatin1(CProgramIni::kSection),
+                                        QString::fromLatin1(CProgramIni::kPortKey), PortName());
+    // A Program.ini the program cannot read is left exactly as it is; say where the port went.
+    if (ini.unreadablePath().isEmpty())
+        return;
+    const QString where = stored ? QStringLiteral("the port is stored in %1").arg(ini.path())
+                                 : QStringLiteral("the port is not stored");
+    std::fprintf(stderr,
+                 "orxprog: %s is not text the program can read (UTF-8 or GBK); it is left unchanged and %s\n",
+                 qPrintable(ini.unreadablePath()), qPrintable(where));
 }
 
 void CProgramApp::OnFileNew()

@@ -2,6 +2,7 @@
 
 #include "ChannelDataFile.h"
 #include "ProgramIni.h"
+#include "FileNames.h"
 #include "Texts.h"
 
 #include <QDir>
@@ -17,7 +18,7 @@ namespace {
 
 std::filesystem::path toPath(const QString& path)
 {
-    return std::filesystem::path(path.toStdU16String());
+    return FileSystemPath(path); // a name that is not UTF-8 keeps its bytes
 }
 
 QString fileFilter()

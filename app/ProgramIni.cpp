@@ -210,7 +210,24 @@ IniFile parse(QByteArray data)
     return file;
 }
 
-// The file's lines, or nothing when it exists but cannot be read. A missing file reads as empty.
+// Text in UTF-8 or GBK has no NUL byte (UTF-16 has one in every ASCII character), and bytes that are
+// not UTF-8 must be GBK.
+bool isReadableText(const QByteArray& bytes)
+{
+    if (bytes.contains('\0'))
+        return false;
+    QByteArray data = bytes.startsWith(kUtf8Bom) ? bytes.mid(kUtf8Bom.size()) : bytes;
+    if (QString::fromUtf8(data).toUtf8() == data)
+        return true;
+    QStringDecoder gbk("GBK");
+    if (!gbk.isValid())
+        return true; // nothing better to judge by: read it as the parser can
+    (void)gbk.decode(data);
+    return !gbk.hasError();
+}
+
+// The file's lines, or nothing when it exists but cannot be read, as a file or as text. A missing
+// file reads as empty.
 std::optional<IniFile> load(const QString& path)
 {
     QFile f(path);
@@ -218,7 +235,15 @@ std::optional<IniFile> load(const QString& path)
         return IniFile{};
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return parse(f.readAll());
+    const QByteArray bytes = f.readAll();
+    if (!isReadableText(bytes))
+        return std::nullopt;
+    return parse(bytes);
+}
+
+bool existsButUnreadable(const QString& path)
+{
+    return QFileInfo(path).isFile() && !load(path);
 }
 
 // A value enclosed in a matching pair of double or single quotes.
@@ -284,31 +309,86 @@ QString& appDirectoryStorage()
     return directory;
 }
 
+QString& systemPathStorage()
+{
+    static QString path = QStringLiteral(ORX_SYSTEM_PROGRAM_INI);
+    return path;
+}
+
+// Where the program keeps its configuration. A Program.ini beside the executable is the program's
+// own when it may be written (a build folder, a copy the user unpacked), else the installed file
+// under the user's copy. Without one, an installation's system-wide file is the installed file
+// (also for root, who could write into the program's folder); only a program that has neither and
+// a writable folder creates its Program.ini beside itself.
+struct IniLocation {
+    QString path;
+    QString installedPath;
+};
+IniLocation locate()
+{
+    const QString beside = AppDirectory() + QStringLiteral("Program.ini");
+    const QFileInfo info(beside);
+    if (info.exists()) {
+        if (info.isWritable() && !existsButUnreadable(beside))
+            return {beside, QString()};
+        return {CProgramIni::UserCopyPath(), beside};
+    }
+    if (QFileInfo(CProgramIni::SystemPath()).isFile() || !QFileInfo(info.absolutePath()).isWritable())
+        return {CProgramIni::UserCopyPath(), CProgramIni::SystemPath()};
+    return {beside, QString()};
+}
+
 } // namespace
 
 CProgramIni::CProgramIni()
 {
-    const QString installed = AppDirectory() + QStringLiteral("Program.ini");
-    const QFileInfo info(installed);
-    const bool writable = info.exists() ? info.isWritable() : QFileInfo(info.absolutePath()).isWritable();
-    if (writable) {
-        m_path = installed;
-    } else {
-        m_installedPath = installed;
-        m_path = UserCopyPath();
-        QDir().mkpath(QFileInfo(m_path).absolutePath());
+    const IniLocation where = locate();
+    m_path = where.path;
+    m_installedPath = where.installedPath;
+    for (const QString& file : readOrder()) {
+        if (existsButUnreadable(file)) {
+            m_unreadablePath = file;
+            break;
+        }
     }
+    if (!m_installedPath.isEmpty())
+        QDir().mkpath(QFileInfo(m_path).absolutePath());
     createIfMissing();
 }
 
 CProgramIni::CProgramIni(const QString& path) : m_path(path)
 {
+    if (existsButUnreadable(m_path))
+        m_unreadablePath = m_path;
     createIfMissing();
 }
 
 QString CProgramIni::UserCopyPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/Program.ini");
+    // Named after the program, not after whichever executable asks: orxtool reads what orxprog wrote.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/orxprog/Program.ini");
+}
+
+QString CProgramIni::SystemPath()
+{
+    return systemPathStorage();
+}
+
+void CProgramIni::SetSystemPath(const QString& path)
+{
+    systemPathStorage() = path;
+}
+
+QStringList CProgramIni::DefaultReadOrder()
+{
+    const IniLocation where = locate();
+    QStringList files;
+    for (const QString& path : {where.path, where.installedPath}) {
+        if (!path.isEmpty() && QFileInfo(path).isFile())
+            files << path;
+    }
+    return files;
 }
 
 void CProgramIni::createIfMissing() const
@@ -412,9 +492,14 @@ bool CProgramIni::WriteInt(const QString& section, const QString& key, int value
 
 orx::RadioCatalog CProgramIni::ReadRadioCatalog() const
 {
+    return ReadRadioCatalog(readOrder());
+}
+
+orx::RadioCatalog CProgramIni::ReadRadioCatalog(const QStringList& readOrder)
+{
     orx::RadioCatalog catalog;
     std::vector<IniFile> files;
-    for (const QString& path : readOrder()) {
+    for (const QString& path : readOrder) {
         if (std::optional<IniFile> file = load(path))
             files.push_back(std::move(*file));
     }

@@ -6,10 +6,11 @@
 // 259 characters come back, and writing a key changes its line in place and keeps every other line
 // and comment. Values may be saved as UTF-8 or as GBK (as Windows installers write them).
 //
-// Installed into a folder the user cannot write (a system-wide package), the program reads the
-// installed Program.ini but keeps the user's own copy in the per-user configuration folder: a key
-// found there wins, and every write goes there. Where the executable's folder is writable, only the
-// file beside the executable is used.
+// Installed (a system-wide package: no Program.ini beside the executable, /etc/orxprog/Program.ini
+// present; or a Program.ini beside it that the user cannot write), the program reads the installed
+// file but keeps the user's own copy in ~/.config/orxprog/: a key found there wins, and every write
+// goes there. Otherwise only the file beside the executable is used (a build folder). A Program.ini that is no text this class can read (UTF-16, binary) is never
+// written to: it is read as empty, and writes go to the user's copy instead.
 //
 // This is the only class that reads or writes Program.ini.
 
@@ -30,8 +31,19 @@ public:
     const QString& path() const { return m_path; }
     // The installed file read after the user's copy, or empty when there is no user's copy.
     const QString& installedPath() const { return m_installedPath; }
-    // Program.ini in the per-user configuration folder.
+    // Program.ini in the per-user configuration folder, ~/.config/orxprog/Program.ini.
     static QString UserCopyPath();
+    // The system-wide Program.ini of an installation (/etc/orxprog/Program.ini under the default prefix).
+    static QString SystemPath();
+    static void SetSystemPath(const QString& path); // the tests' stand-in for /etc
+    // The files a CProgramIni() reads, in order, found without creating anything (the command-line
+    // tool reads what the program reads).
+    static QStringList DefaultReadOrder();
+    // The model and band lists of these files, the first file that has a key winning.
+    static orx::RadioCatalog ReadRadioCatalog(const QStringList& readOrder);
+    // A file that exists but holds no text this class can read (UTF-16, binary), so it was left alone
+    // and writes go to the user's copy; empty when there is none.
+    const QString& unreadablePath() const { return m_unreadablePath; }
 
     // The value, or "" when the file, section or key is missing.
     QString GetString(const QString& section, const QString& key) const;
@@ -54,6 +66,7 @@ private:
 
     QString m_path;
     QString m_installedPath;
+    QString m_unreadablePath;
 };
 
 // The folder of the running executable, with a trailing separator. Set once at start-up.

@@ -1,13 +1,35 @@
 // orxprog: the programming tool for the ORX handheld radio.
 
+#include "FileNames.h"
 #include "ProgramApp.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char* argv[])
 {
+    // Help and version need no window system: answered before the application connects to one.
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--")
+            break;
+        if (arg == "-h" || arg == "--help") {
+            std::fputs(CProgramApp::UsageText().toUtf8().constData(), stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("orxprog %s\n", ORX_VERSION);
+            return 0;
+        }
+    }
     QApplication application(argc, argv);
-    CProgramApp app(QApplication::arguments());
+    // The arguments Qt left, each byte kept: a file name need not be UTF-8 (QApplication::arguments()
+    // would turn such bytes into U+FFFD, and the file could not be found).
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << FileNameFromBytes(QByteArray(argv[i]));
+    CProgramApp app(arguments);
     if (!app.InitInstance())
         return app.exitCode();
     return app.Run();

@@ -1,8 +1,11 @@
 #include "CsvReportDlg.h"
 
+#include "ChannelEdit.h"
 #include "Texts.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QMessageBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -59,8 +62,12 @@ const char* refusalText(orx::CsvRefusal refusal)
         return res::kCsvBadMode;
     case CsvRefusal::BadSkip:
         return res::kCsvBadSkip;
-    case CsvRefusal::BadPower:
-        return res::kCsvBadPower;
+    case CsvRefusal::RxOutOfBand:
+        return res::kCsvRxOutOfBand;
+    case CsvRefusal::TxOutOfBand:
+        return res::kCsvTxOutOfBand;
+    case CsvRefusal::NotStorable:
+        return res::kCsvNotStorable;
     case CsvRefusal::SerialNumberRow:
         return res::kCsvSerialNumberRow;
     case CsvRefusal::None:
@@ -86,12 +93,15 @@ QString CCsvReportDlg::OutcomeText(orx::CsvOutcome outcome)
     return tr8(res::kCsvRefused);
 }
 
-QString CCsvReportDlg::DetailText(const orx::CsvRowResult& row)
+QString CCsvReportDlg::DetailText(const orx::CsvRowResult& row, const orx::BandLimits& limits)
 {
     if (row.outcome == orx::CsvOutcome::Refused) {
         if (row.refusal == orx::CsvRefusal::DuplicateLocation)
             return tr8(res::kCsvDuplicateLocation).arg(row.location).arg(row.firstLine);
-        return tr8(refusalText(row.refusal)).arg(qs(row.value));
+        const QString text = tr8(refusalText(row.refusal)).arg(qs(row.value));
+        const bool namesTheBand =
+            row.refusal == orx::CsvRefusal::RxOutOfBand || row.refusal == orx::CsvRefusal::TxOutOfBand;
+        return namesTheBand ? text.arg(qs(orx::BandRangeText(limits))) : text;
     }
     QStringList parts;
     if (row.outcome == orx::CsvOutcome::Changed) {
@@ -104,23 +114,84 @@ QString CCsvReportDlg::DetailText(const orx::CsvRowResult& row)
         if (a.column == orx::ColName)
             parts << tr8(res::kCsvNameAdjusted).arg(qs(a.given), qs(a.result));
         else
-            parts << tr8(res::kCsvAdjusted).arg(header(a.column), qs(a.given), qs(a.result));
+            parts << tr8(res::kCsvRounded).arg(header(a.column), qs(a.given), qs(a.result));
+    }
+    for (const orx::CsvWarning& w : row.warnings) {
+        if (w.kind == orx::CsvWarningKind::UnknownPower)
+            parts << tr8(res::kCsvUnknownPower).arg(qs(w.value));
+        else
+            parts << tr8(res::kCsvNameCollision).arg(qs(w.value)).arg(w.channel);
     }
     return parts.join(QStringLiteral("；"));
+}
+
+QString CCsvReportDlg::FileProblemText(const orx::CsvImport& result, const QString& path)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    switch (result.problem) {
+    case orx::CsvProblem::TooLarge:
+        return tr8(res::kCsvTooLarge).arg(name).arg(orx::kCsvFileSizeLimit / (1024 * 1024));
+    case orx::CsvProblem::NotText:
+        return tr8(res::kCsvNotText).arg(name);
+    case orx::CsvProblem::BrokenUtf8:
+        return tr8(res::kCsvBrokenUtf8).arg(name).arg(result.problemLine);
+    case orx::CsvProblem::UnterminatedQuote:
+        return tr8(res::kCsvUnterminatedQuote).arg(name).arg(result.problemLine);
+    case orx::CsvProblem::NoHeader:
+        return tr8(res::kCsvEmpty).arg(name);
+    case orx::CsvProblem::MissingColumn:
+        return tr8(res::kCsvMissingColumn).arg(name, qs(result.missingColumn));
+    case orx::CsvProblem::None:
+        break;
+    }
+    return {};
+}
+
+QString CCsvReportDlg::PasteNoteText(int channel, const orx::PasteNote& note, const orx::BandLimits& limits)
+{
+    switch (note.kind) {
+    case orx::PasteNoteKind::OutOfBand:
+        return tr8(res::kPasteOutOfBand)
+            .arg(channel)
+            .arg(header(note.column), qs(note.given), qs(orx::BandRangeText(limits)));
+    case orx::PasteNoteKind::NotStorable:
+        return tr8(res::kPasteNotStorable).arg(channel).arg(header(note.column), qs(note.given));
+    case orx::PasteNoteKind::Rounded:
+        break;
+    }
+    return tr8(res::kPasteRounded).arg(channel).arg(header(note.column), qs(note.given), qs(note.result));
+}
+
+void CCsvReportDlg::ShowPasteNotes(QWidget* parent, const PasteNotes& notes, const orx::BandLimits& limits)
+{
+    if (notes.empty())
+        return;
+    QStringList lines{tr8(res::kPasteReportIntro)};
+    for (const auto& [channel, note] : notes)
+        lines << PasteNoteText(channel, note, limits);
+    // Shown without a modal loop of its own: the paste is done, and the box only tells about it.
+    auto* box = new QMessageBox(QMessageBox::Information, tr8(res::kPasteReportCaption),
+                                lines.join(QLatin1Char('\n')), QMessageBox::Ok, parent);
+    box->setObjectName(QStringLiteral("pasteReport"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->button(QMessageBox::Ok)->setText(tr8(res::kOk));
+    box->open();
 }
 
 CCsvReportDlg::CCsvReportDlg(const orx::CsvImport& result, const QString& fileName, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("csvReport"));
-    setWindowTitle(tr8(res::kCsvReportCaption));
+    const int refused = result.count(orx::CsvOutcome::Refused);
+    setWindowTitle(refused > 0 ? tr8(res::kCsvReportCaptionRefused).arg(refused)
+                               : tr8(res::kCsvReportCaption));
 
     m_summary = new QLabel(tr8(res::kCsvReportSummary)
                                .arg(fileName)
                                .arg(result.count(orx::CsvOutcome::Added))
                                .arg(result.count(orx::CsvOutcome::Changed))
                                .arg(result.count(orx::CsvOutcome::Unchanged))
-                               .arg(result.count(orx::CsvOutcome::Refused)),
+                               .arg(refused),
                            this);
     m_summary->setObjectName(QStringLiteral("csvReportSummary"));
     m_summary->setWordWrap(true);
@@ -134,17 +205,22 @@ CCsvReportDlg::CCsvReportDlg(const orx::CsvImport& result, const QString& fileNa
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setWordWrap(false);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
-    for (int i = 0; i < static_cast<int>(result.rows.size()); ++i) {
-        const orx::CsvRowResult& row = result.rows[static_cast<std::size_t>(i)];
+    const std::vector<const orx::CsvRowResult*> order = result.reportOrder();
+    for (int i = 0; i < static_cast<int>(order.size()); ++i) {
+        const orx::CsvRowResult& row = *order[static_cast<std::size_t>(i)];
         const QString cells[] = {QString::number(row.line),
                                  row.location > 0 ? QString::number(row.location) : QString(),
-                                 OutcomeText(row.outcome), DetailText(row)};
+                                 OutcomeText(row.outcome), DetailText(row, result.limits)};
         for (int c = 0; c < 4; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             if (c < 3)
                 item->setTextAlignment(Qt::AlignCenter);
+            else
+                item->setToolTip(cells[c]); // a long explanation is cut at the table's edge
             if (row.outcome == orx::CsvOutcome::Refused)
                 item->setForeground(QColor(0xB0, 0x00, 0x00));
+            else if (!row.warnings.empty())
+                item->setForeground(QColor(0x9A, 0x5B, 0x00));
             m_table->setItem(i, c, item);
         }
     }
@@ -162,5 +238,5 @@ CCsvReportDlg::CCsvReportDlg(const orx::CsvImport& result, const QString& fileNa
     layout->addWidget(m_summary);
     layout->addWidget(m_table, 1);
     layout->addWidget(buttons);
-    resize(680, 380);
+    resize(860, 400);
 }

@@ -48,24 +48,6 @@ QAction* makeAction(QWidget* owner, const char* objectName, const res::Command& 
     return a;
 }
 
-QString fileProblemText(const orx::CsvImport& result, const QString& path)
-{
-    const QString name = QDir::toNativeSeparators(path);
-    switch (result.problem) {
-    case orx::CsvProblem::NotText:
-        return tr8(res::kCsvNotText).arg(name);
-    case orx::CsvProblem::UnterminatedQuote:
-        return tr8(res::kCsvUnterminatedQuote).arg(name).arg(result.problemLine);
-    case orx::CsvProblem::NoHeader:
-        return tr8(res::kCsvEmpty).arg(name);
-    case orx::CsvProblem::MissingColumn:
-        return tr8(res::kCsvMissingColumn).arg(name, QString::fromStdString(result.missingColumn));
-    case orx::CsvProblem::None:
-        break;
-    }
-    return {};
-}
-
 } // namespace
 
 void CProgramView::createExchange()
@@ -245,13 +227,18 @@ void CProgramView::PasteCells()
     const orx::ChannelEntryTable& table = m_doc.channels();
     const std::vector<int> rows = table.rowsFrom(top);
     std::vector<EntryEdit> edits;
+    CCsvReportDlg::PasteNotes notes;
     std::size_t widest = 0;
     for (std::size_t i = 0; i < block.size() && i < rows.size(); ++i) {
         orx::ChannelEntry entry = table.entry(rows[i]);
-        if (copiedHere)
+        if (copiedHere) {
             entry = m_copied.entries[i];
-        else
-            entry.texts = orx::PasteIntoRow(entry.texts, left, block[i], bandLimits());
+        } else {
+            std::vector<orx::PasteNote> rowNotes;
+            entry.texts = orx::PasteIntoRow(entry.texts, left, block[i], bandLimits(), &rowNotes);
+            for (orx::PasteNote& note : rowNotes)
+                notes.emplace_back(rows[i], std::move(note));
+        }
         edits.push_back({rows[i], entry});
         widest = std::max(widest, block[i].size());
     }
@@ -262,6 +249,7 @@ void CProgramView::PasteCells()
     const int right =
         std::min(orx::kLastDataColumn, left + static_cast<int>(std::max<std::size_t>(widest, 1)) - 1);
     selectCells({top, left, edits.back().row, right});
+    CCsvReportDlg::ShowPasteNotes(this, notes, bandLimits());
     m_grid->setFocus(Qt::OtherFocusReason);
 }
 
@@ -294,13 +282,13 @@ bool CProgramView::ImportCsvFile(const QString& path)
                              tr8(res::kOpenFailed).arg(QDir::toNativeSeparators(path)));
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = file.read(static_cast<qint64>(orx::kCsvFileSizeLimit) + 1);
     orx::ChannelEntryTable table = m_doc.channels();
     orx::CsvImport result =
         orx::ImportChannelCsvFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                                   table.allTexts(), bandLimits(), GbkDecoder());
     if (result.problem != orx::CsvProblem::None) {
-        QMessageBox::warning(this, tr8(res::kAppTitle), fileProblemText(result, path));
+        QMessageBox::warning(this, tr8(res::kAppTitle), CCsvReportDlg::FileProblemText(result, path));
         return false;
     }
     // The channels named get their new texts and keep their bytes; all the rows of the file are

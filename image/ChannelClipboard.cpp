@@ -1,6 +1,7 @@
 #include "ChannelClipboard.h"
 
 #include "ChannelEdit.h"
+#include "DecimalScale.h"
 #include "MemoryMap.h"
 #include "ToneChoice.h"
 
@@ -41,13 +42,44 @@ bool inRange(int col)
     return col >= kFirstDataColumn && col <= kLastDataColumn;
 }
 
+ChannelTexts pasteFrequency(const ChannelTexts& row, ChannelColumn col, const std::string& cell,
+                            const BandLimits& limits, std::vector<PasteNote>* notes)
+{
+    const std::string entry = FilterFrequencyEntry(cell);
+    const std::int64_t units = DecimalScale(LeadingNumber(entry), kFrequencyShift);
+    if (units <= 0) // no frequency: deletes the channel or removes its transmit frequency
+        return CommitFrequency(row, col, entry, limits);
+    // A cell that lands nowhere (the transmit frequency of an empty channel) has nothing to report.
+    if (col == ColTxFrequency && row.empty())
+        return row;
+    const ForeignFrequencyCheck check = CheckForeignFrequency(units, limits);
+    auto note = [&](PasteNoteKind kind, std::string result = {}) {
+        if (notes)
+            notes->push_back({col, cell, kind, std::move(result)});
+    };
+    switch (check.verdict) {
+    case ForeignFrequency::OutOfBand:
+        note(PasteNoteKind::OutOfBand);
+        return row;
+    case ForeignFrequency::NotStorable:
+        note(PasteNoteKind::NotStorable);
+        return row;
+    case ForeignFrequency::Rounded:
+        note(PasteNoteKind::Rounded, check.text);
+        break;
+    case ForeignFrequency::Taken:
+        break;
+    }
+    return CommitFrequency(row, col, check.text, limits);
+}
+
 ChannelTexts pasteCell(const ChannelTexts& row, ChannelColumn col, const std::string& cell,
-                       const BandLimits& limits)
+                       const BandLimits& limits, std::vector<PasteNote>* notes)
 {
     switch (col) {
     case ColRxFrequency:
     case ColTxFrequency:
-        return CommitFrequency(row, col, FilterFrequencyEntry(cell), limits);
+        return pasteFrequency(row, col, cell, limits, notes);
     case ColRxTone:
     case ColTxTone:
         if (const auto tone = PastedToneText(cell))
@@ -154,7 +186,7 @@ std::string PastedNameText(std::string_view cell)
 }
 
 ChannelTexts PasteIntoRow(const ChannelTexts& row, int first, const std::vector<std::string>& cells,
-                          const BandLimits& limits)
+                          const BandLimits& limits, std::vector<PasteNote>* notes)
 {
     ChannelTexts out = row;
     auto cellFor = [&](int col) -> const std::string* {
@@ -164,10 +196,10 @@ ChannelTexts PasteIntoRow(const ChannelTexts& row, int first, const std::vector<
         return &cells[static_cast<std::size_t>(i)];
     };
     if (const std::string* rx = cellFor(ColRxFrequency))
-        out = pasteCell(out, ColRxFrequency, *rx, limits);
+        out = pasteCell(out, ColRxFrequency, *rx, limits, notes);
     for (int col = std::max(first, kFirstDataColumn + 1); col <= kLastDataColumn; ++col) {
         if (const std::string* cell = cellFor(col))
-            out = pasteCell(out, static_cast<ChannelColumn>(col), *cell, limits);
+            out = pasteCell(out, static_cast<ChannelColumn>(col), *cell, limits, notes);
     }
     return out;
 }

@@ -30,12 +30,27 @@ std::optional<std::string> PastedChoiceText(ChannelColumn col, std::string_view 
 // What the name editor makes of a pasted name: its filter, then at most eight characters.
 std::string PastedNameText(std::string_view cell);
 
+// What a paste did with a frequency cell other than taking it as it was.
+enum class PasteNoteKind {
+    OutOfBand,   // refused: outside the band in force; the grid cell stays as it was
+    NotStorable, // refused: below what a channel record can hold
+    Rounded,     // taken, rounded down to a channel step
+};
+struct PasteNote {
+    ChannelColumn column = ColRxFrequency;
+    std::string given; // the pasted cell
+    PasteNoteKind kind = PasteNoteKind::OutOfBand;
+    std::string result; // Rounded: the cell text it became
+};
+
 // The row after pasting cells from column first on (cells beyond the name are dropped). The
 // receive frequency goes first, as on an empty channel, so that a new channel gets its defaults
 // before the other cells land on it; cells of a channel without a receive frequency stay empty.
-// A cell its editor could not produce leaves the grid cell as it is.
+// A cell its editor could not produce leaves the grid cell as it is. A frequency is never moved
+// into the band as a typed one is: one outside the band leaves its cell as it was (and a receive
+// frequency with it the whole row), and notes, when given, receive what happened to such cells.
 ChannelTexts PasteIntoRow(const ChannelTexts& row, int first, const std::vector<std::string>& cells,
-                          const BandLimits& limits);
+                          const BandLimits& limits, std::vector<PasteNote>* notes = nullptr);
 
 // The row after the Delete key on columns first..last: the receive frequency deletes the channel,
 // the transmit frequency is removed, tones become "无" and the name empty, as their editors would

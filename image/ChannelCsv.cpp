@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <map>
+#include <span>
 
 namespace orx {
 
@@ -35,8 +36,8 @@ enum CsvColumn : int {
     CsvColumnCount = static_cast<int>(kCsvColumns.size()),
 };
 
-// Frequencies in a file can be any size; beyond this (1000 GHz) they only need to stay clamped to
-// the band, and sums of two of them must not overflow.
+// Frequencies in a file can be any size; beyond this (1000 GHz) they only need to stay outside
+// every band, and sums of two of them must not overflow.
 constexpr std::int64_t kHugeFrequency = 100000000000;
 // The codec stores eight BCD digits.
 constexpr std::int64_t kLargestStoredFrequency = 99999999;
@@ -50,6 +51,9 @@ constexpr std::string_view kStep625 = "6.25";
 constexpr std::string_view kSkipNotScanned = "S";
 constexpr std::string_view kPowerHigh = "High";
 constexpr std::string_view kPowerLow = "Low";
+// Power levels read without a doubt, in capitals; any other level is taken as high power.
+constexpr std::string_view kClearlyHigh[] = {"HIGH", "HI", "H"};
+constexpr std::string_view kClearlyLow[] = {"LOW", "LO", "L"};
 constexpr std::string_view kCrossArrow = "->";
 
 constexpr int kFrequencyDecimals = 6;
@@ -355,7 +359,33 @@ struct RowPlan {
     std::optional<ChannelTexts> texts;
     Refusal refusal;
     std::vector<CsvAdjustment> adjustments;
+    std::vector<CsvWarning> warnings;
+    bool nameCut = false; // the file's name was cut or reduced to fit the radio
 };
+
+bool isOneOf(std::string_view value, std::span<const std::string_view> list)
+{
+    return std::find(list.begin(), list.end(), value) != list.end();
+}
+
+// The Power field as the radio's two levels; a level nobody can read as low is high (a radio
+// whose high power is too strong is safer than one that stays silent), and warned about.
+std::string_view readPower(std::string_view field, std::vector<CsvWarning>& warnings)
+{
+    const std::string p = upper(trim(field));
+    if (isOneOf(p, kClearlyHigh))
+        return text::kHigh;
+    if (isOneOf(p, kClearlyLow))
+        return text::kLow;
+    std::string_view figure = p;
+    if (!figure.empty() && figure.back() == 'W')
+        figure = trim(figure.substr(0, figure.size() - 1));
+    if (isDecimal(figure))
+        return DecimalScale(LeadingNumber(figure), kToneShift) >= kHighPowerTenthsOfWatt ? text::kHigh
+                                                                                         : text::kLow;
+    warnings.push_back({CsvWarningKind::UnknownPower, std::string(trim(field)), 0});
+    return text::kHigh;
+}
 
 RowPlan planRow(const Layout& layout, const CsvRecord& record, const ChannelTexts& before,
                 const BandLimits& limits)
@@ -366,13 +396,18 @@ RowPlan planRow(const Layout& layout, const CsvRecord& record, const ChannelText
         return plan;
     };
 
-    // Receive frequency, by the frequency editor's rule.
+    // Receive frequency: in the band, rounded to a channel step as the frequency editor rounds.
     const std::string_view rxField = trim(layout.field(record, CsvFrequency));
     if (!isDecimal(rxField) || frequencyUnits(rxField) <= 0)
         return refuse(CsvRefusal::BadFrequency, layout.field(record, CsvFrequency));
     const std::int64_t rxUnits = frequencyUnits(rxField);
-    const std::string rxText = FrequencyEntryText(rxField, limits);
-    if (storedFrequency(rxText) != rxUnits)
+    const ForeignFrequencyCheck rx = CheckForeignFrequency(rxUnits, limits);
+    if (rx.verdict == ForeignFrequency::OutOfBand)
+        return refuse(CsvRefusal::RxOutOfBand, rxField);
+    if (rx.verdict == ForeignFrequency::NotStorable)
+        return refuse(CsvRefusal::NotStorable, rxField);
+    const std::string rxText = rx.text;
+    if (rx.verdict == ForeignFrequency::Rounded)
         plan.adjustments.push_back({ColRxFrequency, csvFrequency(rxUnits), rxText});
 
     // Transmit frequency from Duplex and Offset, computed from the file's values and then put
@@ -395,10 +430,17 @@ RowPlan planRow(const Layout& layout, const CsvRecord& record, const ChannelText
             return refuse(CsvRefusal::BadDuplex, layout.field(record, CsvDuplex));
         }
         if (txUnits > 0) {
+            // A split or offset transmit frequency in another band is refused like a receive one:
+            // the radio would transmit where nobody meant it to.
             const std::string given = csvFrequency(txUnits);
-            txText = FrequencyEntryText(FormatScaled(txUnits, kFrequencyShift, 5), limits);
+            const ForeignFrequencyCheck tx = CheckForeignFrequency(txUnits, limits);
+            if (tx.verdict == ForeignFrequency::OutOfBand)
+                return refuse(CsvRefusal::TxOutOfBand, given);
+            if (tx.verdict == ForeignFrequency::NotStorable)
+                return refuse(CsvRefusal::NotStorable, given);
+            txText = tx.text;
             // A transmit frequency that follows the receive one is not noted twice.
-            if (!duplex.empty() && storedFrequency(*txText) != txUnits)
+            if (!duplex.empty() && tx.verdict == ForeignFrequency::Rounded)
                 plan.adjustments.push_back({ColTxFrequency, given, *txText});
         } else {
             txText = std::string();
@@ -436,20 +478,8 @@ RowPlan planRow(const Layout& layout, const CsvRecord& record, const ChannelText
     }
 
     std::optional<std::string_view> power;
-    if (const std::string p = upper(trim(layout.field(record, CsvPower))); !p.empty()) {
-        std::string_view figure = p;
-        if (figure.back() == 'W')
-            figure = trim(figure.substr(0, figure.size() - 1));
-        if (p.front() == 'H')
-            power = text::kHigh;
-        else if (p.front() == 'L')
-            power = text::kLow;
-        else if (isDecimal(figure))
-            power = DecimalScale(LeadingNumber(figure), kToneShift) >= kHighPowerTenthsOfWatt ? text::kHigh
-                                                                                              : text::kLow;
-        else
-            return refuse(CsvRefusal::BadPower, layout.field(record, CsvPower));
-    }
+    if (!trim(layout.field(record, CsvPower)).empty())
+        power = readPower(layout.field(record, CsvPower), plan.warnings);
 
     // A channel that is new gets the defaults row for what the file does not carry.
     ChannelTexts row = before.empty() ? DefaultChannelTexts(rxText) : before;
@@ -470,8 +500,10 @@ RowPlan planRow(const Layout& layout, const CsvRecord& record, const ChannelText
         const std::string_view given = layout.field(record, CsvName);
         row[ColName] = ReduceChannelName(given);
         // Capitals are the rule of the name column; only dropped characters are worth a note.
-        if (row[ColName] != upper(given))
+        if (row[ColName] != upper(given)) {
             plan.adjustments.push_back({ColName, std::string(given), row[ColName]});
+            plan.nameCut = true;
+        }
     }
     plan.texts = row;
     return plan;
@@ -537,24 +569,62 @@ int CsvImport::count(CsvOutcome outcome) const
                                           [outcome](const CsvRowResult& r) { return r.outcome == outcome; }));
 }
 
-std::optional<std::string> CsvFileText(std::string_view bytes, const LegacyDecoder& legacyToUtf8)
+std::vector<const CsvRowResult*> CsvImport::reportOrder() const
 {
+    std::vector<const CsvRowResult*> order;
+    for (const CsvRowResult& r : rows) {
+        if (r.outcome == CsvOutcome::Refused)
+            order.push_back(&r);
+    }
+    for (const CsvRowResult& r : rows) {
+        if (r.outcome != CsvOutcome::Refused)
+            order.push_back(&r);
+    }
+    return order;
+}
+
+CsvText CsvFileText(std::string_view bytes, const LegacyDecoder& legacyToUtf8)
+{
+    CsvText out;
     // A text file has no NUL bytes; a UTF-16 file (spreadsheets' "Unicode text") has one in every
     // ASCII character, and a legacy decoder would take them.
-    if (bytes.find('\0') != std::string_view::npos)
-        return std::nullopt;
+    if (bytes.find('\0') != std::string_view::npos) {
+        out.problem = CsvProblem::NotText;
+        return out;
+    }
     const std::string_view text = StripUtf8Bom(bytes);
-    if (IsValidUtf8(text))
-        return std::string(text);
+    if (IsValidUtf8(text)) {
+        out.utf8 = std::string(text);
+        return out;
+    }
+    if (text.size() != bytes.size()) {
+        // The mark says UTF-8 and the text is not: guessing another code page would show wrong
+        // names, so the file is refused with the line that breaks the promise. No byte of a
+        // multi-byte character is '\n', so the text can be looked at line by line.
+        int line = 1;
+        for (std::size_t start = 0;; ++line) {
+            const std::size_t end = text.find('\n', start);
+            if (!IsValidUtf8(text.substr(start, end == std::string_view::npos ? end : end - start)) ||
+                end == std::string_view::npos)
+                break;
+            start = end + 1;
+        }
+        out.problem = CsvProblem::BrokenUtf8;
+        out.problemLine = line;
+        return out;
+    }
     if (legacyToUtf8)
-        return legacyToUtf8(bytes);
-    return std::nullopt;
+        out.utf8 = legacyToUtf8(bytes);
+    if (!out.utf8)
+        out.problem = CsvProblem::NotText;
+    return out;
 }
 
 CsvImport ImportChannelCsv(std::string_view utf8, const ChannelTable& before, const BandLimits& limits)
 {
     CsvImport result;
     result.channels = before;
+    result.limits = limits;
     const CsvParse parse = ParseCsv(StripUtf8Bom(utf8));
     if (parse.unterminatedQuoteLine > 0) {
         result.problem = CsvProblem::UnterminatedQuote;
@@ -575,7 +645,8 @@ CsvImport ImportChannelCsv(std::string_view utf8, const ChannelTable& before, co
         }
     }
 
-    std::map<int, int> takenAt; // channel -> line that set it
+    std::map<int, int> takenAt;        // channel -> line that set it
+    std::vector<std::size_t> cutNames; // rows whose name was cut to fit
     for (++record; record != parse.records.end(); ++record) {
         if (isBlankRecord(*record))
             continue;
@@ -605,18 +676,46 @@ CsvImport ImportChannelCsv(std::string_view utf8, const ChannelTable& before, co
             result.rows.push_back(std::move(row));
             continue;
         }
+        // The row as saving stores it and reopening shows it: that is what the report speaks of
+        // and what the grid gets.
+        const ChannelTexts stored = storedTexts(channel, *plan.texts);
+        if (stored.empty()) {
+            row.refusal = CsvRefusal::NotStorable;
+            row.value = std::string(trim(layout.field(*record, CsvFrequency)));
+            result.rows.push_back(std::move(row));
+            continue;
+        }
+        const ChannelTexts was = target.empty() ? ChannelTexts{} : storedTexts(channel, target);
         takenAt[channel] = record->line;
         row.adjustments = std::move(plan.adjustments);
+        row.warnings = std::move(plan.warnings);
         for (int c = kFirstDataColumn; c <= kLastDataColumn; ++c) {
             const auto col = static_cast<ChannelColumn>(c);
-            if (target[col] != (*plan.texts)[col])
+            if (was[col] != stored[col])
                 row.changed.push_back(col);
         }
-        row.outcome = target.empty()        ? CsvOutcome::Added
+        row.outcome = was.empty()           ? CsvOutcome::Added
                       : row.changed.empty() ? CsvOutcome::Unchanged
                                             : CsvOutcome::Changed;
-        target = *plan.texts;
+        target = stored;
+        if (plan.nameCut)
+            cutNames.push_back(result.rows.size());
         result.rows.push_back(std::move(row));
+    }
+
+    // Names cut to eight characters often fall together ("MARINE VHF 16", "MARINE VHF 17"): each
+    // channel still comes in, and the report names the other channel with the same name.
+    for (std::size_t i : cutNames) {
+        CsvRowResult& row = result.rows[i];
+        const std::string& name = result.channels[static_cast<std::size_t>(row.location - 1)][ColName];
+        if (name.empty())
+            continue;
+        for (int n = 1; n <= map::kChannelCount; ++n) {
+            if (n != row.location && result.channels[static_cast<std::size_t>(n - 1)][ColName] == name) {
+                row.warnings.push_back({CsvWarningKind::NameCollision, name, n});
+                break;
+            }
+        }
     }
     return result;
 }
@@ -624,14 +723,20 @@ CsvImport ImportChannelCsv(std::string_view utf8, const ChannelTable& before, co
 CsvImport ImportChannelCsvFile(std::string_view bytes, const ChannelTable& before, const BandLimits& limits,
                                const LegacyDecoder& legacyToUtf8)
 {
-    const std::optional<std::string> text = CsvFileText(bytes, legacyToUtf8);
-    if (!text) {
-        CsvImport result;
-        result.channels = before;
-        result.problem = CsvProblem::NotText;
-        return result;
+    CsvImport refused;
+    refused.channels = before;
+    refused.limits = limits;
+    if (bytes.size() > kCsvFileSizeLimit) {
+        refused.problem = CsvProblem::TooLarge;
+        return refused;
     }
-    return ImportChannelCsv(*text, before, limits);
+    const CsvText text = CsvFileText(bytes, legacyToUtf8);
+    if (!text.utf8) {
+        refused.problem = text.problem;
+        refused.problemLine = text.problemLine;
+        return refused;
+    }
+    return ImportChannelCsv(*text.utf8, before, limits);
 }
 
 std::string ReduceChannelName(std::string_view utf8)

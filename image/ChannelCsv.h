@@ -21,13 +21,16 @@
 //   Mode          "FM" wide, "NFM" narrow
 //   TStep         "5.00" when both frequencies are on the 5 kHz raster, else "6.25" (not read)
 //   Skip          "" in the scan list, "S" not
-//   Power         "High" / "Low"; read as H... / L... or watts (2 W and more is high)
+//   Power         "High" / "Low"; read as High, Hi, H, Low, Lo, L or watts (2 W and more is high);
+//                 any other level (Mid, Med, M of three-level radios) is high, with a warning
 //   Comment, URCALL, RPT1CALL, RPT2CALL, DVCODE   written empty, not read
 //
 // Import finds the columns by name in any order and ignores those it does not know. Only Location
 // and Frequency are required: a column the file lacks leaves its field as the channel has it (a new
 // channel has the defaults row). Without RxDtcsCode the receive DCS code is DtcsCode; without
-// CrossMode a "Cross" row is "Tone->Tone".
+// CrossMode a "Cross" row is "Tone->Tone". A receive or transmit frequency outside the band in force
+// refuses the row: a file never puts a channel on a frequency it did not give. What a row reports is
+// what saving stores of it, decoded again.
 
 #include "Band.h"
 #include "GridTexts.h"
@@ -68,10 +71,15 @@ std::optional<std::vector<std::string>> ChannelCsvFields(int channel, const Chan
 // order; CRLF line ends, UTF-8 (the fields are plain ASCII), no byte-order mark.
 std::string ExportChannelCsv(const ChannelTable& channels);
 
+// Channel files are small (a full radio is under 20 KiB); a larger input is refused unread.
+inline constexpr std::size_t kCsvFileSizeLimit = 16 * 1024 * 1024;
+
 // Why a whole file is not taken.
 enum class CsvProblem {
     None,
+    TooLarge,          // more than kCsvFileSizeLimit bytes
     NotText,           // neither UTF-8 nor the legacy code page
+    BrokenUtf8,        // begins with the UTF-8 byte-order mark, but is not UTF-8 (problemLine: where)
     UnterminatedQuote, // a quoted field runs to the end of the file
     NoHeader,          // nothing but blank lines
     MissingColumn,     // no Location or no Frequency column
@@ -94,12 +102,25 @@ enum class CsvRefusal {
     BadPolarity,
     BadMode,
     BadSkip,
-    BadPower,
+    RxOutOfBand, // the receive frequency lies outside the band in force (CsvImport::limits)
+    TxOutOfBand, // the transmit frequency the row gives lies outside it (value: that frequency)
+    NotStorable, // a frequency below what a channel record can hold (value: that frequency)
     SerialNumberRow, // the channel's record holds the board's serial number
 };
 
-// A value the rules of typed input changed on the way into the grid: a frequency clamped to the
-// band or rounded to a channel step, a name reduced to what the radio can show.
+// What an imported row keeps, but the user should know.
+enum class CsvWarningKind {
+    UnknownPower,  // a Power level neither clearly high nor clearly low, taken as high (value: the level)
+    NameCollision, // the name, cut to what the radio holds, is also channel `channel`'s name
+};
+struct CsvWarning {
+    CsvWarningKind kind = CsvWarningKind::UnknownPower;
+    std::string value;
+    int channel = 0;
+};
+
+// A value the rules of typed input changed on the way into the grid: a frequency rounded down to a
+// channel step, a name reduced to what the radio can show.
 struct CsvAdjustment {
     ChannelColumn column;
     std::string given;  // as the file gave it (a transmit frequency as computed from the row)
@@ -115,30 +136,41 @@ struct CsvRowResult {
     int firstLine = 0;                      // DuplicateLocation: the line that set the channel
     std::vector<ChannelColumn> changed;     // the grid columns whose texts changed
     std::vector<CsvAdjustment> adjustments; // of an added or changed row
+    std::vector<CsvWarning> warnings;       // of an added, changed or unchanged row
 };
 
 struct CsvImport {
     CsvProblem problem = CsvProblem::None;
-    int problemLine = 0;            // UnterminatedQuote: where the open quote is
-    std::string missingColumn;      // MissingColumn
+    int problemLine = 0;       // UnterminatedQuote: where the open quote is; BrokenUtf8: the first bad line
+    std::string missingColumn; // MissingColumn
     std::vector<CsvRowResult> rows; // one per non-blank row after the header, in file order
     ChannelTable channels;          // the table after the import (as before when the file is refused)
+    BandLimits limits;              // the band the frequencies were checked against
 
     int count(CsvOutcome outcome) const;
+    // The rows in the order a report lists them: the refused ones first, each group in file order.
+    std::vector<const CsvRowResult*> reportOrder() const;
 };
 
 // Converts text of a legacy code page to UTF-8; nothing when the bytes are not valid in it.
 using LegacyDecoder = std::function<std::optional<std::string>(std::string_view)>;
 
 // The UTF-8 text of a file: without its byte-order mark when it is UTF-8, else what the decoder
-// makes of it (spreadsheets on Chinese systems save GBK). Nothing when neither applies, and for
-// bytes with NULs in them (UTF-16 and binary files).
-std::optional<std::string> CsvFileText(std::string_view bytes, const LegacyDecoder& legacyToUtf8);
+// makes of it (spreadsheets on Chinese systems save GBK). problem says why there is none: bytes
+// with NULs in them (UTF-16 and binary files) or that neither reading takes are NotText, a
+// byte-order mark before text that is not UTF-8 is BrokenUtf8 (problemLine: the first bad line).
+struct CsvText {
+    std::optional<std::string> utf8;
+    CsvProblem problem = CsvProblem::None;
+    int problemLine = 0;
+};
+CsvText CsvFileText(std::string_view bytes, const LegacyDecoder& legacyToUtf8);
 
 // Applies a CSV text to the table. Channels the file does not name stay as they are; every value
-// passes the rules of the cell editors (band limits, channel steps, name characters, standard tones).
+// passes the rules of the cell editors (channel steps, name characters, standard tones), and a
+// frequency outside the band refuses its row.
 CsvImport ImportChannelCsv(std::string_view utf8, const ChannelTable& before, const BandLimits& limits);
-// The same from the bytes of a file.
+// The same from the bytes of a file (TooLarge beyond kCsvFileSizeLimit: read at most one byte more).
 CsvImport ImportChannelCsvFile(std::string_view bytes, const ChannelTable& before, const BandLimits& limits,
                                const LegacyDecoder& legacyToUtf8);
 

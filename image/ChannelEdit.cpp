@@ -57,6 +57,29 @@ std::string FrequencyEntryText(std::string_view entry, const BandLimits& limits)
     return v == 0 ? std::string() : FormatScaled(v, kFrequencyShift, 5);
 }
 
+ForeignFrequencyCheck CheckForeignFrequency(std::int64_t units, const BandLimits& limits)
+{
+    ForeignFrequencyCheck check;
+    if (units < static_cast<std::int64_t>(limits.lower) || units > static_cast<std::int64_t>(limits.upper))
+        return check; // OutOfBand
+    // Rounding down stays in the band: the lower edge is a whole MHz, on both rasters.
+    const std::uint32_t snapped = SnapToChannelStep(static_cast<std::uint32_t>(units));
+    if (snapped < kLowestStorableFrequency) {
+        check.verdict = ForeignFrequency::NotStorable;
+        return check;
+    }
+    check.verdict = snapped == units ? ForeignFrequency::Taken : ForeignFrequency::Rounded;
+    check.value = snapped;
+    check.text = FormatScaled(snapped, kFrequencyShift, 5);
+    return check;
+}
+
+std::string BandRangeText(const BandLimits& limits)
+{
+    return std::to_string(limits.lower / kUnitsPerMHz) + "-" + std::to_string(limits.upper / kUnitsPerMHz) +
+           " MHz";
+}
+
 ChannelTexts DefaultChannelTexts(const std::string& frequency)
 {
     ChannelTexts t;

@@ -30,6 +30,30 @@ std::uint32_t FrequencyFromEntry(std::string_view entry, const BandLimits& limit
 // The cell text of a typed entry: empty for no frequency, else MHz with five decimals.
 std::string FrequencyEntryText(std::string_view entry, const BandLimits& limits);
 
+// The channel record keeps a frequency as eight BCD digits of 10 Hz; a channel whose top byte is 0x00
+// is empty, so nothing below 10 MHz can be stored as a frequency.
+inline constexpr std::uint32_t kLowestStorableFrequency = 1000000; // 10 MHz
+
+// What becomes of a frequency that comes from elsewhere (a CSV file, the clipboard) rather than from
+// the keys: unlike a typed entry it is never moved into the band, since a channel must not land on a
+// frequency its source did not hold. A value off both channel rasters is rounded down as typing does.
+enum class ForeignFrequency {
+    Taken,      // in the band and on a raster
+    Rounded,    // in the band, rounded down to a channel step
+    OutOfBand,  // below the lower or above the upper band edge
+    NotStorable // in the band, but below what a channel record can hold
+};
+struct ForeignFrequencyCheck {
+    ForeignFrequency verdict = ForeignFrequency::OutOfBand;
+    std::uint32_t value = 0; // Taken, Rounded: the frequency the channel gets, 10 Hz units
+    std::string text;        // Taken, Rounded: its cell text
+};
+// units: the exact frequency in 10 Hz units, greater than 0.
+ForeignFrequencyCheck CheckForeignFrequency(std::int64_t units, const BandLimits& limits);
+
+// "400-470 MHz": the band of the limits in whole MHz, for messages.
+std::string BandRangeText(const BandLimits& limits);
+
 // The row a channel gets when it receives its first receive frequency.
 ChannelTexts DefaultChannelTexts(const std::string& frequency);
 

@@ -5,9 +5,16 @@
 #include <QFileInfo>
 #include <QSerialPortInfo>
 
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <grp.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 #endif
 
@@ -15,28 +22,152 @@ namespace orx {
 
 namespace {
 
-// Where lock files of serial devices are kept (QSerialPort writes one, as do most terminal programs).
-const char* const kLockFolders[] = {"/var/lock", "/run/lock", "/tmp"};
+// Where lock files of serial devices are kept: the folders QSerialPort looks at, in its order.
+const char* const kLockFolders[] = {"/var/lock", "/etc/locks", "/var/spool/locks",  "/var/spool/uucp",
+                                    "/tmp",      "/var/tmp",   "/var/lock/lockdev", "/run/lock"};
 
-// The program named by a lock file LCK..<device>: the file holds the process id.
-QString lockHolder(const QString& device)
+bool processAlive(qint64 pid)
 {
-    const QString name = QStringLiteral("LCK..") + QFileInfo(device).fileName();
-    for (const char* folder : kLockFolders) {
-        QFile lock(QString::fromLatin1(folder) + QLatin1Char('/') + name);
-        if (!lock.open(QIODevice::ReadOnly))
-            continue;
-        bool ok = false;
-        const qint64 pid = lock.readAll().trimmed().toLongLong(&ok);
-        if (!ok || pid <= 0)
-            continue;
-        QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
-        if (comm.open(QIODevice::ReadOnly))
-            return QStringLiteral("%1 (进程 %2)").arg(QString::fromLocal8Bit(comm.readAll().trimmed())).arg(pid);
-        return QStringLiteral("进程 %1").arg(pid);
-    }
+#ifdef Q_OS_UNIX
+    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+#else
+    return pid > 0;
+#endif
+}
+
+QString processName(qint64 pid)
+{
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+    return comm.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(comm.readAll().trimmed()) : QString();
+}
+
+QString localHostName()
+{
+#ifdef Q_OS_UNIX
+    char name[256] = {};
+    if (::gethostname(name, sizeof name - 1) == 0)
+        return QString::fromLocal8Bit(name);
+#endif
     return {};
 }
+
+// A lock file's holder. QLockFile writes "pid\nappname\nhostname\n"; UUCP-style files hold the pid
+// in ASCII (padded to ten characters) or, from very old programs, as four binary bytes.
+PortHolder readLockFile(const QString& path)
+{
+    PortHolder h;
+    QFile lock(path);
+    if (!lock.open(QIODevice::ReadOnly))
+        return h;
+    const QByteArray bytes = lock.read(4096);
+    const QList<QByteArray> lines = bytes.split('\n');
+    bool ok = false;
+    qint64 pid = lines.value(0).trimmed().toLongLong(&ok);
+    if (!ok && bytes.size() == 4) {
+        std::int32_t binary = 0;
+        std::memcpy(&binary, bytes.constData(), sizeof binary);
+        pid = binary;
+        ok = true;
+    }
+    if (!ok || pid <= 0)
+        return h;
+    const QString host = QString::fromLocal8Bit(lines.value(2).trimmed());
+    const bool here = host.isEmpty() || host == localHostName();
+    // A lock of a process that is gone is stale: the serial port code removes it itself.
+    if (here && !processAlive(pid))
+        return h;
+    h.pid = pid;
+    h.name = QString::fromLocal8Bit(lines.value(1).trimmed());
+    if (h.name.isEmpty() && here)
+        h.name = processName(pid);
+    if (!here)
+        h.host = host;
+    return h;
+}
+
+// A process that has the device open, from the links in /proc/<pid>/fd (only this user's processes
+// are readable, all of them for root).
+PortHolder kernelHolder(const QString& device)
+{
+    PortHolder h;
+    const QString target = QFileInfo(device).canonicalFilePath();
+    if (target.isEmpty())
+        return h;
+    const QStringList pids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& entry : pids) {
+        bool ok = false;
+        const qint64 pid = entry.toLongLong(&ok);
+        if (!ok)
+            continue;
+        const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
+        for (const QString& fd : fds.entryList(QDir::System | QDir::NoDotAndDotDot)) {
+            if (QFile::symLinkTarget(fds.filePath(fd)) == target) {
+                h.pid = pid;
+                h.name = processName(pid);
+                return h;
+            }
+        }
+    }
+    return h;
+}
+
+#ifdef Q_OS_UNIX
+// What opening the device ourselves says: 0 when it opened and is a terminal, ENOTTY when it opened
+// and is none, else the error of the open.
+int probeDevice(const QByteArray& path)
+{
+    const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    termios settings{};
+    const int result = ::tcgetattr(fd, &settings) == 0 ? 0 : ENOTTY;
+    ::close(fd);
+    return result;
+}
+#endif
+
+QString holderText(const PortHolder& h)
+{
+    if (h.pid <= 0)
+        return {};
+    const QString name = h.name.isEmpty() ? QStringLiteral("进程 %1").arg(h.pid)
+                                          : QStringLiteral("%1（进程 %2）").arg(h.name).arg(h.pid);
+    return h.host.isEmpty() ? name : QStringLiteral("%1，在主机 %2 上").arg(name, h.host);
+}
+
+} // namespace
+
+QStringList PortLockFiles(const QString& device)
+{
+    // QSerialPort names the lock after the device below /dev with '/' made '_' (LCK..ttyUSB0,
+    // LCK..pts_3); other programs use the last part of the path alone.
+    QString underDev = device;
+    if (underDev.startsWith(QStringLiteral("/dev/")))
+        underDev = underDev.mid(5);
+    QStringList names{QStringLiteral("LCK..") +
+                      QString(underDev).replace(QLatin1Char('/'), QLatin1Char('_'))};
+    const QString last = QStringLiteral("LCK..") + QFileInfo(device).fileName();
+    if (!names.contains(last))
+        names << last;
+    QStringList files;
+    for (const char* folder : kLockFolders) {
+        for (const QString& name : names)
+            files << QString::fromLatin1(folder) + QLatin1Char('/') + name;
+    }
+    return files;
+}
+
+PortHolder FindPortHolder(const QString& device)
+{
+    for (const QString& file : PortLockFiles(device)) {
+        const PortHolder h = readLockFile(file);
+        if (h.pid > 0)
+            return h;
+    }
+    return kernelHolder(device);
+}
+
+namespace {
 
 QStringList deviceLocations()
 {
@@ -65,15 +196,28 @@ PortProblem DiagnosePort(const QString& portName, const QString& device, const Q
         p.available = deviceLocations();
         return p;
     }
+    // A file or a device of another kind (/dev/null) is no port, whoever holds it.
+    if (!S_ISCHR(st.st_mode)) {
+        p.failure = PortFailure::NotSerialPort;
+        return p;
+    }
     if (::access(path.constData(), R_OK | W_OK) != 0) {
         p.failure = PortFailure::PermissionDenied;
         if (const struct group* g = ::getgrgid(st.st_gid))
             p.group = QString::fromLocal8Bit(g->gr_name);
         return p;
     }
-    // It exists and we may use it, yet it would not open: someone else has it.
+    // A device that opens but is no terminal (/dev/null, which every process holds) is no port.
+    if (probeDevice(path) == ENOTTY) {
+        p.failure = PortFailure::NotSerialPort;
+        return p;
+    }
+    const PortHolder holder = FindPortHolder(p.device);
+    // It exists and we may use it, yet it would not open: someone else has it (a lock file, an
+    // exclusive open), even when we cannot see who.
     p.failure = PortFailure::Busy;
-    p.holder = lockHolder(p.device);
+    p.holder = holderText(holder);
+    p.holderName = holder.name;
 #else
     const QSerialPortInfo info(p.device);
     if (info.isNull()) {
@@ -112,11 +256,17 @@ QString PortProblemText(const PortProblem& p)
             .arg(p.device, group);
     }
     case PortFailure::Busy: {
-        const QString who = p.holder.isEmpty() ? QStringLiteral("另一个程序") : p.holder;
-        return QStringLiteral("串口 %1 正被%2占用。请关闭占用它的程序后再试；"
-                              "常见的是 ModemManager（sudo systemctl stop ModemManager）。")
-            .arg(p.device, who);
+        const QString modemManager = QStringLiteral("ModemManager");
+        // ModemManager probes every new USB serial device; without a name it is the usual suspect.
+        if (p.holder.isEmpty() || p.holderName.compare(modemManager, Qt::CaseInsensitive) == 0)
+            return QStringLiteral("串口 %1 正被%2占用。请关闭占用它的程序后再试；"
+                                  "常见的是 ModemManager（sudo systemctl stop ModemManager）。")
+                .arg(p.device, p.holder.isEmpty() ? QStringLiteral("另一个程序") : p.holder);
+        return QStringLiteral("串口 %1 正被%2占用。请关闭该程序后再试。").arg(p.device, p.holder);
     }
+    case PortFailure::NotSerialPort:
+        return QStringLiteral("%1 不是串口设备。请在“端口设置”菜单中选择编程线所接的串口（如 /dev/ttyUSB0）。")
+            .arg(p.device);
     case PortFailure::Other:
         break;
     }

@@ -15,13 +15,15 @@ enum class PortFailure {
     PermissionDenied, // the device exists, the user may not open it
     Busy,             // another program holds it
     Other,
+    NotSerialPort,    // the name is a file or a device that is no serial port (/dev/null)
 };
 
 struct PortProblem {
     PortFailure failure = PortFailure::Other;
     QString device;        // the device the name stands for
     QString group;         // PermissionDenied: the group that owns the device
-    QString holder;        // Busy: the program holding it, when its lock file names it
+    QString holder;        // Busy: the program holding it, when a lock file or the kernel names it
+    QString holderName;    // Busy: that program's name alone ("orxtool", "ModemManager")
     QStringList available; // NoSuchDevice: the serial devices that do exist
     QString systemText;    // Other: the system's own words
 };
@@ -32,6 +34,19 @@ PortProblem DiagnosePort(const QString& portName, const QString& device, const Q
 
 // The reason in Chinese, one or two sentences.
 QString PortProblemText(const PortProblem& problem);
+
+// Who holds a device: the program named by a lock file of it (the format of Qt's QLockFile, which
+// QSerialPort writes: process id, program name and host on three lines; or the process id alone, as
+// older programs write it), else a process that has the device open (the kernel's /proc/*/fd).
+// Empty names when nobody is found or the holder is not visible to this user.
+struct PortHolder {
+    qint64 pid = 0;
+    QString name; // the program's name
+    QString host; // of a lock file written on another machine; empty for this one
+};
+PortHolder FindPortHolder(const QString& device);
+// The lock files the serial port code and other programs write for a device, in the order looked at.
+QStringList PortLockFiles(const QString& device);
 
 // A serial device of this machine for the port menu: its path, and a label with the description and
 // the USB vendor and product id where the system knows them.

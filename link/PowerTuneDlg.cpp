@@ -12,10 +12,9 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QThread>
 
-#include <thread>
-
-using namespace std::chrono_literals;
+#include <optional>
 
 namespace {
 
@@ -24,25 +23,8 @@ QString tr8(const char* text)
     return QString::fromUtf8(text);
 }
 
-// Pauses before each wake-up byte, and between failed attempts of a send.
-constexpr auto kStartBytePause = 1ms;
-constexpr auto kSendBytePause = 5ms;
-constexpr auto kSendRetryPause = 10ms;
-constexpr auto kEndBytePause = 2ms;
-constexpr int kWakeUpAttempts = 3;
-
 constexpr int kLineStep = 1;
 constexpr int kPageStep = 10;
-
-QByteArray single(std::uint8_t b)
-{
-    return orx::frame::Bytes({b});
-}
-
-QByteArray command(std::uint8_t code)
-{
-    return orx::frame::Bytes({orx::frame::kCommand, code});
-}
 
 // Template 167, in dialog units: three columns of two buttons, then "结束", the value and "退出",
 // the scroll bar along the bottom. Buttons in the radio's order of the calibration bytes.
@@ -134,7 +116,8 @@ void CTuneScrollBar::wheelEvent(QWheelEvent* event)
     event->ignore();
 }
 
-CPowerTuneDlg::CPowerTuneDlg(QWidget* parent) : QDialog(parent), m_port(orx::kPowerTuneTimeouts)
+CPowerTuneDlg::CPowerTuneDlg(QWidget* parent, const orx::LinkTimeouts& timeouts)
+    : QDialog(parent), m_session(timeouts)
 {
     setObjectName(QStringLiteral("powerTuneDialog"));
     setWindowTitle(tr8(res::kPowerTuneCaption));
@@ -180,7 +163,16 @@ CPowerTuneDlg::CPowerTuneDlg(QWidget* parent) : QDialog(parent), m_port(orx::kPo
     Reset();
 }
 
-CPowerTuneDlg::~CPowerTuneDlg() = default;
+CPowerTuneDlg::~CPowerTuneDlg()
+{
+    if (!m_thread)
+        return;
+    // A dialog torn down without "退出": the port still goes in the thread that opened it.
+    OnWorker([this] { m_session.close(); });
+    m_thread->quit();
+    m_thread->wait();
+    delete m_worker;
+}
 
 void CPowerTuneDlg::showEvent(QShowEvent* event)
 {
@@ -191,18 +183,71 @@ void CPowerTuneDlg::showEvent(QShowEvent* event)
     }
 }
 
+void CPowerTuneDlg::OnWorker(const std::function<void()>& fn)
+{
+    QMetaObject::invokeMethod(m_worker, fn, Qt::BlockingQueuedConnection);
+}
+
+template <typename Result>
+void CPowerTuneDlg::Exchange(std::function<Result(orx::PowerTuneSession&)> job,
+                             std::function<void(Result)> done)
+{
+    m_busy = true;
+    QMetaObject::invokeMethod(m_worker, [this, job = std::move(job), done = std::move(done)] {
+        Result result = job(m_session);
+        // Back on the dialog's thread; the dialog waits for this thread before it goes away.
+        QMetaObject::invokeMethod(
+            this,
+            [this, result, done] {
+                m_busy = false;
+                done(result);
+                RunPending();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void CPowerTuneDlg::RunPending()
+{
+    if (m_busy || m_closing)
+        return;
+    if (m_closePending) {
+        m_closePending = false;
+        reject();
+    } else if (m_endPending) {
+        m_endPending = false;
+        m_sendPending = false;
+        OnEnd();
+    } else if (m_sendPending) {
+        m_sendPending = false;
+        if (m_tuning)
+            Send();
+    }
+}
+
 void CPowerTuneDlg::OnInitDialog()
 {
     m_scrollBar->setRange(0, 255);
     Reset();
-    if (m_port.open(PortName()))
+    // The port and every exchange live in this thread; the window never waits for the radio.
+    m_thread = new QThread(this);
+    m_thread->setObjectName(QStringLiteral("powerTuning"));
+    m_worker = new QObject;
+    m_worker->moveToThread(m_thread);
+    m_thread->start();
+    const QString portName = PortName();
+    bool opened = false;
+    OnWorker([this, &opened, &portName] { opened = m_session.open(portName); });
+    if (opened)
         return;
+    QString failure;
+    OnWorker([this, &failure] { failure = m_session.openFailure(); });
     // The message is owned by the dialog, which ends as soon as it is confirmed.
     m_closing = true;
     QMetaObject::invokeMethod(
         this,
-        [this] {
-            ShowLinkMessage(this, tr8(res::kPortOpenFailed), m_port.openFailure(), QStringLiteral("powerTuneMessage"));
+        [this, failure] {
+            ShowLinkMessage(this, tr8(res::kPortOpenFailed), failure, QStringLiteral("powerTuneMessage"));
             QDialog::reject();
         },
         Qt::QueuedConnection);
@@ -230,23 +275,23 @@ void CPowerTuneDlg::Reset()
 
 void CPowerTuneDlg::OnCalibrationButton(int k)
 {
-    const auto offset = static_cast<std::uint8_t>(k);
-    m_queryFrame = command(static_cast<std::uint8_t>(orx::frame::kQueryPower + offset));
-    m_writeHeader = orx::frame::BlockHeader(orx::frame::kWriteBlock, orx::map::kPowerCalibration + offset, 1);
-    m_caption = m_buttons[static_cast<std::size_t>(k)]->text();
-    if (!Start())
+    // A second adjustment never starts while an exchange runs.
+    if (m_busy || m_closing)
         return;
-    for (QPushButton* b : m_buttons)
-        b->setEnabled(false);
-    m_scrollBar->setEnabled(true);
-    m_scrollBar->setFocus();
-    m_tuning = true;
+    m_selected = k;
+    m_caption = m_buttons[static_cast<std::size_t>(k)]->text();
+    Start();
 }
 
 void CPowerTuneDlg::OnEnd()
 {
-    End();
-    Reset();
+    if (m_busy) {
+        m_endPending = true;
+        return;
+    }
+    if (m_closing)
+        return;
+    End([this] { Reset(); });
 }
 
 void CPowerTuneDlg::OnScrollAction(int action)
@@ -277,105 +322,94 @@ void CPowerTuneDlg::OnScrollAction(int action)
 
 void CPowerTuneDlg::OnScrollEnded()
 {
-    if (m_tuning)
-        Send();
-}
-
-bool CPowerTuneDlg::WakeUp(std::chrono::milliseconds pause, std::chrono::milliseconds retryPause)
-{
-    for (int attempt = 1; attempt <= kWakeUpAttempts; ++attempt) {
-        m_port.purge();
-        for (std::uint8_t b : orx::frame::kWakeUp) {
-            std::this_thread::sleep_for(pause);
-            m_port.write(single(b));
-        }
-        if (orx::frame::IsWakeUpAck(m_port.read(1)))
-            return true;
-        if (attempt < kWakeUpAttempts && retryPause > 0ms)
-            std::this_thread::sleep_for(retryPause);
-    }
-    return false;
-}
-
-QByteArray CPowerTuneDlg::Exchange(const QByteArray& frame, int replySize)
-{
-    m_port.purge();
-    m_port.write(frame);
-    return m_port.read(replySize);
-}
-
-bool CPowerTuneDlg::Start()
-{
-    if (!WakeUp(kStartBytePause, 0ms)) {
-        RequestClose();
-        return false;
-    }
-    const QByteArray reply = Exchange(m_queryFrame, orx::frame::kPowerReplySize);
-    // Without the value the thumb would show a made-up 0 that the next scroll writes to the radio.
-    if (reply.size() != orx::frame::kPowerReplySize) {
-        RequestClose();
-        return false;
-    }
-    m_value = static_cast<std::uint8_t>(reply[orx::frame::kPowerValueIndex]);
-    Exchange(single(orx::frame::kAck), 1); // the radio's answer is not examined
-    ShowValue();
-    m_scrollBar->setValue(m_value);
-    return true;
-}
-
-bool CPowerTuneDlg::Send()
-{
-    if (!WakeUp(kSendBytePause, kSendRetryPause)) {
-        RequestClose();
-        return false;
-    }
-    if (!orx::frame::IsWakeUpAck(Exchange(command(orx::frame::kPrepareWrite), 1))) {
-        RequestClose();
-        return false;
-    }
-    m_port.purge();
-    m_port.write(m_writeHeader);
-    m_port.write(single(m_value));
-    if (!orx::frame::IsWakeUpAck(m_port.read(1))) {
-        RequestClose();
-        return false;
-    }
-    ShowValue();
-    m_scrollBar->setValue(m_value);
-    return true;
-}
-
-void CPowerTuneDlg::End()
-{
-    if (!WakeUp(kEndBytePause, 0ms)) {
-        RequestClose();
+    if (!m_tuning)
+        return;
+    // A scroll action during a send is sent after it, with the value it leads to.
+    if (m_busy) {
+        m_sendPending = true;
         return;
     }
-    m_port.purge();
-    m_port.write(command(orx::frame::kEndTuning));
+    Send();
+}
+
+void CPowerTuneDlg::Start()
+{
+    const int k = m_selected;
+    Exchange<std::optional<std::uint8_t>>([k](orx::PowerTuneSession& s) { return s.start(k); },
+                                          [this](std::optional<std::uint8_t> value) {
+                                              if (!value) {
+                                                  RequestClose();
+                                                  return;
+                                              }
+                                              m_value = *value;
+                                              ShowValue(m_value);
+                                              m_scrollBar->setValue(m_value);
+                                              for (QPushButton* b : m_buttons)
+                                                  b->setEnabled(false);
+                                              m_scrollBar->setEnabled(true);
+                                              m_scrollBar->setFocus();
+                                              m_tuning = true;
+                                          });
+}
+
+void CPowerTuneDlg::Send()
+{
+    const int k = m_selected;
+    const std::uint8_t value = m_value;
+    Exchange<bool>([k, value](orx::PowerTuneSession& s) { return s.send(k, value); },
+                   [this, value](bool accepted) {
+                       if (!accepted) {
+                           RequestClose();
+                           return;
+                       }
+                       // The thumb and the text show what the radio has taken.
+                       ShowValue(value);
+                       m_scrollBar->setValue(value);
+                   });
+}
+
+void CPowerTuneDlg::End(std::function<void()> then)
+{
+    Exchange<bool>([](orx::PowerTuneSession& s) { return s.end(); },
+                   [this, then = std::move(then)](bool ended) {
+                       if (!ended)
+                           RequestClose();
+                       then();
+                   });
 }
 
 void CPowerTuneDlg::RequestClose()
 {
-    if (m_closing)
-        return;
-    // Arrives as an ordinary close of the dialog, after the current handler has returned.
-    QMetaObject::invokeMethod(
-        this, [this] { close(); }, Qt::QueuedConnection);
+    // Arrives as an ordinary close of the dialog once the current exchange is over.
+    if (!m_closing)
+        m_closePending = true;
 }
 
-void CPowerTuneDlg::ShowValue()
+void CPowerTuneDlg::ShowValue(std::uint8_t value)
 {
-    m_valueText->setText(QStringLiteral("%1 %2").arg(m_caption).arg(m_value));
+    m_valueText->setText(QStringLiteral("%1 %2").arg(m_caption).arg(value));
 }
 
 void CPowerTuneDlg::reject()
 {
     if (m_closing)
         return;
+    // The way out waits for the exchange under way.
+    if (m_busy) {
+        m_closePending = true;
+        return;
+    }
     m_closing = true;
+    m_sendPending = m_endPending = m_closePending = false;
     if (m_tuning)
-        End();
-    m_port.close();
+        End([this] { ClosePortAndLeave(); });
+    else
+        ClosePortAndLeave();
+}
+
+void CPowerTuneDlg::ClosePortAndLeave()
+{
+    if (m_thread)
+        OnWorker([this] { m_session.close(); });
     QDialog::reject();
 }

@@ -3,19 +3,24 @@
 // "功率调节": adjusts the radio's six transmit-power calibration bytes live over the cable. A button
 // fetches one byte from the radio, every completed scroll action sends the new value at once, and
 // "结束" ends the adjustment on the radio. The image is never touched.
+//
+// The exchanges run on a worker thread of the dialog's own, so a radio that stops answering never
+// freezes the window. One exchange runs at a time: a scroll action or "结束" that comes while one
+// runs follows it, a way out waits for it, a second calibration button is ignored.
 
-#include "SerialPort.h"
+#include "PowerTuneSession.h"
 
-#include <QByteArray>
 #include <QDialog>
 #include <QScrollBar>
 
 #include <array>
-#include <chrono>
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 class QLabel;
 class QPushButton;
+class QThread;
 
 // A scroll bar that, like the original control, reports the end of each scroll action (mouse or
 // key released) and moves by keys as the original did.
@@ -55,11 +60,13 @@ public:
     };
     static constexpr int kCalibrationCount = 6;
 
-    explicit CPowerTuneDlg(QWidget* parent = nullptr);
+    explicit CPowerTuneDlg(QWidget* parent = nullptr, const orx::LinkTimeouts& timeouts = {});
     ~CPowerTuneDlg() override;
 
     bool TuningActive() const { return m_tuning; }
     std::uint8_t Value() const { return m_value; }
+    // An exchange with the radio is under way on the worker thread.
+    bool ExchangeRunning() const { return m_busy; }
     QPushButton* calibrationButton(int k) const { return m_buttons.at(static_cast<std::size_t>(k)); }
 
 public slots:
@@ -80,22 +87,34 @@ private:
     void OnScrollEnded();
 
     void Reset();
-    bool Start();
-    bool Send();
-    void End();
-    // Up to three wake-ups, with pause before each byte and retryPause between attempts.
-    bool WakeUp(std::chrono::milliseconds pause, std::chrono::milliseconds retryPause);
-    QByteArray Exchange(const QByteArray& command, int replySize);
+    void Start();
+    void Send();
+    void End(std::function<void()> then);
     void RequestClose();
-    void ShowValue();
+    void ShowValue(std::uint8_t value);
+
+    // Runs job on the worker thread; done gets its result back on this thread, after which waiting
+    // actions run.
+    template <typename Result>
+    void Exchange(std::function<Result(orx::PowerTuneSession&)> job, std::function<void(Result)> done);
+    void RunPending();
+    // Blocking call on the worker thread, for opening and closing the port (no radio traffic).
+    void OnWorker(const std::function<void()>& fn);
+    void ClosePortAndLeave();
 
     QString m_caption;
     bool m_tuning = false;
-    QByteArray m_writeHeader;
+    int m_selected = 0; // the calibration byte of the current adjustment, 0..5
     std::uint8_t m_value = 0;
-    QByteArray m_queryFrame;
-    orx::SerialPort m_port;
 
+    orx::PowerTuneSession m_session; // used on the worker thread only
+    QThread* m_thread = nullptr;
+    QObject* m_worker = nullptr; // lives in m_thread: the context the exchanges run in
+
+    bool m_busy = false;
+    bool m_sendPending = false;
+    bool m_endPending = false;
+    bool m_closePending = false;
     bool m_initialised = false;
     bool m_closing = false;
     QLabel* m_valueText = nullptr;

@@ -1,25 +1,18 @@
 #include "RadioTransfer.h"
 
+#include "Backups.h"
+#include "MemoryAreas.h"
 #include "MemoryMap.h"
 #include "Texts.h"
 
 #include <algorithm>
-#include <thread>
 
 namespace orx {
 
-using namespace std::chrono_literals;
+// orxtool cancels from its Ctrl+C handler, where only a lock-free atomic may be touched.
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 namespace {
-
-// The radio needs a moment between the wake-up bytes and before the identify frame.
-constexpr auto kWakeUpBytePause = 2ms;
-constexpr auto kIdentifyPause = 1ms;
-
-QByteArray single(std::uint8_t b)
-{
-    return frame::Bytes({b});
-}
 
 QByteArray imageBytes(const RadioImage& image, std::size_t offset, std::size_t length)
 {
@@ -27,23 +20,25 @@ QByteArray imageBytes(const RadioImage& image, std::size_t offset, std::size_t l
     return QByteArray(reinterpret_cast<const char*>(span.data()), static_cast<qsizetype>(span.size()));
 }
 
-} // namespace
-
-QByteArray frame::BlockHeader(std::uint8_t command, std::size_t address, int length)
+QByteArray readFrame(std::size_t address)
 {
-    return Bytes({command, static_cast<std::uint8_t>((address >> 8) & 0xFF),
-                  static_cast<std::uint8_t>(address & 0xFF), static_cast<std::uint8_t>(length)});
+    return frame::BlockHeader(frame::kReadBlock, address, frame::kBlockSize);
 }
 
-RadioTransfer::RadioTransfer(Mode mode, const QString& portName, const RadioImage& image, QObject* parent)
-    : QObject(parent), m_mode(mode), m_portName(portName), m_image(image), m_port(kTransferTimeouts)
+} // namespace
+
+RadioTransfer::RadioTransfer(Mode mode, const QString& portName, const RadioImage& image, QObject* parent,
+                             const LinkTimeouts& timeouts)
+    : QObject(parent), m_mode(mode), m_portName(portName), m_image(image), m_session(timeouts.transfer)
 {
+    m_session.setCancelFlag(&m_cancel);
 }
 
 const char* RadioTransfer::OutcomeText(Outcome outcome)
 {
     switch (outcome) {
     case Outcome::Succeeded:
+    case Outcome::Cancelled:
         return "";
     case Outcome::PortOpenFailed:
         return res::kPortOpenFailed;
@@ -53,21 +48,50 @@ const char* RadioTransfer::OutcomeText(Outcome outcome)
         return res::kPasswordError;
     case Outcome::BandMismatch:
         return res::kBandMismatch;
+    case Outcome::VerifyMismatch:
+        return res::kVerifyMismatch;
+    case Outcome::VerifyCommError:
+        return res::kVerifyCommError;
     }
     return res::kCommError;
 }
 
+QString RadioTransfer::cancelStatus() const
+{
+    if (m_mode == Mode::Read)
+        return QString::fromUtf8(res::kReadCancelled);
+    if (m_verifying)
+        return QString::fromUtf8(res::kVerifyCancelled);
+    return QString::fromUtf8(res::kWriteStopped).arg(m_blocksWritten).arg(kWriteBlocks);
+}
+
+QString RadioTransfer::differencesText() const
+{
+    return QString::fromUtf8(res::kVerifyDifferences)
+        .arg(m_differences.join(QString::fromUtf8(res::kListSeparator)));
+}
+
+QString RadioTransfer::backupFailureText() const
+{
+    return m_backupError.isEmpty() ? QString() : QString::fromUtf8(res::kBackupFailed).arg(m_backupError);
+}
+
 RadioTransfer::Outcome RadioTransfer::run()
 {
-    m_wakeUpFailures = 0;
+    m_wakeUpRetries = kWakeUpRetries;
+    m_blocksWritten = 0;
+    m_verifying = false;
     m_received.erase();
+    m_differences.clear();
     m_failureDetail.clear();
+    m_backupPath.clear();
+    m_backupError.clear();
     Outcome outcome = Outcome::PortOpenFailed;
-    if (m_port.open(m_portName))
+    if (m_session.open(m_portName))
         outcome = transfer();
     else
-        m_failureDetail = m_port.openFailure();
-    m_port.close();
+        m_failureDetail = m_session.openFailure();
+    m_session.close();
     if (outcome != Outcome::Succeeded)
         m_received.erase();
     emit finished(outcome);
@@ -76,48 +100,26 @@ RadioTransfer::Outcome RadioTransfer::run()
 
 RadioTransfer::Outcome RadioTransfer::transfer()
 {
-    if (!handshake())
-        return Outcome::CommError;
+    if (!m_session.handshake(m_wakeUpRetries))
+        return cancelled() ? Outcome::Cancelled : Outcome::CommError;
     return m_mode == Mode::Read ? readSteps() : writeSteps();
 }
 
-bool RadioTransfer::handshake()
+bool RadioTransfer::readBlock(std::size_t address, QByteArray& data)
 {
-    for (;;) {
-        for (std::uint8_t b : frame::kWakeUp) {
-            std::this_thread::sleep_for(kWakeUpBytePause);
-            m_port.purge();
-            m_port.write(single(b));
-        }
-        if (frame::IsWakeUpAck(m_port.read(1)))
-            break;
-        if (m_wakeUpFailures == kWakeUpRetries)
-            return false;
-        ++m_wakeUpFailures;
-    }
-    std::this_thread::sleep_for(kIdentifyPause);
-    // What the radio says about itself is not used.
-    exchange(frame::Bytes({frame::kCommand, frame::kIdentify}), frame::kIdentifyReplySize);
-    return acknowledge();
-}
-
-bool RadioTransfer::acknowledge()
-{
-    return frame::IsAck(exchange(single(frame::kAck), 1));
-}
-
-QByteArray RadioTransfer::exchange(const QByteArray& command, int replySize)
-{
-    m_port.purge();
-    m_port.write(command);
-    return m_port.read(replySize);
+    // A reply cut short is a failed exchange: its missing bytes would otherwise pass for zeros.
+    const QByteArray reply = m_session.exchange(readFrame(address), frame::kBlockReplySize);
+    if (reply.size() != frame::kBlockReplySize)
+        return false;
+    data = reply.mid(frame::kBlockHeaderSize);
+    return m_session.acknowledge();
 }
 
 RadioTransfer::Outcome RadioTransfer::readSteps()
 {
-    // A reply cut short is a failed exchange: its missing bytes would otherwise pass for zeros.
-    const QByteArray passwordReply = exchange(
-        frame::BlockHeader(frame::kReadBlock, map::kPassword, frame::kBlockSize), frame::kBlockReplySize);
+    if (cancelled())
+        return Outcome::Cancelled;
+    const QByteArray passwordReply = m_session.exchange(readFrame(map::kPassword), frame::kBlockReplySize);
     if (passwordReply.size() != frame::kBlockReplySize)
         return Outcome::CommError;
     const QByteArray radioPassword = passwordReply.mid(frame::kBlockHeaderSize, map::kPasswordSize);
@@ -125,59 +127,99 @@ RadioTransfer::Outcome RadioTransfer::readSteps()
     if (static_cast<std::uint8_t>(radioPassword[0]) != map::kErased &&
         radioPassword != imageBytes(m_image, map::kPassword, map::kPasswordSize))
         return Outcome::PasswordError;
-    if (!acknowledge())
+    if (!m_session.acknowledge())
         return Outcome::CommError;
 
     // The blocks go into a buffer of our own; the caller's image sees them only after the last one.
     RadioImage received;
     for (int block = 0; block < kReadBlocks; ++block) {
+        if (cancelled())
+            return Outcome::Cancelled;
         const std::size_t address = static_cast<std::size_t>(block) * frame::kBlockSize;
-        const QByteArray reply = exchange(frame::BlockHeader(frame::kReadBlock, address, frame::kBlockSize),
-                                          frame::kBlockReplySize);
-        if (reply.size() != frame::kBlockReplySize)
+        QByteArray data;
+        if (!readBlock(address, data))
             return Outcome::CommError;
         auto target = received.bytes(address, frame::kBlockSize);
-        std::copy_n(reinterpret_cast<const std::uint8_t*>(reply.constData()) + frame::kBlockHeaderSize,
-                    frame::kBlockSize, target.begin());
-        if (!acknowledge())
-            return Outcome::CommError;
+        std::copy_n(reinterpret_cast<const std::uint8_t*>(data.constData()), frame::kBlockSize,
+                    target.begin());
         emit blockDone(block + 1);
     }
+    // Kept before anyone sees the image: what the radio held is safe even if the caller fails.
+    keepBackup(received);
     m_received = received;
     return Outcome::Succeeded;
 }
 
 RadioTransfer::Outcome RadioTransfer::writeSteps()
 {
-    const QByteArray bandReply = exchange(
-        frame::BlockHeader(frame::kReadBlock, map::kBandId, frame::kBlockSize), frame::kBlockReplySize);
+    if (cancelled())
+        return Outcome::Cancelled;
+    const QByteArray bandReply = m_session.exchange(readFrame(map::kBandId), frame::kBlockReplySize);
     if (bandReply.size() != frame::kBlockReplySize)
         return Outcome::CommError;
     if (bandReply.mid(frame::kBlockHeaderSize, map::kBandIdSize) !=
         imageBytes(m_image, map::kBandId, map::kBandIdSize))
         return Outcome::BandMismatch;
     // The radio's answer to this acknowledgement does not matter: a second handshake follows.
-    exchange(single(frame::kAck), 1);
+    m_session.exchange(frame::Bytes({frame::kAck}), 1);
 
-    if (!handshake())
-        return Outcome::CommError;
+    if (!m_session.handshake(m_wakeUpRetries))
+        return cancelled() ? Outcome::Cancelled : Outcome::CommError;
 
     for (int block = 0; block < kWriteBlocks; ++block) {
+        if (cancelled())
+            return Outcome::Cancelled;
+        // The image about to change the radio is kept before its first block goes out.
+        if (block == 0)
+            keepBackup(m_image);
         const std::size_t address = static_cast<std::size_t>(block) * frame::kBlockSize;
-        m_port.purge();
-        m_port.write(frame::BlockHeader(frame::kWriteBlock, address, frame::kBlockSize));
-        m_port.write(imageBytes(m_image, address, frame::kBlockSize));
-        if (!frame::IsAck(m_port.read(1)))
+        const QByteArray reply =
+            m_session.exchange(frame::BlockHeader(frame::kWriteBlock, address, frame::kBlockSize),
+                               imageBytes(m_image, address, frame::kBlockSize), 1);
+        if (!frame::IsAck(reply))
             return Outcome::CommError;
+        m_blocksWritten = block + 1;
         emit blockDone(block + 1);
     }
 
     // The band edges go last, after the blocks; the progress bar does not count this frame.
-    m_port.purge();
-    m_port.write(frame::BlockHeader(frame::kWriteBlock, map::kBandId, static_cast<int>(map::kBandIdSize)));
-    m_port.write(imageBytes(m_image, map::kBandId, map::kBandIdSize));
-    m_port.read(1); // not examined
-    return Outcome::Succeeded;
+    m_session.exchange(
+        frame::BlockHeader(frame::kWriteBlock, map::kBandId, static_cast<int>(map::kBandIdSize)),
+        imageBytes(m_image, map::kBandId, map::kBandIdSize), 1); // not examined
+    return verify() ? verifySteps() : Outcome::Succeeded;
+}
+
+RadioTransfer::Outcome RadioTransfer::verifySteps()
+{
+    // The protocol has no checksum, and a radio may acknowledge a block it stored wrongly: read
+    // the written part back with the read frames and compare.
+    m_verifying = true;
+    emit verifying();
+    RadioImage radio = m_image;
+    for (int block = 0; block < kVerifyBlocks; ++block) {
+        if (cancelled())
+            return Outcome::Cancelled;
+        const std::size_t address =
+            block < kWriteBlocks ? static_cast<std::size_t>(block) * frame::kBlockSize : map::kBandId;
+        QByteArray data;
+        if (!readBlock(address, data))
+            return Outcome::VerifyCommError;
+        // Of the band's block only the band bytes were written.
+        const std::size_t length = block < kWriteBlocks ? frame::kBlockSize : map::kBandIdSize;
+        auto target = radio.bytes(address, length);
+        std::copy_n(reinterpret_cast<const std::uint8_t*>(data.constData()), length, target.begin());
+        emit blockDone(kWriteBlocks + block + 1);
+    }
+    m_differences = DifferingAreas(m_image, radio);
+    return m_differences.isEmpty() ? Outcome::Succeeded : Outcome::VerifyMismatch;
+}
+
+void RadioTransfer::keepBackup(const RadioImage& image)
+{
+    if (m_backupFolder.isEmpty())
+        return;
+    m_backupPath = SaveBackup(m_backupFolder, m_mode == Mode::Read ? BackupKind::Read : BackupKind::Write,
+                              image, QDateTime::currentDateTime(), &m_backupError);
 }
 
 } // namespace orx

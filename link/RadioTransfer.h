@@ -1,17 +1,20 @@
 #pragma once
 
 // Copies the radio's whole memory into an image (read) or the editable part of an image into the
-// radio (write) over a port it opens itself. It runs synchronously on the thread that calls run(),
-// so the progress dialog runs it in a worker thread while the command-line tool and the tests call
-// it directly; it knows no widgets and reports through its signals.
+// radio (write), optionally reading the written part back to compare. It runs synchronously on the
+// thread that calls run(), so the progress dialog runs it in a worker thread while the
+// command-line tool and the tests call it directly; it knows no widgets and reports through its
+// signals. A cancel request from any thread stops it at the next block.
 
 #include "RadioFrames.h"
 #include "RadioImage.h"
-#include "SerialPort.h"
+#include "RadioSession.h"
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
+#include <atomic>
 #include <cstdint>
 
 namespace orx {
@@ -21,31 +24,71 @@ class RadioTransfer : public QObject {
 public:
     enum class Mode { Read, Write };
     Q_ENUM(Mode)
-    enum class Outcome { Succeeded, PortOpenFailed, CommError, PasswordError, BandMismatch };
+    enum class Outcome {
+        Succeeded,
+        PortOpenFailed,
+        CommError,
+        PasswordError,
+        BandMismatch,
+        Cancelled,       // stopped on request; a read hands nothing over
+        VerifyMismatch,  // written, but the radio holds something else (verifyDifferences())
+        VerifyCommError, // written, but the read-back failed
+    };
     Q_ENUM(Outcome)
 
     static constexpr int kReadBlocks = static_cast<int>(map::kImageSize) / frame::kBlockSize;    // 512
     static constexpr int kWriteBlocks = static_cast<int>(map::kWritableEnd) / frame::kBlockSize; // 448
+    // The read-back of a verified write: the written blocks and the block of the band bytes.
+    static constexpr int kVerifyBlocks = kWriteBlocks + 1;
     // A transfer gives up at its fourth failed wake-up; a write's two handshakes share the count.
     static constexpr int kWakeUpRetries = 3;
 
     // image is copied: the password and band bytes to check, and for a write the bytes to send.
-    RadioTransfer(Mode mode, const QString& portName, const RadioImage& image, QObject* parent = nullptr);
+    RadioTransfer(Mode mode, const QString& portName, const RadioImage& image, QObject* parent = nullptr,
+                  const LinkTimeouts& timeouts = {});
 
-    static int BlockCount(Mode mode) { return mode == Mode::Read ? kReadBlocks : kWriteBlocks; }
-    int blockCount() const { return BlockCount(m_mode); }
+    // A write reads back what it wrote and compares. Set before run().
+    void setVerify(bool verify) { m_verify = verify; }
+    bool verify() const { return m_verify && m_mode == Mode::Write; }
+    // A successful read, and a write once its first block goes out, leave a backup of the image in
+    // this folder (BackupFolder()). Empty, the default: no backups. Set before run().
+    void setBackupFolder(const QString& folder) { m_backupFolder = folder; }
+
+    static int BlockCount(Mode mode, bool verify = false)
+    {
+        return mode == Mode::Read ? kReadBlocks : kWriteBlocks + (verify ? kVerifyBlocks : 0);
+    }
+    // The steps blockDone counts up to.
+    int blockCount() const { return BlockCount(m_mode, verify()); }
     Mode mode() const { return m_mode; }
 
     // The whole transfer, blocking. Emits blockDone after every data block and finished at the end.
     Outcome run();
+    // Thread-safe (and safe from a signal handler): stop before the next block.
+    void requestCancel() { m_cancel.store(true); }
 
     // After a successful read: the radio's 4096 bytes. Until then (and after a failed read) it
     // holds nothing of the radio, so a failure part-way can never leak into the caller's image.
     const RadioImage& received() const { return m_received; }
-    // The message the user sees for an outcome; empty for success.
+    // Blocks of a write the radio has acknowledged.
+    int blocksWritten() const { return m_blocksWritten; }
+    // After a VerifyMismatch: the channels and areas whose bytes differ, as the user names them.
+    const QStringList& verifyDifferences() const { return m_differences; }
+    // The backup this run left, or why it could not (both empty when none was due).
+    const QString& backupPath() const { return m_backupPath; }
+    const QString& backupError() const { return m_backupError; }
+
+    // The message the user sees for an outcome; empty for success and for a cancel.
     static const char* OutcomeText(Outcome outcome);
-    // Below the message of a port that would not open: why.
+    // After a cancel: the short status that says how far it got.
+    QString cancelStatus() const;
+    // After a VerifyMismatch: the line below the message that names what differs.
+    QString differencesText() const;
+    // When the backup could not be written: the message for the user; empty otherwise.
+    QString backupFailureText() const;
+    // Below the message of a port that would not open: why, and the diagnosis behind the words.
     const QString& failureDetail() const { return m_failureDetail; }
+    const PortProblem& portProblem() const { return m_session.openProblem(); }
 
 public slots:
     // For a worker thread's started() signal.
@@ -53,23 +96,35 @@ public slots:
 
 signals:
     void blockDone(int done);
+    // The write is in the radio; its read-back begins.
+    void verifying();
     void finished(orx::RadioTransfer::Outcome outcome);
 
 private:
     Outcome transfer();
-    bool handshake();
-    bool acknowledge();
-    QByteArray exchange(const QByteArray& command, int replySize);
     Outcome readSteps();
     Outcome writeSteps();
+    Outcome verifySteps();
+    // One block read with the read frame and acknowledged; false when the exchange fails.
+    bool readBlock(std::size_t address, QByteArray& data);
+    void keepBackup(const RadioImage& image);
+    bool cancelled() const { return m_cancel.load(); }
 
     Mode m_mode;
     QString m_portName;
     RadioImage m_image;
     RadioImage m_received;
-    SerialPort m_port;
-    int m_wakeUpFailures = 0;
+    RadioSession m_session;
+    bool m_verify = false;
+    QString m_backupFolder;
+    std::atomic<bool> m_cancel{false};
+    int m_wakeUpRetries = kWakeUpRetries;
+    int m_blocksWritten = 0;
+    bool m_verifying = false;
+    QStringList m_differences;
     QString m_failureDetail;
+    QString m_backupPath;
+    QString m_backupError;
 };
 
 } // namespace orx

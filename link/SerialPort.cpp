@@ -1,12 +1,11 @@
 #include "SerialPort.h"
 
-#include "PortDiagnosis.h"
-
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSerialPort>
 
 #include <algorithm>
+#include <atomic>
 #include <thread>
 
 #ifdef Q_OS_UNIX
@@ -26,6 +25,13 @@ constexpr qint64 kReceiveQueueSize = 1024;
 // Waiting for input in short slices keeps the read loop responsive to the total deadline even
 // where a platform's wait overshoots; each wait still returns the moment a byte arrives.
 constexpr std::chrono::milliseconds kWaitSlice(20);
+
+std::atomic<SerialProbe*> g_probe{nullptr};
+
+SerialProbe* probe()
+{
+    return g_probe.load(std::memory_order_acquire);
+}
 
 int toWaitMs(Clock::duration d)
 {
@@ -61,9 +67,24 @@ QString SerialPort::DeviceFor(const QString& portName)
 #endif
 }
 
+QString SerialPort::RealDevice(const QString& device)
+{
+    if (device.isEmpty())
+        return device;
+    // A link that leads nowhere stays as given and fails to open under that name.
+    const QString real = QFileInfo(device).canonicalFilePath();
+    return real.isEmpty() ? device : real;
+}
+
+void SerialPort::SetProbe(SerialProbe* p)
+{
+    g_probe.store(p, std::memory_order_release);
+}
+
 bool SerialPort::fail(const QString& portName, const QString& device, const QString& systemText)
 {
-    m_openFailure = PortProblemText(DiagnosePort(portName, device, systemText));
+    m_openProblem = DiagnosePort(portName, device, systemText);
+    m_openFailure = PortProblemText(m_openProblem);
     return false;
 }
 
@@ -71,7 +92,10 @@ bool SerialPort::open(const QString& portName)
 {
     close();
     m_openFailure.clear();
-    const QString device = DeviceFor(portName);
+    m_openProblem = {};
+    // Qt locks a port under the name it is opened by, and TIOCEXCL does not keep out root: only
+    // the real device's name makes a second open through a link fail.
+    const QString device = RealDevice(DeviceFor(portName));
     if (device.isEmpty())
         return fail(portName, device, {});
 #ifndef Q_OS_WIN
@@ -98,6 +122,9 @@ bool SerialPort::open(const QString& portName)
 void SerialPort::close()
 {
     if (m_port) {
+        // The last frame (power tuning's end frame has no reply) goes out before the port closes.
+        if (m_port->isOpen())
+            drainOutput(m_timeouts.writeConstant);
         m_port->close();
         m_port.reset();
     }
@@ -112,26 +139,43 @@ void SerialPort::purge()
 {
     if (!isOpen())
         return;
-    // A purge is meant for stale input. Bytes already written may still sit in the driver (a USB
-    // adapter, a pseudo-terminal under load); clearing the output then would drop a byte the
-    // protocol counts as sent. Let them go out first, within the write timeout.
-    waitUntilSent(m_timeouts.writeConstant);
-    m_port->clear(QSerialPort::AllDirections);
+    // A purge is meant for stale input. Discarding output would drop bytes the protocol counts as
+    // sent: a pseudo-terminal reports its output queue empty as soon as a byte is written and
+    // moves it to the other side later, in deferred work that a busy machine holds up, and a USB
+    // adapter may still hold bytes too. So the output is let go, never thrown away.
+    drainOutput(m_timeouts.writeConstant);
+    if (SerialProbe* p = probe())
+        p->discardRequested(true, false);
+    m_port->clear(QSerialPort::Input);
     // Whatever Qt already moved out of the driver is stale as well.
     m_port->readAll();
 }
 
-void SerialPort::waitUntilSent(std::chrono::milliseconds limit)
+void SerialPort::drainOutput(std::chrono::milliseconds limit)
 {
-#ifdef Q_OS_UNIX
-    const int fd = static_cast<int>(m_port->handle());
     const auto deadline = Clock::now() + limit;
+    while (m_port->bytesToWrite() > 0) {
+        const auto left = deadline - Clock::now();
+        if (left <= Clock::duration::zero())
+            return;
+        if (!m_port->waitForBytesWritten(std::max(1, toWaitMs(left))) &&
+            m_port->error() != QSerialPort::TimeoutError)
+            return;
+    }
+#ifdef Q_OS_UNIX
+    // tcdrain() has no time limit; the driver's queue is watched instead.
+    const int fd = static_cast<int>(m_port->handle());
     int queued = 0;
     while (ioctl(fd, TIOCOUTQ, &queued) == 0 && queued > 0 && Clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::microseconds(200));
-#else
-    (void)limit;
 #endif
+}
+
+void SerialPort::pause(std::chrono::milliseconds duration)
+{
+    if (SerialProbe* p = probe())
+        p->pausing(duration);
+    std::this_thread::sleep_for(duration);
 }
 
 void SerialPort::write(const QByteArray& bytes)
@@ -139,6 +183,8 @@ void SerialPort::write(const QByteArray& bytes)
     if (!isOpen() || bytes.isEmpty())
         return;
     const auto timeout = m_timeouts.writeConstant + m_timeouts.writeMultiplier * bytes.size();
+    if (SerialProbe* p = probe())
+        p->writeStarting(bytes.size());
     m_port->write(bytes);
     const auto deadline = Clock::now() + timeout;
     while (m_port->bytesToWrite() > 0) {
@@ -185,6 +231,8 @@ QByteArray SerialPort::read(int n)
         }
         take();
     }
+    if (SerialProbe* p = probe())
+        p->readFinished(n, out.size());
     return out;
 }
 

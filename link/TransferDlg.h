@@ -2,17 +2,22 @@
 
 // The progress dialog of a radio read or write: "开始" starts the transfer in a worker thread, the
 // bar and the percentage follow the blocks, a failure shows its one message, and the dialog closes
-// itself at the end. While the transfer runs nothing closes it.
+// itself at the end. While a transfer runs, "取消" (and Esc and the close box) stops a read at the
+// next block; a write is stopped only after the user confirms, since it leaves the radio
+// half-programmed. A write can read its data back and compare ("写入后校验").
 
 #include "RadioImage.h"
 #include "RadioTransfer.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
 
+class QCheckBox;
 class QLabel;
+class QMessageBox;
 class QProgressBar;
 class QPushButton;
 class QThread;
@@ -35,17 +40,28 @@ public:
     void SetReadMode(bool read) { m_readMode = read; }
     bool ReadMode() const { return m_readMode; }
     void SetTitle(const QString& title) { m_title = title; }
+    // The serial timeouts of the transfer (tests shorten them for silent radios).
+    void SetTimeouts(const orx::LinkTimeouts& timeouts) { m_timeouts = timeouts; }
 
-    // True once a transfer has completed.
+    // True once a transfer has completed (a verified write: and its read-back matched).
     bool TransferSucceeded() const { return m_succeeded; }
     // After a successful read: the radio's 4096 bytes, for the caller to take into its document.
+    // The read's backup is already written by then.
     const orx::RadioImage& ReceivedImage() const { return m_received; }
     bool Running() const { return m_transfer != nullptr; }
+    // The short status a stopped transfer leaves (also shown in the main window's status bar).
+    const QString& StatusText() const { return m_status; }
+    // The backup the last transfer left, if any.
+    const QString& BackupPath() const { return m_backupPath; }
+
+    // The check box's setting of this user, kept in the per-user configuration folder.
+    static bool VerifyAfterWriteSetting();
+    static void SetVerifyAfterWriteSetting(bool on);
 
 public slots:
     // "开始".
     void OnOK();
-    // "取消", Esc and the close box: nothing happens while a transfer runs.
+    // "取消", Esc and the close box: closes an idle dialog, stops a running transfer.
     void reject() override;
 
 protected:
@@ -55,18 +71,27 @@ private:
     void OnInitDialog();
     void onBlockDone(int done);
     void onFinished(orx::RadioTransfer::Outcome outcome);
+    void askToStopWrite();
+    void showStatus(const QString& text);
 
     const orx::RadioImage m_image;
     orx::RadioImage m_received;
     bool m_readMode = true;
     QString m_title;
+    orx::LinkTimeouts m_timeouts;
     bool m_succeeded = false;
     bool m_initialised = false;
+    bool m_verifying = false;
+    bool m_cancelRequested = false;
+    QString m_status;
+    QString m_backupPath;
 
     QProgressBar* m_progress = nullptr;
     QLabel* m_percent = nullptr;
     QPushButton* m_startButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
+    QCheckBox* m_verifyBox = nullptr;
+    QPointer<QMessageBox> m_stopQuestion;
 
     std::unique_ptr<orx::RadioTransfer> m_transfer;
     QThread* m_thread = nullptr;

@@ -54,6 +54,7 @@ inline constexpr Command kRead = {"读数据", "Ctrl+R", "读取对讲机频率"
 inline constexpr Command kWrite = {"写数据", "Ctrl+W", "写频率数据至对讲机", "写频"};
 inline constexpr Command kToolbar = {"工具栏(&T)", nullptr, "显示或隐藏工具栏", "显隐工具栏"};
 inline constexpr Command kStatusBar = {"状态栏(&S)", nullptr, "显示或隐藏状态栏", "显隐状态栏"};
+inline constexpr Command kOpenBackup = {"打开备份(&B)...", nullptr, "打开读写对讲机时自动保存的备份", "打开备份"};
 inline constexpr Command kImportCsv = {"导入 CSV(&I)...", nullptr, "从 CSV 文件导入信道到信道表", "导入 CSV"};
 inline constexpr Command kExportCsv = {"导出 CSV(&E)...", nullptr, "将信道表导出为 CSV 文件", "导出 CSV"};
 inline constexpr Command kUndo = {"撤销(&U)", "Ctrl+Z", "撤销上一次对信道表的修改", "撤销"};
@@ -156,9 +157,13 @@ inline constexpr const char* kCsvNotText = "文件“%1”不是 UTF-8 或 GBK �
 inline constexpr const char* kCsvUnterminatedQuote = "文件“%1”第 %2 行的引号没有结束，未导入。";
 inline constexpr const char* kCsvEmpty = "文件“%1”是空的，未导入。";
 inline constexpr const char* kCsvMissingColumn = "文件“%1”没有 %2 列，不是信道 CSV 文件，未导入。";
+inline constexpr const char* kCsvTooLarge = "文件“%1”大于 %2 MB，不是信道 CSV 文件，未导入。";
+inline constexpr const char* kCsvBrokenUtf8 =
+    "文件“%1”以 UTF-8 标记开头，但第 %2 行不是 UTF-8 文本，未导入。";
 
 // The import report: caption, summary, table headers, outcomes and the reasons of a row.
 inline constexpr const char* kCsvReportCaption = "导入 CSV";
+inline constexpr const char* kCsvReportCaptionRefused = "导入 CSV：拒绝 %1 行";
 inline constexpr const char* kCsvReportSummary = "“%1”：新建 %2 个信道，修改 %3 个，未变 %4 个，拒绝 %5 行。";
 inline constexpr const char* kCsvReportLine = "行";
 inline constexpr const char* kCsvReportChannel = "信道";
@@ -183,18 +188,49 @@ inline constexpr const char* kCsvBadDcs = "数字亚音“%1”不在标准数�
 inline constexpr const char* kCsvBadPolarity = "DtcsPolarity“%1”无法识别（应为 NN、NR、RN 或 RR）";
 inline constexpr const char* kCsvBadMode = "Mode“%1”无法识别（应为 FM 或 NFM）";
 inline constexpr const char* kCsvBadSkip = "Skip“%1”无法识别（应为空或 S）";
-inline constexpr const char* kCsvBadPower = "Power“%1”无法识别";
 inline constexpr const char* kCsvSerialNumberRow = "信道 %1 存放电子串号，不能导入信道";
+inline constexpr const char* kCsvRxOutOfBand = "接收频率 %1 不在频段 %2 内";
+inline constexpr const char* kCsvTxOutOfBand = "发射频率 %1 不在频段 %2 内";
+inline constexpr const char* kCsvNotStorable = "频率 %1 低于 10 MHz，信道无法保存";
+inline constexpr const char* kCsvRounded = "%1 %2 不在 5 / 6.25 kHz 步进上，改为 %3";
+inline constexpr const char* kCsvUnknownPower = "功率“%1”无法判断高低，按“高”导入";
+inline constexpr const char* kCsvNameCollision = "名称截短为“%1”，与信道 %2 同名";
+
+// What a paste did not take as it was.
+inline constexpr const char* kPasteReportCaption = "粘贴";
+inline constexpr const char* kPasteReportIntro = "以下频率没有原样粘贴：";
+inline constexpr const char* kPasteOutOfBand = "信道 %1 %2 %3 不在频段 %4 内，未粘贴";
+inline constexpr const char* kPasteNotStorable = "信道 %1 %2 %3 低于 10 MHz，未粘贴";
+inline constexpr const char* kPasteRounded = "信道 %1 %2 %3 不在 5 / 6.25 kHz 步进上，改为 %4";
 
 // Radio link messages.
 inline constexpr const char* kPortOpenFailed = "打开串口失败";
 inline constexpr const char* kCommError = "通信出错";
 inline constexpr const char* kPasswordError = "密码错误";
 inline constexpr const char* kBandMismatch = "频率不匹配";
+// Verify after write: the message, the line that names what differs, and the read-back failure.
+inline constexpr const char* kVerifyMismatch = "校验出错：对讲机中的数据与写入的不同";
+inline constexpr const char* kVerifyDifferences = "不同之处：%1。";
+inline constexpr const char* kListSeparator = "、";
+inline constexpr const char* kVerifyCommError = "数据已写入，但读回校验时通信出错";
+// What differs, as the user names it.
+inline constexpr const char* kAreaChannel = "信道 %1";
+inline constexpr const char* kAreaFmPreset = "收音机频率 %1";
+inline constexpr const char* kAreaBand = "频段";
+inline constexpr const char* kAreaAddress = "地址 0x%1";
+// Stopping a transfer: the question before a write is stopped, and the short status afterwards.
+inline constexpr const char* kStopWriteQuestion =
+    "写数据还没有完成。现在停止，对讲机中只有一部分数据是新的。\n确定要停止写数据吗？";
+inline constexpr const char* kReadCancelled = "读数据已取消";
+inline constexpr const char* kWriteStopped = "写数据已停止：对讲机收到了 %1 / %2 块";
+inline constexpr const char* kVerifyCancelled = "数据已写入，校验已取消";
+// The automatic backups.
+inline constexpr const char* kBackupFailed = "无法保存备份：%1";
 
 // Transfer progress (dialog 133).
 inline constexpr const char* kStart = "开始";
 inline constexpr const char* kInitialPercent = "0%";
+inline constexpr const char* kVerifyAfterWrite = "写入后校验";
 
 // Power tuning (dialog 167). The six calibration bytes in the radio's order: low end, middle and
 // high end of the band, low power before high power.

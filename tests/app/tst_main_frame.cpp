@@ -1,6 +1,7 @@
 // The application shell: start-up with and without a file, the caption, menus and toolbar, the
 // port menu's check marks and the port kept in Program.ini, the exit confirmation.
 
+#include "Backups.h"
 #include "CMSFlexGrid.h"
 #include "MainFrame.h"
 #include "PortName.h"
@@ -12,13 +13,18 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrinter>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 
@@ -78,6 +84,7 @@ private slots:
     void exitAsksFirst();
     void dealerModeShowsDealerCommands();
     void printWritesTheChannelTable();
+    void openBackupStartsInTheBackupsFolder();
 };
 
 void MainFrameTest::startsWithNewDocumentAndFixedCaption()
@@ -156,7 +163,7 @@ void MainFrameTest::menusCarryTheirTextsAndShortcuts()
                                   QStringLiteral("端口设置(&C)"), QStringLiteral("查看(&V)"), QStringLiteral("帮助(&H)")}));
     QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("文件(&F)"))),
              (QStringList{QStringLiteral("新建(&N)\tCtrl+N"), QStringLiteral("打开(&O)...\tCtrl+O"),
-                          QStringLiteral("保存(&S)\tCtrl+S"), QStringLiteral("另存为(&A)..."),
+                          QStringLiteral("打开备份(&B)..."), QStringLiteral("保存(&S)\tCtrl+S"), QStringLiteral("另存为(&A)..."),
                           QStringLiteral("导入 CSV(&I)..."), QStringLiteral("导出 CSV(&E)..."),
                           QStringLiteral("打印(&P)...\tCtrl+P"), QStringLiteral("打印预览(&V)"),
                           QStringLiteral("打印设置(&R)..."), QStringLiteral("退出(&X)")}));
@@ -337,6 +344,44 @@ void MainFrameTest::printWritesTheChannelTable()
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.size() > 1000);
     QVERIFY(pdf.read(5) == "%PDF-");
+}
+
+void MainFrameTest::openBackupStartsInTheBackupsFolder()
+{
+    ScratchAppDirectory dir(TwoModelIni());
+    CProgramApp app({QStringLiteral("orxprog")}, dir.path());
+    QVERIFY(app.InitInstance());
+    // A backup a read left, in a data folder of the test's own.
+    QTemporaryDir data;
+    const QByteArray previous = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    const QString backups = orx::BackupFolder();
+    orx::RadioImage radio;
+    radio.resetToNewDocument();
+    radio.set(0x813, 7);
+    const QString backup = orx::SaveBackup(backups, orx::BackupKind::Read, radio);
+
+    QString folder;
+    AnswerNextModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        auto* name = w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!dialog || !name) {
+            static_cast<QDialog*>(w)->reject();
+            return;
+        }
+        folder = dialog->directory().absolutePath();
+        // The user picks the backup by its name, as the dialog lists it.
+        name->setText(QFileInfo(backup).fileName());
+        QMetaObject::invokeMethod(dialog, "accept");
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    app.mainFrame()->findChild<QAction*>(QStringLiteral("actionOpenBackup"))->trigger();
+    qputenv("XDG_DATA_HOME", previous);
+
+    QVERIFY(backups.startsWith(data.path()));
+    QCOMPARE(folder, QDir(backups).absolutePath());
+    QCOMPARE(app.document()->image().at(0x813), std::uint8_t(7));
 }
 
 QTEST_MAIN(MainFrameTest)

@@ -19,8 +19,9 @@ namespace {
 
 constexpr const char* kChildVariable = "ORX_USER_CONFIG_CHILD"; // the installed folder, in the child
 
-const QByteArray kInstalledIni = "[Setup]\r\nType0=ORX-V1\r\nField0=136-174MHz\r\nType1=ORX-U2\r\nField1=400-480MHz\r\n"
-                                 "COM=COM2\r\n";
+const QByteArray kInstalledIni =
+    "[Setup]\r\nType0=ORX-V1\r\nField0=136-174MHz\r\nType1=ORX-U2\r\nField1=400-480MHz\r\n"
+    "COM=COM2\r\n";
 
 QByteArray readAll(const QString& path)
 {
@@ -35,6 +36,7 @@ class UserConfigTest : public QObject {
 private slots:
     void writableFolderUsesTheFileBesideTheProgram();
     void readOnlyFolderKeepsTheUsersCopy();
+    void systemFileWinsOverAWritableEmptyFolder();
 
 private:
     void checkReadOnlyInstallation(const QString& installedFolder);
@@ -57,6 +59,30 @@ void UserConfigTest::writableFolderUsesTheFileBesideTheProgram()
     QVERIFY(readAll(app.filePath(QStringLiteral("Program.ini"))).contains("COM=COM5"));
 }
 
+void UserConfigTest::systemFileWinsOverAWritableEmptyFolder()
+{
+    // Root may write into the program's folder of an installation; the package's file is still the
+    // one read, and nothing is created beside the program.
+    if (qEnvironmentVariableIsSet(kChildVariable))
+        QSKIP("runs in the parent only");
+    QTemporaryDir scratch;
+    const QString system = scratch.filePath(QStringLiteral("Program.ini"));
+    QFile f(system);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(kInstalledIni);
+    f.close();
+    QVERIFY(QDir().mkpath(scratch.filePath(QStringLiteral("lib"))));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.filePath(QStringLiteral("config"))));
+    const QString previous = CProgramIni::SystemPath();
+    CProgramIni::SetSystemPath(system);
+    SetAppDirectory(scratch.filePath(QStringLiteral("lib")));
+    CProgramIni ini;
+    CProgramIni::SetSystemPath(previous);
+    QCOMPARE(ini.installedPath(), system);
+    QCOMPARE(ini.GetString(QStringLiteral("Setup"), QStringLiteral("Type1")), QStringLiteral("ORX-U2"));
+    QVERIFY(!QFile::exists(scratch.filePath(QStringLiteral("lib/Program.ini"))));
+}
+
 void UserConfigTest::readOnlyFolderKeepsTheUsersCopy()
 {
     const QByteArray child = qgetenv(kChildVariable);
@@ -75,8 +101,18 @@ void UserConfigTest::readOnlyFolderKeepsTheUsersCopy()
     QVERIFY(ini.open(QIODevice::WriteOnly));
     ini.write(kInstalledIni);
     ini.close();
-    const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
-                          QFile::ExeOther;
+    const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                          QFile::ReadOther | QFile::ExeOther;
+    // A second installation, the package's: no Program.ini beside the program, the system-wide one
+    // in etc.
+    const QString bare = scratch.filePath(QStringLiteral("lib"));
+    QVERIFY(QDir().mkpath(bare));
+    QVERIFY(QDir().mkpath(scratch.filePath(QStringLiteral("etc"))));
+    QFile system(scratch.filePath(QStringLiteral("etc/Program.ini")));
+    QVERIFY(system.open(QIODevice::WriteOnly));
+    system.write("[Setup]\nType0=ORX-SYS\nField0=400-470MHz\nCOM=COM8\n");
+    system.close();
+    QVERIFY(QFile::setPermissions(bare, readOnly));
     QVERIFY(QFile::setPermissions(installed, readOnly));
     QVERIFY(QFile::setPermissions(ini.fileName(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
 
@@ -89,7 +125,8 @@ void UserConfigTest::readOnlyFolderKeepsTheUsersCopy()
     if (geteuid() == 0) {
         // Root may write anywhere: run as nobody, from a copy the scratch folder lets nobody execute.
         QVERIFY(QFile::setPermissions(scratch.path(), readOnly | QFile::WriteOwner));
-        QVERIFY(QFile::setPermissions(home, readOnly | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+        QVERIFY(QFile::setPermissions(home,
+                                      readOnly | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
         const QString copy = scratch.filePath(QStringLiteral("tst_user_config"));
         QVERIFY(QFile::copy(program, copy));
         args = QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
@@ -105,7 +142,7 @@ void UserConfigTest::readOnlyFolderKeepsTheUsersCopy()
     QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, output.constData());
     // The installed file is never touched; the user's copy holds the port.
     QCOMPARE(readAll(ini.fileName()), kInstalledIni);
-    const QByteArray userCopy = readAll(home + QStringLiteral("/.config/tst_user_config/Program.ini"));
+    const QByteArray userCopy = readAll(home + QStringLiteral("/.config/orxprog/Program.ini"));
     QVERIFY2(userCopy.contains("COM=COM7"), userCopy.constData());
     QVERIFY(!userCopy.contains("Type0"));
 }
@@ -127,6 +164,18 @@ void UserConfigTest::checkReadOnlyInstallation(const QString& installedFolder)
     QCOMPARE(again.GetString(setup, QStringLiteral("COM")), QStringLiteral("COM7"));
     QCOMPARE(again.GetString(setup, QStringLiteral("Type1")), QStringLiteral("ORX-U2"));
     QCOMPARE(again.ReadRadioCatalog().fields[1], std::string("400-480MHz"));
+
+    // Without a Program.ini beside the program, the system-wide file is the installed one; the
+    // user's copy still wins, and the command-line tool reads the same two files.
+    const QString system = installedFolder + QStringLiteral("/../etc/Program.ini");
+    CProgramIni::SetSystemPath(system);
+    SetAppDirectory(installedFolder + QStringLiteral("/../lib"));
+    CProgramIni package;
+    QCOMPARE(package.installedPath(), system);
+    QCOMPARE(package.path(), CProgramIni::UserCopyPath());
+    QCOMPARE(package.GetString(setup, QStringLiteral("COM")), QStringLiteral("COM7"));
+    QCOMPARE(package.ReadRadioCatalog().models, std::vector<std::string>{"ORX-SYS"});
+    QCOMPARE(CProgramIni::DefaultReadOrder(), (QStringList{CProgramIni::UserCopyPath(), system}));
 }
 
 QTEST_GUILESS_MAIN(UserConfigTest)

@@ -147,6 +147,28 @@ RadioImage randomImage(std::mt19937& rng)
     return image;
 }
 
+// One row of an import result, compactly: "line:channel outcome", then the refusal with its value,
+// the adjustments and the warnings.
+QString describe(const CsvRowResult& r)
+{
+    static const char* const outcomes[] = {"added", "changed", "unchanged", "refused"};
+    static const char* const refusals[] = {"",          "BadLocation", "DuplicateLocation", "BadFrequency",
+                                           "BadDuplex", "BadOffset",   "BadToneMode",       "BadCrossMode",
+                                           "BadCtcss",  "BadDcs",      "BadPolarity",       "BadMode",
+                                           "BadSkip",   "RxOutOfBand", "TxOutOfBand",       "NotStorable"};
+    QString d = QString("%1:%2 %3").arg(r.line).arg(r.location).arg(outcomes[int(r.outcome)]);
+    if (r.outcome == CsvOutcome::Refused)
+        d += QString(" %1 %2").arg(refusals[int(r.refusal)], q(r.value));
+    for (const CsvAdjustment& a : r.adjustments)
+        d += QString(" %1>%2").arg(q(a.given), q(a.result));
+    for (const CsvWarning& w : r.warnings) {
+        if (w.kind == CsvWarningKind::UnknownPower)
+            d += QString(" power?%1").arg(q(w.value));
+        else
+            d += QString(" same-name:%1@%2").arg(q(w.value)).arg(w.channel);
+    }
+    return d;
+}
 } // namespace
 
 class TestChannelCsv : public QObject {
@@ -489,9 +511,6 @@ private slots:
         QTest::newRow("a frequency off the raster is rounded down")
             << QByteArray("Location,Frequency\n7,145.007\n") << 7
             << "145.00625|145.00625|无|无|关|高|宽|是|关|" << CsvOutcome::Added;
-        QTest::newRow("a frequency above the band is clamped")
-            << QByteArray("Location,Frequency\n7,439.5\n") << 7 << "174.00000|174.00000|无|无|关|高|宽|是|关|"
-            << CsvOutcome::Added;
         QTest::newRow("a name is reduced to what the radio holds")
             << QByteArray("Location,Frequency,Name\n8,145,\"a_b.c-long name\"\n") << 8
             << "145.00000|145.00000|无|无|关|高|宽|是|关|ABC-LONG" << CsvOutcome::Added;
@@ -560,7 +579,16 @@ private slots:
                                                   << CsvRefusal::BadCrossMode << "ToneTone";
         QTest::newRow("mode AM") << QByteArray("1,145,,,,,,,,,,AM") << CsvRefusal::BadMode << "AM";
         QTest::newRow("skip unknown") << QByteArray("1,145,,,,,,,,,,,X") << CsvRefusal::BadSkip << "X";
-        QTest::newRow("power unknown") << QByteArray("1,145,,,,,,,,,,,,Mid") << CsvRefusal::BadPower << "Mid";
+        QTest::newRow("receive frequency above the band")
+            << QByteArray("1,439.5") << CsvRefusal::RxOutOfBand << "439.5";
+        QTest::newRow("receive frequency below the band")
+            << QByteArray("1,135.99999") << CsvRefusal::RxOutOfBand << "135.99999";
+        QTest::newRow("a huge receive frequency")
+            << QByteArray("1,99999999999999") << CsvRefusal::RxOutOfBand << "99999999999999";
+        QTest::newRow("plus offset beyond the band")
+            << QByteArray("1,173.5,+,0.6") << CsvRefusal::TxOutOfBand << "174.100000";
+        QTest::newRow("split into another band")
+            << QByteArray("1,145,split,435.0") << CsvRefusal::TxOutOfBand << "435.000000";
     }
     void importRefusesRow()
     {
@@ -589,7 +617,7 @@ private slots:
                                "3,BAD,145.2,Tone,66.6\r\n"
                                "4,FOUR,145.3,Tone,67\r\n"
                                "2,AGAIN,145.4,,\r\n"
-                               "1,ONE,430,,\r\n";
+                               "1,ONE,146.007,,\r\n";
         const CsvImport result = ImportChannelCsv(csv.toStdString(), tableWithChannelOne(), BandLimits{});
         QCOMPARE(result.rows.size(), std::size_t(5));
         const int lines[] = {2, 5, 6, 7, 8};
@@ -606,14 +634,19 @@ private slots:
         QCOMPARE(result.rows[3].firstLine, 2);
         QCOMPARE(q(result.channels[1][ColRxFrequency]), QString("145.10000"));
 
-        // Channel 1 changed in its receive frequency and name; the clamp is noted with the file's value.
+        // Channel 1 changed in its receive frequency and name; the rounding is noted with the file's value.
         const CsvRowResult& one = result.rows[4];
         QVERIFY((one.changed == std::vector<ChannelColumn>{ColRxFrequency, ColName}));
         QCOMPARE(one.adjustments.size(), std::size_t(1));
         QCOMPARE(one.adjustments[0].column, ColRxFrequency);
         QCOMPARE(q(one.adjustments[0].given) + QLatin1Char('>') + q(one.adjustments[0].result),
-                 QString("430.000000>174.00000"));
+                 QString("146.007000>146.00625"));
         QCOMPARE(result.count(CsvOutcome::Refused), 2);
+        // The report lists the refused rows first, each group in file order.
+        QStringList order;
+        for (const CsvRowResult* r : result.reportOrder())
+            order << QString::number(r->line);
+        QCOMPARE(order, QStringList({"5", "7", "2", "6", "8"}));
     }
 
     void fileProblems_data()
@@ -648,6 +681,149 @@ private slots:
         QCOMPARE(q(result.missingColumn), column);
         QVERIFY(result.rows.empty());
         QVERIFY(result.channels == before);
+    }
+
+    // Channel lists as amateurs publish them, cut down to the rows that matter, imported into an
+    // empty radio of a given band, checked row by row; what the report calls added or changed is
+    // what the saved image holds.
+    void publishedLists_data()
+    {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<int>("lower"); // band edges in MHz
+        QTest::addColumn<int>("upper");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("power"); // the power cells of channels 1.., '|'-joined, where checked
+
+        QTest::newRow("GMRS, MURS and weather list into a VHF radio")
+            << QByteArray("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,Mode,Power\r\n"
+                          "1,GMRS 1,462.562500,,0.000000,,88.5,88.5,NFM,High\r\n"
+                          "2,GMRS RPT 15,462.550000,+,5.000000,Tone,141.3,88.5,FM,High\r\n"
+                          "3,MURS 1,151.820000,,0.000000,,88.5,88.5,NFM,High\r\n"
+                          "4,NOAA 1,162.550000,off,0.000000,,88.5,88.5,FM,Low\r\n"
+                          "5,CROSS,146.940000,split,446.000000,,88.5,88.5,FM,High\r\n"
+                          "6,2M RPT,146.940000,-,0.600000,Tone,100.0,88.5,FM,High\r\n")
+            << 136 << 174
+            << QStringList{"2:1 refused RxOutOfBand 462.562500",
+                           "3:2 refused RxOutOfBand 462.550000",
+                           "4:3 added",
+                           "5:4 added",
+                           "6:5 refused TxOutOfBand 446.000000",
+                           "7:6 added"}
+            << "||高|低||高";
+        QTest::newRow("2 m list into a UHF radio")
+            << QByteArray("Location,Name,Frequency,Duplex,Offset\n"
+                          "1,GB3WE,145.725000,-,0.600000\n"
+                          "2,S20,145.500000,,0\n"
+                          "3,GB3XX,433.150000,+,1.600000\n"
+                          "4,CROSS,435.000000,split,145.800000\n")
+            << 400 << 470
+            << QStringList{"2:1 refused RxOutOfBand 145.725000", "3:2 refused RxOutOfBand 145.500000",
+                           "4:3 added", "5:4 refused TxOutOfBand 145.800000"}
+            << "";
+        QTest::newRow("marine list with three power levels and long names")
+            << QByteArray("Location,Name,Frequency,Duplex,Offset,Power\n"
+                          "1,MARINE VHF 16,156.800000,,0,Mid\n"
+                          "2,MARINE VHF 06,156.300000,,0,Med\n"
+                          "3,MARINE VHF 09,156.450000,,0,M\n"
+                          "4,BRIDGE,156.650000,,0,Lo\n"
+                          "5,MARINE 70,156.525000,off,0,1.0W\n"
+                          "6,WX 1,162.550000,off,0,Medium\n"
+                          "7,WORK,156.250000,,0,L\n")
+            << 136 << 174
+            << QStringList{"2:1 added MARINE VHF 16>MARINE V power?Mid same-name:MARINE V@2",
+                           "3:2 added MARINE VHF 06>MARINE V power?Med same-name:MARINE V@1",
+                           "4:3 added MARINE VHF 09>MARINE V power?M same-name:MARINE V@1",
+                           "5:4 added",
+                           "6:5 added MARINE 70>MARINE 7",
+                           "7:6 added power?Medium",
+                           "8:7 added"}
+            << "高|高|高|低|低|高|低";
+        QTest::newRow("PMR446 with watts")
+            << QByteArray("Location,Name,Frequency,Power\n"
+                          "1,PMR 1,446.006250,0.5W\n"
+                          "2,PMR 16,446.193750,0.500\n"
+                          "3,PMR HI,446.100000,5W\n")
+            << 400 << 470 << QStringList{"2:1 added", "3:2 added", "4:3 added"} << "低|低|高";
+        QTest::newRow("UK 2 m simplex off the raster")
+            << QByteArray("Location,Frequency,Duplex,Offset\n"
+                          "1,145.0031,,\n"
+                          "2,145.2125,,\n"
+                          "3,145.600000,+,0.6031\n")
+            << 136 << 174
+            << QStringList{"2:1 added 145.003100>145.00000", "3:2 added", "4:3 added 146.203100>146.20000"}
+            << "";
+        QTest::newRow("short-wave rows under a band from 0 MHz")
+            << QByteArray("Location,Frequency\n"
+                          "1,7.100000\n"
+                          "2,27.185000\n"
+                          "3,0.5\n")
+            << 0 << 30
+            << QStringList{"2:1 refused NotStorable 7.100000", "3:2 added", "4:3 refused NotStorable 0.5"}
+            << "";
+    }
+    void publishedLists()
+    {
+        QFETCH(QByteArray, csv);
+        QFETCH(int, lower);
+        QFETCH(int, upper);
+        QFETCH(QStringList, rows);
+        QFETCH(QString, power);
+        const BandLimits limits{std::uint32_t(lower) * kUnitsPerMHz, std::uint32_t(upper) * kUnitsPerMHz};
+        const CsvImport result = ImportChannelCsv(csv.toStdString(), ChannelTable{}, limits);
+        QCOMPARE(result.problem, CsvProblem::None);
+        QStringList got;
+        for (const CsvRowResult& r : result.rows)
+            got << describe(r);
+        QCOMPARE(got, rows);
+        if (!power.isEmpty()) {
+            const QStringList cells = power.split('|');
+            for (int i = 0; i < cells.size(); ++i)
+                QCOMPARE(q(result.channels[std::size_t(i)][ColPower]), cells[i]);
+        }
+
+        // Saved and opened again, the image holds exactly the channels the report took.
+        RadioImage image;
+        image.resetToNewDocument();
+        ScreenCopy screen;
+        BandLimits shown = limits;
+        ImageToScreen(image, {}, shown, screen);
+        CsvImport applied = result;
+        ApplyCsvImport(applied, screen.channels);
+        ScreenToImage(screen, limits, image);
+        const ChannelEntryTable reopenedTable = ChannelEntryTable::FromImage(image);
+        for (const CsvRowResult& r : result.rows) {
+            const ChannelTexts reopened = reopenedTable.texts(r.location);
+            if (r.outcome == CsvOutcome::Refused) {
+                QVERIFY2(reopened.empty(), qPrintable(describe(r)));
+            } else {
+                QVERIFY2(!reopened.empty(), qPrintable(describe(r)));
+                QCOMPARE(joined(reopened), joined(result.channels[std::size_t(r.location - 1)]));
+            }
+        }
+    }
+
+    void fileLimits_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<CsvProblem>("problem");
+        QTest::addColumn<int>("line");
+        QTest::newRow("one byte beyond the limit")
+            << QByteArray(qsizetype(kCsvFileSizeLimit) + 1, 'A') << CsvProblem::TooLarge << 0;
+        QTest::newRow("byte-order mark before GBK text")
+            << QByteArray("\xEF\xBB\xBFLocation,Name,Frequency\r\n1,\xD6\xD0\xBC\xCC,145\r\n")
+            << CsvProblem::BrokenUtf8 << 2;
+    }
+    void fileLimits()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(CsvProblem, problem);
+        QFETCH(int, line);
+        const CsvImport result =
+            ImportChannelCsvFile(std::string_view(bytes.constData(), std::size_t(bytes.size())),
+                                 ChannelTable{}, BandLimits{}, gbkToUtf8);
+        QCOMPARE(result.problem, problem);
+        QCOMPARE(result.problemLine, line);
+        QVERIFY(result.rows.empty());
     }
 
     void gbkFileIsRead()
@@ -705,9 +881,11 @@ private slots:
             << false << 3 << QStringList{"模拟:67.0", "无"} << "";
         QTest::newRow("a receive frequency gives the defaults")
             << false << 1 << QStringList{"145.5"} << "145.50000|145.50000|无|无|关|高|宽|是|关|";
-        QTest::newRow("frequencies are clamped and snapped")
+        QTest::newRow("a frequency outside the band is not pasted, one off the raster is snapped")
             << true << 1 << QStringList{"999", "145.007 MHz"}
-            << "174.00000|145.00625|模拟:67.0|数字:023N|载波|低|窄|否|两者|CALL";
+            << "145.00000|145.00625|模拟:67.0|数字:023N|载波|低|窄|否|两者|CALL";
+        QTest::newRow("an out-of-band receive frequency creates no channel")
+            << false << 1 << QStringList{"435", "145"} << "";
         QTest::newRow("a tone off the list stays out")
             << true << 3 << QStringList{"模拟:66.6", "88.5"} << channel;
         QTest::newRow("standard tones go in")

@@ -98,17 +98,23 @@ private slots:
         writeFile(path("in.csv"), "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq\r\n"
                                   "2,vhf,145.500000,,,,\r\n"
                                   "3,BAD,440.000000,,,Tone,66.6\r\n"
-                                  "1,CALL-1,435.125000,-,5.000000,,\r\n");
+                                  "1,CALL-1,435.125000,-,5.000000,,\r\n"
+                                  "4,new,439.007000,,,,\r\n");
         const Run r = runTool({"csv-import", path("uhf.sin"), path("in.csv"), path("out.sin")});
         QCOMPARE(r.status, 3);
-        QCOMPARE(r.out, QString("line 2: channel 2 added; rx frequency '145.500000' became '400.00000'\n"
-                                "line 3: refused: CTCSS tone '66.6' is not a standard tone\n"
-                                "line 4: channel 1 changed: tx frequency, rx tone, tx tone\n"
-                                "added 1, changed 1, unchanged 0, refused 1\n"));
+        // Refused rows first.
+        QCOMPARE(r.out,
+                 QString("line 2: refused: receive frequency 145.500000 is outside the band 400-470 MHz\n"
+                         "line 3: refused: CTCSS tone '66.6' is not a standard tone\n"
+                         "line 4: channel 1 changed: tx frequency, rx tone, tx tone\n"
+                         "line 5: channel 4 added; rx frequency '439.007000' became '439.00625' (off the "
+                         "5 / 6.25 kHz steps)\n"
+                         "added 1, changed 1, unchanged 0, refused 2\n"));
         // The rows that were taken are written, as the program would save them.
         RadioImage out;
         QCOMPARE(LoadChannelData(path("out.sin").toStdString(), out), LoadResult::Ok);
-        QCOMPARE(QString::fromStdString(DecodeChannel(out, 2)[ColRxFrequency]), QString("400.00000"));
+        QVERIFY(DecodeChannel(out, 2).empty());
+        QCOMPARE(QString::fromStdString(DecodeChannel(out, 4)[ColRxFrequency]), QString("439.00625"));
         QCOMPARE(QString::fromStdString(DecodeChannel(out, 1)[ColTxFrequency]), QString("430.12500"));
         QVERIFY(DecodeChannel(out, 3).empty());
         QCOMPARE(out.at(map::kBandId), std::uint8_t{0x40});
@@ -146,7 +152,7 @@ private slots:
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.contains("csv-export IN.sin OUT.csv"));
         QVERIFY(r.out.contains("csv-import IN.sin DATA.csv OUT.sin"));
-        QVERIFY(r.out.contains("3 csv-import refused rows"));
+        QVERIFY(r.out.contains("3  csv-import refused rows"));
         QCOMPARE(runTool({"csv-export", path("uhf.sin")}).status, 2);
     }
 };

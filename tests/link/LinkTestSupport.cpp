@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -29,14 +30,79 @@ SimulatedRadio::~SimulatedRadio()
     SetPortName(m_previousPort);
 }
 
-bool LineLostBytes(SimulatedRadio& radio, int attempt)
+ReplyGate::ReplyGate(orx::sim::RadioSim& radio, std::function<bool(const orx::sim::Frame&)> when,
+                     std::function<void()> reached, int limitMs)
+    : m_radio(radio)
 {
-    constexpr int kAttempts = 4;
-    const std::size_t stray = radio->strayBytes();
-    if (stray == 0 || attempt >= kAttempts)
-        return false;
-    qWarning("attempt %d: the pseudo-terminal lost bytes (%zu stray); running it again", attempt, stray);
-    return true;
+    radio.setFrameObserver([state = m_state, when = std::move(when), reached = std::move(reached),
+                            limitMs](const orx::sim::Frame& frame, const std::vector<std::uint8_t>&) {
+        if (state->reached.load() || !when(frame))
+            return;
+        state->reached = true;
+        if (reached)
+            reached();
+        std::unique_lock lock(state->mutex);
+        state->cv.wait_for(lock, std::chrono::milliseconds(limitMs), [&state] { return state->open; });
+    });
+}
+
+ReplyGate::~ReplyGate()
+{
+    open();
+    m_radio.setFrameObserver({});
+}
+
+void ReplyGate::open()
+{
+    {
+        std::lock_guard lock(m_state->mutex);
+        m_state->open = true;
+    }
+    m_state->cv.notify_all();
+}
+
+void OnGuiThread(std::function<void()> fn)
+{
+    QMetaObject::invokeMethod(qApp, std::move(fn), Qt::QueuedConnection);
+}
+
+PrivateUserFolders::PrivateUserFolders()
+    : m_previousData(qgetenv("XDG_DATA_HOME")), m_previousConfig(qgetenv("XDG_CONFIG_HOME"))
+{
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dataFolder()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(configFolder()));
+}
+
+PrivateUserFolders::~PrivateUserFolders()
+{
+    for (const auto& [name, value] :
+         {std::pair{"XDG_DATA_HOME", m_previousData}, std::pair{"XDG_CONFIG_HOME", m_previousConfig}}) {
+        if (value.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+}
+
+orx::LinkTimeouts QuickTimeouts()
+{
+    using std::chrono::milliseconds;
+    const orx::SerialTimeouts quick{milliseconds(20), milliseconds(2), milliseconds(20), milliseconds(50),
+                                    milliseconds(50)};
+    return {quick, quick};
+}
+
+orx::LinkTimeouts PatientTimeouts()
+{
+    orx::LinkTimeouts t;
+    t.transfer.readConstant = std::chrono::seconds(8);
+    t.powerTune.readConstant = std::chrono::seconds(8);
+    return t;
+}
+
+QStringList SinFiles(const QString& folder)
+{
+    return QDir(folder).entryList({QStringLiteral("*.sin")}, QDir::Files, QDir::Name);
 }
 
 Bytes WakeUp()

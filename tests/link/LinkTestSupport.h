@@ -4,14 +4,20 @@
 // sequences the program must put on the wire, and byte dumps for readable failures.
 
 #include "RadioImage.h"
+#include "RadioSession.h"
 #include "RadioSim.h"
+#include "SerialPort.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QTemporaryDir>
 
+#include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 class QTimer;
@@ -37,12 +43,110 @@ private:
     bool m_ok = false;
 };
 
-// A pseudo-terminal can lose a byte the program purges before the simulator's reader got to it:
-// the kernel hands the bytes over in a worker that a busy machine may hold up for milliseconds,
-// and the program purges before each wake-up byte, 2 ms after the one before. Such an attempt
-// tells nothing about the program's own traffic. True when this attempt's radio saw stray bytes
-// and the attempt should be run again (four attempts in all; the last one is always checked).
-bool LineLostBytes(SimulatedRadio& radio, int attempt);
+// Holds the simulated radio's reply to the first frame that `when` picks until the test opens the
+// gate, so a test can act at a chosen point of a transfer. reached runs on the radio's thread when
+// that frame has come; opened or not, the reply goes after `limitMs`.
+class ReplyGate {
+public:
+    ReplyGate(orx::sim::RadioSim& radio, std::function<bool(const orx::sim::Frame&)> when,
+              std::function<void()> reached = {}, int limitMs = 10000);
+    ~ReplyGate();
+    void open();
+    bool reached() const { return m_state->reached.load(); }
+
+private:
+    // Shared with the radio's thread, which may still be leaving the gate when the test is done.
+    struct State {
+        std::mutex mutex;
+        std::condition_variable cv;
+        bool open = false;
+        std::atomic<bool> reached{false};
+    };
+    orx::sim::RadioSim& m_radio;
+    std::shared_ptr<State> m_state = std::make_shared<State>();
+};
+
+// Runs fn on the GUI thread as soon as its event loop gets to it (from the radio's thread).
+void OnGuiThread(std::function<void()> fn);
+
+// Counts what every serial port of the process asks the driver to discard, while it lives.
+class DiscardCounter : public orx::SerialProbe {
+public:
+    DiscardCounter() { orx::SerialPort::SetProbe(this); }
+    ~DiscardCounter() override { orx::SerialPort::SetProbe(nullptr); }
+    void discardRequested(bool input, bool output) override
+    {
+        if (input)
+            ++inputDiscards;
+        if (output)
+            ++outputDiscards;
+    }
+    std::atomic<int> inputDiscards{0};
+    std::atomic<int> outputDiscards{0};
+};
+
+// What the program's serial ports do, in order and with the time on the program's side: the
+// protocol's pauses can be checked where they are made, free of the radio thread's scheduling.
+class PortTimeline : public orx::SerialProbe {
+public:
+    enum class Kind { Write, Read, Pause };
+    struct Event {
+        Kind kind;
+        std::chrono::steady_clock::time_point time;
+        std::chrono::milliseconds pause{0};
+    };
+    PortTimeline() { orx::SerialPort::SetProbe(this); }
+    ~PortTimeline() override { orx::SerialPort::SetProbe(nullptr); }
+    void discardRequested(bool, bool) override {}
+    void writeStarting(qsizetype) override { add({Kind::Write, std::chrono::steady_clock::now()}); }
+    void readFinished(qsizetype, qsizetype) override { add({Kind::Read, std::chrono::steady_clock::now()}); }
+    void pausing(std::chrono::milliseconds pause) override
+    {
+        add({Kind::Pause, std::chrono::steady_clock::now(), pause});
+    }
+    std::vector<Event> events() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_events;
+    }
+    void clear()
+    {
+        std::lock_guard lock(m_mutex);
+        m_events.clear();
+    }
+
+private:
+    void add(const Event& e)
+    {
+        std::lock_guard lock(m_mutex);
+        m_events.push_back(e);
+    }
+    mutable std::mutex m_mutex;
+    std::vector<Event> m_events;
+};
+
+// The user's data and configuration folders point into a scratch folder while it lives, so that
+// backups and remembered settings never reach the real user's folders.
+class PrivateUserFolders {
+public:
+    PrivateUserFolders();
+    ~PrivateUserFolders();
+    QString dataFolder() const { return m_dir.filePath(QStringLiteral("data")); }
+    QString configFolder() const { return m_dir.filePath(QStringLiteral("config")); }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_previousData;
+    QByteArray m_previousConfig;
+};
+
+// Timeouts for a radio that never answers: a silent read gives up after tens of milliseconds.
+orx::LinkTimeouts QuickTimeouts();
+// Timeouts for a radio whose reply a test holds back while it acts: reads wait seconds.
+orx::LinkTimeouts PatientTimeouts();
+
+// The .sin files of a folder, oldest name first.
+QStringList SinFiles(const QString& folder);
 
 // Frames as the program sends them.
 Bytes WakeUp();

@@ -1,17 +1,26 @@
 // The read and write protocol against the simulated radio over a real pseudo-terminal: the exact
-// bytes on the wire, every way the radio can fail, and what the caller's image sees afterwards.
+// bytes on the wire, every way the radio can fail, what the caller's image sees afterwards, a
+// cancel at a chosen block, the read-back after a write, and the backups a transfer leaves.
 
 #include "LinkTestSupport.h"
 
+#include "Backups.h"
+#include "ChannelDataFile.h"
+#include "MemoryAreas.h"
 #include "MemoryMap.h"
 #include "PortName.h"
 #include "RadioTransfer.h"
 #include "SettingsCodec.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
+#include <thread>
 
 using namespace linktest;
 using orx::RadioTransfer;
@@ -38,6 +47,20 @@ constexpr int kWriteBandReadFrame = 3;
 int writeBlockFrame(int block)
 {
     return 8 + block;
+}
+
+// The frames of a write's read-back: each written block and the band's block, acknowledged.
+Bytes ReadBack()
+{
+    Bytes out;
+    for (std::size_t a = 0; a < 0xE00; a += 8)
+        out = Concat({out, ReadFrame(a), {0x06}});
+    return Concat({out, ReadFrame(0xFF0), {0x06}});
+}
+constexpr int kWriteBandFrame = 8 + 448;
+int readBackFrame(int block)
+{
+    return kWriteBandFrame + 1 + 2 * block;
 }
 
 SimOptions withFault(int frame, ReplyFault::Kind kind, int index = 0)
@@ -100,61 +123,65 @@ private slots:
     void failedReadHoldsNothingOfTheRadio();
     void corruptedDataByteIsStoredAsReceived();
     void wakeUpPauses();
+    void portNeverDiscardsItsOwnOutput_data();
+    void portNeverDiscardsItsOwnOutput();
+    void noWakeUpByteLostUnderLoad();
+    void cancelAtChosenBlock_data();
+    void cancelAtChosenBlock();
+    void verifiedWrite_data();
+    void verifiedWrite();
+    void differingAreas_data();
+    void differingAreas();
+    void backups_data();
+    void backups();
+    void oldBackupsGo_data();
+    void oldBackupsGo();
+    void backupsInTheSameSecondKeepEachOther();
 };
 
 void TestRadioTransfer::wholeRead()
 {
-    for (int attempt = 1;; ++attempt) {
-        SimulatedRadio radio;
-        QVERIFY(radio.ok());
-        radio->setMemory(radioMemory());
+    SimulatedRadio radio;
+    QVERIFY(radio.ok());
+    radio->setMemory(radioMemory());
 
-        RadioTransfer transfer(Mode::Read, PortName(), programImage());
-        QSignalSpy progress(&transfer, &RadioTransfer::blockDone);
-        QSignalSpy finished(&transfer, &RadioTransfer::finished);
-        const Outcome result = transfer.run();
-        if (LineLostBytes(radio, attempt))
-            continue;
-        QCOMPARE(result, Outcome::Succeeded);
+    RadioTransfer transfer(Mode::Read, PortName(), programImage());
+    QSignalSpy progress(&transfer, &RadioTransfer::blockDone);
+    QSignalSpy finished(&transfer, &RadioTransfer::finished);
+    const Outcome result = transfer.run();
+    QCOMPARE(result, Outcome::Succeeded);
 
-        QVERIFY(transfer.received().data() == radioMemory());
-        LINK_COMPARE_BYTES(radio->receivedBytes(), WholeRead());
-        QCOMPARE(progress.count(), 512);
-        QCOMPARE(progress.first().at(0).toInt(), 1);
-        QCOMPARE(progress.last().at(0).toInt(), 512);
-        QCOMPARE(finished.count(), 1);
-        QCOMPARE(finished.first().at(0).value<Outcome>(), Outcome::Succeeded);
-        break;
-    }
+    QVERIFY(transfer.received().data() == radioMemory());
+    LINK_COMPARE_BYTES(radio->receivedBytes(), WholeRead());
+    QCOMPARE(progress.count(), 512);
+    QCOMPARE(progress.first().at(0).toInt(), 1);
+    QCOMPARE(progress.last().at(0).toInt(), 512);
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.first().at(0).value<Outcome>(), Outcome::Succeeded);
 }
 
 void TestRadioTransfer::wholeWrite()
 {
-    for (int attempt = 1;; ++attempt) {
-        SimulatedRadio radio;
-        QVERIFY(radio.ok());
-        const auto before = radioMemory();
-        radio->setMemory(before);
-        const orx::RadioImage image = programImage();
+    SimulatedRadio radio;
+    QVERIFY(radio.ok());
+    const auto before = radioMemory();
+    radio->setMemory(before);
+    const orx::RadioImage image = programImage();
 
-        RadioTransfer transfer(Mode::Write, PortName(), image);
-        QSignalSpy progress(&transfer, &RadioTransfer::blockDone);
-        const Outcome result = transfer.run();
-        if (LineLostBytes(radio, attempt))
-            continue;
-        QCOMPARE(result, Outcome::Succeeded);
+    RadioTransfer transfer(Mode::Write, PortName(), image);
+    QSignalSpy progress(&transfer, &RadioTransfer::blockDone);
+    const Outcome result = transfer.run();
+    QCOMPARE(result, Outcome::Succeeded);
 
-        LINK_COMPARE_BYTES(radio->receivedBytes(), WholeWrite(image));
-        QCOMPARE(progress.count(), 448);
-        QCOMPARE(progress.last().at(0).toInt(), 448);
-        // 0x000-0xDFF and the band bytes come from the image; the rest, calibration included, stays.
-        const auto after = radio->memory();
-        for (std::size_t a = 0; a < orx::map::kImageSize; ++a) {
-            const bool written = a < orx::map::kWritableEnd ||
-                                 (a >= orx::map::kBandId && a < orx::map::kBandId + orx::map::kBandIdSize);
-            QCOMPARE(after[a], written ? image.at(a) : before[a]);
-        }
-        break;
+    LINK_COMPARE_BYTES(radio->receivedBytes(), WholeWrite(image));
+    QCOMPARE(progress.count(), 448);
+    QCOMPARE(progress.last().at(0).toInt(), 448);
+    // 0x000-0xDFF and the band bytes come from the image; the rest, calibration included, stays.
+    const auto after = radio->memory();
+    for (std::size_t a = 0; a < orx::map::kImageSize; ++a) {
+        const bool written = a < orx::map::kWritableEnd ||
+                             (a >= orx::map::kBandId && a < orx::map::kBandId + orx::map::kBandIdSize);
+        QCOMPARE(after[a], written ? image.at(a) : before[a]);
     }
 }
 
@@ -251,25 +278,22 @@ void TestRadioTransfer::failures()
     QFETCH(Outcome, outcome);
     QFETCH(int, wakeUps);
 
-    for (int attempt = 1;; ++attempt) {
-        SimulatedRadio radio(options);
-        QVERIFY(radio.ok());
-        radio->setMemory(radioMemory());
-        const QString device = port == QStringLiteral("<sim>") ? radio.device() : port;
+    SimulatedRadio radio(options);
+    QVERIFY(radio.ok());
+    radio->setMemory(radioMemory());
+    const QString device = port == QStringLiteral("<sim>") ? radio.device() : port;
 
-        RadioTransfer transfer(mode, device, programImage());
-        QSignalSpy finished(&transfer, &RadioTransfer::finished);
-        const Outcome result = transfer.run();
-        if (LineLostBytes(radio, attempt))
-            continue;
-        QCOMPARE(result, outcome);
-        QCOMPARE(finished.count(), 1);
-        QCOMPARE(finished.first().at(0).value<Outcome>(), outcome);
-        QCOMPARE(countWakeUps(radio->receivedBytes()), wakeUps);
-        if (outcome != Outcome::Succeeded)
-            QVERIFY(transfer.received().data() != radioMemory());
-        break;
-    }
+    // A radio silent from the first frame needs no patience: nothing it says is waited for.
+    const orx::LinkTimeouts timeouts = options.silentFromFrame == 0 ? QuickTimeouts() : orx::LinkTimeouts{};
+    RadioTransfer transfer(mode, device, programImage(), nullptr, timeouts);
+    QSignalSpy finished(&transfer, &RadioTransfer::finished);
+    const Outcome result = transfer.run();
+    QCOMPARE(result, outcome);
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.first().at(0).value<Outcome>(), outcome);
+    QCOMPARE(countWakeUps(radio->receivedBytes()), wakeUps);
+    if (outcome != Outcome::Succeeded)
+        QVERIFY(transfer.received().data() != radioMemory());
 }
 
 void TestRadioTransfer::readPassword_data()
@@ -297,123 +321,424 @@ void TestRadioTransfer::readPassword()
     QFETCH(QByteArray, fieldPassword);
     QFETCH(Outcome, outcome);
 
-    for (int attempt = 1;; ++attempt) {
-        SimulatedRadio radio;
-        QVERIFY(radio.ok());
-        orx::RadioImage radioImage;
-        radioImage.data() = radioMemory();
-        orx::EncodePassword(radioPassword.toStdString(), radioImage);
-        radio->setMemory(radioImage.data());
-        orx::RadioImage image = programImage();
-        orx::EncodePassword(fieldPassword.toStdString(), image);
+    SimulatedRadio radio;
+    QVERIFY(radio.ok());
+    orx::RadioImage radioImage;
+    radioImage.data() = radioMemory();
+    orx::EncodePassword(radioPassword.toStdString(), radioImage);
+    radio->setMemory(radioImage.data());
+    orx::RadioImage image = programImage();
+    orx::EncodePassword(fieldPassword.toStdString(), image);
 
-        RadioTransfer transfer(Mode::Read, PortName(), image);
-        const Outcome result = transfer.run();
-        if (LineLostBytes(radio, attempt))
-            continue;
-        QCOMPARE(result, outcome);
-        if (outcome == Outcome::PasswordError) {
-            // The read stops at the password: no acknowledgement, no block.
-            LINK_COMPARE_BYTES(radio->receivedBytes(), Concat({Handshake(), ReadFrame(0x840)}));
-        }
-        break;
+    RadioTransfer transfer(Mode::Read, PortName(), image);
+    const Outcome result = transfer.run();
+    QCOMPARE(result, outcome);
+    if (outcome == Outcome::PasswordError) {
+        // The read stops at the password: no acknowledgement, no block.
+        LINK_COMPARE_BYTES(radio->receivedBytes(), Concat({Handshake(), ReadFrame(0x840)}));
     }
 }
 
 void TestRadioTransfer::bandMismatchWritesNothing()
 {
-    for (int attempt = 1;; ++attempt) {
-        SimulatedRadio radio;
-        QVERIFY(radio.ok());
-        orx::RadioImage uhf;
-        uhf.data() = radioMemory();
-        uhf.set(orx::map::kBandId, 0x40);
-        uhf.set(orx::map::kBandId + 1, 0x47);
-        uhf.set(orx::map::kBandId + 2, 0x00);
-        radio->setMemory(uhf.data());
+    SimulatedRadio radio;
+    QVERIFY(radio.ok());
+    orx::RadioImage uhf;
+    uhf.data() = radioMemory();
+    uhf.set(orx::map::kBandId, 0x40);
+    uhf.set(orx::map::kBandId + 1, 0x47);
+    uhf.set(orx::map::kBandId + 2, 0x00);
+    radio->setMemory(uhf.data());
 
-        RadioTransfer transfer(Mode::Write, PortName(), programImage());
-        const Outcome result = transfer.run();
-        if (LineLostBytes(radio, attempt))
-            continue;
-        QCOMPARE(result, Outcome::BandMismatch);
-        LINK_COMPARE_BYTES(radio->receivedBytes(), Concat({Handshake(), ReadFrame(0xFF0)}));
-        QVERIFY(radio->memory() == uhf.data());
-        break;
-    }
+    RadioTransfer transfer(Mode::Write, PortName(), programImage());
+    const Outcome result = transfer.run();
+    QCOMPARE(result, Outcome::BandMismatch);
+    LINK_COMPARE_BYTES(radio->receivedBytes(), Concat({Handshake(), ReadFrame(0xFF0)}));
+    QVERIFY(radio->memory() == uhf.data());
 }
 
 void TestRadioTransfer::failedReadHoldsNothingOfTheRadio()
 {
     // The last block's acknowledgement fails: 511 good blocks must not reach the caller.
-    for (int attempt = 1;; ++attempt) {
-        SimulatedRadio radio(withFault(readBlockAckFrame(511), ReplyFault::Kind::Wrong));
-        QVERIFY(radio.ok());
-        radio->setMemory(radioMemory());
-        RadioTransfer transfer(Mode::Read, PortName(), programImage());
-        QSignalSpy progress(&transfer, &RadioTransfer::blockDone);
-        const Outcome result = transfer.run();
-        if (LineLostBytes(radio, attempt))
-            continue;
-        QCOMPARE(result, Outcome::CommError);
-        QCOMPARE(progress.count(), 511);
-        const orx::RadioImage erased;
-        QVERIFY(transfer.received() == erased);
-        break;
-    }
+    SimulatedRadio radio(withFault(readBlockAckFrame(511), ReplyFault::Kind::Wrong));
+    QVERIFY(radio.ok());
+    radio->setMemory(radioMemory());
+    RadioTransfer transfer(Mode::Read, PortName(), programImage());
+    QSignalSpy progress(&transfer, &RadioTransfer::blockDone);
+    const Outcome result = transfer.run();
+    QCOMPARE(result, Outcome::CommError);
+    QCOMPARE(progress.count(), 511);
+    const orx::RadioImage erased;
+    QVERIFY(transfer.received() == erased);
 }
 
 void TestRadioTransfer::corruptedDataByteIsStoredAsReceived()
 {
     // The protocol has no checksum: a byte damaged on the line is what the program gets.
-    for (int attempt = 1;; ++attempt) {
-        SimulatedRadio radio(withFault(readBlockFrame(2), ReplyFault::Kind::CorruptByte, 4));
-        QVERIFY(radio.ok());
-        radio->setMemory(radioMemory());
-        RadioTransfer transfer(Mode::Read, PortName(), programImage());
-        const Outcome result = transfer.run();
-        if (LineLostBytes(radio, attempt))
-            continue;
-        QCOMPARE(result, Outcome::Succeeded);
-        auto expected = radioMemory();
-        expected[0x10] = static_cast<std::uint8_t>(~expected[0x10]);
-        QVERIFY(transfer.received().data() == expected);
-        break;
-    }
+    SimulatedRadio radio(withFault(readBlockFrame(2), ReplyFault::Kind::CorruptByte, 4));
+    QVERIFY(radio.ok());
+    radio->setMemory(radioMemory());
+    RadioTransfer transfer(Mode::Read, PortName(), programImage());
+    const Outcome result = transfer.run();
+    QCOMPARE(result, Outcome::Succeeded);
+    auto expected = radioMemory();
+    expected[0x10] = static_cast<std::uint8_t>(~expected[0x10]);
+    QVERIFY(transfer.received().data() == expected);
 }
 
 void TestRadioTransfer::wakeUpPauses()
 {
-    for (int attempt = 1;; ++attempt) {
-        SimulatedRadio radio;
-        QVERIFY(radio.ok());
-        radio->setMemory(radioMemory());
-        RadioTransfer transfer(Mode::Read, PortName(), programImage());
-        const Outcome result = transfer.run();
-        if (LineLostBytes(radio, attempt))
-            continue;
-        QCOMPARE(result, Outcome::Succeeded);
+    SimulatedRadio radio;
+    QVERIFY(radio.ok());
+    radio->setMemory(radioMemory());
+    PortTimeline timeline;
+    RadioTransfer transfer(Mode::Read, PortName(), programImage());
+    QCOMPARE(transfer.run(), Outcome::Succeeded);
 
-        const auto received = radio->received();
-        QVERIFY(received.size() > 9);
-        using namespace std::chrono;
-        // The program waits 2 ms before each wake-up byte and 1 ms before the identify frame. The
-        // lower bounds are what the radio needs; scheduling may only make the pauses longer. The
-        // median keeps one late time stamp (which shortens the gap after it) from failing the check.
-        std::vector<microseconds> gaps;
-        for (std::size_t i = 1; i < 7; ++i)
-            gaps.push_back(duration_cast<microseconds>(received[i].time - received[i - 1].time));
-        std::sort(gaps.begin(), gaps.end());
-        const microseconds median = gaps[gaps.size() / 2];
-        QVERIFY2(median >= 1900us && median < 10ms,
-                 qPrintable(QStringLiteral("median gap %1 us").arg(median.count())));
-        QVERIFY2(gaps[1] >= 1900us,
-                 qPrintable(QStringLiteral("second shortest gap %1 us").arg(gaps[1].count())));
-        const auto identifyGap = duration_cast<microseconds>(received[7].time - received[6].time);
-        QVERIFY2(identifyGap >= 900us,
-                 qPrintable(QStringLiteral("identify after %1 us").arg(identifyGap.count())));
-        break;
+    // 2 ms before each wake-up byte, 1 ms between the radio's answer and the identify frame, and
+    // no other pause in the whole read: the blocks follow each other as fast as the replies come.
+    // Times are the program's own, so scheduling can only make a pause longer.
+    using K = PortTimeline::Kind;
+    using namespace std::chrono;
+    const auto events = timeline.events();
+    QVERIFY(events.size() > 24);
+    for (int i = 0; i < 7; ++i) {
+        QCOMPARE(events[std::size_t(2 * i)].kind, K::Pause);
+        QCOMPARE(events[std::size_t(2 * i)].pause, 2ms);
+        QCOMPARE(events[std::size_t(2 * i + 1)].kind, K::Write);
+        if (i > 0)
+            QVERIFY(events[std::size_t(2 * i + 1)].time - events[std::size_t(2 * i - 1)].time >= 2ms);
     }
+    QCOMPARE(events[14].kind, K::Read);
+    QCOMPARE(events[15].kind, K::Pause);
+    QCOMPARE(events[15].pause, 1ms);
+    QCOMPARE(events[16].kind, K::Write);
+    QVERIFY(events[16].time - events[14].time >= 1ms);
+    QCOMPARE(std::count_if(events.begin(), events.end(), [](const auto& e) { return e.kind == K::Pause; }),
+             8);
+}
+
+void TestRadioTransfer::portNeverDiscardsItsOwnOutput_data()
+{
+    QTest::addColumn<Mode>("mode");
+    QTest::addColumn<bool>("verify");
+    QTest::newRow("read") << Mode::Read << false;
+    QTest::newRow("write") << Mode::Write << false;
+    QTest::newRow("write with read-back") << Mode::Write << true;
+}
+
+void TestRadioTransfer::portNeverDiscardsItsOwnOutput()
+{
+    QFETCH(Mode, mode);
+    QFETCH(bool, verify);
+    SimulatedRadio radio;
+    QVERIFY(radio.ok());
+    radio->setMemory(radioMemory());
+    DiscardCounter discards;
+    RadioTransfer transfer(mode, PortName(), programImage());
+    transfer.setVerify(verify);
+    QCOMPARE(transfer.run(), Outcome::Succeeded);
+    // Stale input is dropped before every frame; the frames themselves never are.
+    QVERIFY(discards.inputDiscards > 400);
+    QCOMPARE(discards.outputDiscards.load(), 0);
+    QCOMPARE(radio->strayBytes(), std::size_t(0));
+}
+
+void TestRadioTransfer::noWakeUpByteLostUnderLoad()
+{
+    // Busy threads keep the kernel's deferred work waiting, which is when a purge that discards
+    // output loses a wake-up byte. Each handshake must then still be understood at the first try.
+    constexpr int kHandshakes = 60;
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> load;
+    for (unsigned i = 0; i < 2 * std::max(1u, std::thread::hardware_concurrency()); ++i)
+        load.emplace_back([&stop] {
+            volatile unsigned long n = 0;
+            while (!stop.load(std::memory_order_relaxed))
+                n = n + 1;
+        });
+    SimulatedRadio radio;
+    int refused = 0;
+    for (int i = 0; i < kHandshakes && radio.ok(); ++i) {
+        orx::RadioSession session(orx::kTransferTimeouts);
+        if (!session.open(radio.device()))
+            break;
+        int retries = 0; // a wake-up the radio did not understand fails at once
+        if (!session.handshake(retries))
+            ++refused;
+    }
+    stop = true;
+    for (std::thread& t : load)
+        t.join();
+    QVERIFY(radio.ok());
+    QCOMPARE(refused, 0);
+    QCOMPARE(radio->strayBytes(), std::size_t(0));
+    QCOMPARE(countWakeUps(radio->receivedBytes()), kHandshakes);
+}
+
+void TestRadioTransfer::cancelAtChosenBlock_data()
+{
+    QTest::addColumn<Mode>("mode");
+    QTest::addColumn<bool>("verify");
+    QTest::addColumn<int>("frame");  // the radio's frame during which the cancel comes
+    QTest::addColumn<int>("blocks"); // blocks done when the transfer stops
+    QTest::addColumn<QString>("status");
+
+    QTest::newRow("read stops before block 1")
+        << Mode::Read << false << readBlockFrame(0) << 1 << "读数据已取消";
+    QTest::newRow("read stops before block 301")
+        << Mode::Read << false << readBlockFrame(300) << 301 << "读数据已取消";
+    QTest::newRow("read stops before the last block")
+        << Mode::Read << false << readBlockFrame(510) << 511 << "读数据已取消";
+    QTest::newRow("write stops before block 1")
+        << Mode::Write << false << writeBlockFrame(0) << 1 << "写数据已停止：对讲机收到了 1 / 448 块";
+    QTest::newRow("write stops before block 201")
+        << Mode::Write << false << writeBlockFrame(200) << 201 << "写数据已停止：对讲机收到了 201 / 448 块";
+    QTest::newRow("read-back stops before its block 11")
+        << Mode::Write << true << readBackFrame(10) << 448 + 11 << "数据已写入，校验已取消";
+}
+
+void TestRadioTransfer::cancelAtChosenBlock()
+{
+    QFETCH(Mode, mode);
+    QFETCH(bool, verify);
+    QFETCH(int, frame);
+    QFETCH(int, blocks);
+    QFETCH(QString, status);
+
+    SimulatedRadio radio;
+    QVERIFY(radio.ok());
+    const auto before = radioMemory();
+    radio->setMemory(before);
+    const orx::RadioImage image = programImage();
+    RadioTransfer transfer(mode, PortName(), image);
+    transfer.setVerify(verify);
+    // The cancel comes while the radio answers the chosen frame: that block still completes.
+    ReplyGate gate(
+        *radio, [frame](const orx::sim::Frame& f) { return f.number == frame; },
+        [&transfer] { transfer.requestCancel(); }, 0);
+    QSignalSpy progress(&transfer, &RadioTransfer::blockDone);
+
+    QCOMPARE(transfer.run(), Outcome::Cancelled);
+    QCOMPARE(progress.count(), blocks);
+    QCOMPARE(transfer.cancelStatus(), status);
+    const orx::RadioImage erased;
+    QVERIFY(transfer.received() == erased);
+    // Nothing follows the stopped block's exchange.
+    const Bytes wire = radio->receivedBytes();
+    Bytes expected;
+    if (mode == Mode::Read) {
+        const Bytes whole = WholeRead();
+        expected.assign(whole.begin(),
+                        whole.begin() +
+                            static_cast<std::ptrdiff_t>(
+                                Concat({Handshake(), ReadFrame(0x840), {0x06}}).size() + 5 * blocks));
+    } else if (!verify) {
+        const Bytes whole = WholeWrite(image);
+        const std::size_t head = Concat({Handshake(), ReadFrame(0xFF0), {0x06}, Handshake()}).size();
+        expected.assign(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(head + 12 * blocks));
+        // The radio holds the new blocks up to the stop and its old bytes after them.
+        const auto after = radio->memory();
+        for (std::size_t a = 0; a < orx::map::kImageSize; ++a)
+            QCOMPARE(after[a], a < std::size_t(8 * blocks) ? image.at(a) : before[a]);
+    } else {
+        const Bytes back = ReadBack();
+        expected = Concat({WholeWrite(image), Bytes(back.begin(), back.begin() + 5 * (blocks - 448))});
+    }
+    LINK_COMPARE_BYTES(wire, expected);
+}
+
+void TestRadioTransfer::verifiedWrite_data()
+{
+    QTest::addColumn<SimOptions>("options");
+    QTest::addColumn<Outcome>("outcome");
+    QTest::addColumn<QStringList>("differences");
+
+    using K = ReplyFault::Kind;
+    QTest::newRow("a radio that stored everything") << SimOptions{} << Outcome::Succeeded << QStringList{};
+    // Acknowledged, yet stored wrongly: the protocol cannot see it, the read-back does.
+    QTest::newRow("channel 1's frequency stored wrongly") << withFault(writeBlockFrame(0), K::StoreWrong, 2)
+                                                          << Outcome::VerifyMismatch << QStringList{"信道 1"};
+    QTest::newRow("channel 128's tones stored wrongly") << withFault(writeBlockFrame(255), K::StoreWrong, 1)
+                                                        << Outcome::VerifyMismatch << QStringList{"信道 128"};
+    QTest::newRow("the squelch stored wrongly") << withFault(writeBlockFrame(0x810 / 8), K::StoreWrong, 3)
+                                                << Outcome::VerifyMismatch << QStringList{"设置"};
+    QTest::newRow("channel 3's name stored wrongly")
+        << withFault(writeBlockFrame(0x860 / 8), K::StoreWrong, 0) << Outcome::VerifyMismatch
+        << QStringList{"信道 3"};
+    QTest::newRow("FM preset 32 stored wrongly") << withFault(writeBlockFrame(447), K::StoreWrong, 7)
+                                                 << Outcome::VerifyMismatch << QStringList{"收音机频率 32"};
+    QTest::newRow("two channels stored wrongly")
+        << withFaults({writeBlockFrame(8), writeBlockFrame(20)}, K::StoreWrong) << Outcome::VerifyMismatch
+        << QStringList{"信道 5", "信道 11"};
+    QTest::newRow("the radio falls silent during the read-back") << [] {
+        SimOptions o;
+        o.silentFromFrame = readBackFrame(100);
+        return o;
+    }() << Outcome::VerifyCommError << QStringList{};
+}
+
+void TestRadioTransfer::verifiedWrite()
+{
+    QFETCH(SimOptions, options);
+    QFETCH(Outcome, outcome);
+    QFETCH(QStringList, differences);
+
+    SimulatedRadio radio(options);
+    QVERIFY(radio.ok());
+    radio->setMemory(radioMemory());
+    const orx::RadioImage image = programImage();
+    RadioTransfer transfer(Mode::Write, PortName(), image);
+    transfer.setVerify(true);
+    QCOMPARE(transfer.blockCount(), 448 + 449);
+    QSignalSpy progress(&transfer, &RadioTransfer::blockDone);
+    QSignalSpy verifying(&transfer, &RadioTransfer::verifying);
+
+    QCOMPARE(transfer.run(), outcome);
+    QCOMPARE(transfer.verifyDifferences(), differences);
+    QCOMPARE(verifying.count(), 1);
+    if (outcome == Outcome::VerifyCommError)
+        return;
+    QCOMPARE(progress.count(), 448 + 449);
+    // The write as ever, then the written part and the band read back with the read frames.
+    LINK_COMPARE_BYTES(radio->receivedBytes(), Concat({WholeWrite(image), ReadBack()}));
+}
+
+void TestRadioTransfer::differingAreas_data()
+{
+    QTest::addColumn<QList<int>>("offsets");
+    QTest::addColumn<QStringList>("areas");
+    QTest::newRow("nothing differs") << QList<int>{} << QStringList{};
+    QTest::newRow("channel 1's record") << QList<int>{0x000} << QStringList{"信道 1"};
+    QTest::newRow("channel 63's record, the serial number") << QList<int>{0x3E5} << QStringList{"信道 63"};
+    QTest::newRow("channel 128's name") << QList<int>{0xC4F} << QStringList{"信道 128"};
+    QTest::newRow("channel 9's scan bit") << QList<int>{-(0xC51 * 8 + 0)} << QStringList{"信道 9"};
+    QTest::newRow("one channel in several places, named once")
+        << QList<int>{0x010, 0x01F, 0x858} << QStringList{"信道 2"};
+    QTest::newRow("the squelch") << QList<int>{0x813} << QStringList{"设置"};
+    QTest::newRow("a side key") << QList<int>{0x81E} << QStringList{"侧键"};
+    QTest::newRow("the PTT ID code and the DTMF flags") << QList<int>{0x820, 0x83C} << QStringList{"DTMF"};
+    QTest::newRow("the password") << QList<int>{0x845} << QStringList{"密码"};
+    QTest::newRow("FM preset 1") << QList<int>{0xD80} << QStringList{"收音机频率 1"};
+    QTest::newRow("a byte no area claims") << QList<int>{0xC61} << QStringList{"地址 0xC61"};
+    QTest::newRow("the band") << QList<int>{0xFF1} << QStringList{"频段"};
+    QTest::newRow("the calibration is never written, so never compared")
+        << QList<int>{0xFF9} << QStringList{};
+    QTest::newRow("in order: channels, settings, presets, band")
+        << QList<int>{0xFF0, 0xD84, 0x813, 0x7F0, 0x000}
+        << QStringList{"信道 1", "信道 128", "设置", "收音机频率 2", "频段"};
+}
+
+void TestRadioTransfer::differingAreas()
+{
+    QFETCH(QList<int>, offsets);
+    QFETCH(QStringList, areas);
+    const orx::RadioImage sent = programImage();
+    orx::RadioImage radio = sent;
+    for (int offset : offsets) {
+        // A negative number is a bit: -(byte * 8 + bit).
+        if (offset < 0)
+            radio.set(std::size_t(-offset / 8),
+                      radio.at(std::size_t(-offset / 8)) ^ std::uint8_t(1u << (-offset % 8)));
+        else
+            radio.set(std::size_t(offset), static_cast<std::uint8_t>(~radio.at(std::size_t(offset))));
+    }
+    QCOMPARE(orx::DifferingAreas(sent, radio), areas);
+}
+
+void TestRadioTransfer::backups_data()
+{
+    QTest::addColumn<Mode>("mode");
+    QTest::addColumn<SimOptions>("options");
+    QTest::addColumn<QString>("kept"); // "radio", "image" or "" for none
+    QTest::newRow("a read keeps what the radio held") << Mode::Read << SimOptions{} << "radio";
+    QTest::newRow("a write keeps what it sent") << Mode::Write << SimOptions{} << "image";
+    QTest::newRow("a write that fails at block 5 has changed the radio: kept")
+        << Mode::Write << withFault(writeBlockFrame(5), ReplyFault::Kind::Missing) << "image";
+    QTest::newRow("a failed read: nothing")
+        << Mode::Read << withFault(readBlockFrame(511), ReplyFault::Kind::Short) << "";
+    QTest::newRow("a write refused before its first block: nothing")
+        << Mode::Write << withFault(kWriteBandReadFrame, ReplyFault::Kind::CorruptByte, 4) << "";
+}
+
+void TestRadioTransfer::backups()
+{
+    QFETCH(Mode, mode);
+    QFETCH(SimOptions, options);
+    QFETCH(QString, kept);
+    SimulatedRadio radio(options);
+    QVERIFY(radio.ok());
+    radio->setMemory(radioMemory());
+    QTemporaryDir folder;
+    RadioTransfer transfer(mode, PortName(), programImage());
+    transfer.setBackupFolder(folder.path());
+    transfer.run();
+
+    const QStringList files = SinFiles(folder.path());
+    if (kept.isEmpty()) {
+        QCOMPARE(files, QStringList{});
+        QCOMPARE(transfer.backupPath(), QString());
+        return;
+    }
+    QCOMPARE(files.size(), 1);
+    QCOMPARE(transfer.backupPath(), folder.filePath(files.first()));
+    // Date, time, direction and band in the name.
+    const QString direction = mode == Mode::Read ? QStringLiteral("read") : QStringLiteral("write");
+    QVERIFY2(
+        QRegularExpression(
+            QStringLiteral("^\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d_%1_136-174MHz\\.sin$").arg(direction))
+            .match(files.first())
+            .hasMatch(),
+        qPrintable(files.first()));
+    orx::RadioImage saved;
+    QCOMPARE(orx::LoadChannelData(QFile::encodeName(transfer.backupPath()).toStdString(), saved),
+             orx::LoadResult::Ok);
+    if (kept == QLatin1String("radio"))
+        QVERIFY(saved.data() == radioMemory());
+    else
+        QVERIFY(saved == programImage());
+}
+
+void TestRadioTransfer::oldBackupsGo_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("kept");
+    // Saved at 2025-06-30 12:00:00; 365 days before is 2024-06-30 12:00:00.
+    QTest::newRow("a day old") << "2025-06-29_12-00-00_read_136-174MHz.sin" << true;
+    QTest::newRow("365 days old to the second") << "2024-06-30_12-00-00_write_400-470MHz.sin" << true;
+    QTest::newRow("a second more") << "2024-06-30_11-59-59_read_136-174MHz.sin" << false;
+    QTest::newRow("years old") << "2019-01-01_00-00-00_write_unknown-band.sin" << false;
+    QTest::newRow("an old second backup of one second")
+        << "2019-01-01_00-00-00_read_136-174MHz-2.sin" << false;
+    QTest::newRow("a file of the user's own") << "my radio.sin" << true;
+    QTest::newRow("a name with no valid date") << "2019-13-45_00-00-00_read_136-174MHz.sin" << true;
+}
+
+void TestRadioTransfer::oldBackupsGo()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, kept);
+    QTemporaryDir folder;
+    QVERIFY(QFile(folder.filePath(name)).open(QIODevice::WriteOnly));
+    const QDateTime now(QDate(2025, 6, 30), QTime(12, 0, 0));
+    const QString saved = orx::SaveBackup(folder.path(), orx::BackupKind::Read, programImage(), now);
+    QCOMPARE(QFileInfo(saved).fileName(), QStringLiteral("2025-06-30_12-00-00_read_136-174MHz.sin"));
+    QCOMPARE(QFile::exists(folder.filePath(name)), kept);
+    QVERIFY(QFile::exists(saved));
+}
+
+void TestRadioTransfer::backupsInTheSameSecondKeepEachOther()
+{
+    QTemporaryDir folder;
+    const QDateTime now(QDate(2025, 6, 30), QTime(12, 0, 0));
+    orx::RadioImage erasedBand = programImage();
+    erasedBand.set(orx::map::kBandId, 0xFF);
+    QStringList names;
+    for (const orx::RadioImage& image : {programImage(), programImage(), erasedBand})
+        names << QFileInfo(orx::SaveBackup(folder.path(), orx::BackupKind::Write, image, now)).fileName();
+    QCOMPARE(names, (QStringList{"2025-06-30_12-00-00_write_136-174MHz.sin",
+                                 "2025-06-30_12-00-00_write_136-174MHz-2.sin",
+                                 "2025-06-30_12-00-00_write_unknown-band.sin"}));
 }
 
 QTEST_GUILESS_MAIN(TestRadioTransfer)

@@ -78,7 +78,7 @@ private slots:
         QTest::addColumn<QString>("band");
         QTest::newRow("with Program.ini") << true << QStringLiteral("手台 U") << "400-470MHz";
         // Without a list of bands the band in force still shows: the file's.
-        QTest::newRow("without Program.ini") << false << "" << "400-470MHz";
+        QTest::newRow("with an empty Program.ini") << false << "" << "400-470MHz";
     }
 
     void dumpShowsGridAndSettings()
@@ -88,9 +88,8 @@ private slots:
         QFETCH(QString, band);
         QVERIFY(SaveChannelData(path("known.sin").toStdString(), knownImage()));
         writeFile(path("Program.ini"), kIni);
-        QStringList args{"dump", path("known.sin")};
-        if (withIni)
-            args << "--ini" << path("Program.ini");
+        writeFile(path("empty.ini"), QByteArray());
+        QStringList args{"dump", path("known.sin"), "--ini", path(withIni ? "Program.ini" : "empty.ini")};
         const Run r = runTool(args);
         QCOMPARE(r.status, 0);
         QCOMPARE(r.err, QString());
@@ -126,9 +125,9 @@ private slots:
     {
         QTest::addColumn<int>("seed"); // 0: the known image
         QTest::addColumn<bool>("withIni");
-        QTest::newRow("known image, no Program.ini") << 0 << false;
+        QTest::newRow("known image, empty Program.ini") << 0 << false;
         QTest::newRow("known image with Program.ini") << 0 << true;
-        QTest::newRow("random image, no Program.ini") << 17 << false;
+        QTest::newRow("random image, empty Program.ini") << 17 << false;
         QTest::newRow("random image with Program.ini") << 23 << true;
     }
 
@@ -144,12 +143,12 @@ private slots:
         }
         QVERIFY(SaveChannelData(path("in.sin").toStdString(), image));
         writeFile(path("Program.ini"), kIni);
-        QStringList args{"resave", path("in.sin"), path("out.sin")};
+        writeFile(path("empty.ini"), QByteArray());
+        QStringList args{"resave", path("in.sin"), path("out.sin"),
+                         "--ini=" + path(withIni ? "Program.ini" : "empty.ini")};
         RadioCatalog catalog;
-        if (withIni) {
-            args << "--ini=" + path("Program.ini");
+        if (withIni)
             catalog = CProgramIni(path("Program.ini")).ReadRadioCatalog();
-        }
         const Run r = runTool(args);
         QCOMPARE(r.status, 0);
         BandLimits limits;

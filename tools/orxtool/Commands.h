@@ -17,19 +17,22 @@ enum ExitStatus : int {
     ExitBadInput = 2,     // bad usage, or an input file that is missing, unreadable or not a .sin file
     ExitRowsRefused = 3,  // csv-import wrote its output, but refused some rows of the CSV file
     ExitRadioFailed = 3,  // read, write: the port or the radio failed (the program's message says how)
+    ExitInterrupted = 130, // read, write: stopped with Ctrl+C, as a shell reports a SIGINT
 };
 
 struct Invocation {
     std::vector<std::string> arguments;         // positional arguments after the subcommand
-    std::map<std::string, std::string> options; // "--ini" -> value
+    std::map<std::string, std::string> options; // "--ini" -> value; a flag ("--json") -> ""
 
     const std::string* option(const std::string& name) const
     {
         const auto it = options.find(name);
         return it == options.end() ? nullptr : &it->second;
     }
+    bool flag(const std::string& name) const { return options.count(name) > 0; }
 };
 
+int RunNew(const Invocation& invocation);
 int RunDump(const Invocation& invocation);
 int RunResave(const Invocation& invocation);
 int RunDiff(const Invocation& invocation);

@@ -6,15 +6,13 @@
 
 #include "ChannelCsv.h"
 #include "ChannelDataFile.h"
+#include "ChannelEdit.h"
 #include "GbkText.h"
 #include "ScreenCopy.h"
 
 #include <QString>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 
 namespace orxtool {
@@ -32,7 +30,7 @@ std::string_view columnName(orx::ChannelColumn col)
     return kColumnNames[static_cast<std::size_t>(col - orx::kFirstDataColumn)];
 }
 
-std::string refusalText(const orx::CsvRowResult& row)
+std::string refusalText(const orx::CsvRowResult& row, const orx::BandLimits& limits)
 {
     const std::string v = "'" + row.value + "'";
     using orx::CsvRefusal;
@@ -62,8 +60,12 @@ std::string refusalText(const orx::CsvRowResult& row)
         return "Mode " + v + " is neither FM nor NFM";
     case CsvRefusal::BadSkip:
         return "Skip " + v + " is neither '' nor 'S'";
-    case CsvRefusal::BadPower:
-        return "Power " + v + " is not understood";
+    case CsvRefusal::RxOutOfBand:
+        return "receive frequency " + row.value + " is outside the band " + orx::BandRangeText(limits);
+    case CsvRefusal::TxOutOfBand:
+        return "transmit frequency " + row.value + " is outside the band " + orx::BandRangeText(limits);
+    case CsvRefusal::NotStorable:
+        return "frequency " + row.value + " is below 10 MHz, which a channel cannot hold";
     case CsvRefusal::SerialNumberRow:
         return "channel " + std::to_string(row.location) + " holds the serial number";
     case CsvRefusal::None:
@@ -72,11 +74,11 @@ std::string refusalText(const orx::CsvRowResult& row)
     return "refused";
 }
 
-std::string reportLine(const orx::CsvRowResult& row)
+std::string reportLine(const orx::CsvRowResult& row, const orx::BandLimits& limits)
 {
     std::string line = "line " + std::to_string(row.line) + ": ";
     if (row.outcome == orx::CsvOutcome::Refused)
-        return line + "refused: " + refusalText(row);
+        return line + "refused: " + refusalText(row, limits);
     line += "channel " + std::to_string(row.location) + " ";
     switch (row.outcome) {
     case orx::CsvOutcome::Added:
@@ -95,39 +97,39 @@ std::string reportLine(const orx::CsvRowResult& row)
         line += "unchanged";
         break;
     }
-    for (const orx::CsvAdjustment& a : row.adjustments)
-        line += "; " + std::string(columnName(a.column)) + " '" + a.given + "' became '" + a.result + "'";
+    for (const orx::CsvAdjustment& a : row.adjustments) {
+        const std::string why = a.column == orx::ColName ? "" : " (off the 5 / 6.25 kHz steps)";
+        line +=
+            "; " + std::string(columnName(a.column)) + " '" + a.given + "' became '" + a.result + "'" + why;
+    }
+    for (const orx::CsvWarning& w : row.warnings) {
+        if (w.kind == orx::CsvWarningKind::UnknownPower)
+            line += "; warning: power level '" + w.value + "' taken as high";
+        else
+            line +=
+                "; warning: name cut to '" + w.value + "', the name of channel " + std::to_string(w.channel);
+    }
     return line;
 }
 
-bool readFile(const std::string& path, std::string& bytes)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        PrintError("cannot open '" + path + "'");
-        return false;
-    }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) {
-        PrintError("cannot read '" + path + "'");
-        return false;
-    }
-    bytes = buffer.str();
-    return true;
-}
-
-std::string problemText(const orx::CsvImport& result, const std::string& path)
+// What is wrong with a file refused whole; name is already as messages show it.
+std::string problemText(const orx::CsvImport& result, const std::string& name)
 {
     switch (result.problem) {
+    case orx::CsvProblem::TooLarge:
+        return name + " is larger than " + std::to_string(orx::kCsvFileSizeLimit / (1024 * 1024)) +
+               " MiB, which no channel file is";
     case orx::CsvProblem::NotText:
-        return "'" + path + "' is neither UTF-8 nor GBK text";
+        return name + " is neither UTF-8 nor GBK text";
+    case orx::CsvProblem::BrokenUtf8:
+        return name + " begins with a UTF-8 byte-order mark, but line " + std::to_string(result.problemLine) +
+               " is not UTF-8";
     case orx::CsvProblem::UnterminatedQuote:
-        return "'" + path + "': the quote on line " + std::to_string(result.problemLine) + " is never closed";
+        return name + ": the quote on line " + std::to_string(result.problemLine) + " is never closed";
     case orx::CsvProblem::NoHeader:
-        return "'" + path + "' is empty";
+        return name + " is empty";
     case orx::CsvProblem::MissingColumn:
-        return "'" + path + "' has no " + result.missingColumn + " column";
+        return name + " has no " + result.missingColumn + " column";
     case orx::CsvProblem::None:
         break;
     }
@@ -144,28 +146,23 @@ int RunCsvExport(const Invocation& invocation)
     orx::BandLimits limits;
     orx::ScreenCopy screen;
     orx::ImageToScreen(image, {}, limits, screen);
-    const std::string text = orx::ExportChannelCsv(screen.channels.allTexts());
-
-    const std::string& out = invocation.arguments.at(1);
-    std::ofstream file(out, std::ios::binary | std::ios::trunc);
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    file.close();
-    if (!file) {
-        PrintError("cannot write '" + out + "'");
-        return ExitOutputFailed;
-    }
-    return ExitOk;
+    return WriteOutput(invocation.arguments.at(1), orx::ExportChannelCsv(screen.channels.allTexts())) ? ExitOk
+                                                                                           : ExitOutputFailed;
 }
 
 int RunCsvImport(const Invocation& invocation)
 {
+    const std::string& csvPath = invocation.arguments.at(1);
+    const std::string& out = invocation.arguments.at(2);
+    if (RefuseBinaryToTerminal(out))
+        return ExitBadInput;
     orx::RadioCatalog catalog;
     orx::RadioImage image;
     if (!LoadWithCatalog(invocation, 0, image, catalog))
         return ExitBadInput;
-    const std::string& csvPath = invocation.arguments.at(1);
+    // One byte beyond the limit is enough to refuse a file; /dev/zero is not read to its end.
     std::string bytes;
-    if (!readFile(csvPath, bytes))
+    if (!ReadInput(csvPath, orx::kCsvFileSizeLimit + 1, bytes))
         return ExitBadInput;
 
     // As in the program: the file is opened (which may set the band limits from its band id), the
@@ -175,24 +172,23 @@ int RunCsvImport(const Invocation& invocation)
     orx::ImageToScreen(image, catalog, limits, screen);
     orx::CsvImport result = orx::ImportChannelCsvFile(bytes, screen.channels.allTexts(), limits, GbkDecoder());
     if (result.problem != orx::CsvProblem::None) {
-        PrintError(problemText(result, csvPath) + "; nothing written");
+        PrintError(problemText(result, Quoted(csvPath)) + "; nothing written");
         return ExitBadInput;
     }
     orx::ApplyCsvImport(result, screen.channels);
-    for (const orx::CsvRowResult& row : result.rows)
-        std::printf("%s\n", reportLine(row).c_str());
-    std::printf("added %d, changed %d, unchanged %d, refused %d\n", result.count(orx::CsvOutcome::Added),
-                result.count(orx::CsvOutcome::Changed), result.count(orx::CsvOutcome::Unchanged),
-                result.count(orx::CsvOutcome::Refused));
+    // The report goes where the .sin file does not.
+    std::FILE* report = IsStdStream(out) ? stderr : stdout;
+    for (const orx::CsvRowResult* row : result.reportOrder())
+        std::fprintf(report, "%s\n", reportLine(*row, result.limits).c_str());
+    std::fprintf(report, "added %d, changed %d, unchanged %d, refused %d\n",
+                 result.count(orx::CsvOutcome::Added), result.count(orx::CsvOutcome::Changed),
+                 result.count(orx::CsvOutcome::Unchanged), result.count(orx::CsvOutcome::Refused));
+    std::fflush(report);
 
     orx::RadioImage saved = image;
     orx::ScreenToImage(screen, limits, saved);
-    const std::string& out = invocation.arguments.at(2);
-    std::string error;
-    if (!orx::SaveChannelData(out, saved, &error)) {
-        PrintError("cannot write '" + out + "': " + error);
+    if (!SaveOutput(out, saved))
         return ExitOutputFailed;
-    }
     return result.count(orx::CsvOutcome::Refused) > 0 ? ExitRowsRefused : ExitOk;
 }
 

@@ -1,10 +1,12 @@
 // orxtool read / write: the radio transfer of the program's "读数据" and "写数据", from a script.
 // The same transfer class runs here, with a progress bar on the terminal instead of the dialog and
-// the program's messages on stderr.
+// the program's messages on stderr. It keeps the program's backups, and Ctrl+C stops it at the next
+// block as the dialog's "取消" does.
 
 #include "Commands.h"
 #include "ToolSupport.h"
 
+#include "Backups.h"
 #include "Band.h"
 #include "ChannelDataFile.h"
 #include "RadioTransfer.h"
@@ -14,8 +16,10 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <signal.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <memory>
 
@@ -23,7 +27,8 @@ namespace orxtool {
 
 namespace {
 
-// Qt's serial port wants an application object; the tool has none of its own.
+// Qt's serial port wants an application object; the tool has none of its own. It carries the
+// program's name, so the backups go to the program's own data folder.
 std::unique_ptr<QCoreApplication> EnsureApplication()
 {
     if (QCoreApplication::instance())
@@ -31,8 +36,42 @@ std::unique_ptr<QCoreApplication> EnsureApplication()
     static int argc = 1;
     static char name[] = "orxtool";
     static char* argv[] = {name, nullptr};
-    return std::make_unique<QCoreApplication>(argc, argv);
+    auto app = std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("orxprog"));
+    return app;
 }
+
+// Ctrl+C asks the running transfer to stop at the next block; a second Ctrl+C ends the tool at once.
+std::atomic<orx::RadioTransfer*> g_running{nullptr};
+
+void onInterrupt(int)
+{
+    if (orx::RadioTransfer* t = g_running.load())
+        t->requestCancel();
+}
+
+class InterruptStops {
+public:
+    explicit InterruptStops(orx::RadioTransfer& transfer)
+    {
+        g_running = &transfer;
+        struct sigaction action {};
+        action.sa_handler = onInterrupt;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESETHAND;
+        sigaction(SIGINT, &action, &m_previous);
+    }
+    ~InterruptStops()
+    {
+        sigaction(SIGINT, &m_previous, nullptr);
+        g_running = nullptr;
+    }
+    InterruptStops(const InterruptStops&) = delete;
+    InterruptStops& operator=(const InterruptStops&) = delete;
+
+private:
+    struct sigaction m_previous {};
+};
 
 // "[##########----------]  50%" redrawn in place while stderr is a terminal; nothing otherwise,
 // so that a script's log holds only the messages.
@@ -75,18 +114,53 @@ QString PortArgument(const Invocation& invocation)
     return QString::fromLocal8Bit(invocation.arguments.at(0).c_str());
 }
 
-orx::RadioTransfer::Outcome RunTransfer(orx::RadioTransfer& transfer, const char* label)
+std::string utf8(const QString& text)
 {
+    return text.toUtf8().toStdString();
+}
+
+orx::RadioTransfer::Outcome RunTransfer(orx::RadioTransfer& transfer, const Invocation& invocation,
+                                        const char* label)
+{
+    if (!invocation.option("--no-backup"))
+        transfer.setBackupFolder(orx::BackupFolder());
     ProgressBar bar(label, transfer.blockCount());
     QObject::connect(&transfer, &orx::RadioTransfer::blockDone, [&bar](int done) { bar.draw(done); });
-    return transfer.run();
+    const InterruptStops interrupt(transfer);
+    const auto outcome = transfer.run();
+    if (!transfer.backupError().isEmpty())
+        PrintError(utf8(transfer.backupFailureText()));
+    return outcome;
+}
+
+// The port's explanation in the tool's own terms: the port is its PORT argument, not a menu.
+QString PortExplanation(const orx::RadioTransfer& transfer)
+{
+    switch (transfer.portProblem().failure) {
+    case orx::PortFailure::NoPortChosen:
+        return QStringLiteral("PORT 参数是空的：请给出编程线所接的串口，例如 COM1、ttyUSB0 或 /dev/ttyUSB0。");
+    case orx::PortFailure::NoSuchDevice:
+        return transfer.failureDetail() + QStringLiteral("请用 PORT 参数给出编程线所接的串口。");
+    default:
+        return transfer.failureDetail();
+    }
 }
 
 int ReportFailure(const orx::RadioTransfer& transfer, orx::RadioTransfer::Outcome outcome)
 {
+    using Outcome = orx::RadioTransfer::Outcome;
+    if (outcome == Outcome::Cancelled) {
+        PrintError(utf8(transfer.cancelStatus()));
+        return ExitInterrupted;
+    }
     PrintError(orx::RadioTransfer::OutcomeText(outcome));
-    if (!transfer.failureDetail().isEmpty())
-        std::fprintf(stderr, "%s\n", transfer.failureDetail().toUtf8().constData());
+    QString detail;
+    if (outcome == Outcome::PortOpenFailed)
+        detail = PortExplanation(transfer);
+    else if (outcome == Outcome::VerifyMismatch)
+        detail = transfer.differencesText();
+    if (!detail.isEmpty())
+        std::fprintf(stderr, "%s\n", detail.toUtf8().constData());
     return ExitRadioFailed;
 }
 
@@ -94,6 +168,8 @@ int ReportFailure(const orx::RadioTransfer& transfer, orx::RadioTransfer::Outcom
 
 int RunRead(const Invocation& invocation)
 {
+    if (RefuseBinaryToTerminal(invocation.arguments.at(1)))
+        return ExitBadInput;
     const auto app = EnsureApplication();
     // The radio's password is checked against the one given here, as against the form's field.
     orx::RadioImage image;
@@ -109,17 +185,11 @@ int RunRead(const Invocation& invocation)
     }
 
     orx::RadioTransfer transfer(orx::RadioTransfer::Mode::Read, PortArgument(invocation), image);
-    const auto outcome = RunTransfer(transfer, "读数据");
+    const auto outcome = RunTransfer(transfer, invocation, "读数据");
     if (outcome != orx::RadioTransfer::Outcome::Succeeded)
         return ReportFailure(transfer, outcome);
 
-    const std::string& out = invocation.arguments.at(1);
-    std::string error;
-    if (!orx::SaveChannelData(out, transfer.received(), &error)) {
-        PrintError("cannot write '" + out + "': " + error);
-        return ExitOutputFailed;
-    }
-    return ExitOk;
+    return SaveOutput(invocation.arguments.at(1), transfer.received()) ? ExitOk : ExitOutputFailed;
 }
 
 int RunWrite(const Invocation& invocation)
@@ -144,7 +214,8 @@ int RunWrite(const Invocation& invocation)
 
     const auto app = EnsureApplication();
     orx::RadioTransfer transfer(orx::RadioTransfer::Mode::Write, PortArgument(invocation), image);
-    const auto outcome = RunTransfer(transfer, "写数据");
+    transfer.setVerify(invocation.option("--verify") != nullptr);
+    const auto outcome = RunTransfer(transfer, invocation, "写数据");
     if (outcome != orx::RadioTransfer::Outcome::Succeeded)
         return ReportFailure(transfer, outcome);
     return ExitOk;

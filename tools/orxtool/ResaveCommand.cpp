@@ -10,6 +10,8 @@ namespace orxtool {
 
 int RunResave(const Invocation& invocation)
 {
+    if (RefuseBinaryToTerminal(invocation.arguments.at(1)))
+        return ExitBadInput;
     orx::RadioCatalog catalog;
     orx::RadioImage image;
     if (!LoadWithCatalog(invocation, 0, image, catalog))
@@ -17,13 +19,7 @@ int RunResave(const Invocation& invocation)
 
     orx::BandLimits limits; // as at program start
     const orx::RadioImage saved = orx::LoadAndSave(image, catalog, limits);
-    const std::string& out = invocation.arguments.at(1);
-    std::string error;
-    if (!orx::SaveChannelData(out, saved, &error)) {
-        PrintError("cannot write '" + out + "': " + error);
-        return ExitOutputFailed;
-    }
-    return ExitOk;
+    return SaveOutput(invocation.arguments.at(1), saved) ? ExitOk : ExitOutputFailed;
 }
 
 } // namespace orxtool

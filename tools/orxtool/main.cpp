@@ -1,11 +1,13 @@
 // orxtool: the radio program's handling of .sin files from the command line. The commands run the
 // very image code the window runs, so their output is what the program would show or save.
 //
-// A new subcommand is one function (Commands.h) and one row in kCommands below.
+// A new subcommand is one function (Commands.h) and one row in kCommands below; a new option is one
+// row in kOptions and its name in the rows of the commands that take it.
 
 #include "Commands.h"
 #include "ToolSupport.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string>
@@ -16,20 +18,42 @@ namespace {
 
 using namespace orxtool;
 
+constexpr std::string_view kVersion = ORX_VERSION;
+
+// An option: a value follows it ("--ini PATH" or "--ini=PATH"), or it is a flag on its own.
+struct Option {
+    std::string_view name;
+    std::string_view value; // as the usage shows it; empty for a flag
+    std::string_view help;
+    bool isFlag() const { return value.empty(); }
+};
+
+const Option kOptions[] = {
+    {"--ini", "PATH",
+     "take the model and band lists from this Program.ini (default: the one orxprog reads,\n"
+     "~/.config/orxprog/Program.ini over the installed one)"},
+    {"--band", "LOW-HIGH", "new, write: the band in MHz, for example 400-470 (default: the file's band)"},
+    {"--password", "DIGITS", "read: the radio's password, if it has one"},
+    {"--json", "", "dump: one JSON document instead of the text lines"},
+    {"--verify", "", "write: read the written data back and compare (exit status 3 when it differs)"},
+    {"--no-backup", "", "read, write: keep no backup of the image in the program's backups folder"},
+};
+
 struct Command {
     std::string_view name;
     std::string_view arguments; // as the usage shows them
     std::size_t argumentCount;
-    std::array<std::string_view, 4> options; // the options it takes, each with a value
+    std::array<std::string_view, 4> options; // the names of the options it takes
     std::string_view summary;
     int (*run)(const Invocation&);
 };
 
 const Command kCommands[] = {
+    {"new", "OUT.sin", 1, {"--band", "--ini"}, "write the file the program saves for a new document", RunNew},
     {"dump",
      "FILE.sin",
      1,
-     {"--ini"},
+     {"--json", "--ini"},
      "print the 128 channel rows (tab-separated) and the settings (name=value)",
      RunDump},
     {"resave",
@@ -59,28 +83,31 @@ const Command kCommands[] = {
     {"read",
      "PORT OUT.sin",
      2,
-     {"--password"},
+     {"--password", "--no-backup"},
      "read the radio on the serial port PORT into OUT.sin",
      RunRead},
     {"write",
      "PORT IN.sin",
      2,
-     {"--band", "--ini"},
+     {"--band", "--ini", "--verify", "--no-backup"},
      "write IN.sin, encoded as the program saves it, into the radio on PORT",
      RunWrite},
 };
 
-struct OptionHelp {
-    std::string_view name;
-    std::string_view value;
-    std::string_view help;
-};
+constexpr std::string_view kExitStatusText =
+    "Exit status:\n"
+    "  0  done (diff: the files are equal)\n"
+    "  1  an output could not be written (diff: the files differ)\n"
+    "  2  bad usage or an unusable input file; nothing was written\n"
+    "  3  csv-import refused rows of the CSV file (the other rows are written);\n"
+    "     read, write: the port could not be opened or the radio failed (write --verify: or the\n"
+    "     radio holds other data than written)\n"
+    "  130  read, write: stopped with Ctrl+C (a read writes no file)\n";
 
-const OptionHelp kOptionHelp[] = {
-    {"--ini", "PATH", "take the model and band lists from this Program.ini (default: none)"},
-    {"--band", "LOW-HIGH", "write: the band in MHz the radio must have (default: the file's band)"},
-    {"--password", "DIGITS", "read: the radio's password, if it has one"},
-};
+constexpr std::string_view kFilesText =
+    "A file name of \"-\" reads standard input or writes standard output (a .sin file is never\n"
+    "written to a terminal). PORT is COM1..COM8 (the first eight serial ports), a device under /dev\n"
+    "(ttyUSB0) or a path. Options may stand before or after the command; \"--\" ends them.\n";
 
 const Command* findCommand(std::string_view name)
 {
@@ -91,30 +118,41 @@ const Command* findCommand(std::string_view name)
     return nullptr;
 }
 
+const Option* findOption(std::string_view name)
+{
+    for (const Option& o : kOptions) {
+        if (o.name == name)
+            return &o;
+    }
+    return nullptr;
+}
+
 bool takesOption(const Command& command, std::string_view option)
 {
-    for (std::string_view o : command.options) {
-        if (!o.empty() && o == option)
-            return true;
-    }
-    return false;
+    return std::find(command.options.begin(), command.options.end(), option) != command.options.end();
+}
+
+std::string optionUsage(const Option& o)
+{
+    return o.isFlag() ? std::string(o.name) : std::string(o.name) + " " + std::string(o.value);
 }
 
 std::string synopsis(const Command& c)
 {
     std::string line = "orxtool " + std::string(c.name) + " " + std::string(c.arguments);
-    for (std::string_view o : c.options) {
-        for (const OptionHelp& h : kOptionHelp) {
-            if (!o.empty() && h.name == o)
-                line += " [" + std::string(h.name) + " " + std::string(h.value) + "]";
-        }
+    for (std::string_view name : c.options) {
+        if (const Option* o = name.empty() ? nullptr : findOption(name))
+            line += " [" + optionUsage(*o) + "]";
     }
     return line;
 }
 
 void printUsage(std::FILE* to)
 {
-    std::string text = "Usage: orxtool COMMAND ARGUMENTS [OPTIONS]\n\nCommands:\n";
+    std::string text = "Usage: orxtool [OPTIONS] COMMAND ARGUMENTS [OPTIONS]\n\n"
+                       "Reads, writes and compares the channel-data files (.sin) of the ORX handheld radio\n"
+                       "with the code of the orxprog program, and reads and writes the radio itself.\n\n"
+                       "Commands:\n";
     std::size_t width = 0;
     for (const Command& c : kCommands)
         width = std::max(width, c.name.size() + 1 + c.arguments.size());
@@ -125,22 +163,21 @@ void printUsage(std::FILE* to)
     }
     text += "\nOptions:\n";
     std::size_t optionWidth = std::string_view("-h, --help").size();
-    for (const OptionHelp& h : kOptionHelp)
-        optionWidth = std::max(optionWidth, h.name.size() + 1 + h.value.size());
-    for (const OptionHelp& h : kOptionHelp) {
-        std::string left = std::string(h.name) + " " + std::string(h.value);
+    for (const Option& o : kOptions)
+        optionWidth = std::max(optionWidth, optionUsage(o).size());
+    const std::string indent(2 + optionWidth + 3, ' ');
+    auto addOption = [&](std::string left, std::string_view help) {
         left.resize(optionWidth, ' ');
-        text += "  " + left + "   " + std::string(h.help) + "\n";
-    }
-    std::string help = "-h, --help";
-    help.resize(optionWidth, ' ');
-    text += "  " + help +
-            "   show this help\n\n"
-            "Exit status: 0 done, 1 the output could not be written, 2 bad usage or an unusable input file\n"
-            "(nothing written), 3 csv-import refused rows of the CSV file (the other rows are written);\n"
-            "diff: 0 the files are equal, 1 they differ, 2 bad usage or an unusable input file;\n"
-            "read, write: 3 the port could not be opened or the radio failed.\n"
-            "PORT is COM1..COM8 (the first eight serial ports), a device under /dev (ttyUSB0) or a path.\n";
+        std::string body(help);
+        for (std::size_t at = body.find('\n'); at != std::string::npos; at = body.find('\n', at + 1))
+            body.insert(at + 1, indent);
+        text += "  " + left + "   " + body + "\n";
+    };
+    for (const Option& o : kOptions)
+        addOption(optionUsage(o), o.help);
+    addOption("-h, --help", "show this help (after a command: that command's usage)");
+    addOption("--version", "show the version");
+    text += "\n" + std::string(kFilesText) + "\n" + std::string(kExitStatusText);
     std::fputs(text.c_str(), to);
 }
 
@@ -158,23 +195,26 @@ int usageError(const std::string& message, const Command* command)
 
 int main(int argc, char** argv)
 {
+    LocateProgramFolder();
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty())
-        return usageError("no command given", nullptr);
-    if (args[0] == "-h" || args[0] == "--help") {
-        printUsage(stdout);
-        return ExitOk;
-    }
-    const Command* command = findCommand(args[0]);
-    if (!command)
-        return usageError("unknown command '" + args[0] + "'", nullptr);
-
-    Invocation invocation;
+    std::string commandName;
+    bool haveCommand = false;
+    bool help = false;
+    bool version = false;
     bool optionsEnded = false;
-    for (std::size_t i = 1; i < args.size(); ++i) {
+    Invocation invocation;
+    std::vector<std::string> given; // option names in the order given, for the check below
+
+    for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        // "-" names standard input or output; anything else that begins with '-' is an option.
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            invocation.arguments.push_back(arg);
+            if (!haveCommand) {
+                commandName = arg;
+                haveCommand = true;
+            } else {
+                invocation.arguments.push_back(arg);
+            }
             continue;
         }
         if (arg == "--") {
@@ -182,22 +222,53 @@ int main(int argc, char** argv)
             continue;
         }
         if (arg == "-h" || arg == "--help") {
-            std::printf("usage: %s\n", synopsis(*command).c_str());
-            return ExitOk;
+            help = true;
+            continue;
+        }
+        if (arg == "--version") {
+            version = true;
+            continue;
         }
         const std::size_t eq = arg.find('=');
         const std::string name = arg.substr(0, eq);
-        if (!takesOption(*command, name))
-            return usageError("unknown option '" + name + "'", command);
+        const Option* option = findOption(name);
+        if (!option)
+            return usageError("unknown option '" + name + "'", findCommand(commandName));
         if (invocation.options.count(name))
-            return usageError("option '" + name + "' given twice", command);
-        if (eq != std::string::npos) {
+            return usageError("option '" + name + "' given twice", findCommand(commandName));
+        if (option->isFlag()) {
+            if (eq != std::string::npos)
+                return usageError("option '" + name + "' takes no value", findCommand(commandName));
+            invocation.options[name] = std::string();
+        } else if (eq != std::string::npos) {
             invocation.options[name] = arg.substr(eq + 1);
         } else if (i + 1 < args.size()) {
             invocation.options[name] = args[++i];
         } else {
-            return usageError("option '" + name + "' needs a value", command);
+            return usageError("option '" + name + "' needs a value", findCommand(commandName));
         }
+        given.push_back(name);
+    }
+
+    if (version) {
+        std::printf("orxtool %s\n", kVersion.data());
+        return ExitOk;
+    }
+    const Command* command = haveCommand ? findCommand(commandName) : nullptr;
+    if (help) {
+        if (command)
+            std::printf("usage: %s\n", synopsis(*command).c_str());
+        else
+            printUsage(stdout);
+        return ExitOk;
+    }
+    if (!haveCommand)
+        return usageError("no command given", nullptr);
+    if (!command)
+        return usageError("unknown command '" + commandName + "'", nullptr);
+    for (const std::string& name : given) {
+        if (!takesOption(*command, name))
+            return usageError("option '" + name + "' does not apply to " + commandName, command);
     }
     if (invocation.arguments.size() != command->argumentCount)
         return usageError("wrong number of arguments", command);

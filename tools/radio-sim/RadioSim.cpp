@@ -8,8 +8,6 @@
 #include <poll.h>
 #include <unistd.h>
 #ifdef __linux__
-#include <pthread.h>
-#include <sched.h>
 #include <sys/prctl.h>
 #endif
 
@@ -51,19 +49,6 @@ void tightenTimers()
 {
 #ifdef __linux__
     ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
-#endif
-}
-
-// The program purges its output before each wake-up byte, 2 ms after the previous one: a byte the
-// reader has not taken off the terminal by then is gone. Where the system allows it, the reader
-// (which only ever blocks in poll and never spins) runs at real-time priority so that it is never
-// kept waiting that long behind busy threads.
-void preferPromptWakeUps()
-{
-#ifdef __linux__
-    sched_param param{};
-    param.sched_priority = sched_get_priority_min(SCHED_FIFO);
-    pthread_setschedparam(pthread_self(), SCHED_FIFO, &param); // best effort: unprivileged users cannot
 #endif
 }
 
@@ -189,6 +174,12 @@ void RadioSim::stop()
     }
 }
 
+void RadioSim::setFrameObserver(FrameObserver observer)
+{
+    std::lock_guard lock(m_mutex);
+    m_observer = std::move(observer);
+}
+
 void RadioSim::setOptions(const SimOptions& options)
 {
     std::lock_guard lock(m_mutex);
@@ -293,11 +284,9 @@ void RadioSim::addStray(std::size_t count)
 void RadioSim::readerLoop()
 {
     // Everything the program sends is taken off the terminal at once, even while the radio is busy
-    // answering: the program purges before each wake-up byte, and a purge discards what the other
-    // side has not read yet.
+    // answering, and stamped with the time it came.
     std::uint8_t buffer[256];
     tightenTimers();
-    preferPromptWakeUps();
     for (;;) {
         pollfd fds[2] = {{m_master, POLLIN, 0}, {m_stopPipe[0], POLLIN, 0}};
         if (::poll(fds, 2, -1) < 0) {
@@ -449,9 +438,11 @@ void RadioSim::completeFrame(Frame::Kind kind)
     std::vector<std::uint8_t> reply;
     SimOptions options;
     Frame frame;
+    FrameObserver observer;
     {
         std::lock_guard lock(m_mutex);
         options = m_options;
+        observer = m_observer;
         frame.number = m_frameCount++;
         frame.kind = kind;
         frame.bytes = m_current;
@@ -460,12 +451,16 @@ void RadioSim::completeFrame(Frame::Kind kind)
         const bool silent = options.silentFromFrame >= 0 && frame.number >= options.silentFromFrame;
         if (!silent) {
             reply = answer(frame, options);
-            if (auto fault = options.faults.find(frame.number); fault != options.faults.end())
-                applyFault(reply, fault->second);
+            if (auto fault = options.faults.find(frame.number); fault != options.faults.end()) {
+                if (fault->second.kind == ReplyFault::Kind::StoreWrong)
+                    storeWrongly(frame, fault->second.index);
+                else
+                    applyFault(reply, fault->second);
+            }
         }
     }
-    if (m_observer)
-        m_observer(frame, reply);
+    if (observer)
+        observer(frame, reply);
     if (!reply.empty())
         send(reply, m_lastArrival + options.turnaround, options);
 }
@@ -512,6 +507,17 @@ std::vector<std::uint8_t> RadioSim::answer(const Frame& frame, const SimOptions&
     return {};
 }
 
+void RadioSim::storeWrongly(const Frame& frame, int index)
+{
+    const std::vector<std::uint8_t>& f = frame.bytes;
+    if (frame.kind != Frame::Kind::Write || index < 0 ||
+        kHeaderSize + static_cast<std::size_t>(index) >= f.size())
+        return;
+    const std::size_t address = ((std::size_t{f[1]} << 8) | f[2]) + static_cast<std::size_t>(index);
+    m_memory[address % kMemorySize] =
+        static_cast<std::uint8_t>(~f[kHeaderSize + static_cast<std::size_t>(index)]);
+}
+
 void RadioSim::applyFault(std::vector<std::uint8_t>& reply, const ReplyFault& fault) const
 {
     if (reply.empty())
@@ -534,6 +540,8 @@ void RadioSim::applyFault(std::vector<std::uint8_t>& reply, const ReplyFault& fa
     case ReplyFault::Kind::CorruptByte:
         if (index < reply.size())
             reply[index] = static_cast<std::uint8_t>(~reply[index]);
+        break;
+    case ReplyFault::Kind::StoreWrong:
         break;
     }
 }

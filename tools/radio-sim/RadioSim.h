@@ -3,7 +3,8 @@
 // A simulated radio on a pseudo-terminal: it answers the program's wake-up, identify, block read
 // and write, and power-tuning frames from a 4096-byte memory of its own, records every byte it
 // receives with the time it came, and misbehaves on request (refused wake-ups, silence, wrong or
-// missing acknowledgements, dropped, corrupted or missing reply bytes). It can keep real 9600-baud
+// missing acknowledgements, dropped, corrupted or missing reply bytes, a block acknowledged but
+// stored wrongly). It can keep real 9600-baud
 // timing, so that a benchmark sees the time the wire would take.
 
 #include <termios.h>
@@ -37,6 +38,7 @@ struct ReplyFault {
         Short,       // the last reply byte is not sent
         DropByte,    // reply byte `index` is not sent
         CorruptByte, // reply byte `index` is sent inverted
+        StoreWrong,  // a write frame is acknowledged, but its data byte `index` is stored inverted
     };
     Kind kind = Kind::Wrong;
     int index = 0;
@@ -99,10 +101,10 @@ public:
     void run();
     void stop();
 
-    // Called from the serving thread for every frame with the reply about to go out. Set it before
-    // start() or run().
+    // Called from the serving thread for every frame with the reply about to go out; the reply
+    // waits until it returns. May be set while the radio serves.
     using FrameObserver = std::function<void(const Frame& frame, const std::vector<std::uint8_t>& reply)>;
-    void setFrameObserver(FrameObserver observer) { m_observer = std::move(observer); }
+    void setFrameObserver(FrameObserver observer);
 
     void setOptions(const SimOptions& options);
     SimOptions options() const;
@@ -119,9 +121,9 @@ public:
     std::vector<Frame> frames() const;
     // Received bytes that belonged to no frame: a wake-up that broke off, a byte while asleep, a
     // frame still unfinished. Waits until the radio has looked at everything received so far.
-    // A program that keeps to the protocol sends none, but a pseudo-terminal can lose a byte that
-    // the program purges before the reader got to it (the kernel moves the bytes in a worker that
-    // a busy machine may hold up for milliseconds), and what is left of that frame shows here.
+    // A program that keeps to the protocol sends none. One that discards its own output on a
+    // pseudo-terminal loses bytes the kernel has not yet moved across (it does so in deferred
+    // work that a busy machine holds up for milliseconds), and what is left of that frame shows here.
     std::size_t strayBytes() const;
     // Forgets what was received and sent and starts counting frames from 0 again.
     void clearRecord();
@@ -137,6 +139,8 @@ private:
     void completeFrame(Frame::Kind kind);
     std::vector<std::uint8_t> answer(const Frame& frame, const SimOptions& options);
     void applyFault(std::vector<std::uint8_t>& reply, const ReplyFault& fault) const;
+    // Called with the lock held, after the frame's data went into the memory.
+    void storeWrongly(const Frame& frame, int index);
     void send(const std::vector<std::uint8_t>& reply, Clock::time_point start, const SimOptions& options);
     // Waits until t; false when stop() came first. Precise waits spin through the last stretch.
     bool waitUntil(Clock::time_point t, bool precise);

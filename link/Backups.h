@@ -1,0 +1,35 @@
+#pragma once
+
+// The automatic backups of the radio link: every successful read keeps what the radio held, every
+// write the image it sent, as .sin files in the user's data folder. Names carry the date, the time,
+// the direction and the band, so the folder sorts by time and the file dialog tells them apart.
+// Backups older than a year are removed; nothing else in the folder is ever touched.
+
+#include "RadioImage.h"
+
+#include <QDateTime>
+#include <QString>
+
+namespace orx {
+
+enum class BackupKind { Read, Write };
+
+inline constexpr int kBackupKeepDays = 365;
+
+// <data folder of the program>/backups, for example ~/.local/share/orxprog/backups.
+QString BackupFolder();
+
+// "2024-05-01_14-03-22_read_136-174MHz.sin"; the band part is "unknown-band" when the band bytes
+// are erased. A second backup in the same second gets "-2", "-3" ... before the extension.
+QString BackupFileName(BackupKind kind, const RadioImage& image, const QDateTime& when);
+
+// Writes the backup into folder (created if need be) and prunes the old ones there. Returns the
+// file's path, or an empty string with the reason in error.
+QString SaveBackup(const QString& folder, BackupKind kind, const RadioImage& image,
+                   const QDateTime& when = QDateTime::currentDateTime(), QString* error = nullptr);
+
+// Removes the backups whose name dates them more than kBackupKeepDays before now. Files not named
+// like a backup stay. Returns how many were removed.
+int PruneBackups(const QString& folder, const QDateTime& now = QDateTime::currentDateTime());
+
+} // namespace orx

@@ -1,0 +1,337 @@
+// orxtool as scripts use it: options before or after the command, "-" for standard input and
+// output, --version, new, dump --json read back with a JSON parser, the Program.ini the program
+// itself reads, and inputs that must be refused quickly and with the right words.
+
+#include "ChannelCodec.h"
+#include "ChannelDataFile.h"
+#include "ProgramIni.h"
+#include "ScreenCopy.h"
+#include "TestFiles.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace orx;
+using testfiles::FileBytes;
+using testfiles::Run;
+
+namespace {
+
+struct Piped {
+    int status = -1;
+    QByteArray out;
+    QString err;
+};
+
+// Runs orxtool (or the copy at program) with input on its standard input.
+Piped runPiped(const QStringList& args, const QByteArray& input = QByteArray(),
+               const QString& program = QStringLiteral(ORXTOOL_PATH))
+{
+    QProcess p;
+    p.start(program, args);
+    p.write(input);
+    p.closeWriteChannel();
+    Piped r;
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return r;
+    r.status = p.exitCode();
+    r.out = p.readAllStandardOutput();
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+RadioImage channelImage()
+{
+    RadioImage image;
+    image.resetToNewDocument();
+    ScreenCopy screen;
+    BandLimits limits;
+    ImageToScreen(image, {}, limits, screen);
+    ChannelTexts t;
+    const QStringList cells =
+        QStringLiteral("145.12500|145.72500|模拟:67.0|数字:023N|载波|高|宽|是|两者|CALL-1").split('|');
+    for (int i = 0; i < cells.size(); ++i)
+        t.cells[std::size_t(i)] = cells[i].toStdString();
+    screen.channel(1) = t;
+    ScreenToImage(screen, limits, image);
+    image.set(map::kFmPresetBase, 0x00); // FM preset 1: 88.50 MHz
+    image.set(map::kFmPresetBase + 1, 0x00);
+    image.set(map::kFmPresetBase + 2, 0x85);
+    image.set(map::kFmPresetBase + 3, 0x08);
+    return image;
+}
+
+} // namespace
+
+class TestOrxToolCli : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("config"))));
+        QVERIFY(SaveChannelData(path("in.sin").toStdString(), channelImage()));
+        QVERIFY(testfiles::WriteFile(path("empty.ini"), QByteArray()));
+    }
+
+    void optionsMayStandAnywhere_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("after the arguments") << QStringList{"dump", "IN", "--ini", "INI"};
+        QTest::newRow("before the command") << QStringList{"--ini", "INI", "dump", "IN"};
+        QTest::newRow("between, with =") << QStringList{"dump", "--ini=INI", "IN"};
+        QTest::newRow("after --, a file named like an option")
+            << QStringList{"--ini", "INI", "dump", "--", "IN"};
+    }
+    void optionsMayStandAnywhere()
+    {
+        QFETCH(QStringList, args);
+        for (QString& a : args) {
+            a.replace("INI", path("empty.ini"));
+            if (a == "IN")
+                a = path("in.sin");
+        }
+        const Piped r = runPiped(args);
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.startsWith("1\t145.12500\t145.72500"));
+    }
+
+    void badOptionsAreUsageErrors_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a flag with a value") << QStringList{"dump", "--json=yes", "IN"} << "takes no value";
+        QTest::newRow("an option of another command")
+            << QStringList{"--password", "12", "dump", "IN"} << "does not apply to dump";
+        QTest::newRow("an option without its value") << QStringList{"dump", "IN", "--ini"} << "needs a value";
+        QTest::newRow("an unknown option")
+            << QStringList{"--colour", "dump", "IN"} << "unknown option '--colour'";
+    }
+    void badOptionsAreUsageErrors()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        for (QString& a : args)
+            a = a == "IN" ? path("in.sin") : a;
+        const Piped r = runPiped(args);
+        QCOMPARE(r.status, 2);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+    }
+
+    void versionAndHelp()
+    {
+        Piped r = runPiped({"--version"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QByteArray("orxtool " ORX_VERSION "\n"));
+        r = runPiped({"dump", "--help"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QByteArray("usage: orxtool dump FILE.sin [--json] [--ini PATH]\n"));
+        r = runPiped({"--help"});
+        for (const char* line :
+             {"new OUT.sin", "Exit status:", "  2  bad usage", "\"-\" reads standard input"})
+            QVERIFY2(r.out.contains(line), line);
+    }
+
+    void manualPageListsEveryCommandAndOption()
+    {
+        // The manual page is written by hand; every command, option and exit status of the usage
+        // must be in it.
+        QString page = QString::fromUtf8(FileBytes(QStringLiteral(ORXTOOL_MANUAL)));
+        QVERIFY(!page.isEmpty());
+        page.replace(QStringLiteral("\\-"), QStringLiteral("-"));
+        page.remove(QRegularExpression(QStringLiteral("\\f[BIR]")));
+        const QString usage = QString::fromUtf8(runPiped({"--help"}).out);
+        const QRegularExpression item(QStringLiteral("^  ((?:[a-z-]+)|(?:--[a-z-]+)|(?:[0-9]+))\\s"),
+                                      QRegularExpression::MultilineOption);
+        int checked = 0;
+        for (auto m = item.globalMatch(usage); m.hasNext(); ++checked) {
+            const QString word = m.next().captured(1);
+            QVERIFY2(page.contains(word), qPrintable(word));
+        }
+        QVERIFY(checked >= 8 + 7 + 5);
+    }
+
+    void dashIsStandardInputAndOutput()
+    {
+        const QByteArray sin = FileBytes(path("in.sin"));
+        // resave: in from stdin, out to stdout; the same bytes as with files.
+        const Piped piped = runPiped({"resave", "-", "-", "--ini", path("empty.ini")}, sin);
+        QCOMPARE(piped.status, 0);
+        QCOMPARE(runPiped({"resave", path("in.sin"), path("resaved.sin"), "--ini", path("empty.ini")}).status,
+                 0);
+        QCOMPARE(piped.out.toHex(), FileBytes(path("resaved.sin")).toHex());
+        QVERIFY(!QFile::exists(QDir::current().filePath("-")));
+
+        // csv-export to stdout, then csv-import of that CSV from stdin with the .sin on stdout and
+        // the report on stderr.
+        const Piped csv = runPiped({"csv-export", path("in.sin"), "-"});
+        QCOMPARE(csv.status, 0);
+        QVERIFY(csv.out.startsWith("Location,Name,Frequency"));
+        const Piped imported =
+            runPiped({"csv-import", path("in.sin"), "-", "-", "--ini", path("empty.ini")}, csv.out);
+        QCOMPARE(imported.status, 0);
+        QCOMPARE(imported.out.toHex(), FileBytes(path("resaved.sin")).toHex());
+        QVERIFY2(imported.err.contains("line 2: channel 1 unchanged"), qPrintable(imported.err));
+
+        // Standard input is read once only.
+        const Piped twice = runPiped({"diff", "-", "-"}, sin);
+        QCOMPARE(twice.status, 2);
+        QVERIFY(twice.err.contains("standard input can be read only once"));
+        // A short standard input is named as such.
+        const Piped shortInput = runPiped({"dump", "-"}, QByteArray(100, '\xFF'));
+        QCOMPARE(shortInput.status, 2);
+        QVERIFY2(shortInput.err.contains("standard input is not a channel-data file: it has 100 bytes"),
+                 qPrintable(shortInput.err));
+    }
+
+    void newWritesWhatANewDocumentSaves_data()
+    {
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<QString>("band"); // dump's band line
+        QTest::addColumn<QByteArray>("bandId");
+        QTest::newRow("start-up band") << QStringList{} << "136-174MHz" << QByteArray::fromHex("131764");
+        QTest::newRow("a band of the second model")
+            << QStringList{"--band", "400-480"} << "400-480MHz" << QByteArray::fromHex("404800");
+        // The band in force shows even where no list offers it.
+        QTest::newRow("a band no list offers")
+            << QStringList{"--band=420-450"} << "420-450MHz" << QByteArray::fromHex("424500");
+    }
+    void newWritesWhatANewDocumentSaves()
+    {
+        QFETCH(QStringList, extra);
+        QFETCH(QString, band);
+        QFETCH(QByteArray, bandId);
+        QVERIFY(testfiles::WriteFile(path("two.ini"), "[Setup]\nType0=ORX-V1\nField0=136-174MHz;400-470MHz\n"
+                                                      "Type1=ORX-U2\nField1=400-480MHz\n"));
+        QFile::remove(path("new.sin"));
+        const Piped r = runPiped(QStringList{"new", path("new.sin"), "--ini", path("two.ini")} + extra);
+        QCOMPARE(r.status, 0);
+        const QByteArray bytes = FileBytes(path("new.sin"));
+        QCOMPARE(bytes.size(), 4096);
+        QCOMPARE(bytes.mid(int(map::kBandId), 3).toHex(), bandId.toHex());
+        // Without --band it is exactly the new document saved by a program just started.
+        if (extra.isEmpty()) {
+            RadioImage image;
+            image.resetToNewDocument();
+            BandLimits limits;
+            QCOMPARE(bytes.toHex(),
+                     testfiles::ImageBytes(
+                         LoadAndSave(image, CProgramIni(path("two.ini")).ReadRadioCatalog(), limits))
+                         .toHex());
+        }
+        const Piped dump = runPiped({"dump", path("new.sin"), "--ini", path("two.ini")});
+        QVERIFY2(dump.out.contains(("\nband=" + band + "\n").toUtf8()), dump.out.constData());
+        QCOMPARE(runPiped({"new", path("new.sin"), "--band", "fast"}).status, 2);
+    }
+
+    void dumpJsonParsesBack()
+    {
+        const Piped r = runPiped({"dump", "--json", path("in.sin"), "--ini", path("empty.ini")});
+        QCOMPARE(r.status, 0);
+        QJsonParseError error;
+        const QJsonDocument doc = QJsonDocument::fromJson(r.out, &error);
+        QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
+        const QJsonObject root = doc.object();
+        QCOMPARE(root.keys(),
+                 (QStringList{"channels", "dtmf", "fm_presets", "serial_number", "settings", "side_keys"}));
+
+        const QJsonArray channels = root["channels"].toArray();
+        QCOMPARE(channels.size(), 128);
+        const QJsonObject one = channels[0].toObject();
+        QCOMPARE(one["channel"].toInt(), 1);
+        QCOMPARE(one["rx_frequency"].toDouble(), 145.125);
+        QCOMPARE(one["tx_frequency"].toDouble(), 145.725);
+        QCOMPARE(one["rx_tone"].toString(), QStringLiteral("模拟:67.0"));
+        QCOMPARE(one["tx_tone"].toString(), QStringLiteral("数字:023N"));
+        QCOMPARE(one["busy_lockout"].toString(), QStringLiteral("载波"));
+        QCOMPARE(one["ptt_id"].toString(), QStringLiteral("两者"));
+        QCOMPARE(one["name"].toString(), QStringLiteral("CALL-1"));
+        QVERIFY(channels[1].toObject()["rx_frequency"].isNull());
+        QVERIFY(channels[127].toObject()["name"].isNull());
+        // The window's digits survive: 145.12500 is written as it is shown.
+        QVERIFY(r.out.contains("\"rx_frequency\": 145.12500,"));
+
+        const QJsonObject settings = root["settings"].toObject();
+        QCOMPARE(settings["squelch"].toInt(), 5);
+        QVERIFY(settings["squelch"].isDouble());
+        QCOMPARE(settings["display_mode"].toString(), QStringLiteral("信道模式"));
+        QCOMPARE(settings["priority_channel"].toInt(), 1);
+        QVERIFY(settings["password"].isNull());
+        QCOMPARE(root["side_keys"].toObject()["key1_short"].toString(), QStringLiteral("监听"));
+        QCOMPARE(root["dtmf"].toObject()["tx_side_tone"].toString(), QStringLiteral("开"));
+        const QJsonArray fm = root["fm_presets"].toArray();
+        QCOMPARE(fm.size(), 32);
+        QCOMPARE(fm[0].toDouble(), 88.5);
+        QVERIFY(fm[1].isNull());
+        QVERIFY(root["serial_number"].isNull());
+    }
+
+    void programIniIsTheProgramsOwn()
+    {
+        // A copy of orxtool in a folder of its own, with a Program.ini beside it as a build folder
+        // has: without --ini that file gives the lists.
+        QTemporaryDir folder;
+        const QString tool = folder.filePath(QStringLiteral("orxtool"));
+        QVERIFY(QFile::copy(QStringLiteral(ORXTOOL_PATH), tool));
+        QVERIFY(testfiles::WriteFile(folder.filePath(QStringLiteral("Program.ini")),
+                                     "[Setup]\r\nType0=BESIDE\r\nField0=136-174MHz\r\n"));
+        const Piped r = runPiped({"dump", path("in.sin")}, QByteArray(), tool);
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.out.contains("\nmodel=BESIDE\n"), r.out.constData());
+        QVERIFY(!QFile::exists(path("config/orxprog/Program.ini"))); // nothing created
+    }
+
+    void hostileInputsAreRefusedWithTheRightWords_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("endless CSV") << QStringList{"csv-import", "IN", "/dev/zero", "OUT"}
+                                     << "larger than 16 MiB";
+        QTest::newRow("a folder as CSV") << QStringList{"csv-import", "IN", "DIR", "OUT"} << "it is a folder";
+        QTest::newRow("a folder as .sin") << QStringList{"dump", "DIR"} << "it is a folder";
+        QTest::newRow("a name too long")
+            << QStringList{"dump", QString(300, 'x') + ".sin"} << "the name is too long";
+        QTest::newRow("a missing file") << QStringList{"dump", "none.sin"} << "no such file";
+        QTest::newRow("GBK after a UTF-8 mark")
+            << QStringList{"csv-import", "IN", "BOMGBK", "OUT"}
+            << "begins with a UTF-8 byte-order mark, but line 2 is not UTF-8";
+    }
+    void hostileInputsAreRefusedWithTheRightWords()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        QVERIFY(testfiles::WriteFile(path("bomgbk.csv"),
+                                     "\xEF\xBB\xBFLocation,Name,Frequency\r\n1,\xD6\xD0,145\r\n"));
+        for (QString& a : args) {
+            if (a == "IN")
+                a = path("in.sin");
+            else if (a == "OUT")
+                a = path("out.sin");
+            else if (a == "DIR")
+                a = m_dir.path();
+            else if (a == "BOMGBK")
+                a = path("bomgbk.csv");
+        }
+        QFile::remove(path("out.sin"));
+        QElapsedTimer timer;
+        timer.start();
+        const Piped r = runPiped(args);
+        QCOMPARE(r.status, 2);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(!QFile::exists(path("out.sin")));
+        qInfo("%s: %lld ms", QTest::currentDataTag(), timer.elapsed());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOrxToolCli)
+#include "tst_orxtool_cli.moc"
