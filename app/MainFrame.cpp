@@ -1,10 +1,11 @@
 #include "MainFrame.h"
 
+#include "AppContext.h"
 #include "Backups.h"
+#include "DocumentCommands.h"
 #include "ExitConfirmDlg.h"
 #include "LockKeys.h"
 #include "PortDiagnosis.h"
-#include "PortName.h"
 #include "ProgramApp.h"
 #include "ProgramDoc.h"
 #include "ProgramView.h"
@@ -88,10 +89,10 @@ void CMainFrame::createActions()
         QDir().mkpath(folder);
         const QString path = QFileDialog::getOpenFileName(this, QString(), folder, tr8(res::kFileFilter));
         if (!path.isEmpty())
-            doc.OpenDocumentFile(path, this);
+            doccmd::OpenDocumentFile(doc, path, this);
     });
-    connect(makeAction("actionSave", res::kSave, "save"), &QAction::triggered, this, [this, &doc] { doc.FileSave(this); });
-    connect(makeAction("actionSaveAs", res::kSaveAs), &QAction::triggered, this, [this, &doc] { doc.FileSaveAs(this); });
+    connect(makeAction("actionSave", res::kSave, "save"), &QAction::triggered, this, [this, &doc] { doccmd::FileSave(doc, this); });
+    connect(makeAction("actionSaveAs", res::kSaveAs), &QAction::triggered, this, [this, &doc] { doccmd::FileSaveAs(doc, this); });
     connect(makeAction("actionPrint", res::kPrint, "print"), &QAction::triggered, &m_app, &CProgramApp::OnFilePrint);
     connect(makeAction("actionPrintPreview", res::kPrintPreview), &QAction::triggered, &m_app,
             &CProgramApp::OnFilePrintPreview);
@@ -115,7 +116,7 @@ void CMainFrame::createActions()
         const QString name = QString::fromLatin1(res::kPortNames[i]);
         QAction* a = makeAction(qPrintable(QStringLiteral("actionPort") + name), res::kPorts[i]);
         a->setCheckable(true);
-        connect(a, &QAction::triggered, this, [name] { SetPortName(name); });
+        connect(a, &QAction::triggered, this, [this, name] { m_view->document().context().SetPortName(name); });
         m_portActions << a;
     }
 
@@ -246,7 +247,8 @@ void CMainFrame::updateDocumentStatus()
 
 void CMainFrame::updatePortMenu()
 {
-    const QString current = PortName();
+    CAppContext& context = m_view->document().context();
+    const QString current = context.PortName();
     bool known = false;
     for (int i = 0; i < m_portActions.size(); ++i) {
         const bool on = current == QString::fromLatin1(res::kPortNames[i]);
@@ -256,7 +258,7 @@ void CMainFrame::updatePortMenu()
     qDeleteAll(m_deviceActions);
     m_deviceActions.clear();
 
-    auto addDevice = [this, &current, &known](const QString& location, const QString& text) {
+    auto addDevice = [this, &context, &current, &known](const QString& location, const QString& text) {
         auto* a = new QAction(text, m_portMenu);
         a->setCheckable(true);
         a->setData(location);
@@ -264,7 +266,7 @@ void CMainFrame::updatePortMenu()
         const bool on = current == location;
         a->setChecked(on);
         known = known || on;
-        connect(a, &QAction::triggered, this, [location] { SetPortName(location); });
+        connect(a, &QAction::triggered, this, [&context, location] { context.SetPortName(location); });
         m_portMenu->addAction(a);
         m_deviceActions << a;
     };
@@ -276,12 +278,12 @@ void CMainFrame::updatePortMenu()
 
     auto* other = new QAction(tr8(kOtherPortItem), m_portMenu);
     other->setObjectName(QStringLiteral("actionOtherPort"));
-    connect(other, &QAction::triggered, this, [this] {
+    connect(other, &QAction::triggered, this, [this, &context] {
         bool ok = false;
         const QString name = QInputDialog::getText(this, tr8(res::kMenuPort).remove(QStringLiteral("(&C)")),
-                                                   tr8(kOtherPortPrompt), QLineEdit::Normal, PortName(), &ok);
+                                                   tr8(kOtherPortPrompt), QLineEdit::Normal, context.PortName(), &ok);
         if (ok && !name.trimmed().isEmpty())
-            SetPortName(name.trimmed());
+            context.SetPortName(name.trimmed());
     });
     m_portMenu->addAction(other);
     m_deviceActions << other;

@@ -2,10 +2,9 @@
 
 #include "AboutDlg.h"
 #include "FileNames.h"
+#include "DocumentCommands.h"
 #include "MainFrame.h"
-#include "PortName.h"
 #include "ProgramDoc.h"
-#include "ProgramIni.h"
 #include "ProgramView.h"
 #include "StartupProbe.h"
 #include "Texts.h"
@@ -74,7 +73,7 @@ bool CProgramApp::InitInstance()
     // Program.ini lies in this folder; the view reads it already while the first document is made.
     if (m_appDirectory.isEmpty())
         m_appDirectory = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
-    SetAppDirectory(m_appDirectory);
+    m_context.SetAppDirectory(m_appDirectory);
 
     // The program speaks Chinese whatever the system's language: Qt's own dialogs and buttons too.
     if (m_qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -107,8 +106,8 @@ bool CProgramApp::InitInstance()
     }
 
     // The document, the frame and the form view belong together for the whole run.
-    m_doc = std::make_unique<CProgramDoc>();
-    SetPortName(QStringLiteral("COM1"));
+    m_doc = std::make_unique<CProgramDoc>(m_context);
+    m_context.SetPortName(QStringLiteral("COM1"));
     auto* view = new CProgramView(*m_doc);
     m_frame = std::make_unique<CMainFrame>(*this, view);
     view->SetDealerMode(m_dealer);
@@ -128,9 +127,7 @@ bool CProgramApp::InitInstance()
         }
     }
 
-    SetAppDirectory(m_appDirectory);
-    CProgramIni ini;
-    SetPortName(ini.GetString(QString::fromLatin1(CProgramIni::kSection), QString::fromLatin1(CProgramIni::kPortKey)));
+    m_context.LoadPortName();
 
     WatchFirstPaint(m_frame.get());
     m_frame->show();
@@ -146,27 +143,27 @@ int CProgramApp::Run()
 
 void CProgramApp::ExitInstance()
 {
-    CProgramIni ini;
-    const bool stored = ini.WriteString(QString::fromLatin1(CProgramIni::kSection),
-                                        QString::fromLatin1(CProgramIni::kPortKey), PortName());
+    QString unreadable;
+    QString storedIn;
+    const bool stored = m_context.StorePortName(&unreadable, &storedIn);
     // A Program.ini the program cannot read is left exactly as it is; say where the port went.
-    if (ini.unreadablePath().isEmpty())
+    if (unreadable.isEmpty())
         return;
-    const QString where = stored ? QStringLiteral("the port is stored in %1").arg(ini.path())
+    const QString where = stored ? QStringLiteral("the port is stored in %1").arg(storedIn)
                                  : QStringLiteral("the port is not stored");
     std::fprintf(stderr,
                  "orxprog: %s is not text the program can read (UTF-8 or GBK); it is left unchanged and %s\n",
-                 qPrintable(ini.unreadablePath()), qPrintable(where));
+                 qPrintable(unreadable), qPrintable(where));
 }
 
 void CProgramApp::OnFileNew()
 {
-    m_doc->FileNew(m_frame.get());
+    doccmd::FileNew(*m_doc, m_frame.get());
 }
 
 void CProgramApp::OnFileOpen()
 {
-    m_doc->FileOpen(m_frame.get());
+    doccmd::FileOpen(*m_doc, m_frame.get());
 }
 
 QPrinter* CProgramApp::printer()

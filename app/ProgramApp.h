@@ -7,6 +7,8 @@
 // to open (a file that cannot be opened ends start-up); AppDirectory is set; Program.ini is made if
 // missing and the port is read from it; the main window is shown.
 
+#include "AppContext.h"
+
 #include <QIcon>
 #include <QObject>
 #include <QStringList>
@@ -36,6 +38,9 @@ public:
     // Stores PortName in Program.ini.
     void ExitInstance();
 
+    // The one application context of the run: PortName, AppDirectory, the catalogue, TransferBusy.
+    CAppContext& context() { return m_context; }
+
     CProgramDoc* document() const { return m_doc.get(); }
     CMainFrame* mainFrame() const { return m_frame.get(); }
     CProgramView* view() const;
@@ -57,6 +62,7 @@ private:
 
     QStringList m_arguments;
     QString m_appDirectory;
+    CAppContext m_context;
     bool m_dealer = false;
     int m_exitCode = 0;
     QString m_fileToOpen;

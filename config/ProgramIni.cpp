@@ -303,12 +303,6 @@ bool save(const QString& path, const QByteArray& bytes)
     return out.commit();
 }
 
-QString& appDirectoryStorage()
-{
-    static QString directory;
-    return directory;
-}
-
 QString& systemPathStorage()
 {
     static QString path = QStringLiteral(ORX_SYSTEM_PROGRAM_INI);
@@ -324,9 +318,9 @@ struct IniLocation {
     QString path;
     QString installedPath;
 };
-IniLocation locate()
+IniLocation locate(const QString& appDirectory)
 {
-    const QString beside = AppDirectory() + QStringLiteral("Program.ini");
+    const QString beside = appDirectory + QStringLiteral("Program.ini");
     const QFileInfo info(beside);
     if (info.exists()) {
         if (info.isWritable() && !existsButUnreadable(beside))
@@ -340,20 +334,22 @@ IniLocation locate()
 
 } // namespace
 
-CProgramIni::CProgramIni()
+CProgramIni CProgramIni::InAppDirectory(const QString& appDirectory)
 {
-    const IniLocation where = locate();
-    m_path = where.path;
-    m_installedPath = where.installedPath;
-    for (const QString& file : readOrder()) {
+    CProgramIni ini;
+    const IniLocation where = locate(appDirectory);
+    ini.m_path = where.path;
+    ini.m_installedPath = where.installedPath;
+    for (const QString& file : ini.readOrder()) {
         if (existsButUnreadable(file)) {
-            m_unreadablePath = file;
+            ini.m_unreadablePath = file;
             break;
         }
     }
-    if (!m_installedPath.isEmpty())
-        QDir().mkpath(QFileInfo(m_path).absolutePath());
-    createIfMissing();
+    if (!ini.m_installedPath.isEmpty())
+        QDir().mkpath(QFileInfo(ini.m_path).absolutePath());
+    ini.createIfMissing();
+    return ini;
 }
 
 CProgramIni::CProgramIni(const QString& path) : m_path(path)
@@ -380,9 +376,14 @@ void CProgramIni::SetSystemPath(const QString& path)
     systemPathStorage() = path;
 }
 
-QStringList CProgramIni::DefaultReadOrder()
+QStringList CProgramIni::CandidateFiles(const QString& appDirectory)
 {
-    const IniLocation where = locate();
+    return {appDirectory + QStringLiteral("Program.ini"), UserCopyPath(), SystemPath()};
+}
+
+QStringList CProgramIni::DefaultReadOrder(const QString& appDirectory)
+{
+    const IniLocation where = locate(appDirectory);
     QStringList files;
     for (const QString& path : {where.path, where.installedPath}) {
         if (!path.isEmpty() && QFileInfo(path).isFile())
@@ -520,22 +521,4 @@ orx::RadioCatalog CProgramIni::ReadRadioCatalog(const QStringList& readOrder)
     for (int i = 0; i < orx::kMaxModels; ++i)
         catalog.fields[static_cast<std::size_t>(i)] = value(kBandKeyFormat, i);
     return catalog;
-}
-
-QString AppDirectory()
-{
-    const QString& directory = appDirectoryStorage();
-    if (!directory.isEmpty())
-        return directory;
-    if (!QCoreApplication::instance())
-        return QDir::currentPath() + u'/';
-    return QCoreApplication::applicationDirPath() + u'/';
-}
-
-void SetAppDirectory(const QString& directory)
-{
-    QString d = QDir::fromNativeSeparators(directory);
-    if (!d.isEmpty() && !d.endsWith(u'/'))
-        d += u'/';
-    appDirectoryStorage() = d;
 }

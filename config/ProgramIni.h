@@ -21,9 +21,9 @@
 
 class CProgramIni {
 public:
-    // Program.ini in AppDirectory (and the user's copy when that file cannot be written there); an
-    // empty file is created where writes go when there is none.
-    CProgramIni();
+    // Program.ini in the program's folder appDirectory (and the user's copy when that file cannot
+    // be written there); an empty file is created where writes go when there is none.
+    static CProgramIni InAppDirectory(const QString& appDirectory);
     // A configuration file at an explicit path (the command-line tool's --ini, the tests).
     explicit CProgramIni(const QString& path);
 
@@ -36,9 +36,11 @@ public:
     // The system-wide Program.ini of an installation (/etc/orxprog/Program.ini under the default prefix).
     static QString SystemPath();
     static void SetSystemPath(const QString& path); // the tests' stand-in for /etc
-    // The files a CProgramIni() reads, in order, found without creating anything (the command-line
+    // The files InAppDirectory() reads, in order, found without creating anything (the command-line
     // tool reads what the program reads).
-    static QStringList DefaultReadOrder();
+    static QStringList DefaultReadOrder(const QString& appDirectory);
+    // Every file that may decide the settings of a program in appDirectory, existing or not.
+    static QStringList CandidateFiles(const QString& appDirectory);
     // The model and band lists of these files, the first file that has a key winning.
     static orx::RadioCatalog ReadRadioCatalog(const QStringList& readOrder);
     // A file that exists but holds no text this class can read (UTF-16, binary), so it was left alone
@@ -61,6 +63,7 @@ public:
     orx::RadioCatalog ReadRadioCatalog() const;
 
 private:
+    CProgramIni() = default;
     void createIfMissing() const;
     QStringList readOrder() const;
 
@@ -68,7 +71,3 @@ private:
     QString m_installedPath;
     QString m_unreadablePath;
 };
-
-// The folder of the running executable, with a trailing separator. Set once at start-up.
-QString AppDirectory();
-void SetAppDirectory(const QString& directory);

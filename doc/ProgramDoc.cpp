@@ -1,15 +1,12 @@
 #include "ProgramDoc.h"
 
+#include "AppContext.h"
 #include "ChannelDataFile.h"
-#include "ProgramIni.h"
 #include "FileNames.h"
 #include "Texts.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QPushButton>
 
 #include <algorithm>
 #include <filesystem>
@@ -19,11 +16,6 @@ namespace {
 std::filesystem::path toPath(const QString& path)
 {
     return FileSystemPath(path); // a name that is not UTF-8 keeps its bytes
-}
-
-QString fileFilter()
-{
-    return QString::fromUtf8(res::kFileFilter);
 }
 
 QString fromPath(const std::filesystem::path& path)
@@ -58,7 +50,7 @@ QString saveFailureText(const QString& path, const orx::SaveResult& result)
 
 } // namespace
 
-CProgramDoc::CProgramDoc(QObject* parent) : QObject(parent)
+CProgramDoc::CProgramDoc(CAppContext& context, QObject* parent) : QObject(parent), m_context(context)
 {
     m_image.resetToNewDocument();
     m_baseline = m_image;
@@ -83,7 +75,7 @@ void CProgramDoc::SetPassword(const std::string& password)
 
 void CProgramDoc::SelectModel(int model)
 {
-    orx::SelectModel(m_screen.lists, model, CProgramIni().ReadRadioCatalog(), m_limits);
+    orx::SelectModel(m_screen.lists, model, m_context.RadioCatalog(), m_limits);
     emit contentsChanged();
 }
 
@@ -119,7 +111,7 @@ bool CProgramDoc::IsModified() const
 void CProgramDoc::ReplaceImage(const orx::RadioImage& image)
 {
     m_image = image;
-    orx::ImageToScreen(m_image, CProgramIni().ReadRadioCatalog(), m_limits, m_screen);
+    orx::ImageToScreen(m_image, m_context.RadioCatalog(), m_limits, m_screen);
     m_baseline = ScreenImage();
     emit imageReplaced();
     emit contentsChanged();
@@ -176,81 +168,4 @@ bool CProgramDoc::OnSaveDocument(const QString& path, QString* error)
     emit documentSaved(m_pathName);
     emit contentsChanged();
     return true;
-}
-
-bool CProgramDoc::SaveModified(QWidget* parent)
-{
-    emit commitRequested();
-    if (!IsModified())
-        return true;
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(res::kAppTitle),
-                    QString::fromUtf8(res::kSaveChangesQuestion), QMessageBox::NoButton, parent);
-    box.setObjectName(QStringLiteral("saveChangesQuestion"));
-    QPushButton* yes = box.addButton(QString::fromUtf8(res::kYes), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QString::fromUtf8(res::kNo), QMessageBox::NoRole);
-    QPushButton* cancel = box.addButton(QString::fromUtf8(res::kCancel), QMessageBox::RejectRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == yes)
-        return FileSave(parent);
-    return box.clickedButton() == no;
-}
-
-bool CProgramDoc::FileNew(QWidget* parent)
-{
-    return SaveModified(parent) && OnNewDocument();
-}
-
-bool CProgramDoc::OpenDocumentFile(const QString& path, QWidget* parent)
-{
-    if (!SaveModified(parent))
-        return false;
-    QString error;
-    if (OnOpenDocument(path, &error))
-        return true;
-    QMessageBox::warning(parent, QString::fromUtf8(res::kAppTitle), error);
-    return false;
-}
-
-bool CProgramDoc::FileOpen(QWidget* parent)
-{
-    const QString filters = fileFilter() + QStringLiteral(";;") + QString::fromUtf8(res::kAllFilesFilter);
-    const QString dir = m_pathName.isEmpty() ? QString() : QFileInfo(m_pathName).absolutePath();
-    const QString path = QFileDialog::getOpenFileName(parent, QString(), dir, filters);
-    if (path.isEmpty())
-        return false;
-    return OpenDocumentFile(path, parent);
-}
-
-bool CProgramDoc::FileSave(QWidget* parent)
-{
-    return doSave(parent, m_pathName.isEmpty());
-}
-
-bool CProgramDoc::FileSaveAs(QWidget* parent)
-{
-    return doSave(parent, true);
-}
-
-bool CProgramDoc::doSave(QWidget* parent, bool askForName)
-{
-    QString path = m_pathName;
-    if (askForName) {
-        const QString suggested =
-            m_pathName.isEmpty() ? QString::fromUtf8(res::kUntitled) + QStringLiteral(".sin") : m_pathName;
-        QFileDialog dialog(parent, QString(), suggested, fileFilter());
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QString::fromUtf8(res::kFileExtension));
-        if (!m_pathName.isEmpty())
-            dialog.selectFile(m_pathName);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return false;
-        path = dialog.selectedFiles().constFirst();
-    }
-    QString error;
-    if (OnSaveDocument(path, &error))
-        return true;
-    QMessageBox::warning(parent, QString::fromUtf8(res::kAppTitle), error);
-    return false;
 }

@@ -7,6 +7,9 @@
 // The screen is the working copy of the user's edits; the image holds everything else (the feature
 // dialogs' blocks, the serial number, the calibration). ScreenImage() is the image the screen would
 // give, which is what a save writes and what decides whether there are unsaved edits.
+//
+// No widgets: the File menu's dialogs and the unsaved-edits question are the window's
+// (editor/DocumentCommands.h).
 
 #include "Band.h"
 #include "RadioImage.h"
@@ -17,12 +20,15 @@
 
 #include <span>
 
-class QWidget;
+class CAppContext;
 
 class CProgramDoc : public QObject {
     Q_OBJECT
 public:
-    explicit CProgramDoc(QObject* parent = nullptr);
+    // The model and band lists come from the context's catalogue.
+    explicit CProgramDoc(CAppContext& context, QObject* parent = nullptr);
+
+    CAppContext& context() { return m_context; }
 
     orx::RadioImage& image() { return m_image; }
     const orx::RadioImage& image() const { return m_image; }
@@ -69,17 +75,6 @@ public:
     // as it was; error holds the message.
     bool OnSaveDocument(const QString& path, QString* error = nullptr);
 
-    // Unsaved edits are never dropped without a question: "是" saves them first, "否" goes on
-    // without them, "取消" (and a save that fails or is cancelled) stops the command. True to go on.
-    bool SaveModified(QWidget* parent);
-
-    // The File menu's commands, with their dialogs and messages owned by parent.
-    bool FileNew(QWidget* parent);
-    bool OpenDocumentFile(const QString& path, QWidget* parent);
-    bool FileOpen(QWidget* parent);
-    bool FileSave(QWidget* parent);
-    bool FileSaveAs(QWidget* parent);
-
 signals:
     // The image was replaced (new, open, read, factory defaults, serial number): the form shows the
     // screen anew and starts its history afresh.
@@ -92,8 +87,7 @@ signals:
     void documentSaved(const QString& path);
 
 private:
-    bool doSave(QWidget* parent, bool askForName);
-
+    CAppContext& m_context;
     orx::RadioImage m_image;
     orx::ScreenCopy m_screen;
     orx::BandLimits m_limits;

@@ -1,11 +1,12 @@
 #include "ProgramView.h"
 
+#include "AppContext.h"
 #include "ChannelEdit.h"
 #include "ChannelEditCommand.h"
 #include "CMSFlexGrid.h"
 #include "EntryValidators.h"
+#include "DocumentCommands.h"
 #include "ProgramDoc.h"
-#include "ProgramIni.h"
 #include "Texts.h"
 #include "ToneDlg.h"
 
@@ -324,18 +325,19 @@ void CProgramView::AddChannel()
 
 void CProgramView::LoadFactoryDefaults()
 {
-    const QString path = AppDirectory() + QString::fromUtf8(res::kFactoryFileName);
+    const QString& folder = m_doc.context().AppDirectory();
+    const QString path = folder + QString::fromUtf8(res::kFactoryFileName);
     if (!QFileInfo(path).isFile()) {
         // The folder as the system writes it, with its trailing separator (a backslash on Windows).
         QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(res::kFactoryMissingCaption),
                         QString::fromUtf8(res::kFactoryMissingText) + QLatin1Char('\n') + QLatin1Char('"') +
-                            QDir::toNativeSeparators(AppDirectory()) + QLatin1Char('"'),
+                            QDir::toNativeSeparators(folder) + QLatin1Char('"'),
                         QMessageBox::Ok, this);
         box.exec();
         return;
     }
     // As File > Open: the document now belongs to the factory file, and Save writes back to it.
-    m_doc.OpenDocumentFile(path, this);
+    doccmd::OpenDocumentFile(m_doc, path, this);
 }
 
 bool CProgramView::filterFrequencyKey(QKeyEvent* event)

@@ -1,5 +1,7 @@
 #include "ProgramView.h"
 
+#include "AppContext.h"
+#include "DocumentCommands.h"
 #include "PowerTuneDlg.h"
 #include "ProgramDoc.h"
 #include "Texts.h"
@@ -10,10 +12,10 @@
 void CProgramView::OnRead()
 {
     // The radio's data will replace the screen: unsaved edits are asked about first.
-    if (!m_doc.SaveModified(this))
+    if (!doccmd::SaveModified(m_doc, this))
         return;
     // The password typed on the form is what the radio's password is checked against.
-    CTransferDlg dlg(m_doc.ScreenImage(), this);
+    CTransferDlg dlg(m_doc.ScreenImage(), m_doc.context(), this);
     dlg.SetReadMode(true);
     dlg.SetTitle(QString::fromUtf8(res::kRead.text));
     dlg.exec();
@@ -26,7 +28,7 @@ void CProgramView::OnWrite()
 {
     // The band in force goes into the band bytes, which the radio must match.
     ViewToImage();
-    CTransferDlg dlg(m_doc.image(), this);
+    CTransferDlg dlg(m_doc.image(), m_doc.context(), this);
     dlg.SetReadMode(false);
     dlg.SetTitle(QString::fromUtf8(res::kWrite.text));
     dlg.exec();
@@ -34,6 +36,6 @@ void CProgramView::OnWrite()
 
 void CProgramView::OnPower()
 {
-    CPowerTuneDlg dlg(this);
+    CPowerTuneDlg dlg(m_doc.context().PortName(), this);
     dlg.exec();
 }

@@ -2,18 +2,13 @@
 
 #include "ChannelCodec.h"
 #include "MemoryMap.h"
-#include "Texts.h"
 
+#include <algorithm>
 #include <array>
 
 namespace orx {
 
 namespace {
-
-QString tr8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 bool bytesDiffer(const RadioImage& a, const RadioImage& b, std::size_t offset, std::size_t length)
 {
@@ -26,22 +21,22 @@ bool bytesDiffer(const RadioImage& a, const RadioImage& b, std::size_t offset, s
 
 // The settings block 0x800-0x84F, split the way the program's dialogs split it.
 struct Area {
-    const char* name;
+    MemoryArea::Kind kind;
     std::size_t offset;
     std::size_t length;
 };
 const Area kSettingsAreas[] = {
-    {res::kSideKeyCaption, map::kSideKey1, 2},
-    {res::kDtmfCaption, map::kPttIdCode, map::kPttIdCodeSize},
-    {res::kDtmfCaption, map::kDtmfFlags, 1},
-    {res::kPasswordLabel, map::kPassword, map::kPasswordSize},
+    {MemoryArea::Kind::SideKeys, map::kSideKey1, 2},
+    {MemoryArea::Kind::Dtmf, map::kPttIdCode, map::kPttIdCodeSize},
+    {MemoryArea::Kind::Dtmf, map::kDtmfFlags, 1},
+    {MemoryArea::Kind::Password, map::kPassword, map::kPasswordSize},
 };
 constexpr std::size_t kSettingsBlock = 0x800;
 constexpr std::size_t kSettingsBlockEnd = map::kChannelNameBase;
 
 } // namespace
 
-QStringList DifferingAreas(const RadioImage& sent, const RadioImage& radio)
+std::vector<MemoryArea> DifferingAreas(const RadioImage& sent, const RadioImage& radio)
 {
     // Which bytes (or bits) some named area accounts for.
     std::array<std::uint8_t, map::kWritableEnd> claimed{};
@@ -50,21 +45,22 @@ QStringList DifferingAreas(const RadioImage& sent, const RadioImage& radio)
             claimed[i] |= mask;
     };
 
-    QStringList areas;
+    using Kind = MemoryArea::Kind;
+    std::vector<MemoryArea> areas;
     for (int n = 1; n <= map::kChannelCount; ++n) {
         const ChannelLocation loc = LocateChannel(n);
         const bool differs = bytesDiffer(sent, radio, loc.record, map::kChannelRecordSize) ||
                              bytesDiffer(sent, radio, loc.name, map::kChannelNameSize) ||
                              ((sent.at(loc.scanByte) ^ radio.at(loc.scanByte)) & loc.scanMask) != 0;
         if (differs)
-            areas << tr8(res::kAreaChannel).arg(n);
+            areas.push_back({Kind::Channel, n});
         claim(loc.record, map::kChannelRecordSize);
         claim(loc.name, map::kChannelNameSize);
         claim(loc.scanByte, 1, loc.scanMask);
     }
 
     bool settingsDiffer = false;
-    QStringList settingsAreas;
+    std::vector<MemoryArea> settingsAreas;
     for (std::size_t i = kSettingsBlock; i < kSettingsBlockEnd; ++i) {
         const Area* owner = nullptr;
         for (const Area& a : kSettingsAreas) {
@@ -76,28 +72,28 @@ QStringList DifferingAreas(const RadioImage& sent, const RadioImage& radio)
             continue;
         if (!owner)
             settingsDiffer = true;
-        else if (!settingsAreas.contains(tr8(owner->name)))
-            settingsAreas << tr8(owner->name);
+        else if (std::find(settingsAreas.begin(), settingsAreas.end(), MemoryArea{owner->kind, 0}) ==
+                 settingsAreas.end())
+            settingsAreas.push_back({owner->kind, 0});
     }
     if (settingsDiffer)
-        areas << tr8(res::kSettingsGroup);
-    areas << settingsAreas;
+        areas.push_back({Kind::Settings, 0});
+    areas.insert(areas.end(), settingsAreas.begin(), settingsAreas.end());
 
     for (int p = 0; p < map::kFmPresetCount; ++p) {
         const std::size_t offset = map::kFmPresetBase + static_cast<std::size_t>(p) * map::kFmPresetSize;
         claim(offset, map::kFmPresetSize);
         if (bytesDiffer(sent, radio, offset, map::kFmPresetSize))
-            areas << tr8(res::kAreaFmPreset).arg(p + 1);
+            areas.push_back({Kind::FmPreset, p + 1});
     }
 
     for (std::size_t i = 0; i < map::kWritableEnd; ++i) {
         if (((sent.at(i) ^ radio.at(i)) & ~claimed[i]) != 0)
-            areas
-                << tr8(res::kAreaAddress).arg(QStringLiteral("%1").arg(i, 3, 16, QLatin1Char('0')).toUpper());
+            areas.push_back({Kind::Address, static_cast<int>(i)});
     }
 
     if (bytesDiffer(sent, radio, map::kBandId, map::kBandIdSize))
-        areas << tr8(res::kAreaBand);
+        areas.push_back({Kind::Band, 0});
     return areas;
 }
 

@@ -126,15 +126,6 @@ int probeDevice(const QByteArray& path)
 }
 #endif
 
-QString holderText(const PortHolder& h)
-{
-    if (h.pid <= 0)
-        return {};
-    const QString name = h.name.isEmpty() ? QStringLiteral("进程 %1").arg(h.pid)
-                                          : QStringLiteral("%1（进程 %2）").arg(h.name).arg(h.pid);
-    return h.host.isEmpty() ? name : QStringLiteral("%1，在主机 %2 上").arg(name, h.host);
-}
-
 } // namespace
 
 QStringList PortLockFiles(const QString& device)
@@ -182,6 +173,7 @@ QStringList deviceLocations()
 PortProblem DiagnosePort(const QString& portName, const QString& device, const QString& systemText)
 {
     PortProblem p;
+    p.failure = PortFailure::Other;
     p.device = device.isEmpty() ? portName : device;
     p.systemText = systemText;
     if (portName.trimmed().isEmpty()) {
@@ -216,8 +208,7 @@ PortProblem DiagnosePort(const QString& portName, const QString& device, const Q
     // It exists and we may use it, yet it would not open: someone else has it (a lock file, an
     // exclusive open), even when we cannot see who.
     p.failure = PortFailure::Busy;
-    p.holder = holderText(holder);
-    p.holderName = holder.name;
+    p.holder = holder;
 #else
     const QSerialPortInfo info(p.device);
     if (info.isNull()) {
@@ -230,48 +221,6 @@ PortProblem DiagnosePort(const QString& portName, const QString& device, const Q
     }
 #endif
     return p;
-}
-
-QString PortProblemText(const PortProblem& p)
-{
-    switch (p.failure) {
-    case PortFailure::NoPortChosen:
-        return QStringLiteral("还没有选择串口：请在“端口设置”菜单中选择编程线所接的串口。");
-    case PortFailure::NoSuchDevice: {
-        const QString existing = p.available.isEmpty() ? QStringLiteral("没有找到任何串口设备，请检查编程线是否插好。")
-                                                       : QStringLiteral("本机现有的串口设备：%1。")
-                                                             .arg(p.available.join(QStringLiteral("、")));
-        return QStringLiteral("串口设备 %1 不存在。%2").arg(p.device, existing);
-    }
-    case PortFailure::PermissionDenied: {
-        // A device of the group root is meant for root alone: joining root is no advice to give.
-        if (p.group.isEmpty() || p.group == QLatin1String("root"))
-            return QStringLiteral("没有权限使用 %1：该设备只允许 root 使用。请让系统管理员把它交给 dialout 组"
-                                  "（Arch 上是 uucp），并把用户加入该组，然后注销并重新登录。")
-                .arg(p.device);
-        const QString& group = p.group;
-        return QStringLiteral("没有权限使用 %1：该设备属于用户组 %2（Debian 和 Ubuntu 上是 dialout，Arch 上是 uucp），"
-                              "当前用户不在这个组里。请把用户加入该组（sudo usermod -a -G %2 $USER），"
-                              "然后注销并重新登录。")
-            .arg(p.device, group);
-    }
-    case PortFailure::Busy: {
-        const QString modemManager = QStringLiteral("ModemManager");
-        // ModemManager probes every new USB serial device; without a name it is the usual suspect.
-        if (p.holder.isEmpty() || p.holderName.compare(modemManager, Qt::CaseInsensitive) == 0)
-            return QStringLiteral("串口 %1 正被%2占用。请关闭占用它的程序后再试；"
-                                  "常见的是 ModemManager（sudo systemctl stop ModemManager）。")
-                .arg(p.device, p.holder.isEmpty() ? QStringLiteral("另一个程序") : p.holder);
-        return QStringLiteral("串口 %1 正被%2占用。请关闭该程序后再试。").arg(p.device, p.holder);
-    }
-    case PortFailure::NotSerialPort:
-        return QStringLiteral("%1 不是串口设备。请在“端口设置”菜单中选择编程线所接的串口（如 /dev/ttyUSB0）。")
-            .arg(p.device);
-    case PortFailure::Other:
-        break;
-    }
-    return p.systemText.isEmpty() ? QStringLiteral("%1 无法打开。").arg(p.device)
-                                  : QStringLiteral("%1：%2").arg(p.device, p.systemText);
 }
 
 QList<PortEntry> AvailablePorts()

@@ -1,8 +1,7 @@
 #pragma once
 
-// Why a serial port would not open, in words the user can act on, and the serial devices of this
-// machine as the port menu lists them. The message box keeps its fixed text "打开串口失败"; the
-// reason stands below it (and on stderr in orxtool).
+// Why a serial port would not open, as facts the user can act on once they are put into words
+// (PortProblemText), and the serial devices of this machine as the port menu lists them.
 
 #include <QString>
 #include <QStringList>
@@ -10,6 +9,7 @@
 namespace orx {
 
 enum class PortFailure {
+    None,             // no failure: the port opened (or was never tried)
     NoPortChosen,     // the port name is empty
     NoSuchDevice,     // nothing at that name
     PermissionDenied, // the device exists, the user may not open it
@@ -17,23 +17,6 @@ enum class PortFailure {
     Other,
     NotSerialPort,    // the name is a file or a device that is no serial port (/dev/null)
 };
-
-struct PortProblem {
-    PortFailure failure = PortFailure::Other;
-    QString device;        // the device the name stands for
-    QString group;         // PermissionDenied: the group that owns the device
-    QString holder;        // Busy: the program holding it, when a lock file or the kernel names it
-    QString holderName;    // Busy: that program's name alone ("orxtool", "ModemManager")
-    QStringList available; // NoSuchDevice: the serial devices that do exist
-    QString systemText;    // Other: the system's own words
-};
-
-// Looks at the device after an open failed: whether it exists, whether this user may read and write
-// it, who holds it.
-PortProblem DiagnosePort(const QString& portName, const QString& device, const QString& systemText);
-
-// The reason in Chinese, one or two sentences.
-QString PortProblemText(const PortProblem& problem);
 
 // Who holds a device: the program named by a lock file of it (the format of Qt's QLockFile, which
 // QSerialPort writes: process id, program name and host on three lines; or the process id alone, as
@@ -44,6 +27,21 @@ struct PortHolder {
     QString name; // the program's name
     QString host; // of a lock file written on another machine; empty for this one
 };
+
+struct PortProblem {
+    PortFailure failure = PortFailure::None;
+    QString device;        // the device the name stands for
+    QString group;         // PermissionDenied: the group that owns the device
+    PortHolder holder;     // Busy: the program holding it, when a lock file or the kernel names it
+    QStringList available; // NoSuchDevice: the serial devices that do exist
+    QString systemText;    // Other: the system's own words
+};
+
+// Looks at the device after an open failed: whether it exists, whether this user may read and write
+// it, who holds it.
+PortProblem DiagnosePort(const QString& portName, const QString& device, const QString& systemText);
+
+// Who holds a device (see PortHolder).
 PortHolder FindPortHolder(const QString& device);
 // The lock files the serial port code and other programs write for a device, in the order looked at.
 QStringList PortLockFiles(const QString& device);

@@ -20,7 +20,7 @@ public:
     bool open(const QString& portName) { return m_session.open(portName); }
     void close() { m_session.close(); }
     bool isOpen() const { return m_session.isOpen(); }
-    const QString& openFailure() const { return m_session.openFailure(); }
+    const PortProblem& openProblem() const { return m_session.openProblem(); }
 
     // Calibration byte k (0..5): the wake-up, 4D 50+k and its 5-byte reply, the acknowledgement.
     // Nothing when the radio does not wake up or its reply lacks the value.

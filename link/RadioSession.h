@@ -38,8 +38,7 @@ public:
     bool open(const QString& portName);
     void close();
     bool isOpen() const { return m_port.isOpen(); }
-    // After a failed open: why, in words the user can act on.
-    const QString& openFailure() const { return m_port.openFailure(); }
+    // After a failed open: why.
     const PortProblem& openProblem() const { return m_port.openProblem(); }
 
     // Set, the session stops between wake-up attempts; the caller checks it between blocks.

@@ -3,7 +3,6 @@
 #include "Backups.h"
 #include "MemoryAreas.h"
 #include "MemoryMap.h"
-#include "Texts.h"
 
 #include <algorithm>
 
@@ -34,48 +33,6 @@ RadioTransfer::RadioTransfer(Mode mode, const QString& portName, const RadioImag
     m_session.setCancelFlag(&m_cancel);
 }
 
-const char* RadioTransfer::OutcomeText(Outcome outcome)
-{
-    switch (outcome) {
-    case Outcome::Succeeded:
-    case Outcome::Cancelled:
-        return "";
-    case Outcome::PortOpenFailed:
-        return res::kPortOpenFailed;
-    case Outcome::CommError:
-        return res::kCommError;
-    case Outcome::PasswordError:
-        return res::kPasswordError;
-    case Outcome::BandMismatch:
-        return res::kBandMismatch;
-    case Outcome::VerifyMismatch:
-        return res::kVerifyMismatch;
-    case Outcome::VerifyCommError:
-        return res::kVerifyCommError;
-    }
-    return res::kCommError;
-}
-
-QString RadioTransfer::cancelStatus() const
-{
-    if (m_mode == Mode::Read)
-        return QString::fromUtf8(res::kReadCancelled);
-    if (m_verifying)
-        return QString::fromUtf8(res::kVerifyCancelled);
-    return QString::fromUtf8(res::kWriteStopped).arg(m_blocksWritten).arg(kWriteBlocks);
-}
-
-QString RadioTransfer::differencesText() const
-{
-    return QString::fromUtf8(res::kVerifyDifferences)
-        .arg(m_differences.join(QString::fromUtf8(res::kListSeparator)));
-}
-
-QString RadioTransfer::backupFailureText() const
-{
-    return m_backupError.isEmpty() ? QString() : QString::fromUtf8(res::kBackupFailed).arg(m_backupError);
-}
-
 RadioTransfer::Outcome RadioTransfer::run()
 {
     m_wakeUpRetries = kWakeUpRetries;
@@ -83,14 +40,11 @@ RadioTransfer::Outcome RadioTransfer::run()
     m_verifying = false;
     m_received.erase();
     m_differences.clear();
-    m_failureDetail.clear();
     m_backupPath.clear();
     m_backupError.clear();
     Outcome outcome = Outcome::PortOpenFailed;
     if (m_session.open(m_portName))
         outcome = transfer();
-    else
-        m_failureDetail = m_session.openFailure();
     m_session.close();
     if (outcome != Outcome::Succeeded)
         m_received.erase();
@@ -211,7 +165,7 @@ RadioTransfer::Outcome RadioTransfer::verifySteps()
         emit blockDone(kWriteBlocks + block + 1);
     }
     m_differences = DifferingAreas(m_image, radio);
-    return m_differences.isEmpty() ? Outcome::Succeeded : Outcome::VerifyMismatch;
+    return m_differences.empty() ? Outcome::Succeeded : Outcome::VerifyMismatch;
 }
 
 void RadioTransfer::keepBackup(const RadioImage& image)

@@ -10,12 +10,14 @@
 #include "RadioImage.h"
 #include "RadioSession.h"
 
+#include "MemoryAreas.h"
+
 #include <QObject>
 #include <QString>
-#include <QStringList>
 
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
 namespace orx {
 
@@ -72,22 +74,15 @@ public:
     const RadioImage& received() const { return m_received; }
     // Blocks of a write the radio has acknowledged.
     int blocksWritten() const { return m_blocksWritten; }
-    // After a VerifyMismatch: the channels and areas whose bytes differ, as the user names them.
-    const QStringList& verifyDifferences() const { return m_differences; }
+    // After a VerifyMismatch: the channels and areas whose bytes differ.
+    const std::vector<MemoryArea>& verifyDifferences() const { return m_differences; }
+    // The read-back of a write was under way (a cancel then stopped the verify, not the write).
+    bool verifyStarted() const { return m_verifying; }
     // The backup this run left, or why it could not (both empty when none was due).
     const QString& backupPath() const { return m_backupPath; }
     const QString& backupError() const { return m_backupError; }
 
-    // The message the user sees for an outcome; empty for success and for a cancel.
-    static const char* OutcomeText(Outcome outcome);
-    // After a cancel: the short status that says how far it got.
-    QString cancelStatus() const;
-    // After a VerifyMismatch: the line below the message that names what differs.
-    QString differencesText() const;
-    // When the backup could not be written: the message for the user; empty otherwise.
-    QString backupFailureText() const;
-    // Below the message of a port that would not open: why, and the diagnosis behind the words.
-    const QString& failureDetail() const { return m_failureDetail; }
+    // After a PortOpenFailed: why the port would not open.
     const PortProblem& portProblem() const { return m_session.openProblem(); }
 
 public slots:
@@ -121,8 +116,7 @@ private:
     int m_wakeUpRetries = kWakeUpRetries;
     int m_blocksWritten = 0;
     bool m_verifying = false;
-    QStringList m_differences;
-    QString m_failureDetail;
+    std::vector<MemoryArea> m_differences;
     QString m_backupPath;
     QString m_backupError;
 };

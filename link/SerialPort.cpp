@@ -84,14 +84,12 @@ void SerialPort::SetProbe(SerialProbe* p)
 bool SerialPort::fail(const QString& portName, const QString& device, const QString& systemText)
 {
     m_openProblem = DiagnosePort(portName, device, systemText);
-    m_openFailure = PortProblemText(m_openProblem);
     return false;
 }
 
 bool SerialPort::open(const QString& portName)
 {
     close();
-    m_openFailure.clear();
     m_openProblem = {};
     // Qt locks a port under the name it is opened by, and TIOCEXCL does not keep out root: only
     // the real device's name makes a second open through a link fail.

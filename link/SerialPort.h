@@ -73,8 +73,7 @@ public:
     bool open(const QString& portName);
     void close();
     bool isOpen() const;
-    // After a failed open: why, in words the user can act on, and the diagnosis behind the words.
-    const QString& openFailure() const { return m_openFailure; }
+    // After a failed open: why.
     const PortProblem& openProblem() const { return m_openProblem; }
 
     // Lets the bytes already written reach the line (within the write timeout), then discards the
@@ -96,7 +95,6 @@ private:
     bool fail(const QString& portName, const QString& device, const QString& systemText);
 
     SerialTimeouts m_timeouts;
-    QString m_openFailure;
     PortProblem m_openProblem;
     std::unique_ptr<QSerialPort> m_port;
 };

@@ -2,8 +2,8 @@
 
 #include "DialogUnits.h"
 #include "LinkMessage.h"
+#include "LinkTexts.h"
 #include "MemoryMap.h"
-#include "PortName.h"
 #include "RadioFrames.h"
 #include "Texts.h"
 
@@ -116,8 +116,8 @@ void CTuneScrollBar::wheelEvent(QWheelEvent* event)
     event->ignore();
 }
 
-CPowerTuneDlg::CPowerTuneDlg(QWidget* parent, const orx::LinkTimeouts& timeouts)
-    : QDialog(parent), m_session(timeouts)
+CPowerTuneDlg::CPowerTuneDlg(const QString& portName, QWidget* parent, const orx::LinkTimeouts& timeouts)
+    : QDialog(parent), m_session(timeouts), m_portName(portName)
 {
     setObjectName(QStringLiteral("powerTuneDialog"));
     setWindowTitle(tr8(res::kPowerTuneCaption));
@@ -235,13 +235,12 @@ void CPowerTuneDlg::OnInitDialog()
     m_worker = new QObject;
     m_worker->moveToThread(m_thread);
     m_thread->start();
-    const QString portName = PortName();
     bool opened = false;
-    OnWorker([this, &opened, &portName] { opened = m_session.open(portName); });
+    OnWorker([this, &opened] { opened = m_session.open(m_portName); });
     if (opened)
         return;
     QString failure;
-    OnWorker([this, &failure] { failure = m_session.openFailure(); });
+    OnWorker([this, &failure] { failure = orx::PortProblemText(m_session.openProblem()); });
     // The message is owned by the dialog, which ends as soon as it is confirmed.
     m_closing = true;
     QMetaObject::invokeMethod(

@@ -60,7 +60,8 @@ public:
     };
     static constexpr int kCalibrationCount = 6;
 
-    explicit CPowerTuneDlg(QWidget* parent = nullptr, const orx::LinkTimeouts& timeouts = {});
+    // Tunes the radio on portName (the application's PortName when the dialog is made).
+    explicit CPowerTuneDlg(const QString& portName, QWidget* parent = nullptr, const orx::LinkTimeouts& timeouts = {});
     ~CPowerTuneDlg() override;
 
     bool TuningActive() const { return m_tuning; }
@@ -108,6 +109,7 @@ private:
     std::uint8_t m_value = 0;
 
     orx::PowerTuneSession m_session; // used on the worker thread only
+    const QString m_portName;
     QThread* m_thread = nullptr;
     QObject* m_worker = nullptr; // lives in m_thread: the context the exchanges run in
 

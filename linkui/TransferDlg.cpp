@@ -1,9 +1,10 @@
 #include "TransferDlg.h"
 
+#include "AppContext.h"
 #include "Backups.h"
 #include "DialogUnits.h"
 #include "LinkMessage.h"
-#include "PortName.h"
+#include "LinkTexts.h"
 #include "Texts.h"
 
 #include <QCheckBox>
@@ -21,7 +22,6 @@
 
 namespace {
 
-std::atomic<bool> g_transferBusy{false};
 
 constexpr const char* kVerifyKey = "Transfer/VerifyAfterWrite";
 // How long a stopped transfer's status stays in the main window's status bar.
@@ -42,11 +42,6 @@ QSettings userSettings()
 
 } // namespace
 
-bool TransferBusy()
-{
-    return g_transferBusy.load();
-}
-
 bool CTransferDlg::VerifyAfterWriteSetting()
 {
     return userSettings().value(QString::fromLatin1(kVerifyKey), true).toBool();
@@ -58,7 +53,8 @@ void CTransferDlg::SetVerifyAfterWriteSetting(bool on)
     settings.setValue(QString::fromLatin1(kVerifyKey), on);
 }
 
-CTransferDlg::CTransferDlg(const orx::RadioImage& image, QWidget* parent) : QDialog(parent), m_image(image)
+CTransferDlg::CTransferDlg(const orx::RadioImage& image, CAppContext& context, QWidget* parent)
+    : QDialog(parent), m_image(image), m_context(context)
 {
     setObjectName(QStringLiteral("transferDialog"));
     const DialogUnits du(font());
@@ -104,7 +100,7 @@ CTransferDlg::~CTransferDlg()
         m_transfer->requestCancel();
         m_thread->wait();
         delete m_thread;
-        g_transferBusy = false;
+        m_context.EndTransfer();
     }
 }
 
@@ -136,8 +132,7 @@ void CTransferDlg::OnInitDialog()
 void CTransferDlg::OnOK()
 {
     // The busy mark is taken before the thread starts, so a quick second press starts nothing.
-    bool idle = false;
-    if (!g_transferBusy.compare_exchange_strong(idle, true))
+    if (!m_context.BeginTransfer())
         return;
     m_startButton->setEnabled(false);
     m_verifyBox->setEnabled(false);
@@ -147,7 +142,7 @@ void CTransferDlg::OnOK()
     m_cancelRequested = false;
 
     const auto mode = m_readMode ? orx::RadioTransfer::Mode::Read : orx::RadioTransfer::Mode::Write;
-    m_transfer = std::make_unique<orx::RadioTransfer>(mode, PortName(), m_image, nullptr, m_timeouts);
+    m_transfer = std::make_unique<orx::RadioTransfer>(mode, m_context.PortName(), m_image, nullptr, m_timeouts);
     m_transfer->setVerify(!m_readMode && m_verifyBox->isChecked());
     m_transfer->setBackupFolder(orx::BackupFolder());
     // The read-back makes the bar longer: it ends when the comparison is done.
@@ -241,10 +236,10 @@ void CTransferDlg::onFinished(orx::RadioTransfer::Outcome outcome)
             m_received = m_transfer->received();
         m_succeeded = true;
     }
-    const QString detail =
-        outcome == Outcome::VerifyMismatch ? m_transfer->differencesText() : m_transfer->failureDetail();
-    const QString status = m_transfer->cancelStatus();
-    const QString backupFailure = m_transfer->backupFailureText();
+    const QString detail = outcome == Outcome::VerifyMismatch ? orx::TransferDifferencesText(*m_transfer)
+                                                              : orx::TransferFailureDetail(*m_transfer, outcome);
+    const QString status = orx::TransferCancelStatus(*m_transfer);
+    const QString backupFailure = orx::TransferBackupFailureText(*m_transfer);
     m_backupPath = m_transfer->backupPath();
     m_transfer.reset();
 
@@ -254,9 +249,9 @@ void CTransferDlg::onFinished(orx::RadioTransfer::Outcome outcome)
         // Asked for: a status is enough, no message to confirm.
         showStatus(status);
     } else if (outcome != Outcome::Succeeded) {
-        ShowLinkMessage(this, tr8(orx::RadioTransfer::OutcomeText(outcome)), detail,
+        ShowLinkMessage(this, tr8(orx::TransferOutcomeText(outcome)), detail,
                         QStringLiteral("transferMessage"));
     }
-    g_transferBusy = false;
+    m_context.EndTransfer();
     QDialog::reject();
 }

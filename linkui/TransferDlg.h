@@ -9,6 +9,8 @@
 #include "RadioImage.h"
 #include "RadioTransfer.h"
 
+class CAppContext;
+
 #include <QDialog>
 #include <QPointer>
 #include <QString>
@@ -22,9 +24,6 @@ class QProgressBar;
 class QPushButton;
 class QThread;
 
-// True while a transfer thread runs anywhere in the program: a second one never starts.
-bool TransferBusy();
-
 class CTransferDlg : public QDialog {
     Q_OBJECT
 public:
@@ -33,7 +32,8 @@ public:
     // image is copied: what a write sends, and the password and band a read is checked against.
     // The dialog never writes into the caller's image; a read hands its bytes back through
     // ReceivedImage().
-    explicit CTransferDlg(const orx::RadioImage& image, QWidget* parent = nullptr);
+    // The transfer goes to the context's PortName and holds its TransferBusy mark while it runs.
+    CTransferDlg(const orx::RadioImage& image, CAppContext& context, QWidget* parent = nullptr);
     ~CTransferDlg() override;
 
     // Set by the caller before the dialog runs.
@@ -75,6 +75,7 @@ private:
     void showStatus(const QString& text);
 
     const orx::RadioImage m_image;
+    CAppContext& m_context;
     orx::RadioImage m_received;
     bool m_readMode = true;
     QString m_title;

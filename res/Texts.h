@@ -226,6 +226,28 @@ inline constexpr const char* kWriteStopped = "写数据已停止：对讲机收�
 inline constexpr const char* kVerifyCancelled = "数据已写入，校验已取消";
 // The automatic backups.
 inline constexpr const char* kBackupFailed = "无法保存备份：%1";
+// Why a serial port would not open: the line below "打开串口失败".
+inline constexpr const char* kPortNotChosen = "还没有选择串口：请在“端口设置”菜单中选择编程线所接的串口。";
+inline constexpr const char* kPortNoDevices = "没有找到任何串口设备，请检查编程线是否插好。";
+inline constexpr const char* kPortDevicesFound = "本机现有的串口设备：%1。";
+inline constexpr const char* kPortNoSuchDevice = "串口设备 %1 不存在。%2";
+inline constexpr const char* kPortRootOnly = "没有权限使用 %1：该设备只允许 root 使用。请让系统管理员把它交给 dialout 组"
+                                             "（Arch 上是 uucp），并把用户加入该组，然后注销并重新登录。";
+inline constexpr const char* kPortNotInGroup =
+    "没有权限使用 %1：该设备属于用户组 %2（Debian 和 Ubuntu 上是 dialout，Arch 上是 uucp），"
+    "当前用户不在这个组里。请把用户加入该组（sudo usermod -a -G %2 $USER），"
+    "然后注销并重新登录。";
+inline constexpr const char* kPortBusyModemManager = "串口 %1 正被%2占用。请关闭占用它的程序后再试；"
+                                                     "常见的是 ModemManager（sudo systemctl stop ModemManager）。";
+inline constexpr const char* kPortAnotherProgram = "另一个程序";
+inline constexpr const char* kPortBusy = "串口 %1 正被%2占用。请关闭该程序后再试。";
+inline constexpr const char* kPortNotSerial =
+    "%1 不是串口设备。请在“端口设置”菜单中选择编程线所接的串口（如 /dev/ttyUSB0）。";
+inline constexpr const char* kPortCannotOpen = "%1 无法打开。";
+inline constexpr const char* kPortSystemText = "%1：%2";
+inline constexpr const char* kPortHolderProcess = "进程 %1";
+inline constexpr const char* kPortHolderNamed = "%1（进程 %2）";
+inline constexpr const char* kPortHolderOnHost = "%1，在主机 %2 上";
 
 // Transfer progress (dialog 133).
 inline constexpr const char* kStart = "开始";

@@ -4,7 +4,7 @@
 #include "Backups.h"
 #include "CMSFlexGrid.h"
 #include "MainFrame.h"
-#include "PortName.h"
+#include "AppContext.h"
 #include "ProgramApp.h"
 #include "ProgramDoc.h"
 #include "ProgramIni.h"
@@ -99,7 +99,7 @@ void MainFrameTest::startsWithNewDocumentAndFixedCaption()
     // it ("读数据 — ORX 写频软件", "提示 — ORX 写频软件"); unset, it reads as the application name.
     QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
     QCOMPARE(app.document()->image().at(orx::map::kSquelch), std::uint8_t{0x05});
-    QCOMPARE(PortName(), QStringLiteral("COM2"));
+    QCOMPARE(app.context().PortName(), QStringLiteral("COM2"));
 
     // Saving does not put the file name into the caption.
     QVERIFY(app.document()->OnSaveDocument(dir.file(QStringLiteral("a.sin"))));
@@ -221,7 +221,7 @@ void MainFrameTest::portCheckMarks()
     CProgramApp app({QStringLiteral("orxprog")}, dir.path());
     QVERIFY(app.InitInstance());
     // The name is kept as stored, whatever its case.
-    QCOMPARE(PortName(), QString::fromLatin1(stored));
+    QCOMPARE(app.context().PortName(), QString::fromLatin1(stored));
     QMenu* ports = app.mainFrame()->findChild<QMenu*>(QStringLiteral("portMenu"));
     emit ports->aboutToShow();
     for (int i = 0; i < 8; ++i) {
@@ -230,7 +230,7 @@ void MainFrameTest::portCheckMarks()
     }
     // Choosing a port moves the mark.
     app.mainFrame()->action(QStringLiteral("actionPortCOM5"))->trigger();
-    QCOMPARE(PortName(), QStringLiteral("COM5"));
+    QCOMPARE(app.context().PortName(), QStringLiteral("COM5"));
     emit ports->aboutToShow();
     QVERIFY(app.mainFrame()->action(QStringLiteral("actionPortCOM5"))->isChecked());
     QVERIFY(!app.mainFrame()->action(QStringLiteral("actionPortCOM3"))->isChecked());
@@ -243,7 +243,7 @@ void MainFrameTest::missingIniIsCreatedAndPortStoredAtExit()
         CProgramApp app({QStringLiteral("orxprog")}, dir.path());
         QVERIFY(app.InitInstance());
         QVERIFY(QFile::exists(dir.file(QStringLiteral("Program.ini"))));
-        QCOMPARE(PortName(), QString());
+        QCOMPARE(app.context().PortName(), QString());
         app.ExitInstance();
     }
     QVERIFY(QFile::exists(dir.file(QStringLiteral("Program.ini"))));

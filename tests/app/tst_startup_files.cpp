@@ -5,7 +5,7 @@
 #include "FileNames.h"
 #include "ProgramApp.h"
 #include "ProgramDoc.h"
-#include "PortName.h"
+#include "AppContext.h"
 #include "ProgramIni.h"
 #include "TestFiles.h"
 #include "TestSupport.h"
@@ -141,7 +141,7 @@ private slots:
         {
             CProgramApp app({QStringLiteral("orxprog")}, dir.path());
             QVERIFY(app.InitInstance());
-            SetPortName(QStringLiteral("COM3"));
+            app.context().SetPortName(QStringLiteral("COM3"));
             app.ExitInstance();
         }
         QCOMPARE(testfiles::FileBytes(dir.file(QStringLiteral("Program.ini"))), ini);
@@ -149,7 +149,7 @@ private slots:
         QVERIFY(testfiles::FileBytes(userCopy).contains("COM=COM3"));
         CProgramApp again({QStringLiteral("orxprog")}, dir.path());
         QVERIFY(again.InitInstance());
-        QCOMPARE(PortName(), QStringLiteral("COM3"));
+        QCOMPARE(again.context().PortName(), QStringLiteral("COM3"));
         again.ExitInstance();
         QCOMPARE(testfiles::FileBytes(dir.file(QStringLiteral("Program.ini"))), ini);
     }

@@ -5,6 +5,7 @@
 #include "ChannelCodec.h"
 #include "ChannelEdit.h"
 #include "ChannelDataFile.h"
+#include "DocumentCommands.h"
 #include "FeatureCodecs.h"
 #include "MainFrame.h"
 #include "ProgramApp.h"
@@ -171,19 +172,19 @@ private slots:
 
         // 取消 keeps everything as it is.
         const orx::RadioImage screen = m_f->doc->ScreenImage();
-        QCOMPARE(answering(QStringLiteral("取消"), [&] { QVERIFY(!m_f->doc->FileNew(view())); }),
+        QCOMPARE(answering(QStringLiteral("取消"), [&] { QVERIFY(!doccmd::FileNew(*m_f->doc, view())); }),
                  QStringList{kQuestion});
         QVERIFY(m_f->doc->ScreenImage() == screen);
         QCOMPARE(m_f->doc->pathName(), m_path);
 
         // 是 saves first, and then nothing is left to ask about.
-        QCOMPARE(answering(QStringLiteral("是"), [&] { QVERIFY(m_f->doc->FileNew(view())); }),
+        QCOMPARE(answering(QStringLiteral("是"), [&] { QVERIFY(doccmd::FileNew(*m_f->doc, view())); }),
                  QStringList{kQuestion});
         orx::RadioImage saved;
         QCOMPARE(orx::LoadChannelData(m_path.toStdString(), saved), orx::LoadResult::Ok);
         QVERIFY(saved == screen);
         QVERIFY(m_f->doc->pathName().isEmpty());
-        QCOMPARE(answering(QStringLiteral("取消"), [&] { QVERIFY(m_f->doc->FileNew(view())); }),
+        QCOMPARE(answering(QStringLiteral("取消"), [&] { QVERIFY(doccmd::FileNew(*m_f->doc, view())); }),
                  QStringList{});
     }
 
@@ -192,7 +193,7 @@ private slots:
         edit(QStringLiteral("typed frequency"));
         QVERIFY(m_f->doc->OnSaveDocument(m_path));
         QCOMPARE(
-            answering(QStringLiteral("取消"), [&] { QVERIFY(m_f->doc->OpenDocumentFile(m_path, view())); }),
+            answering(QStringLiteral("取消"), [&] { QVERIFY(doccmd::OpenDocumentFile(*m_f->doc, m_path, view())); }),
             QStringList{});
     }
 
@@ -222,9 +223,9 @@ private slots:
         const QString answer = command == "read" ? QStringLiteral("取消") : QStringLiteral("否");
         const QStringList asked = answering(answer, [&] {
             if (command == "new")
-                m_f->doc->FileNew(view());
+                doccmd::FileNew(*m_f->doc, view());
             else if (command == "open")
-                m_f->doc->OpenDocumentFile(m_path, view());
+                doccmd::OpenDocumentFile(*m_f->doc, m_path, view());
             else if (command == "factory")
                 view()->findChild<QPushButton*>(QStringLiteral("factoryButton"))->click();
             else

@@ -1,6 +1,7 @@
 // Program.ini must behave like a Windows profile file: installers write it for that, and the
 // program must never disturb the lines it does not own.
 
+#include "AppContext.h"
 #include "ProgramIni.h"
 
 #include <QDir>
@@ -226,9 +227,9 @@ private slots:
     void missingFileIsCreatedEmpty()
     {
         QTemporaryDir dir;
-        SetAppDirectory(dir.path()); // without trailing separator: one is added
-        QCOMPARE(AppDirectory(), dir.path() + "/");
-        CProgramIni ini;
+        const CAppContext context(dir.path()); // without trailing separator: one is added
+        QCOMPARE(context.AppDirectory(), dir.path() + "/");
+        CProgramIni ini = context.ProgramIni();
         QCOMPARE(ini.path(), dir.filePath("Program.ini"));
         QVERIFY(QFile::exists(ini.path()));
         QCOMPARE(QFileInfo(ini.path()).size(), 0);

@@ -4,6 +4,7 @@
 // The folder must really be read-only for the process. Run as root, where permissions do not hold,
 // the test runs itself again as the user nobody (with setpriv) on a copy of its own executable.
 
+#include "AppContext.h"
 #include "ProgramIni.h"
 
 #include <QCoreApplication>
@@ -40,6 +41,8 @@ private slots:
 
 private:
     void checkReadOnlyInstallation(const QString& installedFolder);
+
+    CAppContext context;
 };
 
 void UserConfigTest::writableFolderUsesTheFileBesideTheProgram()
@@ -47,12 +50,12 @@ void UserConfigTest::writableFolderUsesTheFileBesideTheProgram()
     if (qEnvironmentVariableIsSet(kChildVariable))
         QSKIP("runs in the parent only");
     QTemporaryDir app;
-    SetAppDirectory(app.path());
+    context.SetAppDirectory(app.path());
     QFile f(app.filePath(QStringLiteral("Program.ini")));
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(kInstalledIni);
     f.close();
-    CProgramIni ini;
+    CProgramIni ini = context.ProgramIni();
     QVERIFY(ini.installedPath().isEmpty());
     QCOMPARE(ini.path(), app.filePath(QStringLiteral("Program.ini")));
     QVERIFY(ini.WriteString(QStringLiteral("Setup"), QStringLiteral("COM"), QStringLiteral("COM5")));
@@ -75,8 +78,8 @@ void UserConfigTest::systemFileWinsOverAWritableEmptyFolder()
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.filePath(QStringLiteral("config"))));
     const QString previous = CProgramIni::SystemPath();
     CProgramIni::SetSystemPath(system);
-    SetAppDirectory(scratch.filePath(QStringLiteral("lib")));
-    CProgramIni ini;
+    context.SetAppDirectory(scratch.filePath(QStringLiteral("lib")));
+    CProgramIni ini = context.ProgramIni();
     CProgramIni::SetSystemPath(previous);
     QCOMPARE(ini.installedPath(), system);
     QCOMPARE(ini.GetString(QStringLiteral("Setup"), QStringLiteral("Type1")), QStringLiteral("ORX-U2"));
@@ -149,8 +152,8 @@ void UserConfigTest::readOnlyFolderKeepsTheUsersCopy()
 
 void UserConfigTest::checkReadOnlyInstallation(const QString& installedFolder)
 {
-    SetAppDirectory(installedFolder);
-    CProgramIni ini;
+    context.SetAppDirectory(installedFolder);
+    CProgramIni ini = context.ProgramIni();
     QCOMPARE(ini.installedPath(), installedFolder + QStringLiteral("/Program.ini"));
     QCOMPARE(ini.path(), CProgramIni::UserCopyPath());
     QVERIFY(QFile::exists(ini.path()));
@@ -160,7 +163,7 @@ void UserConfigTest::checkReadOnlyInstallation(const QString& installedFolder)
     QCOMPARE(ini.ReadRadioCatalog().models, (std::vector<std::string>{"ORX-V1", "ORX-U2"}));
     // The write goes to the user's copy, which then wins; the rest still comes from the installation.
     QVERIFY(ini.WriteString(setup, QStringLiteral("COM"), QStringLiteral("COM7")));
-    CProgramIni again;
+    CProgramIni again = context.ProgramIni();
     QCOMPARE(again.GetString(setup, QStringLiteral("COM")), QStringLiteral("COM7"));
     QCOMPARE(again.GetString(setup, QStringLiteral("Type1")), QStringLiteral("ORX-U2"));
     QCOMPARE(again.ReadRadioCatalog().fields[1], std::string("400-480MHz"));
@@ -169,13 +172,13 @@ void UserConfigTest::checkReadOnlyInstallation(const QString& installedFolder)
     // user's copy still wins, and the command-line tool reads the same two files.
     const QString system = installedFolder + QStringLiteral("/../etc/Program.ini");
     CProgramIni::SetSystemPath(system);
-    SetAppDirectory(installedFolder + QStringLiteral("/../lib"));
-    CProgramIni package;
+    context.SetAppDirectory(installedFolder + QStringLiteral("/../lib"));
+    CProgramIni package = context.ProgramIni();
     QCOMPARE(package.installedPath(), system);
     QCOMPARE(package.path(), CProgramIni::UserCopyPath());
     QCOMPARE(package.GetString(setup, QStringLiteral("COM")), QStringLiteral("COM7"));
     QCOMPARE(package.ReadRadioCatalog().models, std::vector<std::string>{"ORX-SYS"});
-    QCOMPARE(CProgramIni::DefaultReadOrder(), (QStringList{CProgramIni::UserCopyPath(), system}));
+    QCOMPARE(CProgramIni::DefaultReadOrder(context.AppDirectory()), (QStringList{CProgramIni::UserCopyPath(), system}));
 }
 
 QTEST_GUILESS_MAIN(UserConfigTest)

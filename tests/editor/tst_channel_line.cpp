@@ -8,6 +8,7 @@
 #include "ProgramDoc.h"
 #include "ProgramIni.h"
 #include "ProgramView.h"
+#include "AppContext.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -109,7 +110,7 @@ private slots:
         f.view->SetDealerMode(true);
         QTest::mouseClick(f.view->findChild<QPushButton*>(QStringLiteral("factoryButton")), Qt::LeftButton);
         QCOMPARE(f.view->grid()->TextMatrix(1, orx::ColRxFrequency), QString("150.00000"));
-        QCOMPARE(f.doc->pathName(), QFileInfo(AppDirectory() + "Factory default.sin").absoluteFilePath());
+        QCOMPARE(f.doc->pathName(), QFileInfo(TestContext().AppDirectory() + "Factory default.sin").absoluteFilePath());
     }
 };
 

@@ -1,7 +1,7 @@
 #include "LinkTestSupport.h"
 
+#include "AppContext.h"
 #include "MemoryMap.h"
-#include "PortName.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -13,7 +13,7 @@
 namespace linktest {
 
 SimulatedRadio::SimulatedRadio(const orx::sim::SimOptions& options)
-    : m_sim(std::make_unique<orx::sim::RadioSim>(options)), m_previousPort(PortName())
+    : m_sim(std::make_unique<orx::sim::RadioSim>(options)), m_previousPort(TestContext().PortName())
 {
     m_ok = m_sim->open();
     if (!m_ok) {
@@ -21,13 +21,13 @@ SimulatedRadio::SimulatedRadio(const orx::sim::SimOptions& options)
         return;
     }
     m_sim->start();
-    SetPortName(device());
+    TestContext().SetPortName(device());
 }
 
 SimulatedRadio::~SimulatedRadio()
 {
     m_sim->stop();
-    SetPortName(m_previousPort);
+    TestContext().SetPortName(m_previousPort);
 }
 
 ReplyGate::ReplyGate(orx::sim::RadioSim& radio, std::function<bool(const orx::sim::Frame&)> when,
@@ -90,6 +90,17 @@ orx::LinkTimeouts QuickTimeouts()
     const orx::SerialTimeouts quick{milliseconds(20), milliseconds(2), milliseconds(20), milliseconds(50),
                                     milliseconds(50)};
     return {quick, quick};
+}
+
+orx::LinkTimeouts ShortTimeouts()
+{
+    using std::chrono::milliseconds;
+    orx::LinkTimeouts t;
+    for (orx::SerialTimeouts* s : {&t.transfer, &t.powerTune}) {
+        s->readMultiplier = milliseconds(5);
+        s->readConstant = milliseconds(100);
+    }
+    return t;
 }
 
 orx::LinkTimeouts PatientTimeouts()

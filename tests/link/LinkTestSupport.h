@@ -7,6 +7,7 @@
 #include "RadioSession.h"
 #include "RadioSim.h"
 #include "SerialPort.h"
+#include "TestContext.h"
 
 #include <QByteArray>
 #include <QString>
@@ -27,7 +28,7 @@ namespace linktest {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A simulated radio, opened and serving; PortName() points at it while it lives.
+// A simulated radio, opened and serving; TestContext()'s PortName points at it while it lives.
 class SimulatedRadio {
 public:
     explicit SimulatedRadio(const orx::sim::SimOptions& options = {});
@@ -142,6 +143,9 @@ private:
 
 // Timeouts for a radio that never answers: a silent read gives up after tens of milliseconds.
 orx::LinkTimeouts QuickTimeouts();
+// The transfer's own gap between bytes (30 ms), but a read that gets no first byte gives up after
+// about 100 ms instead of up to 700: a test whose radio falls silent part-way is not kept waiting.
+orx::LinkTimeouts ShortTimeouts();
 // Timeouts for a radio whose reply a test holds back while it acts: reads wait seconds.
 orx::LinkTimeouts PatientTimeouts();
 

@@ -6,7 +6,8 @@
 #include "LinkMessage.h"
 #include "LinkTestSupport.h"
 #include "PortDiagnosis.h"
-#include "PortName.h"
+#include "AppContext.h"
+#include "LinkTexts.h"
 #include "SerialPort.h"
 #include "TransferDlg.h"
 
@@ -54,10 +55,10 @@ void PortDiagnosisTest::missingDeviceNamesTheOnesThatExist()
 {
     orx::SerialPort port(orx::kTransferTimeouts);
     QVERIFY(!port.open(QStringLiteral("/dev/ttyORXMISSING")));
-    QVERIFY2(port.openFailure().startsWith(QStringLiteral("串口设备 /dev/ttyORXMISSING 不存在。")),
-             qPrintable(port.openFailure()));
+    QVERIFY2(orx::PortProblemText(port.openProblem()).startsWith(QStringLiteral("串口设备 /dev/ttyORXMISSING 不存在。")),
+             qPrintable(orx::PortProblemText(port.openProblem())));
     for (const orx::PortEntry& e : orx::AvailablePorts())
-        QVERIFY(port.openFailure().contains(e.location));
+        QVERIFY(orx::PortProblemText(port.openProblem()).contains(e.location));
 }
 
 void PortDiagnosisTest::busyPortSaysAnotherProgramHoldsIt()
@@ -68,16 +69,16 @@ void PortDiagnosisTest::busyPortSaysAnotherProgramHoldsIt()
     QVERIFY(first.open(radio.device()));
     orx::SerialPort second(orx::kTransferTimeouts);
     QVERIFY(!second.open(radio.device()));
-    QVERIFY2(second.openFailure().contains(QStringLiteral("占用")), qPrintable(second.openFailure()));
-    QVERIFY(second.openFailure().contains(radio.device()));
+    QVERIFY2(orx::PortProblemText(second.openProblem()).contains(QStringLiteral("占用")), qPrintable(orx::PortProblemText(second.openProblem())));
+    QVERIFY(orx::PortProblemText(second.openProblem()).contains(radio.device()));
     // The lock file names the holder, this very test; no advice about other programs then.
-    QVERIFY2(second.openFailure().contains(QStringLiteral("tst_port_diagnosis（进程 %1）").arg(getpid())),
-             qPrintable(second.openFailure()));
-    QVERIFY(!second.openFailure().contains(QStringLiteral("ModemManager")));
+    QVERIFY2(orx::PortProblemText(second.openProblem()).contains(QStringLiteral("tst_port_diagnosis（进程 %1）").arg(getpid())),
+             qPrintable(orx::PortProblemText(second.openProblem())));
+    QVERIFY(!orx::PortProblemText(second.openProblem()).contains(QStringLiteral("ModemManager")));
     // Once the first lets go, the port opens and the reason is gone.
     first.close();
     QVERIFY(second.open(radio.device()));
-    QVERIFY(second.openFailure().isEmpty());
+    QVERIFY(orx::PortProblemText(second.openProblem()).isEmpty());
 }
 
 void PortDiagnosisTest::deviceTheUserMayNotOpenNamesItsGroup()
@@ -87,7 +88,7 @@ void PortDiagnosisTest::deviceTheUserMayNotOpenNamesItsGroup()
     if (!childDevice.isEmpty()) {
         orx::SerialPort port(orx::kTransferTimeouts);
         QVERIFY(!port.open(QString::fromLocal8Bit(childDevice)));
-        std::fputs(port.openFailure().toUtf8().constData(), stdout);
+        std::fputs(orx::PortProblemText(port.openProblem()).toUtf8().constData(), stdout);
         return;
     }
     if (geteuid() != 0)
@@ -179,7 +180,7 @@ void PortDiagnosisTest::notASerialPort()
     }
     orx::SerialPort port(orx::kTransferTimeouts);
     QVERIFY(!port.open(device));
-    QCOMPARE(port.openFailure(),
+    QCOMPARE(orx::PortProblemText(port.openProblem()),
              QStringLiteral("%1 不是串口设备。请在“端口设置”菜单中选择编程线所接的串口（如 /dev/ttyUSB0）。")
                  .arg(device));
 }
@@ -281,8 +282,8 @@ void PortDiagnosisTest::anotherOrxtoolIsNamed()
     const qint64 toolPid = tool.processId();
     tool.kill();
     tool.waitForFinished();
-    QVERIFY2(port.openFailure().contains(QStringLiteral("正被orxtool（进程 %1）占用").arg(toolPid)),
-             qPrintable(port.openFailure()));
+    QVERIFY2(orx::PortProblemText(port.openProblem()).contains(QStringLiteral("正被orxtool（进程 %1）占用").arg(toolPid)),
+             qPrintable(orx::PortProblemText(port.openProblem())));
 }
 
 void PortDiagnosisTest::kernelNamesAHolderWithoutLockFile()
@@ -303,10 +304,10 @@ void PortDiagnosisTest::kernelNamesAHolderWithoutLockFile()
 
 void PortDiagnosisTest::transferDialogShowsTheReasonBelowTheMessage()
 {
-    const QString previous = PortName();
-    SetPortName(QStringLiteral("/dev/ttyORXMISSING"));
+    const QString previous = TestContext().PortName();
+    TestContext().SetPortName(QStringLiteral("/dev/ttyORXMISSING"));
     orx::RadioImage image;
-    CTransferDlg dlg(image);
+    CTransferDlg dlg(image, TestContext());
     dlg.SetReadMode(true);
     dlg.SetTitle(QStringLiteral("读数据"));
     QString text;
@@ -325,7 +326,7 @@ void PortDiagnosisTest::transferDialogShowsTheReasonBelowTheMessage()
     QTimer::singleShot(0, &dlg,
                        [&dlg] { dlg.findChild<QPushButton*>(QStringLiteral("startButton"))->click(); });
     dlg.exec();
-    SetPortName(previous);
+    TestContext().SetPortName(previous);
     QCOMPARE(text, QStringLiteral("打开串口失败"));
     QVERIFY2(informative.contains(QStringLiteral("/dev/ttyORXMISSING")), qPrintable(informative));
     // The box breaks the lines itself, never inside the path.

@@ -6,7 +6,8 @@
 #include "TestSupport.h"
 
 #include "MemoryMap.h"
-#include "PortName.h"
+#include "AppContext.h"
+#include "LinkTexts.h"
 #include "PowerTuneDlg.h"
 #include "SerialPort.h"
 
@@ -84,7 +85,7 @@ void SendMouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButtons butto
 
 struct Fixture {
     explicit Fixture(const SimOptions& options = {}, const orx::LinkTimeouts& timeouts = {})
-        : radio(options), dlg(nullptr, timeouts)
+        : radio(options), dlg(TestContext().PortName(), nullptr, timeouts)
     {
         orx::sim::RadioSim::Memory m = orx::sim::RadioSim::DefaultMemory();
         std::copy(std::begin(kCalibration), std::end(kCalibration), m.begin() + orx::map::kPowerCalibration);
@@ -451,17 +452,17 @@ void TestPowerTune::shortValueReplyCloses()
 
 void TestPowerTune::portOpenFailure()
 {
-    const QString previous = PortName();
-    SetPortName(QString());
+    const QString previous = TestContext().PortName();
+    TestContext().SetPortName(QString());
     QString message;
     WhenModal("QMessageBox", [&message](QWidget* box) {
         message = testsupport::MessageBoxText(box);
         static_cast<QMessageBox*>(box)->accept();
     });
-    CPowerTuneDlg dlg;
+    CPowerTuneDlg dlg(TestContext().PortName());
     dlg.show();
     QTRY_VERIFY(!dlg.isVisible());
-    SetPortName(previous);
+    TestContext().SetPortName(previous);
     QCOMPARE(message, QStringLiteral("打开串口失败"));
 }
 

@@ -8,7 +8,8 @@
 #include "ChannelDataFile.h"
 #include "MemoryAreas.h"
 #include "MemoryMap.h"
-#include "PortName.h"
+#include "AppContext.h"
+#include "LinkTexts.h"
 #include "RadioTransfer.h"
 #include "SettingsCodec.h"
 
@@ -145,7 +146,7 @@ void TestRadioTransfer::wholeRead()
     QVERIFY(radio.ok());
     radio->setMemory(radioMemory());
 
-    RadioTransfer transfer(Mode::Read, PortName(), programImage());
+    RadioTransfer transfer(Mode::Read, TestContext().PortName(), programImage(), nullptr, ShortTimeouts());
     QSignalSpy progress(&transfer, &RadioTransfer::blockDone);
     QSignalSpy finished(&transfer, &RadioTransfer::finished);
     const Outcome result = transfer.run();
@@ -168,7 +169,7 @@ void TestRadioTransfer::wholeWrite()
     radio->setMemory(before);
     const orx::RadioImage image = programImage();
 
-    RadioTransfer transfer(Mode::Write, PortName(), image);
+    RadioTransfer transfer(Mode::Write, TestContext().PortName(), image, nullptr, ShortTimeouts());
     QSignalSpy progress(&transfer, &RadioTransfer::blockDone);
     const Outcome result = transfer.run();
     QCOMPARE(result, Outcome::Succeeded);
@@ -284,7 +285,7 @@ void TestRadioTransfer::failures()
     const QString device = port == QStringLiteral("<sim>") ? radio.device() : port;
 
     // A radio silent from the first frame needs no patience: nothing it says is waited for.
-    const orx::LinkTimeouts timeouts = options.silentFromFrame == 0 ? QuickTimeouts() : orx::LinkTimeouts{};
+    const orx::LinkTimeouts timeouts = options.silentFromFrame == 0 ? QuickTimeouts() : ShortTimeouts();
     RadioTransfer transfer(mode, device, programImage(), nullptr, timeouts);
     QSignalSpy finished(&transfer, &RadioTransfer::finished);
     const Outcome result = transfer.run();
@@ -330,7 +331,7 @@ void TestRadioTransfer::readPassword()
     orx::RadioImage image = programImage();
     orx::EncodePassword(fieldPassword.toStdString(), image);
 
-    RadioTransfer transfer(Mode::Read, PortName(), image);
+    RadioTransfer transfer(Mode::Read, TestContext().PortName(), image, nullptr, ShortTimeouts());
     const Outcome result = transfer.run();
     QCOMPARE(result, outcome);
     if (outcome == Outcome::PasswordError) {
@@ -350,7 +351,7 @@ void TestRadioTransfer::bandMismatchWritesNothing()
     uhf.set(orx::map::kBandId + 2, 0x00);
     radio->setMemory(uhf.data());
 
-    RadioTransfer transfer(Mode::Write, PortName(), programImage());
+    RadioTransfer transfer(Mode::Write, TestContext().PortName(), programImage(), nullptr, ShortTimeouts());
     const Outcome result = transfer.run();
     QCOMPARE(result, Outcome::BandMismatch);
     LINK_COMPARE_BYTES(radio->receivedBytes(), Concat({Handshake(), ReadFrame(0xFF0)}));
@@ -363,7 +364,7 @@ void TestRadioTransfer::failedReadHoldsNothingOfTheRadio()
     SimulatedRadio radio(withFault(readBlockAckFrame(511), ReplyFault::Kind::Wrong));
     QVERIFY(radio.ok());
     radio->setMemory(radioMemory());
-    RadioTransfer transfer(Mode::Read, PortName(), programImage());
+    RadioTransfer transfer(Mode::Read, TestContext().PortName(), programImage(), nullptr, ShortTimeouts());
     QSignalSpy progress(&transfer, &RadioTransfer::blockDone);
     const Outcome result = transfer.run();
     QCOMPARE(result, Outcome::CommError);
@@ -378,7 +379,7 @@ void TestRadioTransfer::corruptedDataByteIsStoredAsReceived()
     SimulatedRadio radio(withFault(readBlockFrame(2), ReplyFault::Kind::CorruptByte, 4));
     QVERIFY(radio.ok());
     radio->setMemory(radioMemory());
-    RadioTransfer transfer(Mode::Read, PortName(), programImage());
+    RadioTransfer transfer(Mode::Read, TestContext().PortName(), programImage(), nullptr, ShortTimeouts());
     const Outcome result = transfer.run();
     QCOMPARE(result, Outcome::Succeeded);
     auto expected = radioMemory();
@@ -392,7 +393,7 @@ void TestRadioTransfer::wakeUpPauses()
     QVERIFY(radio.ok());
     radio->setMemory(radioMemory());
     PortTimeline timeline;
-    RadioTransfer transfer(Mode::Read, PortName(), programImage());
+    RadioTransfer transfer(Mode::Read, TestContext().PortName(), programImage(), nullptr, ShortTimeouts());
     QCOMPARE(transfer.run(), Outcome::Succeeded);
 
     // 2 ms before each wake-up byte, 1 ms between the radio's answer and the identify frame, and
@@ -435,7 +436,7 @@ void TestRadioTransfer::portNeverDiscardsItsOwnOutput()
     QVERIFY(radio.ok());
     radio->setMemory(radioMemory());
     DiscardCounter discards;
-    RadioTransfer transfer(mode, PortName(), programImage());
+    RadioTransfer transfer(mode, TestContext().PortName(), programImage(), nullptr, ShortTimeouts());
     transfer.setVerify(verify);
     QCOMPARE(transfer.run(), Outcome::Succeeded);
     // Stale input is dropped before every frame; the frames themselves never are.
@@ -511,7 +512,7 @@ void TestRadioTransfer::cancelAtChosenBlock()
     const auto before = radioMemory();
     radio->setMemory(before);
     const orx::RadioImage image = programImage();
-    RadioTransfer transfer(mode, PortName(), image);
+    RadioTransfer transfer(mode, TestContext().PortName(), image, nullptr, ShortTimeouts());
     transfer.setVerify(verify);
     // The cancel comes while the radio answers the chosen frame: that block still completes.
     ReplyGate gate(
@@ -521,7 +522,7 @@ void TestRadioTransfer::cancelAtChosenBlock()
 
     QCOMPARE(transfer.run(), Outcome::Cancelled);
     QCOMPARE(progress.count(), blocks);
-    QCOMPARE(transfer.cancelStatus(), status);
+    QCOMPARE(orx::TransferCancelStatus(transfer), status);
     const orx::RadioImage erased;
     QVERIFY(transfer.received() == erased);
     // Nothing follows the stopped block's exchange.
@@ -588,14 +589,14 @@ void TestRadioTransfer::verifiedWrite()
     QVERIFY(radio.ok());
     radio->setMemory(radioMemory());
     const orx::RadioImage image = programImage();
-    RadioTransfer transfer(Mode::Write, PortName(), image);
+    RadioTransfer transfer(Mode::Write, TestContext().PortName(), image, nullptr, ShortTimeouts());
     transfer.setVerify(true);
     QCOMPARE(transfer.blockCount(), 448 + 449);
     QSignalSpy progress(&transfer, &RadioTransfer::blockDone);
     QSignalSpy verifying(&transfer, &RadioTransfer::verifying);
 
     QCOMPARE(transfer.run(), outcome);
-    QCOMPARE(transfer.verifyDifferences(), differences);
+    QCOMPARE(orx::MemoryAreaNames(transfer.verifyDifferences()), differences);
     QCOMPARE(verifying.count(), 1);
     if (outcome == Outcome::VerifyCommError)
         return;
@@ -643,7 +644,7 @@ void TestRadioTransfer::differingAreas()
         else
             radio.set(std::size_t(offset), static_cast<std::uint8_t>(~radio.at(std::size_t(offset))));
     }
-    QCOMPARE(orx::DifferingAreas(sent, radio), areas);
+    QCOMPARE(orx::MemoryAreaNames(orx::DifferingAreas(sent, radio)), areas);
 }
 
 void TestRadioTransfer::backups_data()
@@ -670,7 +671,7 @@ void TestRadioTransfer::backups()
     QVERIFY(radio.ok());
     radio->setMemory(radioMemory());
     QTemporaryDir folder;
-    RadioTransfer transfer(mode, PortName(), programImage());
+    RadioTransfer transfer(mode, TestContext().PortName(), programImage(), nullptr, ShortTimeouts());
     transfer.setBackupFolder(folder.path());
     transfer.run();
 

@@ -2,6 +2,7 @@
 // (also through other names of the device), the line settings, reads that end on the count, the gap
 // after a byte, or the total timeout, and a purge that drops stale input but never our output.
 
+#include "LinkTexts.h"
 #include "SerialPort.h"
 
 #include <QElapsedTimer>
@@ -215,7 +216,7 @@ void TestSerialPort::openThroughAnotherNameIsRefused()
     SerialPort other(orx::kPowerTuneTimeouts);
     QVERIFY(!other.open(names.value(second)));
     QCOMPARE(other.openProblem().failure, orx::PortFailure::Busy);
-    QVERIFY2(other.openFailure().contains(QStringLiteral("占用")), qPrintable(other.openFailure()));
+    QVERIFY2(orx::PortProblemText(other.openProblem()).contains(QStringLiteral("占用")), qPrintable(orx::PortProblemText(other.openProblem())));
     holder.close();
     QVERIFY(other.open(names.value(second)));
 }

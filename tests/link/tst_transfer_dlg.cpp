@@ -10,7 +10,8 @@
 #include "ChannelDataFile.h"
 #include "LinkMessage.h"
 #include "MemoryMap.h"
-#include "PortName.h"
+#include "AppContext.h"
+#include "LinkTexts.h"
 #include "ProgramDoc.h"
 #include "ProgramIni.h"
 #include "ProgramView.h"
@@ -106,7 +107,7 @@ orx::ScreenCopy ScreenOf(const orx::RadioImage& image, CProgramView& view)
 {
     orx::ScreenCopy screen;
     orx::BandLimits limits = view.bandLimits();
-    orx::ImageToScreen(image, CProgramIni().ReadRadioCatalog(), limits, screen);
+    orx::ImageToScreen(image, TestContext().RadioCatalog(), limits, screen);
     return screen;
 }
 
@@ -200,7 +201,7 @@ void TestTransferDlg::readThroughTheView()
     QVERIFY(fx.doc->image() == memory);
     QVERIFY(fx.view->ReadScreen() == ScreenOf(memory, *fx.view));
     LINK_COMPARE_BYTES(radio->receivedBytes(), WholeRead());
-    QVERIFY(!TransferBusy());
+    QVERIFY(!TestContext().TransferBusy());
     // What the radio held is kept in the backups folder, under the user's data folder.
     QVERIFY(orx::BackupFolder().startsWith(m_folders.dataFolder()));
     const QStringList backups = SinFiles(orx::BackupFolder());
@@ -301,14 +302,14 @@ void TestTransferDlg::failures()
     }
     radio->setMemory(memory.data());
     if (!portOpens)
-        SetPortName(QString());
+        TestContext().SetPortName(QString());
 
     orx::RadioImage image = PatternImage(0x33);
     orx::EncodeBandId(orx::BandLimits{}, image);
     orx::EncodePassword("", image);
     const orx::RadioImage before = image;
 
-    CTransferDlg dlg(image);
+    CTransferDlg dlg(image, TestContext());
     dlg.SetReadMode(read);
     if (options.silentFromFrame == 0)
         dlg.SetTimeouts(QuickTimeouts());
@@ -321,7 +322,7 @@ void TestTransferDlg::failures()
     QVERIFY(!dlg.TransferSucceeded());
     QVERIFY(!dlg.isVisible());
     QVERIFY(image == before);
-    QVERIFY(!TransferBusy());
+    QVERIFY(!TestContext().TransferBusy());
 }
 
 void TestTransferDlg::failedReadLeavesImageAndView()
@@ -369,7 +370,7 @@ void TestTransferDlg::cancelBeforeStart()
     QVERIFY(fx.doc->image() == imageBefore);
     QVERIFY(fx.view->ReadScreen() == screenBefore);
     // No transfer was started, so nothing can still be on its way to the radio.
-    QVERIFY(!TransferBusy());
+    QVERIFY(!TestContext().TransferBusy());
     QVERIFY(radio->receivedBytes().empty());
 }
 
@@ -382,7 +383,7 @@ void TestTransferDlg::escapeStopsARunningRead()
     QVERIFY(radio.ok());
 
     orx::RadioImage image;
-    CTransferDlg dlg(image);
+    CTransferDlg dlg(image, TestContext());
     dlg.SetReadMode(true);
     dlg.SetTimeouts(QuickTimeouts());
     bool checked = false;
@@ -396,7 +397,7 @@ void TestTransferDlg::escapeStopsARunningRead()
             static_cast<QMessageBox*>(box)->accept();
         });
         QTest::mouseClick(start, Qt::LeftButton);
-        QVERIFY(TransferBusy());
+        QVERIFY(TestContext().TransferBusy());
         QVERIFY(!start->isEnabled());
         QVERIFY(cancel->isEnabled());
         // A second start, as a quick double click would give, starts nothing.
@@ -414,7 +415,7 @@ void TestTransferDlg::escapeStopsARunningRead()
     QCOMPARE(dlg.StatusText(), QStringLiteral("读数据已取消"));
     QVERIFY(!dlg.TransferSucceeded());
     QCOMPARE(countWakeUps(radio->receivedBytes()), 1);
-    QVERIFY(!TransferBusy());
+    QVERIFY(!TestContext().TransferBusy());
 }
 
 void TestTransferDlg::cancelReadAtChosenBlock()
@@ -452,7 +453,7 @@ void TestTransferDlg::cancelReadAtChosenBlock()
     LINK_COMPARE_BYTES(radio->receivedBytes(),
                        Bytes(whole.begin(), whole.begin() + std::ptrdiff_t(head + 5 * 101)));
     QCOMPARE(SinFiles(orx::BackupFolder()), QStringList{});
-    QVERIFY(!TransferBusy());
+    QVERIFY(!TestContext().TransferBusy());
 }
 
 void TestTransferDlg::stopWrite_data()
@@ -489,7 +490,7 @@ void TestTransferDlg::stopWrite()
     QMainWindow window; // its status bar shows what became of a stopped write
     window.show();
     CTransferDlg::SetVerifyAfterWriteSetting(verify);
-    CTransferDlg dlg(image, &window);
+    CTransferDlg dlg(image, TestContext(), &window);
     dlg.SetReadMode(false);
     dlg.SetTimeouts(PatientTimeouts()); // the radio's answer is held back while the test acts
     DialogTrace trace;
@@ -536,7 +537,7 @@ void TestTransferDlg::stopWrite()
                        before.begin() + std::ptrdiff_t(written)));
     // Blocks went out in every case: the image sent is kept.
     QCOMPARE(SinFiles(orx::BackupFolder()).size(), 1);
-    QVERIFY(!TransferBusy());
+    QVERIFY(!TestContext().TransferBusy());
 }
 
 void TestTransferDlg::verifyCheckBoxIsRemembered()
@@ -544,7 +545,7 @@ void TestTransferDlg::verifyCheckBoxIsRemembered()
     orx::RadioImage image;
     auto boxOf = [](CTransferDlg& dlg) { return dlg.findChild<QCheckBox*>(QStringLiteral("verifyBox")); };
     {
-        CTransferDlg write(image);
+        CTransferDlg write(image, TestContext());
         write.SetReadMode(false);
         write.show();
         QVERIFY(boxOf(write)->isVisible());
@@ -557,12 +558,12 @@ void TestTransferDlg::verifyCheckBoxIsRemembered()
     // The next write dialog, and the next run of the program, start unchecked for this user.
     QVERIFY(!CTransferDlg::VerifyAfterWriteSetting());
     QVERIFY(QFile::exists(m_folders.configFolder() + QStringLiteral("/tst_transfer_dlg/orxprog.conf")));
-    CTransferDlg again(image);
+    CTransferDlg again(image, TestContext());
     again.SetReadMode(false);
     again.show();
     QVERIFY(!boxOf(again)->isChecked());
     // A read has nothing to verify.
-    CTransferDlg read(image);
+    CTransferDlg read(image, TestContext());
     read.SetReadMode(true);
     read.show();
     QVERIFY(!boxOf(read)->isVisible());
@@ -570,10 +571,10 @@ void TestTransferDlg::verifyCheckBoxIsRemembered()
 
 void TestTransferDlg::messageStandsBesideTheProgress()
 {
-    const QString previous = PortName();
-    SetPortName(QStringLiteral("/dev/ttyORXMISSING"));
+    const QString previous = TestContext().PortName();
+    TestContext().SetPortName(QStringLiteral("/dev/ttyORXMISSING"));
     orx::RadioImage image;
-    CTransferDlg dlg(image);
+    CTransferDlg dlg(image, TestContext());
     dlg.SetReadMode(true);
     dlg.SetTitle(QStringLiteral("读数据"));
     QRect percent;
@@ -591,7 +592,7 @@ void TestTransferDlg::messageStandsBesideTheProgress()
     QTimer::singleShot(0, &dlg,
                        [&dlg] { dlg.findChild<QPushButton*>(QStringLiteral("startButton"))->click(); });
     dlg.exec();
-    SetPortName(previous);
+    TestContext().SetPortName(previous);
 
     QCOMPARE(caption, QStringLiteral("ORX 写频软件"));
     QVERIFY(box.isValid());

@@ -1,8 +1,9 @@
 #include "TestSupport.h"
 
+#include "AppContext.h"
 #include "ProgramDoc.h"
-#include "ProgramIni.h"
 #include "ProgramView.h"
+#include "TestContext.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -16,16 +17,16 @@
 namespace testsupport {
 
 ScratchAppDirectory::ScratchAppDirectory(const QByteArray& programIni)
-    : m_previous(AppDirectory())
+    : m_previous(TestContext().AppDirectory())
 {
-    SetAppDirectory(path());
+    TestContext().SetAppDirectory(path());
     if (!programIni.isEmpty())
         writeFile(QStringLiteral("Program.ini"), programIni);
 }
 
 ScratchAppDirectory::~ScratchAppDirectory()
 {
-    SetAppDirectory(m_previous);
+    TestContext().SetAppDirectory(m_previous);
 }
 
 QString ScratchAppDirectory::path() const
@@ -48,7 +49,7 @@ QByteArray TwoModelIni()
 
 ViewFixture::ViewFixture(const QByteArray& programIni)
     : appDir(programIni)
-    , doc(std::make_unique<CProgramDoc>())
+    , doc(std::make_unique<CProgramDoc>(TestContext()))
     , window(std::make_unique<QWidget>())
 {
     view = new CProgramView(*doc, window.get());

@@ -3,6 +3,8 @@
 // Helpers shared by the widget tests: a document and form view on a scratch AppDirectory with a
 // Program.ini of the test's choosing, and a way to answer the modal dialog a step will open.
 
+#include "TestContext.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
@@ -16,7 +18,7 @@ class CProgramView;
 
 namespace testsupport {
 
-// A scratch application folder: AppDirectory points at it while the object lives.
+// A scratch application folder: TestContext()'s AppDirectory points at it while the object lives.
 class ScratchAppDirectory {
 public:
     explicit ScratchAppDirectory(const QByteArray& programIni = QByteArray());

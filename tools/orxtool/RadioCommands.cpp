@@ -9,6 +9,7 @@
 #include "Backups.h"
 #include "Band.h"
 #include "ChannelDataFile.h"
+#include "LinkTexts.h"
 #include "RadioTransfer.h"
 #include "ScreenCopy.h"
 #include "SettingsCodec.h"
@@ -129,7 +130,7 @@ orx::RadioTransfer::Outcome RunTransfer(orx::RadioTransfer& transfer, const Invo
     const InterruptStops interrupt(transfer);
     const auto outcome = transfer.run();
     if (!transfer.backupError().isEmpty())
-        PrintError(utf8(transfer.backupFailureText()));
+        PrintError(utf8(orx::TransferBackupFailureText(transfer)));
     return outcome;
 }
 
@@ -140,9 +141,9 @@ QString PortExplanation(const orx::RadioTransfer& transfer)
     case orx::PortFailure::NoPortChosen:
         return QStringLiteral("PORT 参数是空的：请给出编程线所接的串口，例如 COM1、ttyUSB0 或 /dev/ttyUSB0。");
     case orx::PortFailure::NoSuchDevice:
-        return transfer.failureDetail() + QStringLiteral("请用 PORT 参数给出编程线所接的串口。");
+        return orx::PortProblemText(transfer.portProblem()) + QStringLiteral("请用 PORT 参数给出编程线所接的串口。");
     default:
-        return transfer.failureDetail();
+        return orx::PortProblemText(transfer.portProblem());
     }
 }
 
@@ -150,15 +151,15 @@ int ReportFailure(const orx::RadioTransfer& transfer, orx::RadioTransfer::Outcom
 {
     using Outcome = orx::RadioTransfer::Outcome;
     if (outcome == Outcome::Cancelled) {
-        PrintError(utf8(transfer.cancelStatus()));
+        PrintError(utf8(orx::TransferCancelStatus(transfer)));
         return ExitInterrupted;
     }
-    PrintError(orx::RadioTransfer::OutcomeText(outcome));
+    PrintError(orx::TransferOutcomeText(outcome));
     QString detail;
     if (outcome == Outcome::PortOpenFailed)
         detail = PortExplanation(transfer);
     else if (outcome == Outcome::VerifyMismatch)
-        detail = transfer.differencesText();
+        detail = orx::TransferDifferencesText(transfer);
     if (!detail.isEmpty())
         std::fprintf(stderr, "%s\n", detail.toUtf8().constData());
     return ExitRadioFailed;

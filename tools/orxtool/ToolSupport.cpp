@@ -22,6 +22,8 @@ namespace orxtool {
 namespace {
 
 bool g_stdinTaken = false;
+// Where orxprog and its Program.ini are; the working folder until LocateProgramFolder() knows.
+QString g_programFolder = QStringLiteral("./");
 
 QString qtPath(const std::string& path)
 {
@@ -86,7 +88,7 @@ void LocateProgramFolder()
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (!ec)
-        SetAppDirectory(FileNameFromBytes(QByteArray::fromStdString(exe.parent_path().native())));
+        g_programFolder = FileNameFromBytes(QByteArray::fromStdString(exe.parent_path().native())) + u'/';
 }
 
 bool IsStdStream(const std::string& path)
@@ -212,7 +214,7 @@ bool ReadCatalog(const Invocation& invocation, orx::RadioCatalog& catalog)
 {
     const std::string* ini = invocation.option("--ini");
     if (!ini) {
-        catalog = CProgramIni::ReadRadioCatalog(CProgramIni::DefaultReadOrder());
+        catalog = CProgramIni::ReadRadioCatalog(CProgramIni::DefaultReadOrder(g_programFolder));
         return true;
     }
     // CProgramIni would create a missing file; a tool that only reads must not leave one behind.

@@ -1,0 +1,9 @@
+#include "TestContext.h"
+
+#include "AppContext.h"
+
+CAppContext& TestContext()
+{
+    static CAppContext context;
+    return context;
+}
