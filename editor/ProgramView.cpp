@@ -18,6 +18,8 @@
 #include <QStyle>
 #include <QUndoStack>
 
+#include <array>
+
 namespace {
 
 QString qs(const std::string& s)
@@ -44,16 +46,40 @@ struct Place {
     int listHeight; // height of the open list, -1 for an edit
 };
 
+// The list of each setting on the panel, in Setting order: its control id and object name.
+struct SettingControl {
+    orx::Setting setting;
+    int id;
+    const char* objectName;
+};
+constexpr SettingControl kSettingControls[orx::kSettingCount] = {
+    {orx::Setting::DisplayMode, CProgramView::IdDisplayModeList, "displayModeList"},
+    {orx::Setting::ScanMode, CProgramView::IdScanModeList, "scanModeList"},
+    {orx::Setting::TailElimination, CProgramView::IdTailEliminationList, "tailEliminationList"},
+    {orx::Setting::ManualSetting, CProgramView::IdManualSettingList, "manualSettingList"},
+    {orx::Setting::Beep, CProgramView::IdBeepList, "beepList"},
+    {orx::Setting::BatterySave, CProgramView::IdBatterySaveList, "batterySaveList"},
+    {orx::Setting::Squelch, CProgramView::IdSquelchList, "squelchList"},
+    {orx::Setting::TimeLimit, CProgramView::IdTimeLimitList, "timeLimitList"},
+    {orx::Setting::VoxLevel, CProgramView::IdVoxLevelList, "voxLevelList"},
+    {orx::Setting::EndTone, CProgramView::IdEndToneList, "endToneList"},
+    {orx::Setting::PriorityChannel, CProgramView::IdPriorityChannelList, "priorityChannelList"},
+};
+
 // Where each control of the settings panel stands; its label stands to its left.
 constexpr Place kPanel[] = {
-    {CProgramView::IdModelList, 89, 28, 52},  {CProgramView::IdBandList, 209, 28, 83},
-    {1076, 332, 28, 61},                      {1013, 478, 28, 119},
-    {CProgramView::IdPasswordEdit, 89, 45, -1}, {1087, 209, 45, 113},
-    {1110, 332, 45, 184},                     {1078, 478, 45, 46},
-    {1016, 89, 62, 104},                      {1014, 209, 62, 90},
-    {1085, 332, 62, 55},                      {1088, 478, 62, 67},
-    {1018, 88, 80, 104},                      {1012, 209, 80, 83},
+    {CProgramView::IdModelList, 89, 28, 52},     {CProgramView::IdBandList, 209, 28, 83},
+    {CProgramView::IdManualSettingList, 332, 28, 61}, {CProgramView::IdTimeLimitList, 478, 28, 119},
+    {CProgramView::IdPasswordEdit, 89, 45, -1},  {CProgramView::IdPriorityChannelList, 209, 45, 113},
+    {CProgramView::IdVoxLevelList, 332, 45, 184}, {CProgramView::IdBatterySaveList, 478, 45, 46},
+    {CProgramView::IdSquelchList, 89, 62, 104},  {CProgramView::IdBeepList, 209, 62, 90},
+    {CProgramView::IdTailEliminationList, 332, 62, 55}, {CProgramView::IdEndToneList, 478, 62, 67},
+    {CProgramView::IdScanModeList, 88, 80, 104}, {CProgramView::IdDisplayModeList, 209, 80, 83},
 };
+
+// The channel grid's column widths, column 0 first, as factors of one common width.
+constexpr std::array<double, orx::kGridColumnCount> kChannelWidthFactors = {0.4, 1.2, 1.2, 1.3, 1.3, 1.0,
+                                                                          1.0, 1.0, 0.9, 0.9, 1.2};
 
 // Left edge of the label in front of a control at x.
 int labelLeft(int controlX)
@@ -147,7 +173,7 @@ void CProgramView::createControls()
 
     for (int i = 0; i < orx::kSettingCount; ++i) {
         const auto setting = static_cast<orx::Setting>(i);
-        QComboBox* list = makeList(this, orx::Info(setting).objectName);
+        QComboBox* list = makeList(this, kSettingControls[i].objectName);
         m_settingLists[static_cast<std::size_t>(i)] = list;
         connect(list, &QComboBox::currentIndexChanged, this,
                 [this, setting](int index) { m_doc.SetSetting(setting, index); });
@@ -203,7 +229,7 @@ void CProgramView::layoutForm()
         if (id == IdPasswordEdit)
             return m_passwordEdit;
         for (int i = 0; i < orx::kSettingCount; ++i) {
-            if (orx::Info(static_cast<orx::Setting>(i)).controlId == id)
+            if (kSettingControls[i].id == id)
                 return m_settingLists[static_cast<std::size_t>(i)];
         }
         return nullptr;
@@ -215,10 +241,9 @@ void CProgramView::layoutForm()
             return QString::fromUtf8(res::kBandLabel);
         if (id == IdPasswordEdit)
             return QString::fromUtf8(res::kPasswordLabel);
-        for (int i = 0; i < orx::kSettingCount; ++i) {
-            const auto& info = orx::Info(static_cast<orx::Setting>(i));
-            if (info.controlId == id)
-                return qs(info.label);
+        for (const SettingControl& control : kSettingControls) {
+            if (control.id == id)
+                return qs(orx::Info(control.setting).label);
         }
         return {};
     };
@@ -297,14 +322,14 @@ void CProgramView::setUpGrid()
     // The width every column starts with is chosen so that the factors fill the grid; column c then
     // gets that width times its factor.
     double factorSum = 0;
-    for (double f : orx::kChannelWidthFactors)
+    for (double f : kChannelWidthFactors)
         factorSum += f;
     const int inner = DialogUnits(font()).x(kGridRect.width()) - 2 * CMSFlexGrid::kBorderPixels -
                       m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 2;
     m_grid->horizontalHeader()->setDefaultSectionSize(std::max(40, static_cast<int>(inner / factorSum)));
     const int w0 = m_grid->ColWidth(0);
     for (int c = 0; c < kGridCols; ++c)
-        m_grid->SetColWidth(c, static_cast<int>(w0 * orx::kChannelWidthFactors[static_cast<std::size_t>(c)]));
+        m_grid->SetColWidth(c, static_cast<int>(w0 * kChannelWidthFactors[static_cast<std::size_t>(c)]));
 
     for (int c = 0; c < kGridCols; ++c)
         m_grid->SetColAlignment(c, CMSFlexGrid::AlignCenterCenter);

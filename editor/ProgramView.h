@@ -44,15 +44,26 @@ public:
     enum ControlId {
         IdGrid = 1007,
         IdBandList = 1011,
+        IdDisplayModeList = 1012,
+        IdTimeLimitList = 1013,
+        IdBeepList = 1014,
+        IdSquelchList = 1016,
         IdModelList = 1017,
+        IdScanModeList = 1018,
         IdDeleteButton = 1068,
         IdPasswordEdit = 1074,
+        IdManualSettingList = 1076,
+        IdBatterySaveList = 1078,
         IdFrequencyEdit = 1082,
         IdHiddenList = 1083,
         IdChoiceList = 1084,
+        IdTailEliminationList = 1085,
+        IdPriorityChannelList = 1087,
+        IdEndToneList = 1088,
         IdAddButton = 1089,
         IdFactoryButton = 1090,
         IdNameEdit = 1098,
+        IdVoxLevelList = 1110,
     };
     static constexpr int kGridRows = orx::map::kChannelCount + 1; // header row + 128 channels
     static constexpr int kGridCols = orx::kGridColumnCount;

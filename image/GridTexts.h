@@ -73,10 +73,8 @@ inline constexpr std::array<std::string_view, 2> kScanAddOptions = {text::kYes, 
 inline constexpr std::array<std::string_view, 4> kPttIdOptions = {text::kOff, text::kBeforeTx, text::kAfterTx,
                                                                  text::kBoth};
 
-// Column headers of the channel grid, column 0 first, and their width factors.
+// Column headers of the channel grid, column 0 first.
 inline constexpr std::array<std::string_view, kGridColumnCount> kChannelHeaders = {
     "CH", "接收频率", "发射频率", "接收亚音", "发射亚音", "繁忙锁定", "功率", "带宽", "扫描添加", "PTT ID", "名称"};
-inline constexpr std::array<double, kGridColumnCount> kChannelWidthFactors = {0.4, 1.2, 1.2, 1.3, 1.3, 1.0,
-                                                                             1.0, 1.0, 0.9, 0.9, 1.2};
 
 } // namespace orx

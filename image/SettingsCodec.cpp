@@ -23,17 +23,17 @@ constexpr std::string_view kOn = "开";
 constexpr std::string_view kOff = "关";
 
 const SettingInfo kInfo[kSettingCount] = {
-    {Setting::DisplayMode, 1012, "显示方式", "displayModeList"},
-    {Setting::ScanMode, 1018, "扫描模式", "scanModeList"},
-    {Setting::TailElimination, 1085, "尾音消除", "tailEliminationList"},
-    {Setting::ManualSetting, 1076, "手动设置", "manualSettingList"},
-    {Setting::Beep, 1014, "提示音", "beepList"},
-    {Setting::BatterySave, 1078, "电池省电", "batterySaveList"},
-    {Setting::Squelch, 1016, "静噪等级", "squelchList"},
-    {Setting::TimeLimit, 1013, "发射限时", "timeLimitList"},
-    {Setting::VoxLevel, 1110, "声控电平", "voxLevelList"},
-    {Setting::EndTone, 1088, "发射结束提示音", "endToneList"},
-    {Setting::PriorityChannel, 1087, "优先信道", "priorityChannelList"},
+    {Setting::DisplayMode, "显示方式"},
+    {Setting::ScanMode, "扫描模式"},
+    {Setting::TailElimination, "尾音消除"},
+    {Setting::ManualSetting, "手动设置"},
+    {Setting::Beep, "提示音"},
+    {Setting::BatterySave, "电池省电"},
+    {Setting::Squelch, "静噪等级"},
+    {Setting::TimeLimit, "发射限时"},
+    {Setting::VoxLevel, "声控电平"},
+    {Setting::EndTone, "发射结束提示音"},
+    {Setting::PriorityChannel, "优先信道"},
 };
 
 const std::vector<std::string>* buildChoices()

@@ -38,12 +38,10 @@ inline constexpr int kSettingCount = 11;
 
 struct SettingInfo {
     Setting setting;
-    int controlId;          // the panel control that shows it
-    std::string_view label; // the label left of that control
-    const char* objectName; // the control's object name in the view
+    std::string_view label; // the setting's name, as the label of its list on the panel says it
 };
 
-// Label, control id and list entries of each setting.
+// Name and list entries of each setting.
 const SettingInfo& Info(Setting s);
 const std::vector<std::string>& Choices(Setting s);
 
