@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStringDecoder>
 #include <QTest>
 
@@ -130,13 +131,33 @@ void ProgramViewTest::gridHeadersAndWidths()
                                  QStringLiteral("PTT ID"),   QStringLiteral("名称")};
     for (int c = 0; c < headers.size(); ++c)
         QCOMPARE(grid->TextMatrix(0, c), headers[c]);
-    // Widths keep the factors: the tone columns are the widest, column 0 the narrowest.
-    const int w0 = grid->horizontalHeader()->defaultSectionSize() * grid->TwipsPerPixelX();
-    const double factors[] = {0.4, 1.2, 1.2, 1.3, 1.3, 1.0, 1.0, 1.0, 0.9, 0.9, 1.2};
-    for (int c = 0; c < 11; ++c) {
-        const int expected = static_cast<int>(w0 * factors[c]) / grid->TwipsPerPixelX() * grid->TwipsPerPixelX();
-        QCOMPARE(grid->ColWidth(c), expected);
+    // What the user sees of the widths: every header fits its column; the ten data columns fill
+    // the grid's width without a horizontal scroll bar; the tone columns are the widest and the
+    // channel number the narrowest; the two frequencies, the two tones, the three choice columns
+    // of one width and scan add with PTT ID are each as wide as each other.
+    auto pixels = [grid](int c) { return grid->ColWidth(c) / grid->TwipsPerPixelX(); };
+    const QFontMetrics metrics(grid->horizontalHeader()->font());
+    int dataWidth = 0;
+    for (int c = 0; c < headers.size(); ++c) {
+        QVERIFY2(metrics.horizontalAdvance(headers[c]) < pixels(c), qPrintable(headers[c]));
+        if (c > 0)
+            dataWidth += pixels(c);
     }
+    const int room = grid->viewport()->width();
+    QVERIFY2(dataWidth <= room && dataWidth > room * 9 / 10, qPrintable(QStringLiteral("%1 of %2").arg(dataWidth).arg(room)));
+    QCOMPARE(grid->horizontalScrollBar()->maximum(), 0);
+    for (int c = 0; c < headers.size(); ++c) {
+        QVERIFY(pixels(0) <= pixels(c));
+        QVERIFY(pixels(c) <= pixels(3));
+    }
+    QVERIFY(pixels(0) < pixels(8));
+    QVERIFY(pixels(1) < pixels(3));
+    QCOMPARE(pixels(1), pixels(2));
+    QCOMPARE(pixels(3), pixels(4));
+    QCOMPARE(pixels(5), pixels(6));
+    QCOMPARE(pixels(6), pixels(7));
+    QCOMPARE(pixels(8), pixels(9));
+    QCOMPARE(pixels(10), pixels(1));
 }
 
 void ProgramViewTest::openedFileShowsChannelsAndBand()
