@@ -61,7 +61,8 @@ public:
     static constexpr int kCalibrationCount = 6;
 
     // Tunes the radio on portName (the application's PortName when the dialog is made).
-    explicit CPowerTuneDlg(const QString& portName, QWidget* parent = nullptr, const orx::LinkTimeouts& timeouts = {});
+    explicit CPowerTuneDlg(const QString& portName, QWidget* parent = nullptr,
+                           const orx::LinkTimeouts& timeouts = {});
     ~CPowerTuneDlg() override;
 
     bool TuningActive() const { return m_tuning; }

@@ -22,7 +22,6 @@
 
 namespace {
 
-
 constexpr const char* kVerifyKey = "Transfer/VerifyAfterWrite";
 // How long a stopped transfer's status stays in the main window's status bar.
 constexpr int kStatusMs = 10000;

@@ -55,10 +55,10 @@ void PortDiagnosisTest::missingDeviceNamesTheOnesThatExist()
 {
     orx::SerialPort port(orx::kTransferTimeouts);
     QVERIFY(!port.open(QStringLiteral("/dev/ttyORXMISSING")));
-    QVERIFY2(orx::PortProblemText(port.openProblem()).startsWith(QStringLiteral("串口设备 /dev/ttyORXMISSING 不存在。")),
-             qPrintable(orx::PortProblemText(port.openProblem())));
+    const QString reason = orx::PortProblemText(port.openProblem());
+    QVERIFY2(reason.startsWith(QStringLiteral("串口设备 /dev/ttyORXMISSING 不存在。")), qPrintable(reason));
     for (const orx::PortEntry& e : orx::AvailablePorts())
-        QVERIFY(orx::PortProblemText(port.openProblem()).contains(e.location));
+        QVERIFY(reason.contains(e.location));
 }
 
 void PortDiagnosisTest::busyPortSaysAnotherProgramHoldsIt()
@@ -69,12 +69,12 @@ void PortDiagnosisTest::busyPortSaysAnotherProgramHoldsIt()
     QVERIFY(first.open(radio.device()));
     orx::SerialPort second(orx::kTransferTimeouts);
     QVERIFY(!second.open(radio.device()));
-    QVERIFY2(orx::PortProblemText(second.openProblem()).contains(QStringLiteral("占用")), qPrintable(orx::PortProblemText(second.openProblem())));
-    QVERIFY(orx::PortProblemText(second.openProblem()).contains(radio.device()));
+    const QString reason = orx::PortProblemText(second.openProblem());
+    QVERIFY2(reason.contains(QStringLiteral("占用")), qPrintable(reason));
+    QVERIFY(reason.contains(radio.device()));
     // The lock file names the holder, this very test; no advice about other programs then.
-    QVERIFY2(orx::PortProblemText(second.openProblem()).contains(QStringLiteral("tst_port_diagnosis（进程 %1）").arg(getpid())),
-             qPrintable(orx::PortProblemText(second.openProblem())));
-    QVERIFY(!orx::PortProblemText(second.openProblem()).contains(QStringLiteral("ModemManager")));
+    QVERIFY2(reason.contains(QStringLiteral("tst_port_diagnosis（进程 %1）").arg(getpid())), qPrintable(reason));
+    QVERIFY(!reason.contains(QStringLiteral("ModemManager")));
     // Once the first lets go, the port opens and the reason is gone.
     first.close();
     QVERIFY(second.open(radio.device()));

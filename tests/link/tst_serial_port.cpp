@@ -216,7 +216,8 @@ void TestSerialPort::openThroughAnotherNameIsRefused()
     SerialPort other(orx::kPowerTuneTimeouts);
     QVERIFY(!other.open(names.value(second)));
     QCOMPARE(other.openProblem().failure, orx::PortFailure::Busy);
-    QVERIFY2(orx::PortProblemText(other.openProblem()).contains(QStringLiteral("占用")), qPrintable(orx::PortProblemText(other.openProblem())));
+    const QString reason = orx::PortProblemText(other.openProblem());
+    QVERIFY2(reason.contains(QStringLiteral("占用")), qPrintable(reason));
     holder.close();
     QVERIFY(other.open(names.value(second)));
 }
