@@ -1,9 +1,10 @@
 #include "ProgramDoc.h"
 
 #include "ChannelDataFile.h"
-#include "ProgramIni.h"
 #include "FileNames.h"
+#include "ProgramIni.h"
 #include "Texts.h"
+#include "Tr.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -23,7 +24,7 @@ std::filesystem::path toPath(const QString& path)
 
 QString fileFilter()
 {
-    return QString::fromUtf8(res::kFileFilter);
+    return res::Tr(res::kFileFilter);
 }
 
 QString fromPath(const std::filesystem::path& path)
@@ -38,22 +39,22 @@ QString saveFailureText(const QString& path, const orx::SaveResult& result)
     QString reason;
     switch (result.problem) {
     case orx::SaveProblem::NotAFile:
-        reason = QString::fromUtf8(res::kSaveNotAFile);
+        reason = res::Tr(res::kSaveNotAFile);
         break;
     case orx::SaveProblem::NoTemporaryFile:
-        reason = QString::fromUtf8(res::kSaveNoNewFile).arg(why);
+        reason = res::Tr(res::kSaveNoNewFile).arg(why);
         break;
     case orx::SaveProblem::WriteFailed:
     case orx::SaveProblem::ReplaceFailed:
-        reason = why + QString::fromUtf8(res::kSaveFileUntouched);
+        reason = why + res::Tr(res::kSaveFileUntouched);
         break;
     case orx::SaveProblem::InPlaceFailed:
-        reason = QString::fromUtf8(res::kSaveInPlaceFailed).arg(why, fromPath(result.kept));
+        reason = res::Tr(res::kSaveInPlaceFailed).arg(why, fromPath(result.kept));
         break;
     case orx::SaveProblem::None:
         break;
     }
-    return QString::fromUtf8(res::kSaveFailed).arg(QDir::toNativeSeparators(path), reason);
+    return res::Tr(res::kSaveFailed).arg(QDir::toNativeSeparators(path), reason);
 }
 
 } // namespace
@@ -183,12 +184,12 @@ bool CProgramDoc::SaveModified(QWidget* parent)
     emit commitRequested();
     if (!IsModified())
         return true;
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(res::kAppTitle),
-                    QString::fromUtf8(res::kSaveChangesQuestion), QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Question, res::Tr(res::kAppTitle),
+                    res::Tr(res::kSaveChangesQuestion), QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("saveChangesQuestion"));
-    QPushButton* yes = box.addButton(QString::fromUtf8(res::kYes), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QString::fromUtf8(res::kNo), QMessageBox::NoRole);
-    QPushButton* cancel = box.addButton(QString::fromUtf8(res::kCancel), QMessageBox::RejectRole);
+    QPushButton* yes = box.addButton(res::Tr(res::kYes), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(res::Tr(res::kNo), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(res::Tr(res::kCancel), QMessageBox::RejectRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(cancel);
     box.exec();
@@ -209,13 +210,13 @@ bool CProgramDoc::OpenDocumentFile(const QString& path, QWidget* parent)
     QString error;
     if (OnOpenDocument(path, &error))
         return true;
-    QMessageBox::warning(parent, QString::fromUtf8(res::kAppTitle), error);
+    QMessageBox::warning(parent, res::Tr(res::kAppTitle), error);
     return false;
 }
 
 bool CProgramDoc::FileOpen(QWidget* parent)
 {
-    const QString filters = fileFilter() + QStringLiteral(";;") + QString::fromUtf8(res::kAllFilesFilter);
+    const QString filters = fileFilter() + QStringLiteral(";;") + res::Tr(res::kAllFilesFilter);
     const QString dir = m_pathName.isEmpty() ? QString() : QFileInfo(m_pathName).absolutePath();
     const QString path = QFileDialog::getOpenFileName(parent, QString(), dir, filters);
     if (path.isEmpty())
@@ -238,7 +239,7 @@ bool CProgramDoc::doSave(QWidget* parent, bool askForName)
     QString path = m_pathName;
     if (askForName) {
         const QString suggested =
-            m_pathName.isEmpty() ? QString::fromUtf8(res::kUntitled) + QStringLiteral(".sin") : m_pathName;
+            m_pathName.isEmpty() ? res::Tr(res::kUntitled) + QStringLiteral(".sin") : m_pathName;
         QFileDialog dialog(parent, QString(), suggested, fileFilter());
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QString::fromUtf8(res::kFileExtension));
@@ -251,6 +252,6 @@ bool CProgramDoc::doSave(QWidget* parent, bool askForName)
     QString error;
     if (OnSaveDocument(path, &error))
         return true;
-    QMessageBox::warning(parent, QString::fromUtf8(res::kAppTitle), error);
+    QMessageBox::warning(parent, res::Tr(res::kAppTitle), error);
     return false;
 }

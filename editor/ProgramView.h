@@ -156,7 +156,11 @@ public slots:
     void PasteCells();
     void DeleteCells();
 
+    // The form's texts in the language now chosen; the values shown stay as they are.
+    void retranslate();
+
 protected:
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -164,6 +168,8 @@ protected:
 private:
     void createControls();
     void layoutForm();
+    // The label left of the panel control with this id.
+    static QString PanelLabel(int id);
     void setUpOnce();
     void setUpGrid();
     void installEditorFilters();

@@ -3,17 +3,13 @@
 #include "ChannelCodec.h"
 #include "MemoryMap.h"
 #include "Texts.h"
+#include "Tr.h"
 
 #include <array>
 
 namespace orx {
 
 namespace {
-
-QString tr8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 bool bytesDiffer(const RadioImage& a, const RadioImage& b, std::size_t offset, std::size_t length)
 {
@@ -57,7 +53,7 @@ QStringList DifferingAreas(const RadioImage& sent, const RadioImage& radio)
                              bytesDiffer(sent, radio, loc.name, map::kChannelNameSize) ||
                              ((sent.at(loc.scanByte) ^ radio.at(loc.scanByte)) & loc.scanMask) != 0;
         if (differs)
-            areas << tr8(res::kAreaChannel).arg(n);
+            areas << res::Tr(res::kAreaChannel).arg(n);
         claim(loc.record, map::kChannelRecordSize);
         claim(loc.name, map::kChannelNameSize);
         claim(loc.scanByte, 1, loc.scanMask);
@@ -76,28 +72,28 @@ QStringList DifferingAreas(const RadioImage& sent, const RadioImage& radio)
             continue;
         if (!owner)
             settingsDiffer = true;
-        else if (!settingsAreas.contains(tr8(owner->name)))
-            settingsAreas << tr8(owner->name);
+        else if (!settingsAreas.contains(res::Tr(owner->name)))
+            settingsAreas << res::Tr(owner->name);
     }
     if (settingsDiffer)
-        areas << tr8(res::kSettingsGroup);
+        areas << res::Tr(res::kSettingsGroup);
     areas << settingsAreas;
 
     for (int p = 0; p < map::kFmPresetCount; ++p) {
         const std::size_t offset = map::kFmPresetBase + static_cast<std::size_t>(p) * map::kFmPresetSize;
         claim(offset, map::kFmPresetSize);
         if (bytesDiffer(sent, radio, offset, map::kFmPresetSize))
-            areas << tr8(res::kAreaFmPreset).arg(p + 1);
+            areas << res::Tr(res::kAreaFmPreset).arg(p + 1);
     }
 
     for (std::size_t i = 0; i < map::kWritableEnd; ++i) {
         if (((sent.at(i) ^ radio.at(i)) & ~claimed[i]) != 0)
             areas
-                << tr8(res::kAreaAddress).arg(QStringLiteral("%1").arg(i, 3, 16, QLatin1Char('0')).toUpper());
+                << res::Tr(res::kAreaAddress).arg(QStringLiteral("%1").arg(i, 3, 16, QLatin1Char('0')).toUpper());
     }
 
     if (bytesDiffer(sent, radio, map::kBandId, map::kBandIdSize))
-        areas << tr8(res::kAreaBand);
+        areas << res::Tr(res::kAreaBand);
     return areas;
 }
 

@@ -4,6 +4,7 @@
 #include "MemoryAreas.h"
 #include "MemoryMap.h"
 #include "Texts.h"
+#include "Tr.h"
 
 #include <algorithm>
 
@@ -59,21 +60,21 @@ const char* RadioTransfer::OutcomeText(Outcome outcome)
 QString RadioTransfer::cancelStatus() const
 {
     if (m_mode == Mode::Read)
-        return QString::fromUtf8(res::kReadCancelled);
+        return res::Tr(res::kReadCancelled);
     if (m_verifying)
-        return QString::fromUtf8(res::kVerifyCancelled);
-    return QString::fromUtf8(res::kWriteStopped).arg(m_blocksWritten).arg(kWriteBlocks);
+        return res::Tr(res::kVerifyCancelled);
+    return res::Tr(res::kWriteStopped).arg(m_blocksWritten).arg(kWriteBlocks);
 }
 
 QString RadioTransfer::differencesText() const
 {
-    return QString::fromUtf8(res::kVerifyDifferences)
-        .arg(m_differences.join(QString::fromUtf8(res::kListSeparator)));
+    return res::Tr(res::kVerifyDifferences)
+        .arg(m_differences.join(res::Tr(res::kListSeparator)));
 }
 
 QString RadioTransfer::backupFailureText() const
 {
-    return m_backupError.isEmpty() ? QString() : QString::fromUtf8(res::kBackupFailed).arg(m_backupError);
+    return m_backupError.isEmpty() ? QString() : res::Tr(res::kBackupFailed).arg(m_backupError);
 }
 
 RadioTransfer::Outcome RadioTransfer::run()

@@ -2,6 +2,11 @@
 
 // The program's own texts: menus, prompts, tooltips, captions and messages, in the words the radio
 // users know. Everything the user reads that is not a grid text or a settings list entry is here.
+//
+// They are the source texts of the translations: the screen shows res::Tr(text) (Tr.h), and
+// res/i18n/orxprog_en.ts holds the English of every text here and of the grid texts and settings
+// lists of the image library (tst_translations checks that none is missing). A text that is not
+// meant for the screen (a file name, an extension) is used as it is.
 
 namespace res {
 
@@ -71,6 +76,22 @@ inline constexpr Command kPorts[8] = {
 };
 inline constexpr const char* kPortNames[8] = {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8"};
 inline constexpr const char* kOtherPortPrompt = "使用串口设备 %1";
+// The item after the devices found, and the question it asks under the menu's name.
+inline constexpr const char* kOtherPortItem = "其他串口(&O)...";
+inline constexpr const char* kOtherPortQuestion = "串口设备 (例如 /dev/ttyUSB0):";
+inline constexpr const char* kPortDialogCaption = "端口设置";
+
+// The language submenu of "查看(&V)". Its title and the two names read the same in either language,
+// so they are shown as they are.
+inline constexpr const char* kLanguageMenu = "语言 / Language";
+inline constexpr const char* kLanguageChinese = "中文";
+inline constexpr const char* kLanguageEnglish = "English";
+
+// orxprog --help.
+inline constexpr const char* kUsage = "用法: orxprog [--dealer] [--lang zh|en] [文件.sin]\n"
+                                      "  --dealer   经销商模式: 显示“出厂化默认”按钮和“电子串号”菜单项\n"
+                                      "  --lang     界面语言: zh 中文, en 英文 (默认为上次选择的语言)\n"
+                                      "  --version  显示版本\n";
 
 // Exit confirmation (dialog 163).
 inline constexpr const char* kExitCaption = "提示";
@@ -128,6 +149,10 @@ inline constexpr const char* kFactoryButton = "出厂化默认";
 inline constexpr const char* kFactoryMissingCaption = "Prompt";
 inline constexpr const char* kFactoryMissingText = "Can not find \"Factory default.sin\", in the";
 
+// A tone in a grid cell as the user reads it: the CTCSS frequency, the DCS code with N or I.
+inline constexpr const char* kAnalogToneShown = "模拟:%1";
+inline constexpr const char* kDigitalToneShown = "数字:%1";
+
 // Tone picker (dialog 164).
 inline constexpr const char* kToneCaption = "亚音设置";
 inline constexpr const char* kToneNone = "无";
@@ -174,6 +199,7 @@ inline constexpr const char* kCsvChanged = "修改";
 inline constexpr const char* kCsvUnchanged = "未变";
 inline constexpr const char* kCsvRefused = "拒绝";
 inline constexpr const char* kCsvListSeparator = "、";
+inline constexpr const char* kCsvDetailSeparator = "；";
 inline constexpr const char* kCsvAdjusted = "%1 %2 改为 %3";
 inline constexpr const char* kCsvNameAdjusted = "名称“%1”改为“%2”";
 inline constexpr const char* kCsvBadLocation = "Location“%1”不是 1 到 128 的信道号";
