@@ -92,6 +92,14 @@ std::optional<CProgramApp::Language> languageOf(const QString& code)
 
 } // namespace
 
+QString CProgramApp::UsageText(const QString& languageCode)
+{
+    QTranslator english;
+    if (languageOf(languageCode) == Language::English && english.load(QStringLiteral(":/i18n/orxprog_en.qm")))
+        return english.translate(res::kTrContext, res::kUsage);
+    return QString::fromUtf8(res::kUsage);
+}
+
 CProgramApp::Language CProgramApp::StoredLanguage()
 {
     return languageOf(userSettings().value(QString::fromLatin1(kLanguageKey)).toString())

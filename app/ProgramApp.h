@@ -43,6 +43,8 @@ public:
 
     static QIcon AppIcon();
     static QString UsageText();
+    // The usage before the application exists, in the language of a --lang value ("en", "zh").
+    static QString UsageText(const QString& languageCode);
 
     // The language of the program's texts and of Qt's own dialogs. The program starts in Chinese;
     // the user's choice in the menu is remembered (orxprog.conf), and --lang zh|en chooses for one

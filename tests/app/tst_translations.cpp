@@ -192,6 +192,8 @@ private slots:
     void languageIsRememberedAndLangChoosesForOneRun_data();
     void languageIsRememberedAndLangChoosesForOneRun();
     void choiceMadeInEnglishStoresTheChineseText();
+    void usageBeforeStartFollowsLang_data();
+    void usageBeforeStartFollowsLang();
 
 private:
     QTemporaryDir m_config;
@@ -394,6 +396,26 @@ void TranslationsTest::choiceMadeInEnglishStoresTheChineseText()
     QVERIFY(!list->isVisible());
     QCOMPARE(grid->TextMatrix(3, orx::ColPower), QStringLiteral("低"));
     QCOMPARE(view->channelModel()->index(2, orx::ColPower - 1).data().toString(), QStringLiteral("Low"));
+}
+
+void TranslationsTest::usageBeforeStartFollowsLang_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("firstWord");
+    QTest::newRow("en") << QStringLiteral("en") << QStringLiteral("Usage:");
+    QTest::newRow("EN") << QStringLiteral("EN") << QStringLiteral("Usage:");
+    QTest::newRow("zh") << QStringLiteral("zh") << QStringLiteral("用法:");
+    QTest::newRow("none") << QString() << QStringLiteral("用法:");
+    QTest::newRow("unknown") << QStringLiteral("fr") << QStringLiteral("用法:");
+}
+
+void TranslationsTest::usageBeforeStartFollowsLang()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, firstWord);
+    const QString usage = CProgramApp::UsageText(code);
+    QCOMPARE(usage.section(QLatin1Char(' '), 0, 0), firstWord);
+    QVERIFY(usage.contains(QStringLiteral("--lang")));
 }
 
 QTEST_MAIN(TranslationsTest)
