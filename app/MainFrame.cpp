@@ -144,6 +144,9 @@ void CMainFrame::createMenus()
     m_editMenu->addAction(m_view->undoAction());
     m_editMenu->addAction(m_view->redoAction());
     m_editMenu->addSeparator();
+    // The channel commands, as in the grid's context menu.
+    m_view->AddChannelCommands(m_editMenu);
+    m_editMenu->addSeparator();
     for (const char* name : {"actionDtmf", "actionSideKeys", "actionPower", "actionFmRadio"})
         m_editMenu->addAction(action(QString::fromLatin1(name)));
 
