@@ -49,7 +49,6 @@ CBulkEditDlg::CBulkEditDlg(int channelCount, std::uint32_t offsetUnits, QWidget*
     setWindowTitle(tr8(res::kBulkCaption));
     auto* outer = new QVBoxLayout(this);
     auto* intro = new QLabel(tr8(res::kBulkIntro).arg(channelCount), this);
-    intro->setWordWrap(true);
     outer->addWidget(intro);
     auto* grid = new QGridLayout;
     outer->addLayout(grid);
