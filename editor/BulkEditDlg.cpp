@@ -32,7 +32,8 @@ QString mhzText(std::uint32_t units)
 {
     // "0.6", "5": the offset as a person writes it, without trailing zeros.
     QString text = QString::fromStdString(orx::FormatScaled(units, orx::kFrequencyShift, 5));
-    while (text.contains(QLatin1Char('.')) && (text.endsWith(QLatin1Char('0')) || text.endsWith(QLatin1Char('.'))))
+    while (text.contains(QLatin1Char('.')) &&
+           (text.endsWith(QLatin1Char('0')) || text.endsWith(QLatin1Char('.'))))
         text.chop(1);
     return text;
 }
@@ -54,11 +55,11 @@ CBulkEditDlg::CBulkEditDlg(int channelCount, std::uint32_t offsetUnits, QWidget*
     outer->addLayout(grid);
 
     static constexpr const char* kLabels[LineCount] = {
-        res::kBulkOffset, res::kBulkRxTone,    res::kBulkTxTone,  res::kBulkBusyLockout, res::kBulkPower,
-        res::kBulkBandwidth, res::kBulkScanAdd, res::kBulkPttId, res::kBulkNamePrefix};
+        res::kBulkOffset,    res::kBulkRxTone,  res::kBulkTxTone, res::kBulkBusyLockout, res::kBulkPower,
+        res::kBulkBandwidth, res::kBulkScanAdd, res::kBulkPttId,  res::kBulkNamePrefix};
     static constexpr orx::ChannelColumn kChoiceColumns[LineCount] = {
-        orx::ColNumber, orx::ColNumber, orx::ColNumber, orx::ColBusyLockout, orx::ColPower,
-        orx::ColBandwidth, orx::ColScanAdd, orx::ColPttId, orx::ColNumber};
+        orx::ColNumber,    orx::ColNumber,  orx::ColNumber, orx::ColBusyLockout, orx::ColPower,
+        orx::ColBandwidth, orx::ColScanAdd, orx::ColPttId,  orx::ColNumber};
 
     for (int line = 0; line < LineCount; ++line) {
         auto* check = new QCheckBox(tr8(kLabels[line]), this);
@@ -74,7 +75,8 @@ CBulkEditDlg::CBulkEditDlg(int channelCount, std::uint32_t offsetUnits, QWidget*
             row->setContentsMargins(0, 0, 0, 0);
             m_duplex = new QComboBox(field);
             m_duplex->setObjectName(QStringLiteral("duplexList"));
-            m_duplex->addItems({tr8(res::kSimplex), QStringLiteral("+"), QStringLiteral("-"), tr8(res::kSplit)});
+            m_duplex->addItems(
+                {tr8(res::kSimplex), QStringLiteral("+"), QStringLiteral("-"), tr8(res::kSplit)});
             m_offset = new QComboBox(field);
             m_offset->setObjectName(QStringLiteral("offsetField"));
             m_offset->setEditable(true);
@@ -97,7 +99,8 @@ CBulkEditDlg::CBulkEditDlg(int channelCount, std::uint32_t offsetUnits, QWidget*
         case LineRxTone:
         case LineTxTone: {
             auto* button = new QPushButton(qs(orx::text::kNoTone), this);
-            button->setObjectName(line == LineRxTone ? QStringLiteral("rxToneButton") : QStringLiteral("txToneButton"));
+            button->setObjectName(line == LineRxTone ? QStringLiteral("rxToneButton")
+                                                     : QStringLiteral("txToneButton"));
             button->setAutoDefault(false);
             connect(button, &QPushButton::clicked, this, [this, button] { pickTone(button); });
             (line == LineRxTone ? m_rxTone : m_txTone) = button;
@@ -134,7 +137,8 @@ CBulkEditDlg::CBulkEditDlg(int channelCount, std::uint32_t offsetUnits, QWidget*
     grid->setColumnStretch(1, 1);
 
     m_buttons = new QDialogButtonBox(this);
-    m_buttons->addButton(tr8(res::kOk), QDialogButtonBox::AcceptRole)->setObjectName(QStringLiteral("okButton"));
+    m_buttons->addButton(tr8(res::kOk), QDialogButtonBox::AcceptRole)
+        ->setObjectName(QStringLiteral("okButton"));
     m_buttons->addButton(tr8(res::kCancel), QDialogButtonBox::RejectRole);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -168,8 +172,8 @@ std::optional<orx::OffsetChoice> CBulkEditDlg::offsetChoice() const
     case ChoicePlus:
     case ChoiceMinus:
         if (const auto units = orx::ParseOffsetMHz(text))
-            return orx::OffsetChoice{m_duplex->currentIndex() == ChoicePlus ? orx::Duplex::Plus : orx::Duplex::Minus,
-                                     *units};
+            return orx::OffsetChoice{
+                m_duplex->currentIndex() == ChoicePlus ? orx::Duplex::Plus : orx::Duplex::Minus, *units};
         return std::nullopt;
     case ChoiceSplit:
         if (const auto units = orx::ParseFrequencyMHz(text))
@@ -208,8 +212,10 @@ orx::BulkChange CBulkEditDlg::change() const
     if (checked(LineTxTone))
         c.txTone = m_txTone->text().toStdString();
     const std::pair<Line, std::optional<std::string> orx::BulkChange::*> choices[] = {
-        {LineBusyLockout, &orx::BulkChange::busyLockout}, {LinePower, &orx::BulkChange::power},
-        {LineBandwidth, &orx::BulkChange::bandwidth},     {LineScanAdd, &orx::BulkChange::scanAdd},
+        {LineBusyLockout, &orx::BulkChange::busyLockout},
+        {LinePower, &orx::BulkChange::power},
+        {LineBandwidth, &orx::BulkChange::bandwidth},
+        {LineScanAdd, &orx::BulkChange::scanAdd},
         {LinePttId, &orx::BulkChange::pttId}};
     for (const auto& [line, field] : choices) {
         if (checked(line))
@@ -225,6 +231,7 @@ std::uint32_t CBulkEditDlg::chosenOffset() const
     if (!m_checks[LineOffset]->isChecked())
         return 0;
     const auto choice = offsetChoice();
-    return choice && (choice->duplex == orx::Duplex::Plus || choice->duplex == orx::Duplex::Minus) ? choice->value
-                                                                                                   : 0;
+    return choice && (choice->duplex == orx::Duplex::Plus || choice->duplex == orx::Duplex::Minus)
+               ? choice->value
+               : 0;
 }

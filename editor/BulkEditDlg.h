@@ -21,8 +21,18 @@ class CBulkEditDlg : public QDialog {
     Q_OBJECT
 public:
     // The lines, top to bottom.
-    enum Line { LineOffset, LineRxTone, LineTxTone, LineBusyLockout, LinePower, LineBandwidth, LineScanAdd,
-                LinePttId, LineNamePrefix, LineCount };
+    enum Line {
+        LineOffset,
+        LineRxTone,
+        LineTxTone,
+        LineBusyLockout,
+        LinePower,
+        LineBandwidth,
+        LineScanAdd,
+        LinePttId,
+        LineNamePrefix,
+        LineCount
+    };
     // The choices of the duplex list, in list order.
     enum DuplexChoice { ChoiceSimplex, ChoicePlus, ChoiceMinus, ChoiceSplit };
 

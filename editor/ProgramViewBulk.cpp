@@ -30,7 +30,8 @@ QString tr8(const char* s)
 QString offsetMHz(std::uint32_t units)
 {
     QString text = QString::fromStdString(orx::FormatScaled(units, orx::kFrequencyShift, 5));
-    while (text.contains(QLatin1Char('.')) && (text.endsWith(QLatin1Char('0')) || text.endsWith(QLatin1Char('.'))))
+    while (text.contains(QLatin1Char('.')) &&
+           (text.endsWith(QLatin1Char('0')) || text.endsWith(QLatin1Char('.'))))
         text.chop(1);
     return text;
 }
@@ -116,7 +117,9 @@ QMenu* CProgramView::CreateGridMenu(int col, QWidget* parent)
     if (col == orx::ColTxFrequency) {
         QMenu* offsets = menu->addMenu(tr8(res::kOffsetMenu));
         offsets->setObjectName(QStringLiteral("offsetMenu"));
-        offsets->addAction(tr8(res::kSimplex), this, [this] { SetTransmitOffset({orx::Duplex::Simplex, 0}); });
+        offsets->addAction(tr8(res::kSimplex), this, [this] {
+            SetTransmitOffset({orx::Duplex::Simplex, 0});
+        });
         // The offset last chosen first, then the usual shifts of VHF and UHF repeaters.
         std::vector<std::uint32_t> offered{m_lastOffset};
         for (std::uint32_t units : {60000u, 500000u}) {
@@ -126,15 +129,16 @@ QMenu* CProgramView::CreateGridMenu(int col, QWidget* parent)
         for (std::uint32_t units : offered) {
             for (orx::Duplex d : {orx::Duplex::Plus, orx::Duplex::Minus}) {
                 const QString sign = d == orx::Duplex::Plus ? QStringLiteral("+") : QStringLiteral("-");
-                offsets->addAction(tr8(res::kOffsetItem).arg(sign, offsetMHz(units)), this,
-                                   [this, d, units] { SetTransmitOffset({d, units}); });
+                offsets->addAction(tr8(res::kOffsetItem).arg(sign, offsetMHz(units)), this, [this, d, units] {
+                    SetTransmitOffset({d, units});
+                });
             }
         }
         offsets->addAction(tr8(res::kOtherOffset), this, [this] {
             bool ok = false;
-            const QString text = QInputDialog::getText(this, tr8(res::kOffsetMenu), tr8(res::kOtherOffsetPrompt),
-                                                       QLineEdit::Normal,
-                                                       QStringLiteral("+") + offsetMHz(m_lastOffset), &ok);
+            const QString text =
+                QInputDialog::getText(this, tr8(res::kOffsetMenu), tr8(res::kOtherOffsetPrompt),
+                                      QLineEdit::Normal, QStringLiteral("+") + offsetMHz(m_lastOffset), &ok);
             if (!ok)
                 return;
             if (const auto choice = orx::ParseOffsetText(text.trimmed().toStdString()))

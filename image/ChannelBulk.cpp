@@ -52,7 +52,8 @@ std::vector<int> movableRows(const ChannelEntryTable& table, const std::vector<i
 }
 
 // Puts the entries back into rows in the given order; true when any row got another entry.
-bool placeEntries(ChannelEntryTable& table, const std::vector<int>& rows, const std::vector<ChannelEntry>& entries)
+bool placeEntries(ChannelEntryTable& table, const std::vector<int>& rows,
+                  const std::vector<ChannelEntry>& entries)
 {
     bool moved = false;
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -181,8 +182,12 @@ int ApplyBulkChange(ChannelEntryTable& table, const std::vector<int>& rows, cons
         if (change.offset)
             t = ApplyOffset(t, *change.offset, limits);
         const std::pair<ChannelColumn, const std::optional<std::string>*> cells[] = {
-            {ColRxTone, &change.rxTone},   {ColTxTone, &change.txTone},         {ColBusyLockout, &change.busyLockout},
-            {ColPower, &change.power},     {ColBandwidth, &change.bandwidth},   {ColScanAdd, &change.scanAdd},
+            {ColRxTone, &change.rxTone},
+            {ColTxTone, &change.txTone},
+            {ColBusyLockout, &change.busyLockout},
+            {ColPower, &change.power},
+            {ColBandwidth, &change.bandwidth},
+            {ColScanAdd, &change.scanAdd},
             {ColPttId, &change.pttId}};
         for (const auto& [col, value] : cells) {
             if (!*value)
@@ -263,7 +268,8 @@ std::optional<RowSpan> MoveChannelsTo(ChannelEntryTable& table, int first, int l
     const std::vector<int> movable = movableRows(table, all);
     auto positionOf = [&movable](int row) {
         // A fixed row counts as the movable row after it.
-        return static_cast<std::size_t>(std::lower_bound(movable.begin(), movable.end(), row) - movable.begin());
+        return static_cast<std::size_t>(std::lower_bound(movable.begin(), movable.end(), row) -
+                                        movable.begin());
     };
     const std::size_t a = positionOf(first);
     const std::size_t end = positionOf(last + 1); // one past the block's last channel
@@ -340,7 +346,8 @@ bool FillColumn(ChannelEntryTable& table, const std::vector<int>& rows, ChannelC
 std::optional<std::vector<int>> ParseChannelList(std::string_view text)
 {
     auto number = [](std::string_view s) -> int {
-        if (s.empty() || s.size() > 3 || !std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        if (s.empty() || s.size() > 3 ||
+            !std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; }))
             return 0;
         const int n = std::stoi(std::string(s));
         return n >= 1 && n <= ChannelEntryTable::kCount ? n : 0;

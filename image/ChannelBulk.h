@@ -99,7 +99,8 @@ enum class SortKey {
 
 // Reorders the channels standing in rows (fixed rows stay out) by key; the sort is stable, and empty
 // channels always end up after the others, in their order. Returns true when anything moved.
-bool SortChannels(ChannelEntryTable& table, const std::vector<int>& rows, SortKey key, bool descending = false);
+bool SortChannels(ChannelEntryTable& table, const std::vector<int>& rows, SortKey key,
+                  bool descending = false);
 // The empty channels of rows to their end, the others closing up in their order.
 bool PackEmptyChannels(ChannelEntryTable& table, const std::vector<int>& rows);
 

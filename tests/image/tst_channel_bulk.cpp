@@ -112,10 +112,12 @@ private slots:
             << "136.00000" << int(Duplex::Minus) << 10000000 << "136.00000";
         QTest::newRow("off-raster result rounds down as typed")
             << "145.00625" << int(Duplex::Plus) << 1 << "145.00625";
-        QTest::newRow("simplex copies the receive text") << "150.01250" << int(Duplex::Simplex) << 0 << "150.01250";
-        QTest::newRow("split takes the value itself") << "145.00000" << int(Duplex::Split) << 14800000 << "148.00000";
-        QTest::newRow("split outside the band clamps") << "145.00000" << int(Duplex::Split) << 44000000
-                                                       << "174.00000";
+        QTest::newRow("simplex copies the receive text")
+            << "150.01250" << int(Duplex::Simplex) << 0 << "150.01250";
+        QTest::newRow("split takes the value itself")
+            << "145.00000" << int(Duplex::Split) << 14800000 << "148.00000";
+        QTest::newRow("split outside the band clamps")
+            << "145.00000" << int(Duplex::Split) << 44000000 << "174.00000";
     }
     void offsetRow()
     {
@@ -125,8 +127,8 @@ private slots:
         QFETCH(QString, tx);
         ChannelTexts row = DefaultChannelTexts(rx.toStdString());
         row[ColTxFrequency] = "150.00000";
-        const ChannelTexts after =
-            ApplyOffset(row, OffsetChoice{static_cast<Duplex>(duplex), static_cast<std::uint32_t>(value)}, kVhf);
+        const ChannelTexts after = ApplyOffset(
+            row, OffsetChoice{static_cast<Duplex>(duplex), static_cast<std::uint32_t>(value)}, kVhf);
         QCOMPARE(QString::fromStdString(after[ColTxFrequency]), tx);
         QCOMPARE(after[ColRxFrequency], row[ColRxFrequency]);
         // An empty channel stays empty whatever the choice.
@@ -138,19 +140,32 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("expected"); // empty: refused
-        QTest::newRow("power low") << int(ColPower) << "低" << "低";
-        QTest::newRow("power medium refused") << int(ColPower) << "中" << "";
-        QTest::newRow("bandwidth narrow") << int(ColBandwidth) << "窄" << "窄";
-        QTest::newRow("busy carrier") << int(ColBusyLockout) << "载波" << "载波";
-        QTest::newRow("ptt both") << int(ColPttId) << "两者" << "两者";
-        QTest::newRow("scan no") << int(ColScanAdd) << "否" << "否";
-        QTest::newRow("scan prefix refused") << int(ColScanAdd) << "是的" << "";
-        QTest::newRow("standard CTCSS") << int(ColRxTone) << "模拟:88.5" << "模拟:88.5";
-        QTest::newRow("non-standard CTCSS refused") << int(ColRxTone) << "模拟:88.6" << "";
-        QTest::newRow("DCS inverted") << int(ColTxTone) << "数字:754I" << "数字:754I";
-        QTest::newRow("no tone") << int(ColTxTone) << "无" << "无";
-        QTest::newRow("a choice is no tone") << int(ColTxTone) << "关" << "";
-        QTest::newRow("name is no bulk column") << int(ColName) << "ABC" << "";
+        QTest::newRow("power low") << int(ColPower) << "低"
+                                   << "低";
+        QTest::newRow("power medium refused") << int(ColPower) << "中"
+                                              << "";
+        QTest::newRow("bandwidth narrow") << int(ColBandwidth) << "窄"
+                                          << "窄";
+        QTest::newRow("busy carrier") << int(ColBusyLockout) << "载波"
+                                      << "载波";
+        QTest::newRow("ptt both") << int(ColPttId) << "两者"
+                                  << "两者";
+        QTest::newRow("scan no") << int(ColScanAdd) << "否"
+                                 << "否";
+        QTest::newRow("scan prefix refused") << int(ColScanAdd) << "是的"
+                                             << "";
+        QTest::newRow("standard CTCSS") << int(ColRxTone) << "模拟:88.5"
+                                        << "模拟:88.5";
+        QTest::newRow("non-standard CTCSS refused") << int(ColRxTone) << "模拟:88.6"
+                                                    << "";
+        QTest::newRow("DCS inverted") << int(ColTxTone) << "数字:754I"
+                                      << "数字:754I";
+        QTest::newRow("no tone") << int(ColTxTone) << "无"
+                                 << "无";
+        QTest::newRow("a choice is no tone") << int(ColTxTone) << "关"
+                                             << "";
+        QTest::newRow("name is no bulk column") << int(ColName) << "ABC"
+                                                << "";
     }
     void bulkValues()
     {
@@ -275,9 +290,10 @@ private slots:
             << 60 << 61 << 0 << 65 << 64 << 65 << QList<int>{62, 64, 65, -1, 60, 61, 66};
         QTest::newRow("drop above: first lands on target")
             << 65 << 66 << 0 << 61 << 61 << 62 << QList<int>{60, 65, 66, -1, 61, 62, 64};
-        QTest::newRow("drop on itself") << 60 << 62 << 0 << 61 << 0 << 0 << QList<int>{60, 61, 62, -1, 64, 65, 66};
-        QTest::newRow("the serial row alone") << 63 << 63 << +1 << 0 << 0 << 0
-                                              << QList<int>{60, 61, 62, -1, 64, 65, 66};
+        QTest::newRow("drop on itself")
+            << 60 << 62 << 0 << 61 << 0 << 0 << QList<int>{60, 61, 62, -1, 64, 65, 66};
+        QTest::newRow("the serial row alone")
+            << 63 << 63 << +1 << 0 << 0 << 0 << QList<int>{60, 61, 62, -1, 64, 65, 66};
     }
     void move()
     {
@@ -290,9 +306,11 @@ private slots:
         QFETCH(QList<int>, order);
         ChannelEntryTable table = tableWithSerial();
         for (int n = 1; n <= 128; ++n)
-            table.replace(n, n % 3 ? channel("145.00000", "X", static_cast<std::uint8_t>(n)) : emptyWithLeftovers(static_cast<std::uint8_t>(n)));
+            table.replace(n, n % 3 ? channel("145.00000", "X", static_cast<std::uint8_t>(n))
+                                   : emptyWithLeftovers(static_cast<std::uint8_t>(n)));
         const ChannelEntryTable before = table;
-        const auto span = delta ? MoveChannels(table, first, last, delta) : MoveChannelsTo(table, first, last, target);
+        const auto span =
+            delta ? MoveChannels(table, first, last, delta) : MoveChannelsTo(table, first, last, target);
         QCOMPARE(span.has_value(), newFirst != 0);
         if (span)
             QCOMPARE(*span, (RowSpan{newFirst, newLast}));

@@ -28,7 +28,8 @@ bool channelsOf(const Invocation& invocation, std::vector<int>& rows)
     }
     const auto list = orx::ParseChannelList(*given);
     if (!list) {
-        PrintError("--channels '" + *given + "' is not a list of channels from 1 to 128 (for example 1-16,20)");
+        PrintError("--channels '" + *given +
+                   "' is not a list of channels from 1 to 128 (for example 1-16,20)");
         return false;
     }
     rows = *list;
@@ -44,8 +45,7 @@ std::string optionsText(std::span<const std::string_view> options)
 }
 
 // The file as the program opens it, a change of its channel table, and the file it then saves.
-template <class Change>
-int changeChannels(const Invocation& invocation, Change change)
+template <class Change> int changeChannels(const Invocation& invocation, Change change)
 {
     const std::string& out = invocation.arguments.at(1);
     if (RefuseBinaryToTerminal(out))
@@ -139,10 +139,12 @@ int RunSet(const Invocation& invocation)
             continue;
         const auto text = orx::BulkCellText(c.column, *value);
         if (!text) {
-            const std::string takes = c.column == orx::ColRxTone || c.column == orx::ColTxTone
-                                          ? "无, 模拟:67.0 .. 模拟:254.1 (standard tones), 数字:023N, 数字:023I .."
-                                          : optionsText(orx::ChoiceOptions(c.column));
-            PrintError(std::string(c.option) + " '" + *value + "' is not a value of that column (" + takes + ")");
+            const std::string takes =
+                c.column == orx::ColRxTone || c.column == orx::ColTxTone
+                    ? "无, 模拟:67.0 .. 模拟:254.1 (standard tones), 数字:023N, 数字:023I .."
+                    : optionsText(orx::ChoiceOptions(c.column));
+            PrintError(std::string(c.option) + " '" + *value + "' is not a value of that column (" + takes +
+                       ")");
             return ExitBadInput;
         }
         change.*c.field = *text;
