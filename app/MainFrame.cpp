@@ -161,6 +161,9 @@ void CMainFrame::createMenus()
     m_editMenu->addAction(m_view->undoAction());
     m_editMenu->addAction(m_view->redoAction());
     m_editMenu->addSeparator();
+    // The channel commands, as in the grid's context menu.
+    m_view->AddChannelCommands(m_editMenu);
+    m_editMenu->addSeparator();
     m_editMenu->addActions({a.dtmf, a.sideKeys, a.power, a.fmRadio});
 
     QMenu* program = addMenu(res::kMenuProgram);

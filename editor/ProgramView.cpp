@@ -105,6 +105,7 @@ CProgramView::CProgramView(CProgramDoc& document, QWidget* parent)
     layoutForm();
     installEditorFilters();
     createExchange();
+    createChannelCommands();
     connect(&m_doc, &CProgramDoc::imageReplaced, this, &CProgramView::onImageReplaced);
     // Whatever reads the screen (save, read, write, the unsaved-edits question) gets the value an
     // open editor holds.
@@ -280,6 +281,7 @@ void CProgramView::retranslate()
     }
     ApplyCommand(m_undoAction, res::kUndo);
     ApplyCommand(m_redoAction, res::kRedo);
+    retranslateChannelCommands();
     m_channelModel->retranslate();
 }
 
@@ -344,6 +346,8 @@ void CProgramView::setUpGrid()
     for (int c = 0; c < kGridCols; ++c)
         m_grid->SetColAlignment(c, CMSFlexGrid::AlignCenterCenter);
     m_grid->SetSelectionMode(CMSFlexGrid::SelectionFree);
+    // The current cell and a selection of channels show in every style, focused or not.
+    m_grid->SetMarkSelection(true);
     m_grid->SetWordWrap(true);
     m_grid->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     // Column 0 shows the channel numbers 1 to 128: the model's own row headers.

@@ -65,6 +65,47 @@ inline constexpr Command kExportCsv = {"导出 CSV(&E)...", nullptr, "将信道�
 inline constexpr Command kUndo = {"撤销(&U)", "Ctrl+Z", "撤销上一次对信道表的修改", "撤销"};
 inline constexpr Command kRedo = {"重做(&R)", "Ctrl+Y", "重做上一次撤销的信道表修改", "重做"};
 inline constexpr const char* kRedoAlternateShortcut = "Ctrl+Shift+Z";
+// Channel commands: the Edit menu and the grid's context menu.
+inline constexpr Command kCut = {"剪切(&T)", "Ctrl+X", "剪切选中的单元格或信道", "剪切"};
+inline constexpr Command kCopy = {"复制(&C)", "Ctrl+C", "复制选中的单元格或信道", "复制"};
+inline constexpr Command kPaste = {"粘贴(&P)", "Ctrl+V", "从剪贴板粘贴单元格或信道", "粘贴"};
+inline constexpr Command kDeleteCells = {"删除(&D)", "Del", "清除选中的单元格", "删除"};
+inline constexpr Command kInsertChannel = {"插入空信道(&I)", "Ins", "在当前行插入一个空信道，后面的信道下移", "插入空信道"};
+inline constexpr Command kDeleteChannel = {"删除信道(&L)", "Ctrl+Del", "删除选中的信道，后面的信道上移", "删除信道"};
+inline constexpr Command kBulkSet = {"批量设置(&B)...", "Ctrl+E", "对选中的信道一次设置多项", "批量设置"};
+inline constexpr const char* kSortMenu = "排序(&S)";
+inline constexpr Command kSortByFrequency = {"按接收频率", nullptr, "按接收频率排列选中的信道（未选时为全部信道）", nullptr};
+inline constexpr Command kSortByName = {"按名称", nullptr, "按名称排列选中的信道（未选时为全部信道）", nullptr};
+inline constexpr Command kSortByNumber = {"按信道号", nullptr, "按信道号排列选中的信道，空信道移到后面", nullptr};
+inline constexpr Command kSortDescending = {"降序", nullptr, "排序时从大到小", nullptr};
+inline constexpr Command kMoveUp = {"上移(&M)", "Ctrl+Up", "将选中的信道上移一行", "上移"};
+inline constexpr Command kMoveDown = {"下移(&N)", "Ctrl+Down", "将选中的信道下移一行", "下移"};
+inline constexpr Command kPackEmpty = {"整理空信道(&K)", nullptr, "将空信道移到最后，其余信道依次前移", "整理空信道"};
+inline constexpr Command kFillDown = {"向下填充(&F)", "Ctrl+D", "用选中区域最上面的单元格填充下面的单元格", "向下填充"};
+// The transmit-frequency cell's offset choices.
+inline constexpr const char* kOffsetMenu = "发射频率";
+inline constexpr const char* kSimplex = "同频";
+inline constexpr const char* kSplit = "单独设置";
+inline constexpr const char* kOffsetItem = "%1%2 MHz";
+inline constexpr const char* kOtherOffset = "其他偏移...";
+inline constexpr const char* kOtherOffsetPrompt = "频差 (MHz):";
+
+// The bulk dialog.
+inline constexpr const char* kBulkCaption = "批量设置";
+inline constexpr const char* kBulkIntro = "对选中的 %1 个信道设置勾选的各项；空信道和电子串号保持不变。";
+inline constexpr const char* kBulkOffset = "发射频率";
+inline constexpr const char* kBulkOffsetUnit = "MHz";
+inline constexpr const char* kBulkSplitHint = "单独设置时填发射频率";
+inline constexpr const char* kBulkRxTone = "接收亚音";
+inline constexpr const char* kBulkTxTone = "发射亚音";
+inline constexpr const char* kBulkBusyLockout = "繁忙锁定";
+inline constexpr const char* kBulkPower = "功率";
+inline constexpr const char* kBulkBandwidth = "带宽";
+inline constexpr const char* kBulkScanAdd = "扫描添加";
+inline constexpr const char* kBulkPttId = "PTT ID";
+inline constexpr const char* kBulkNamePrefix = "名称前缀";
+inline constexpr const char* kBulkNameHint = "名称 = 前缀 + 信道号";
+inline constexpr const char* kBulkBadOffset = "频差或频率无效";
 inline constexpr Command kAbout = {"关于 ...", nullptr, "显示程序信息，版本号和版权", "关于"};
 
 // The eight serial ports of the port menu: item text and prompt.

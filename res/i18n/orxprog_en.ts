@@ -1046,5 +1046,201 @@ Do you really want to stop writing?</translation>
         <source>DTMF呼叫</source>
         <translation>DTMF Call</translation>
     </message>
+    <message>
+        <source>剪切(&amp;T)</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>剪切选中的单元格或信道</source>
+        <translation>Cut the selected cells or channels</translation>
+    </message>
+    <message>
+        <source>剪切</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>复制(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>复制选中的单元格或信道</source>
+        <translation>Copy the selected cells or channels</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>粘贴(&amp;P)</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>从剪贴板粘贴单元格或信道</source>
+        <translation>Paste cells or channels from the clipboard</translation>
+    </message>
+    <message>
+        <source>删除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>清除选中的单元格</source>
+        <translation>Clear the selected cells</translation>
+    </message>
+    <message>
+        <source>插入空信道(&amp;I)</source>
+        <translation>&amp;Insert Empty Channel</translation>
+    </message>
+    <message>
+        <source>在当前行插入一个空信道，后面的信道下移</source>
+        <translation>Insert an empty channel at the current row; the channels below move down</translation>
+    </message>
+    <message>
+        <source>插入空信道</source>
+        <translation>Insert Empty Channel</translation>
+    </message>
+    <message>
+        <source>删除信道(&amp;L)</source>
+        <translation>De&amp;lete Channels</translation>
+    </message>
+    <message>
+        <source>删除选中的信道，后面的信道上移</source>
+        <translation>Delete the selected channels; the channels below move up</translation>
+    </message>
+    <message>
+        <source>删除信道</source>
+        <translation>Delete Channels</translation>
+    </message>
+    <message>
+        <source>批量设置(&amp;B)...</source>
+        <translation>&amp;Bulk Edit...</translation>
+    </message>
+    <message>
+        <source>对选中的信道一次设置多项</source>
+        <translation>Set several properties of the selected channels at once</translation>
+    </message>
+    <message>
+        <source>批量设置</source>
+        <translation>Bulk Edit</translation>
+    </message>
+    <message>
+        <source>排序(&amp;S)</source>
+        <translation>&amp;Sort</translation>
+    </message>
+    <message>
+        <source>按接收频率</source>
+        <translation>By RX Frequency</translation>
+    </message>
+    <message>
+        <source>按接收频率排列选中的信道（未选时为全部信道）</source>
+        <translation>Sort the selected channels (all channels when none are selected) by receive frequency</translation>
+    </message>
+    <message>
+        <source>按名称</source>
+        <translation>By Name</translation>
+    </message>
+    <message>
+        <source>按名称排列选中的信道（未选时为全部信道）</source>
+        <translation>Sort the selected channels (all channels when none are selected) by name</translation>
+    </message>
+    <message>
+        <source>按信道号</source>
+        <translation>By Channel Number</translation>
+    </message>
+    <message>
+        <source>按信道号排列选中的信道，空信道移到后面</source>
+        <translation>Keep the selected channels in channel order and move empty channels to the end</translation>
+    </message>
+    <message>
+        <source>降序</source>
+        <translation>Descending</translation>
+    </message>
+    <message>
+        <source>排序时从大到小</source>
+        <translation>Sort from largest to smallest</translation>
+    </message>
+    <message>
+        <source>上移(&amp;M)</source>
+        <translation>&amp;Move Up</translation>
+    </message>
+    <message>
+        <source>将选中的信道上移一行</source>
+        <translation>Move the selected channels up one row</translation>
+    </message>
+    <message>
+        <source>上移</source>
+        <translation>Move Up</translation>
+    </message>
+    <message>
+        <source>下移(&amp;N)</source>
+        <translation>Move Dow&amp;n</translation>
+    </message>
+    <message>
+        <source>将选中的信道下移一行</source>
+        <translation>Move the selected channels down one row</translation>
+    </message>
+    <message>
+        <source>下移</source>
+        <translation>Move Down</translation>
+    </message>
+    <message>
+        <source>整理空信道(&amp;K)</source>
+        <translation>Pac&amp;k Empty Channels</translation>
+    </message>
+    <message>
+        <source>将空信道移到最后，其余信道依次前移</source>
+        <translation>Move empty channels to the end; the other channels move up in order</translation>
+    </message>
+    <message>
+        <source>整理空信道</source>
+        <translation>Pack Empty Channels</translation>
+    </message>
+    <message>
+        <source>向下填充(&amp;F)</source>
+        <translation>&amp;Fill Down</translation>
+    </message>
+    <message>
+        <source>用选中区域最上面的单元格填充下面的单元格</source>
+        <translation>Fill the selected cells from the top cell of the selection</translation>
+    </message>
+    <message>
+        <source>向下填充</source>
+        <translation>Fill Down</translation>
+    </message>
+    <message>
+        <source>同频</source>
+        <translation>Simplex</translation>
+    </message>
+    <message>
+        <source>单独设置</source>
+        <translation>Split</translation>
+    </message>
+    <message>
+        <source>其他偏移...</source>
+        <translation>Other Offset...</translation>
+    </message>
+    <message>
+        <source>频差 (MHz):</source>
+        <translation>Offset (MHz):</translation>
+    </message>
+    <message>
+        <source>对选中的 %1 个信道设置勾选的各项；空信道和电子串号保持不变。</source>
+        <translation>Set the checked properties of the %1 selected channels; empty channels and the serial number stay as they are.</translation>
+    </message>
+    <message>
+        <source>单独设置时填发射频率</source>
+        <translation>For Split, enter the transmit frequency</translation>
+    </message>
+    <message>
+        <source>名称前缀</source>
+        <translation>Name Prefix</translation>
+    </message>
+    <message>
+        <source>名称 = 前缀 + 信道号</source>
+        <translation>Name = prefix + channel number</translation>
+    </message>
+    <message>
+        <source>频差或频率无效</source>
+        <translation>Invalid offset or frequency</translation>
+    </message>
 </context>
 </TS>

@@ -169,7 +169,16 @@ void MainFrameTest::menusCarryTheirTextsAndShortcuts()
                           QStringLiteral("打印设置(&R)..."), QStringLiteral("退出(&X)")}));
     QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("编辑(E)"))),
              (QStringList{QStringLiteral("撤销(&U)\tCtrl+Z"), QStringLiteral("重做(&R)\tCtrl+Y"),
+                          QStringLiteral("剪切(&T)\tCtrl+X"), QStringLiteral("复制(&C)\tCtrl+C"),
+                          QStringLiteral("粘贴(&P)\tCtrl+V"), QStringLiteral("删除(&D)\tDel"),
+                          QStringLiteral("插入空信道(&I)\tIns"), QStringLiteral("删除信道(&L)\tCtrl+Del"),
+                          QStringLiteral("批量设置(&B)...\tCtrl+E"), QStringLiteral("排序(&S)"),
+                          QStringLiteral("上移(&M)\tCtrl+Up"), QStringLiteral("下移(&N)\tCtrl+Down"),
+                          QStringLiteral("整理空信道(&K)"), QStringLiteral("向下填充(&F)\tCtrl+D"),
                           QStringLiteral("DTMF"), QStringLiteral("侧键"), QStringLiteral("功率"), QStringLiteral("收音机")}));
+    QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("编辑(E)"))->findChild<QMenu*>(QStringLiteral("sortMenu"))),
+             (QStringList{QStringLiteral("按接收频率"), QStringLiteral("按名称"), QStringLiteral("按信道号"),
+                          QStringLiteral("降序")}));
     QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("编程(&P)"))),
              (QStringList{QStringLiteral("读数据\tCtrl+R"), QStringLiteral("写数据\tCtrl+W")}));
     QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("查看(&V)"))),

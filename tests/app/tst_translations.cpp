@@ -6,6 +6,7 @@
 #include "ChannelEdit.h"
 #include "ChannelTableModel.h"
 #include "CMSFlexGrid.h"
+#include "BulkEditDlg.h"
 #include "CsvReportDlg.h"
 #include "DtmfDlg.h"
 #include "ExitConfirmDlg.h"
@@ -285,6 +286,9 @@ void TranslationsTest::englishWindowAndDialogsShowNoChinese()
     dialogs.push_back(std::make_unique<CTransferDlg>(image, frame));
     dialogs.push_back(std::make_unique<CPowerTuneDlg>(frame));
     dialogs.push_back(std::make_unique<CCsvReportDlg>(import, QStringLiteral("channels.csv"), frame));
+    dialogs.push_back(std::make_unique<CBulkEditDlg>(8, 600000, frame));
+    // The grid's context menu on the transmit column, with its offset submenu.
+    dialogs.emplace_back(app.view()->CreateGridMenu(orx::ColTxFrequency, frame));
     for (const auto& dialog : dialogs) {
         found = chineseTexts(dialog.get());
         QVERIFY2(found.isEmpty(), qPrintable(dialog->metaObject()->className() + QStringLiteral(":\n") +
