@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "Backups.h"
+#include "CommandAction.h"
 #include "DocumentCommands.h"
 #include "ExitConfirmDlg.h"
 #include "LockKeys.h"
@@ -9,8 +10,10 @@
 #include "ProgramApp.h"
 #include "ProgramDoc.h"
 #include "ProgramView.h"
+#include "Tr.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -25,25 +28,13 @@
 #include <QStyle>
 #include <QToolBar>
 
-namespace {
-
-QString tr8(const char* s)
-{
-    return s ? QString::fromUtf8(s) : QString();
-}
-
-constexpr const char* kOtherPortItem = "其他串口(&O)...";
-constexpr const char* kOtherPortPrompt = "串口设备 (例如 /dev/ttyUSB0):";
-
-} // namespace
-
 CMainFrame::CMainFrame(CProgramApp& app, CProgramView* view)
     : m_app(app)
     , m_view(view)
 {
     setObjectName(QStringLiteral("mainFrame"));
     // The caption never carries the document's name.
-    setWindowTitle(tr8(res::kAppTitle));
+    setWindowTitle(res::Tr(res::kAppTitle));
     // The application's icon, set once at start: decoding its images a second time here cost as
     // much again.
     setWindowIcon(QApplication::windowIcon().isNull() ? CProgramApp::AppIcon() : QApplication::windowIcon());
@@ -60,141 +51,199 @@ CMainFrame::~CMainFrame() = default;
 
 QAction* CMainFrame::makeAction(const char* objectName, const res::Command& command, const char* icon)
 {
-    auto* a = new QAction(tr8(command.text), this);
-    a->setObjectName(QString::fromLatin1(objectName));
-    if (command.shortcut)
-        a->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut)));
-    if (command.prompt)
-        a->setStatusTip(tr8(command.prompt));
-    if (command.tip)
-        a->setToolTip(tr8(command.tip));
-    if (icon)
-        a->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QString::fromLatin1(icon))));
+    QAction* a = res::MakeAction(this, objectName, command, icon);
+    m_commands.emplace_back(a, &command);
     return a;
-}
-
-QAction* CMainFrame::action(const QString& objectName) const
-{
-    return findChild<QAction*>(objectName);
 }
 
 void CMainFrame::createActions()
 {
     CProgramDoc& doc = m_view->document();
-    connect(makeAction("actionNew", res::kNew, "new"), &QAction::triggered, &m_app, &CProgramApp::OnFileNew);
-    connect(makeAction("actionOpen", res::kOpen, "open"), &QAction::triggered, &m_app, &CProgramApp::OnFileOpen);
+    Actions& a = m_actions;
+    a.newFile = makeAction("actionNew", res::kNew, "new");
+    connect(a.newFile, &QAction::triggered, &m_app, &CProgramApp::OnFileNew);
+    a.open = makeAction("actionOpen", res::kOpen, "open");
+    connect(a.open, &QAction::triggered, &m_app, &CProgramApp::OnFileOpen);
     // The radio link's automatic backups: the file dialog opens in their folder.
-    connect(makeAction("actionOpenBackup", res::kOpenBackup), &QAction::triggered, this, [this, &doc] {
+    a.openBackup = makeAction("actionOpenBackup", res::kOpenBackup);
+    connect(a.openBackup, &QAction::triggered, this, [this, &doc] {
         const QString folder = orx::BackupFolder();
         QDir().mkpath(folder);
-        const QString path = QFileDialog::getOpenFileName(this, QString(), folder, tr8(res::kFileFilter));
+        const QString path = QFileDialog::getOpenFileName(this, QString(), folder, res::Tr(res::kFileFilter));
         if (!path.isEmpty())
             doccmd::OpenDocumentFile(doc, path, this);
     });
-    connect(makeAction("actionSave", res::kSave, "save"), &QAction::triggered, this, [this, &doc] { doccmd::FileSave(doc, this); });
-    connect(makeAction("actionSaveAs", res::kSaveAs), &QAction::triggered, this, [this, &doc] { doccmd::FileSaveAs(doc, this); });
-    connect(makeAction("actionPrint", res::kPrint, "print"), &QAction::triggered, &m_app, &CProgramApp::OnFilePrint);
-    connect(makeAction("actionPrintPreview", res::kPrintPreview), &QAction::triggered, &m_app,
-            &CProgramApp::OnFilePrintPreview);
-    connect(makeAction("actionPrintSetup", res::kPrintSetup), &QAction::triggered, &m_app,
-            &CProgramApp::OnFilePrintSetup);
-    connect(makeAction("actionImportCsv", res::kImportCsv), &QAction::triggered, m_view, &CProgramView::OnImportCsv);
-    connect(makeAction("actionExportCsv", res::kExportCsv), &QAction::triggered, m_view, &CProgramView::OnExportCsv);
-    connect(makeAction("actionExit", res::kExit), &QAction::triggered, this, &QWidget::close);
+    a.save = makeAction("actionSave", res::kSave, "save");
+    connect(a.save, &QAction::triggered, this, [this, &doc] { doccmd::FileSave(doc, this); });
+    a.saveAs = makeAction("actionSaveAs", res::kSaveAs);
+    connect(a.saveAs, &QAction::triggered, this, [this, &doc] { doccmd::FileSaveAs(doc, this); });
+    a.print = makeAction("actionPrint", res::kPrint, "print");
+    connect(a.print, &QAction::triggered, &m_app, &CProgramApp::OnFilePrint);
+    a.printPreview = makeAction("actionPrintPreview", res::kPrintPreview);
+    connect(a.printPreview, &QAction::triggered, &m_app, &CProgramApp::OnFilePrintPreview);
+    a.printSetup = makeAction("actionPrintSetup", res::kPrintSetup);
+    connect(a.printSetup, &QAction::triggered, &m_app, &CProgramApp::OnFilePrintSetup);
+    a.importCsv = makeAction("actionImportCsv", res::kImportCsv);
+    connect(a.importCsv, &QAction::triggered, m_view, &CProgramView::OnImportCsv);
+    a.exportCsv = makeAction("actionExportCsv", res::kExportCsv);
+    connect(a.exportCsv, &QAction::triggered, m_view, &CProgramView::OnExportCsv);
+    a.exit = makeAction("actionExit", res::kExit);
+    connect(a.exit, &QAction::triggered, this, &QWidget::close);
 
-    connect(makeAction("actionDtmf", res::kDtmf), &QAction::triggered, m_view, &CProgramView::OnDtmf);
-    connect(makeAction("actionSideKeys", res::kSideKeys), &QAction::triggered, m_view, &CProgramView::OnSideKeys);
-    connect(makeAction("actionPower", res::kPower), &QAction::triggered, m_view, &CProgramView::OnPower);
-    connect(makeAction("actionFmRadio", res::kFmRadio), &QAction::triggered, m_view, &CProgramView::OnFmRadio);
-    m_serialNumberAction = makeAction("actionSerialNumber", res::kSerialNumber);
-    connect(m_serialNumberAction, &QAction::triggered, m_view, &CProgramView::OnSerialNumber);
+    a.dtmf = makeAction("actionDtmf", res::kDtmf);
+    connect(a.dtmf, &QAction::triggered, m_view, &CProgramView::OnDtmf);
+    a.sideKeys = makeAction("actionSideKeys", res::kSideKeys);
+    connect(a.sideKeys, &QAction::triggered, m_view, &CProgramView::OnSideKeys);
+    a.power = makeAction("actionPower", res::kPower);
+    connect(a.power, &QAction::triggered, m_view, &CProgramView::OnPower);
+    a.fmRadio = makeAction("actionFmRadio", res::kFmRadio);
+    connect(a.fmRadio, &QAction::triggered, m_view, &CProgramView::OnFmRadio);
+    a.serialNumber = makeAction("actionSerialNumber", res::kSerialNumber);
+    connect(a.serialNumber, &QAction::triggered, m_view, &CProgramView::OnSerialNumber);
 
-    connect(makeAction("actionRead", res::kRead, "read"), &QAction::triggered, m_view, &CProgramView::OnRead);
-    connect(makeAction("actionWrite", res::kWrite, "write"), &QAction::triggered, m_view, &CProgramView::OnWrite);
+    a.read = makeAction("actionRead", res::kRead, "read");
+    connect(a.read, &QAction::triggered, m_view, &CProgramView::OnRead);
+    a.write = makeAction("actionWrite", res::kWrite, "write");
+    connect(a.write, &QAction::triggered, m_view, &CProgramView::OnWrite);
 
     for (int i = 0; i < 8; ++i) {
         const QString name = QString::fromLatin1(res::kPortNames[i]);
-        QAction* a = makeAction(qPrintable(QStringLiteral("actionPort") + name), res::kPorts[i]);
-        a->setCheckable(true);
-        connect(a, &QAction::triggered, this, [this, name] { m_view->document().context().SetPortName(name); });
-        m_portActions << a;
+        QAction* port = makeAction(qPrintable(QStringLiteral("actionPort") + name), res::kPorts[i]);
+        port->setCheckable(true);
+        connect(port, &QAction::triggered, this, [this, name] { m_view->document().context().SetPortName(name); });
+        m_portActions << port;
     }
 
-    QAction* about = makeAction("actionAbout", res::kAbout, "about");
-    connect(about, &QAction::triggered, &m_app, &CProgramApp::OnAppAbout);
+    a.toolbar = makeAction("actionToolbar", res::kToolbar);
+    a.toolbar->setCheckable(true);
+    a.toolbar->setChecked(true);
+    a.statusBar = makeAction("actionStatusBar", res::kStatusBar);
+    a.statusBar->setCheckable(true);
+    a.statusBar->setChecked(true);
+    connect(a.toolbar, &QAction::toggled, this, [this](bool on) { m_toolBar->setVisible(on); });
+    connect(a.statusBar, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+
+    // Each language's name in its own words: whoever cannot read the one shown finds the other.
+    auto* languages = new QActionGroup(this);
+    a.chinese = new QAction(QString::fromUtf8(res::kLanguageChinese), languages);
+    a.chinese->setObjectName(QStringLiteral("actionChinese"));
+    a.english = new QAction(QString::fromUtf8(res::kLanguageEnglish), languages);
+    a.english->setObjectName(QStringLiteral("actionEnglish"));
+    for (QAction* language : {a.chinese, a.english})
+        language->setCheckable(true);
+    connect(a.chinese, &QAction::triggered, this, [this] { m_app.SetLanguage(CProgramApp::Language::Chinese); });
+    connect(a.english, &QAction::triggered, this, [this] { m_app.SetLanguage(CProgramApp::Language::English); });
+
+    a.about = makeAction("actionAbout", res::kAbout, "about");
+    connect(a.about, &QAction::triggered, &m_app, &CProgramApp::OnAppAbout);
 }
 
 void CMainFrame::createMenus()
 {
-    QMenu* file = menuBar()->addMenu(tr8(res::kMenuFile));
-    for (const char* name : {"actionNew", "actionOpen", "actionOpenBackup", "actionSave", "actionSaveAs"})
-        file->addAction(action(QString::fromLatin1(name)));
+    const Actions& a = m_actions;
+    auto addMenu = [this](const char* title) {
+        QMenu* menu = menuBar()->addMenu(res::Tr(title));
+        m_menus.emplace_back(menu, title);
+        return menu;
+    };
+    QMenu* file = addMenu(res::kMenuFile);
+    file->addActions({a.newFile, a.open, a.openBackup, a.save, a.saveAs});
     file->addSeparator();
     // Channel lists to and from spreadsheets and other radio tools.
-    file->addAction(action(QStringLiteral("actionImportCsv")));
-    file->addAction(action(QStringLiteral("actionExportCsv")));
+    file->addActions({a.importCsv, a.exportCsv});
     file->addSeparator();
-    for (const char* name : {"actionPrint", "actionPrintPreview", "actionPrintSetup"})
-        file->addAction(action(QString::fromLatin1(name)));
+    file->addActions({a.print, a.printPreview, a.printSetup});
     file->addSeparator();
-    file->addAction(action(QStringLiteral("actionExit")));
+    file->addAction(a.exit);
 
-    m_editMenu = menuBar()->addMenu(tr8(res::kMenuEdit));
+    m_editMenu = addMenu(res::kMenuEdit);
     m_editMenu->setObjectName(QStringLiteral("editMenu"));
     // The view owns the history and its two actions (their shortcuts work in the whole window).
     m_editMenu->addAction(m_view->undoAction());
     m_editMenu->addAction(m_view->redoAction());
     m_editMenu->addSeparator();
-    for (const char* name : {"actionDtmf", "actionSideKeys", "actionPower", "actionFmRadio"})
-        m_editMenu->addAction(action(QString::fromLatin1(name)));
+    // The channel commands, as in the grid's context menu.
+    m_view->AddChannelCommands(m_editMenu);
+    m_editMenu->addSeparator();
+    m_editMenu->addActions({a.dtmf, a.sideKeys, a.power, a.fmRadio});
 
-    QMenu* program = menuBar()->addMenu(tr8(res::kMenuProgram));
-    program->addAction(action(QStringLiteral("actionRead")));
-    program->addAction(action(QStringLiteral("actionWrite")));
+    QMenu* program = addMenu(res::kMenuProgram);
+    program->addActions({a.read, a.write});
 
-    m_portMenu = menuBar()->addMenu(tr8(res::kMenuPort));
+    m_portMenu = addMenu(res::kMenuPort);
     m_portMenu->setObjectName(QStringLiteral("portMenu"));
     m_portMenu->addActions(m_portActions);
     m_deviceSeparator = m_portMenu->addSeparator();
     connect(m_portMenu, &QMenu::aboutToShow, this, &CMainFrame::updatePortMenu);
 
-    QMenu* viewMenu = menuBar()->addMenu(tr8(res::kMenuView));
-    QAction* toolbar = makeAction("actionToolbar", res::kToolbar);
-    toolbar->setCheckable(true);
-    toolbar->setChecked(true);
-    QAction* status = makeAction("actionStatusBar", res::kStatusBar);
-    status->setCheckable(true);
-    status->setChecked(true);
-    viewMenu->addAction(toolbar);
-    viewMenu->addAction(status);
-    connect(toolbar, &QAction::toggled, this, [this](bool on) { m_toolBar->setVisible(on); });
-    connect(status, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+    QMenu* viewMenu = addMenu(res::kMenuView);
+    viewMenu->addActions({a.toolbar, a.statusBar});
+    viewMenu->addSeparator();
+    // The submenu's title names itself in both languages, in either.
+    m_languageMenu = viewMenu->addMenu(QString::fromUtf8(res::kLanguageMenu));
+    m_languageMenu->setObjectName(QStringLiteral("languageMenu"));
+    m_languageMenu->addActions({a.chinese, a.english});
+    updateLanguageChecks();
 
-    QMenu* help = menuBar()->addMenu(tr8(res::kMenuHelp));
-    help->addAction(action(QStringLiteral("actionAbout")));
+    QMenu* help = addMenu(res::kMenuHelp);
+    help->addAction(a.about);
 }
 
 void CMainFrame::createToolBar()
 {
+    const Actions& a = m_actions;
     m_toolBar = new QToolBar(this);
     m_toolBar->setObjectName(QStringLiteral("toolBar"));
     m_toolBar->setIconSize(QSize(18, 18));
     m_toolBar->setMovable(true);
     m_toolBar->setFloatable(true);
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    for (const char* name : std::initializer_list<const char*>{"actionNew", "actionOpen", "actionSave", nullptr,
-                                                               "actionRead", "actionWrite", nullptr,
-                             "actionPrint", "actionAbout"}) {
-        if (name)
-            m_toolBar->addAction(action(QString::fromLatin1(name)));
-        else
-            m_toolBar->addSeparator();
-    }
+    m_toolBar->addActions({a.newFile, a.open, a.save});
+    m_toolBar->addSeparator();
+    m_toolBar->addActions({a.read, a.write});
+    m_toolBar->addSeparator();
+    m_toolBar->addActions({a.print, a.about});
     addToolBar(Qt::TopToolBarArea, m_toolBar);
     connect(m_toolBar, &QToolBar::visibilityChanged, this, [this](bool visible) {
         if (!isHidden())
-            action(QStringLiteral("actionToolbar"))->setChecked(visible);
+            m_actions.toolbar->setChecked(visible);
     });
+}
+
+void CMainFrame::updateLanguageChecks()
+{
+    const bool english = m_app.language() == CProgramApp::Language::English;
+    m_actions.english->setChecked(english);
+    m_actions.chinese->setChecked(!english);
+}
+
+void CMainFrame::retranslate()
+{
+    setWindowTitle(res::Tr(res::kAppTitle));
+    updateLanguageChecks();
+    for (const auto& [menu, title] : m_menus)
+        menu->setTitle(res::Tr(title));
+    for (const auto& [action, command] : m_commands)
+        res::ApplyCommand(action, *command);
+    if (m_idleLabel)
+        m_idleLabel->setText(res::Tr(res::kIdleStatus));
+    // The indicator panes keep room for their text in the new language.
+    for (auto [label, text] : {std::pair{m_capsLabel, res::kCapsIndicator}, std::pair{m_numLabel, res::kNumIndicator},
+                               std::pair{m_scrollLabel, res::kScrollIndicator}}) {
+        if (label)
+            label->setMinimumWidth(label->fontMetrics().horizontalAdvance(res::Tr(text)) + 12);
+    }
+    if (m_lockKeys) {
+        updateIndicators();
+        updateDocumentStatus();
+    }
+}
+
+void CMainFrame::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 void CMainFrame::createStatusBar()
@@ -202,11 +251,11 @@ void CMainFrame::createStatusBar()
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("statusBar"));
     // The idle text stands behind any prompt: the bar hides it while a prompt is shown.
-    auto* idle = new QLabel(tr8(res::kIdleStatus), bar);
-    idle->setObjectName(QStringLiteral("idleText"));
-    bar->addWidget(idle, 1);
+    m_idleLabel = new QLabel(res::Tr(res::kIdleStatus), bar);
+    m_idleLabel->setObjectName(QStringLiteral("idleText"));
+    bar->addWidget(m_idleLabel, 1);
     auto indicator = [bar](const char* text, const char* name) {
-        auto* label = new QLabel(tr8(text), bar);
+        auto* label = new QLabel(res::Tr(text), bar);
         label->setObjectName(QString::fromLatin1(name));
         label->setAlignment(Qt::AlignCenter);
         label->setMinimumWidth(label->fontMetrics().horizontalAdvance(label->text()) + 12);
@@ -232,16 +281,16 @@ void CMainFrame::updateIndicators()
 {
     // An indicator shows its text while its lock is on, and stays blank otherwise; its pane keeps
     // the width of the text.
-    m_capsLabel->setText(m_lockKeys->caps() ? tr8(res::kCapsIndicator) : QString());
-    m_numLabel->setText(m_lockKeys->num() ? tr8(res::kNumIndicator) : QString());
-    m_scrollLabel->setText(m_lockKeys->scroll() ? tr8(res::kScrollIndicator) : QString());
+    m_capsLabel->setText(m_lockKeys->caps() ? res::Tr(res::kCapsIndicator) : QString());
+    m_numLabel->setText(m_lockKeys->num() ? res::Tr(res::kNumIndicator) : QString());
+    m_scrollLabel->setText(m_lockKeys->scroll() ? res::Tr(res::kScrollIndicator) : QString());
 }
 
 void CMainFrame::updateDocumentStatus()
 {
     const CProgramDoc& doc = m_view->document();
-    const QString name = doc.pathName().isEmpty() ? tr8(res::kUntitled) : QFileInfo(doc.pathName()).fileName();
-    m_documentLabel->setText(doc.IsModified() ? tr8(res::kDocumentModified).arg(name) : name);
+    const QString name = doc.pathName().isEmpty() ? res::Tr(res::kUntitled) : QFileInfo(doc.pathName()).fileName();
+    m_documentLabel->setText(doc.IsModified() ? res::Tr(res::kDocumentModified).arg(name) : name);
     m_documentLabel->setToolTip(QDir::toNativeSeparators(doc.pathName()));
 }
 
@@ -262,7 +311,7 @@ void CMainFrame::updatePortMenu()
         auto* a = new QAction(text, m_portMenu);
         a->setCheckable(true);
         a->setData(location);
-        a->setStatusTip(tr8(res::kOtherPortPrompt).arg(location));
+        a->setStatusTip(res::Tr(res::kOtherPortPrompt).arg(location));
         const bool on = current == location;
         a->setChecked(on);
         known = known || on;
@@ -276,12 +325,12 @@ void CMainFrame::updatePortMenu()
     if (!known && !current.isEmpty())
         addDevice(current, current);
 
-    auto* other = new QAction(tr8(kOtherPortItem), m_portMenu);
+    auto* other = new QAction(res::Tr(res::kOtherPortItem), m_portMenu);
     other->setObjectName(QStringLiteral("actionOtherPort"));
     connect(other, &QAction::triggered, this, [this, &context] {
         bool ok = false;
-        const QString name = QInputDialog::getText(this, tr8(res::kMenuPort).remove(QStringLiteral("(&C)")),
-                                                   tr8(kOtherPortPrompt), QLineEdit::Normal, context.PortName(), &ok);
+        const QString name = QInputDialog::getText(this, res::Tr(res::kPortDialogCaption),
+                                                   res::Tr(res::kOtherPortQuestion), QLineEdit::Normal, context.PortName(), &ok);
         if (ok && !name.trimmed().isEmpty())
             context.SetPortName(name.trimmed());
     });
@@ -292,9 +341,9 @@ void CMainFrame::updatePortMenu()
 void CMainFrame::SetDealerMode(bool on)
 {
     if (on)
-        m_editMenu->addAction(m_serialNumberAction);
+        m_editMenu->addAction(m_actions.serialNumber);
     else
-        m_editMenu->removeAction(m_serialNumberAction);
+        m_editMenu->removeAction(m_actions.serialNumber);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -8,6 +8,7 @@
 #include "ProgramView.h"
 #include "StartupProbe.h"
 #include "Texts.h"
+#include "Tr.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -19,9 +20,12 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QSettings>
+#include <QStandardPaths>
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -55,9 +59,77 @@ QIcon CProgramApp::AppIcon()
 
 QString CProgramApp::UsageText()
 {
-    return QStringLiteral("用法: orxprog [--dealer] [文件.sin]\n"
-                          "  --dealer   经销商模式: 显示“出厂化默认”按钮和“电子串号”菜单项\n"
-                          "  --version  显示版本\n");
+    return res::Tr(res::kUsage);
+}
+
+namespace {
+
+constexpr const char* kLanguageKey = "View/Language";
+
+// The user's own settings of the program, beside the user's copy of Program.ini (the transfer
+// dialog keeps its choice there too).
+QSettings userSettings()
+{
+    return QSettings(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+                         QStringLiteral("/orxprog.conf"),
+                     QSettings::IniFormat);
+}
+
+QString languageCode(CProgramApp::Language language)
+{
+    return language == CProgramApp::Language::English ? QStringLiteral("en") : QStringLiteral("zh");
+}
+
+std::optional<CProgramApp::Language> languageOf(const QString& code)
+{
+    if (code.compare(QStringLiteral("en"), Qt::CaseInsensitive) == 0)
+        return CProgramApp::Language::English;
+    if (code.compare(QStringLiteral("zh"), Qt::CaseInsensitive) == 0)
+        return CProgramApp::Language::Chinese;
+    return std::nullopt;
+}
+
+} // namespace
+
+QString CProgramApp::UsageText(const QString& languageCode)
+{
+    QTranslator english;
+    if (languageOf(languageCode) == Language::English && english.load(QStringLiteral(":/i18n/orxprog_en.qm")))
+        return english.translate(res::kTrContext, res::kUsage);
+    return QString::fromUtf8(res::kUsage);
+}
+
+CProgramApp::Language CProgramApp::StoredLanguage()
+{
+    return languageOf(userSettings().value(QString::fromLatin1(kLanguageKey)).toString())
+        .value_or(Language::Chinese);
+}
+
+void CProgramApp::SetLanguage(Language language)
+{
+    userSettings().setValue(QString::fromLatin1(kLanguageKey), languageCode(language));
+    if (language == m_language)
+        return;
+    applyLanguage(language);
+}
+
+void CProgramApp::applyLanguage(Language language)
+{
+    m_language = language;
+    QCoreApplication::removeTranslator(&m_appTranslator);
+    QCoreApplication::removeTranslator(&m_qtTranslator);
+    // Chinese is the program's own: no translation of its texts, only Qt's.
+    const bool english = language == Language::English;
+    if (english && m_appTranslator.load(QStringLiteral(":/i18n/orxprog_en.qm")))
+        QCoreApplication::installTranslator(&m_appTranslator);
+    const QLocale locale = english ? QLocale(QLocale::English, QLocale::UnitedStates)
+                                   : QLocale(QLocale::Chinese, QLocale::China);
+    if (m_qtTranslator.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&m_qtTranslator);
+    // Qt posts the change to every window; the open ones show the new language before this returns.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
 }
 
 CProgramView* CProgramApp::view() const
@@ -75,20 +147,22 @@ bool CProgramApp::InitInstance()
         m_appDirectory = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
     m_context.SetAppDirectory(m_appDirectory);
 
-    // The program speaks Chinese whatever the system's language: Qt's own dialogs and buttons too.
-    if (m_qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&m_qtTranslator);
-    // No application display name: the window system would add it after every dialog's caption
-    // ("读数据 — ORX 写频软件"), and each caption is the program's own text alone.
-    QApplication::setWindowIcon(AppIcon());
-
     QCommandLineParser parser;
     parser.addOption(QCommandLineOption(QString::fromLatin1(kDealerOption)));
+    const QCommandLineOption lang(QStringLiteral("lang"), QString(), QStringLiteral("language"));
+    parser.addOption(lang);
     parser.addPositionalArgument(QStringLiteral("file"), QString());
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     parser.addOption(help);
     parser.parse(m_arguments); // unknown options are ignored rather than refused
+
+    // The program speaks Chinese whatever the system's language, Qt's own dialogs and buttons too,
+    // until the user chooses English in the menu or with --lang en. An unknown --lang is ignored.
+    applyLanguage(languageOf(parser.value(lang)).value_or(StoredLanguage()));
+    // No application display name: the window system would add it after every dialog's caption
+    // ("读数据 — ORX 写频软件"), and each caption is the program's own text alone.
+    QApplication::setWindowIcon(AppIcon());
+
     if (parser.isSet(help)) {
         std::fputs(UsageText().toLocal8Bit().constData(), stdout);
         m_exitCode = 0;
@@ -118,9 +192,9 @@ bool CProgramApp::InitInstance()
     } else {
         QString error;
         if (!m_doc->OnOpenDocument(m_fileToOpen, &error)) {
-            QMessageBox::critical(nullptr, QString::fromUtf8(res::kAppTitle),
+            QMessageBox::critical(nullptr, res::Tr(res::kAppTitle),
                                   error + QStringLiteral("\n") +
-                                      QString::fromUtf8(res::kStartFileFailed)
+                                      res::Tr(res::kStartFileFailed)
                                           .arg(QDir::toNativeSeparators(DisplayFileName(m_fileToOpen))));
             m_exitCode = 1;
             return false;

@@ -48,6 +48,17 @@ public:
 
     static QIcon AppIcon();
     static QString UsageText();
+    // The usage before the application exists, in the language of a --lang value ("en", "zh").
+    static QString UsageText(const QString& languageCode);
+
+    // The language of the program's texts and of Qt's own dialogs. The program starts in Chinese;
+    // the user's choice in the menu is remembered (orxprog.conf), and --lang zh|en chooses for one
+    // run. Changing it retranslates every open window.
+    enum class Language { Chinese, English };
+    Language language() const { return m_language; }
+    void SetLanguage(Language language);
+    // The language remembered from the menu, Chinese when none is.
+    static Language StoredLanguage();
 
 public slots:
     void OnFileNew();
@@ -59,6 +70,8 @@ public slots:
 
 private:
     QPrinter* printer();
+    // Loads and installs the translators of a language (no settings written).
+    void applyLanguage(Language language);
 
     QStringList m_arguments;
     QString m_appDirectory;
@@ -69,5 +82,7 @@ private:
     std::unique_ptr<CProgramDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<QPrinter> m_printer;
+    Language m_language = Language::Chinese;
     QTranslator m_qtTranslator;
+    QTranslator m_appTranslator;
 };

@@ -10,12 +10,18 @@
 int main(int argc, char* argv[])
 {
     // Help and version need no window system: answered before the application connects to one.
+    // The help follows a --lang given before it.
+    QString language;
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg(argv[i]);
         if (arg == "--")
             break;
+        if (arg == "--lang" && i + 1 < argc)
+            language = QString::fromLocal8Bit(argv[i + 1]);
+        else if (arg.startsWith("--lang="))
+            language = QString::fromLocal8Bit(arg.mid(7));
         if (arg == "-h" || arg == "--help") {
-            std::fputs(CProgramApp::UsageText().toUtf8().constData(), stdout);
+            std::fputs(CProgramApp::UsageText(language).toUtf8().constData(), stdout);
             return 0;
         }
         if (arg == "--version") {

@@ -4,6 +4,7 @@
 #include "DialogUnits.h"
 #include "FeatureCodecs.h"
 #include "Texts.h"
+#include "Tr.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -12,11 +13,6 @@
 #include <QPushButton>
 
 namespace {
-
-QString tr8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 // Template 160, in dialog units.
 constexpr int kWidth = 190;
@@ -35,7 +31,7 @@ constexpr int kCodeRowY = 56;
 CDtmfDlg::CDtmfDlg(orx::RadioImage& image, QWidget* parent) : QDialog(parent), m_image(image)
 {
     setObjectName(QStringLiteral("dtmfDialog"));
-    setWindowTitle(tr8(res::kDtmfCaption));
+    setWindowTitle(res::Tr(res::kDtmfCaption));
     createControls();
     OnInitDialog();
 }
@@ -43,11 +39,11 @@ CDtmfDlg::CDtmfDlg(orx::RadioImage& image, QWidget* parent) : QDialog(parent), m
 void CDtmfDlg::createControls()
 {
     const DialogUnits du(font());
-    auto* group = new QGroupBox(tr8(res::kDtmfGroup), this);
+    auto* group = new QGroupBox(res::Tr(res::kDtmfGroup), this);
     group->setGeometry(du.rect(7, 7, 118, 68));
 
     auto addRow = [&](const char* label, QWidget* field, int y) {
-        auto* text = new QLabel(tr8(label), this);
+        auto* text = new QLabel(res::Tr(label), this);
         text->setGeometry(du.rect(kLabelX, y, kLabelWidth, kRowHeight));
         text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         text->setBuddy(field);
@@ -63,11 +59,11 @@ void CDtmfDlg::createControls()
     m_codeEdit->setObjectName(QStringLiteral("pttIdEdit"));
     addRow(res::kPttIdLabel, m_codeEdit, kCodeRowY);
 
-    auto* ok = new QPushButton(tr8(res::kOk), this);
+    auto* ok = new QPushButton(res::Tr(res::kOk), this);
     ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
     du.place(ok, 133, 12, 50, 14);
-    auto* cancel = new QPushButton(tr8(res::kCancel), this);
+    auto* cancel = new QPushButton(res::Tr(res::kCancel), this);
     cancel->setObjectName(QStringLiteral("cancelButton"));
     du.place(cancel, 133, 30, 50, 14);
     connect(ok, &QPushButton::clicked, this, &CDtmfDlg::OnOK);
@@ -86,8 +82,8 @@ void CDtmfDlg::OnInitDialog()
 {
     for (QComboBox* list : {m_rxList, m_txList}) {
         list->clear();
-        list->addItem(tr8(res::kOn));
-        list->addItem(tr8(res::kOff));
+        list->addItem(res::Tr(res::kOn));
+        list->addItem(res::Tr(res::kOff));
     }
     const orx::DtmfSettings dtmf = orx::DecodeDtmf(m_image);
     m_rxList->setCurrentIndex(dtmf.rxSideTone ? kItemOn : kItemOn + 1);

@@ -1,11 +1,12 @@
 #include "FmRadioDlg.h"
 
-#include "CMSFlexGrid.h"
 #include "CharacterFilter.h"
+#include "CMSFlexGrid.h"
 #include "DialogUnits.h"
 #include "FeatureCodecs.h"
 #include "MemoryMap.h"
 #include "Texts.h"
+#include "Tr.h"
 
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -26,7 +27,7 @@ constexpr int kVisibleRows = 16;
 CFmRadioDlg::CFmRadioDlg(orx::RadioImage& image, QWidget* parent) : QDialog(parent), m_image(image)
 {
     setObjectName(QStringLiteral("fmRadioDialog"));
-    setWindowTitle(QString::fromUtf8(res::kFmRadioCaption));
+    setWindowTitle(res::Tr(res::kFmRadioCaption));
     createControls();
     OnInitDialog();
 }
@@ -59,7 +60,7 @@ void CFmRadioDlg::setUpGrid()
     m_grid->SetCols(kGridCols);
     m_grid->SetFixedRows(1);
     m_grid->SetFixedCols(1);
-    m_grid->SetTextMatrix(0, kFrequencyCol, QString::fromUtf8(res::kFmFrequencyHeader));
+    m_grid->SetTextMatrix(0, kFrequencyCol, res::Tr(res::kFmFrequencyHeader));
     for (int n = 1; n < kGridRows; ++n)
         m_grid->SetTextMatrix(n, 0, QString::number(n));
     for (int c = 0; c < kGridCols; ++c)

@@ -4,17 +4,13 @@
 #include "DialogUnits.h"
 #include "FeatureCodecs.h"
 #include "Texts.h"
+#include "Tr.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace {
-
-QString tr8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 // Template 166, in dialog units.
 constexpr int kWidth = 186;
@@ -25,7 +21,7 @@ constexpr int kHeight = 56;
 CSerialNumberDlg::CSerialNumberDlg(orx::RadioImage& image, QWidget* parent) : QDialog(parent), m_image(image)
 {
     setObjectName(QStringLiteral("serialNumberDialog"));
-    setWindowTitle(tr8(res::kSerialNumberCaption));
+    setWindowTitle(res::Tr(res::kSerialNumberCaption));
     createControls();
     OnInitDialog();
 }
@@ -35,17 +31,17 @@ void CSerialNumberDlg::createControls()
     const DialogUnits du(font());
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(QStringLiteral("serialNumberEdit"));
-    auto* label = new QLabel(tr8(res::kSerialNumberLabel), this);
+    auto* label = new QLabel(res::Tr(res::kSerialNumberLabel), this);
     label->setGeometry(du.rect(10, 12, 64, 14));
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     label->setBuddy(m_edit);
     du.placeCentred(m_edit, 76, 12, 100, 14);
 
-    auto* ok = new QPushButton(tr8(res::kOk), this);
+    auto* ok = new QPushButton(res::Tr(res::kOk), this);
     ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
     du.place(ok, 36, 35, 50, 14);
-    auto* cancel = new QPushButton(tr8(res::kCancel), this);
+    auto* cancel = new QPushButton(res::Tr(res::kCancel), this);
     cancel->setObjectName(QStringLiteral("cancelButton"));
     du.place(cancel, 100, 35, 50, 14);
     connect(ok, &QPushButton::clicked, this, &CSerialNumberDlg::OnOK);

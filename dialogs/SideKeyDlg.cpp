@@ -2,6 +2,7 @@
 
 #include "DialogUnits.h"
 #include "Texts.h"
+#include "Tr.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -9,11 +10,6 @@
 #include <QPushButton>
 
 namespace {
-
-QString tr8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Template 158, in dialog units: the two keys' groups one above the other, buttons on the right.
 constexpr int kWidth = 184;
@@ -49,7 +45,7 @@ constexpr ListPlace kListPlaces[] = {
 CSideKeyDlg::CSideKeyDlg(orx::RadioImage& image, QWidget* parent) : QDialog(parent), m_image(image)
 {
     setObjectName(QStringLiteral("sideKeyDialog"));
-    setWindowTitle(tr8(res::kSideKeyCaption));
+    setWindowTitle(res::Tr(res::kSideKeyCaption));
     createControls();
     OnInitDialog();
 }
@@ -59,14 +55,14 @@ void CSideKeyDlg::createControls()
     const DialogUnits du(font());
     const char* groupTitles[2] = {res::kSideKey1Group, res::kSideKey2Group};
     for (int key = 0; key < 2; ++key) {
-        auto* group = new QGroupBox(tr8(groupTitles[key]), this);
+        auto* group = new QGroupBox(res::Tr(groupTitles[key]), this);
         group->setGeometry(du.rect(kGroupX, kGroupY[key], kGroupWidth, kGroupHeight));
     }
     for (const ListPlace& p : kListPlaces) {
         auto* list = new QComboBox(this);
         list->setObjectName(QString::fromLatin1(p.objectName));
         const int y = kGroupY[p.key] + (p.shortPress ? kShortRowOffset : kLongRowOffset);
-        auto* label = new QLabel(tr8(p.shortPress ? res::kShortPress : res::kLongPress), this);
+        auto* label = new QLabel(res::Tr(p.shortPress ? res::kShortPress : res::kLongPress), this);
         label->setGeometry(du.rect(kLabelX, y, kLabelWidth, kRowHeight));
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->setBuddy(list);
@@ -74,11 +70,11 @@ void CSideKeyDlg::createControls()
         m_lists[static_cast<std::size_t>(p.press)] = list;
     }
 
-    auto* ok = new QPushButton(tr8(res::kOk), this);
+    auto* ok = new QPushButton(res::Tr(res::kOk), this);
     ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
     du.place(ok, 127, 12, 50, 14);
-    auto* cancel = new QPushButton(tr8(res::kCancel), this);
+    auto* cancel = new QPushButton(res::Tr(res::kCancel), this);
     cancel->setObjectName(QStringLiteral("cancelButton"));
     du.place(cancel, 127, 30, 50, 14);
     connect(ok, &QPushButton::clicked, this, &CSideKeyDlg::OnOK);
@@ -94,7 +90,7 @@ void CSideKeyDlg::OnInitDialog()
     for (std::size_t i = 0; i < m_lists.size(); ++i) {
         QComboBox* list = m_lists[i];
         for (std::string_view choice : orx::kSideKeyChoices)
-            list->addItem(tr8(choice));
+            list->addItem(res::Tr(choice));
         // A function the lists do not offer leaves the list without a selection.
         list->setCurrentIndex(orx::SideKeyChoiceIndex(codes[i]));
     }

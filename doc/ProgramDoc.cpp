@@ -3,7 +3,9 @@
 #include "AppContext.h"
 #include "ChannelDataFile.h"
 #include "FileNames.h"
+#include "ProgramIni.h"
 #include "Texts.h"
+#include "Tr.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,22 +32,22 @@ QString saveFailureText(const QString& path, const orx::SaveResult& result)
     QString reason;
     switch (result.problem) {
     case orx::SaveProblem::NotAFile:
-        reason = QString::fromUtf8(res::kSaveNotAFile);
+        reason = res::Tr(res::kSaveNotAFile);
         break;
     case orx::SaveProblem::NoTemporaryFile:
-        reason = QString::fromUtf8(res::kSaveNoNewFile).arg(why);
+        reason = res::Tr(res::kSaveNoNewFile).arg(why);
         break;
     case orx::SaveProblem::WriteFailed:
     case orx::SaveProblem::ReplaceFailed:
-        reason = why + QString::fromUtf8(res::kSaveFileUntouched);
+        reason = why + res::Tr(res::kSaveFileUntouched);
         break;
     case orx::SaveProblem::InPlaceFailed:
-        reason = QString::fromUtf8(res::kSaveInPlaceFailed).arg(why, fromPath(result.kept));
+        reason = res::Tr(res::kSaveInPlaceFailed).arg(why, fromPath(result.kept));
         break;
     case orx::SaveProblem::None:
         break;
     }
-    return QString::fromUtf8(res::kSaveFailed).arg(QDir::toNativeSeparators(path), reason);
+    return res::Tr(res::kSaveFailed).arg(QDir::toNativeSeparators(path), reason);
 }
 
 } // namespace
@@ -144,7 +146,7 @@ bool CProgramDoc::OnOpenDocument(const QString& path, QString* error)
     if (result != orx::LoadResult::Ok) {
         if (error) {
             const char* format = result == orx::LoadResult::TooShort ? res::kFileTooShort : res::kOpenFailed;
-            *error = QString::fromUtf8(format).arg(QDir::toNativeSeparators(path));
+            *error = res::Tr(format).arg(QDir::toNativeSeparators(path));
         }
         return false;
     }

@@ -1,6 +1,8 @@
 #include "ChannelTableModel.h"
 
+#include "ChannelEdit.h"
 #include "Texts.h"
+#include "Tr.h"
 
 #include <QBrush>
 #include <QColor>
@@ -40,6 +42,38 @@ CChannelTableModel::CChannelTableModel(orx::ChannelEntryTable& table, QObject* p
             qs(orx::kChannelHeaders[static_cast<std::size_t>(c)]);
 }
 
+QString CChannelTableModel::DisplayText(orx::ChannelColumn col, std::string_view text)
+{
+    switch (col) {
+    case orx::ColRxTone:
+    case orx::ColTxTone:
+        // "模拟:67.0" and "数字:023N" show their number in the words of the language.
+        if (text.starts_with(orx::text::kAnalogPrefix))
+            return res::Tr(res::kAnalogToneShown).arg(qs(text.substr(orx::text::kAnalogPrefix.size())));
+        if (text.starts_with(orx::text::kDigitalPrefix))
+            return res::Tr(res::kDigitalToneShown).arg(qs(text.substr(orx::text::kDigitalPrefix.size())));
+        return text == orx::text::kNoTone ? res::Tr(text) : qs(text);
+    case orx::ColBusyLockout:
+    case orx::ColPower:
+    case orx::ColBandwidth:
+    case orx::ColScanAdd:
+    case orx::ColPttId: {
+        // Only the column's own words: anything else in the cell is shown as it is.
+        const auto options = orx::ChoiceOptions(col);
+        return std::find(options.begin(), options.end(), text) != options.end() ? res::Tr(text) : qs(text);
+    }
+    default:
+        return qs(text);
+    }
+}
+
+void CChannelTableModel::retranslate()
+{
+    // Only what is shown changes: the cells keep their texts.
+    emit headerDataChanged(Qt::Horizontal, 0, orx::kDataColumnCount - 1);
+    rowsChanged(1, orx::ChannelEntryTable::kCount);
+}
+
 int CChannelTableModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : orx::ChannelEntryTable::kCount;
@@ -61,12 +95,12 @@ QVariant CChannelTableModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         if (fixed) {
             if (col == orx::ColRxFrequency)
-                return QString::fromUtf8(res::kSerialRowLabel);
+                return res::Tr(res::kSerialRowLabel);
             if (col == orx::ColTxFrequency)
                 return serialText(m_table.entry(row));
             return {};
         }
-        return qs(m_table.texts(row)[col]);
+        return DisplayText(col, m_table.texts(row)[col]);
     case Qt::EditRole:
         return qs(m_table.texts(row)[col]);
     case Qt::ForegroundRole:
@@ -74,7 +108,7 @@ QVariant CChannelTableModel::data(const QModelIndex& index, int role) const
     case Qt::BackgroundRole:
         return fixed ? QVariant(QBrush(kFixedRowBack)) : QVariant();
     case Qt::ToolTipRole:
-        return fixed ? QVariant(QString::fromUtf8(res::kSerialRowTip).arg(row)) : QVariant();
+        return fixed ? QVariant(res::Tr(res::kSerialRowTip).arg(row)) : QVariant();
     default:
         return {};
     }
@@ -105,7 +139,9 @@ QVariant CChannelTableModel::headerData(int section, Qt::Orientation orientation
         return QString::number(section + 1);
     if (section < 0 || section >= orx::kDataColumnCount)
         return {};
-    return m_columnHeaders[static_cast<std::size_t>(section)];
+    // The header keeps the text it was given; the user reads it in the chosen language.
+    const QString& header = m_columnHeaders[static_cast<std::size_t>(section)];
+    return role == Qt::DisplayRole ? res::Tr(header.toUtf8().constData()) : header;
 }
 
 bool CChannelTableModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,

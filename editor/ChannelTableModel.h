@@ -12,6 +12,7 @@
 #include <QAbstractTableModel>
 
 #include <array>
+#include <string_view>
 #include <vector>
 
 class CChannelTableModel : public QAbstractTableModel {
@@ -24,6 +25,12 @@ public:
     };
 
     explicit CChannelTableModel(orx::ChannelEntryTable& table, QObject* parent = nullptr);
+
+    // What a cell shows of its grid text: the choice words and the tone words in the language the
+    // user chose. The grid text itself (the edit role, the clipboard, CSV, the image) stays as it is.
+    static QString DisplayText(orx::ChannelColumn col, std::string_view text);
+    // The language changed: headers and cells are shown anew.
+    void retranslate();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

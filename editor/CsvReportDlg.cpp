@@ -2,6 +2,7 @@
 
 #include "ChannelEdit.h"
 #include "Texts.h"
+#include "Tr.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -14,24 +15,14 @@
 
 namespace {
 
-QString tr8(const char* s)
-{
-    return QString::fromUtf8(s);
-}
-
 QString qs(const std::string& s)
 {
     return QString::fromStdString(s);
 }
 
-QString qs(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 QString header(orx::ChannelColumn col)
 {
-    return qs(orx::kChannelHeaders[static_cast<std::size_t>(col)]);
+    return res::Tr(orx::kChannelHeaders[static_cast<std::size_t>(col)]);
 }
 
 const char* refusalText(orx::CsvRefusal refusal)
@@ -82,23 +73,23 @@ QString CCsvReportDlg::OutcomeText(orx::CsvOutcome outcome)
 {
     switch (outcome) {
     case orx::CsvOutcome::Added:
-        return tr8(res::kCsvAdded);
+        return res::Tr(res::kCsvAdded);
     case orx::CsvOutcome::Changed:
-        return tr8(res::kCsvChanged);
+        return res::Tr(res::kCsvChanged);
     case orx::CsvOutcome::Unchanged:
-        return tr8(res::kCsvUnchanged);
+        return res::Tr(res::kCsvUnchanged);
     case orx::CsvOutcome::Refused:
         break;
     }
-    return tr8(res::kCsvRefused);
+    return res::Tr(res::kCsvRefused);
 }
 
 QString CCsvReportDlg::DetailText(const orx::CsvRowResult& row, const orx::BandLimits& limits)
 {
     if (row.outcome == orx::CsvOutcome::Refused) {
         if (row.refusal == orx::CsvRefusal::DuplicateLocation)
-            return tr8(res::kCsvDuplicateLocation).arg(row.location).arg(row.firstLine);
-        const QString text = tr8(refusalText(row.refusal)).arg(qs(row.value));
+            return res::Tr(res::kCsvDuplicateLocation).arg(row.location).arg(row.firstLine);
+        const QString text = res::Tr(refusalText(row.refusal)).arg(qs(row.value));
         const bool namesTheBand =
             row.refusal == orx::CsvRefusal::RxOutOfBand || row.refusal == orx::CsvRefusal::TxOutOfBand;
         return namesTheBand ? text.arg(qs(orx::BandRangeText(limits))) : text;
@@ -108,21 +99,21 @@ QString CCsvReportDlg::DetailText(const orx::CsvRowResult& row, const orx::BandL
         QStringList columns;
         for (orx::ChannelColumn col : row.changed)
             columns << header(col);
-        parts << columns.join(tr8(res::kCsvListSeparator));
+        parts << columns.join(res::Tr(res::kCsvListSeparator));
     }
     for (const orx::CsvAdjustment& a : row.adjustments) {
         if (a.column == orx::ColName)
-            parts << tr8(res::kCsvNameAdjusted).arg(qs(a.given), qs(a.result));
+            parts << res::Tr(res::kCsvNameAdjusted).arg(qs(a.given), qs(a.result));
         else
-            parts << tr8(res::kCsvRounded).arg(header(a.column), qs(a.given), qs(a.result));
+            parts << res::Tr(res::kCsvRounded).arg(header(a.column), qs(a.given), qs(a.result));
     }
     for (const orx::CsvWarning& w : row.warnings) {
         if (w.kind == orx::CsvWarningKind::UnknownPower)
-            parts << tr8(res::kCsvUnknownPower).arg(qs(w.value));
+            parts << res::Tr(res::kCsvUnknownPower).arg(qs(w.value));
         else
-            parts << tr8(res::kCsvNameCollision).arg(qs(w.value)).arg(w.channel);
+            parts << res::Tr(res::kCsvNameCollision).arg(qs(w.value)).arg(w.channel);
     }
-    return parts.join(QStringLiteral("；"));
+    return parts.join(res::Tr(res::kCsvDetailSeparator));
 }
 
 QString CCsvReportDlg::FileProblemText(const orx::CsvImport& result, const QString& path)
@@ -130,17 +121,17 @@ QString CCsvReportDlg::FileProblemText(const orx::CsvImport& result, const QStri
     const QString name = QDir::toNativeSeparators(path);
     switch (result.problem) {
     case orx::CsvProblem::TooLarge:
-        return tr8(res::kCsvTooLarge).arg(name).arg(orx::kCsvFileSizeLimit / (1024 * 1024));
+        return res::Tr(res::kCsvTooLarge).arg(name).arg(orx::kCsvFileSizeLimit / (1024 * 1024));
     case orx::CsvProblem::NotText:
-        return tr8(res::kCsvNotText).arg(name);
+        return res::Tr(res::kCsvNotText).arg(name);
     case orx::CsvProblem::BrokenUtf8:
-        return tr8(res::kCsvBrokenUtf8).arg(name).arg(result.problemLine);
+        return res::Tr(res::kCsvBrokenUtf8).arg(name).arg(result.problemLine);
     case orx::CsvProblem::UnterminatedQuote:
-        return tr8(res::kCsvUnterminatedQuote).arg(name).arg(result.problemLine);
+        return res::Tr(res::kCsvUnterminatedQuote).arg(name).arg(result.problemLine);
     case orx::CsvProblem::NoHeader:
-        return tr8(res::kCsvEmpty).arg(name);
+        return res::Tr(res::kCsvEmpty).arg(name);
     case orx::CsvProblem::MissingColumn:
-        return tr8(res::kCsvMissingColumn).arg(name, qs(result.missingColumn));
+        return res::Tr(res::kCsvMissingColumn).arg(name, qs(result.missingColumn));
     case orx::CsvProblem::None:
         break;
     }
@@ -151,30 +142,30 @@ QString CCsvReportDlg::PasteNoteText(int channel, const orx::PasteNote& note, co
 {
     switch (note.kind) {
     case orx::PasteNoteKind::OutOfBand:
-        return tr8(res::kPasteOutOfBand)
+        return res::Tr(res::kPasteOutOfBand)
             .arg(channel)
             .arg(header(note.column), qs(note.given), qs(orx::BandRangeText(limits)));
     case orx::PasteNoteKind::NotStorable:
-        return tr8(res::kPasteNotStorable).arg(channel).arg(header(note.column), qs(note.given));
+        return res::Tr(res::kPasteNotStorable).arg(channel).arg(header(note.column), qs(note.given));
     case orx::PasteNoteKind::Rounded:
         break;
     }
-    return tr8(res::kPasteRounded).arg(channel).arg(header(note.column), qs(note.given), qs(note.result));
+    return res::Tr(res::kPasteRounded).arg(channel).arg(header(note.column), qs(note.given), qs(note.result));
 }
 
 void CCsvReportDlg::ShowPasteNotes(QWidget* parent, const PasteNotes& notes, const orx::BandLimits& limits)
 {
     if (notes.empty())
         return;
-    QStringList lines{tr8(res::kPasteReportIntro)};
+    QStringList lines{res::Tr(res::kPasteReportIntro)};
     for (const auto& [channel, note] : notes)
         lines << PasteNoteText(channel, note, limits);
     // Shown without a modal loop of its own: the paste is done, and the box only tells about it.
-    auto* box = new QMessageBox(QMessageBox::Information, tr8(res::kPasteReportCaption),
+    auto* box = new QMessageBox(QMessageBox::Information, res::Tr(res::kPasteReportCaption),
                                 lines.join(QLatin1Char('\n')), QMessageBox::Ok, parent);
     box->setObjectName(QStringLiteral("pasteReport"));
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->button(QMessageBox::Ok)->setText(tr8(res::kOk));
+    box->button(QMessageBox::Ok)->setText(res::Tr(res::kOk));
     box->open();
 }
 
@@ -183,10 +174,10 @@ CCsvReportDlg::CCsvReportDlg(const orx::CsvImport& result, const QString& fileNa
 {
     setObjectName(QStringLiteral("csvReport"));
     const int refused = result.count(orx::CsvOutcome::Refused);
-    setWindowTitle(refused > 0 ? tr8(res::kCsvReportCaptionRefused).arg(refused)
-                               : tr8(res::kCsvReportCaption));
+    setWindowTitle(refused > 0 ? res::Tr(res::kCsvReportCaptionRefused).arg(refused)
+                               : res::Tr(res::kCsvReportCaption));
 
-    m_summary = new QLabel(tr8(res::kCsvReportSummary)
+    m_summary = new QLabel(res::Tr(res::kCsvReportSummary)
                                .arg(fileName)
                                .arg(result.count(orx::CsvOutcome::Added))
                                .arg(result.count(orx::CsvOutcome::Changed))
@@ -198,8 +189,8 @@ CCsvReportDlg::CCsvReportDlg(const orx::CsvImport& result, const QString& fileNa
 
     m_table = new QTableWidget(static_cast<int>(result.rows.size()), 4, this);
     m_table->setObjectName(QStringLiteral("csvReportTable"));
-    m_table->setHorizontalHeaderLabels({tr8(res::kCsvReportLine), tr8(res::kCsvReportChannel),
-                                        tr8(res::kCsvReportOutcome), tr8(res::kCsvReportDetail)});
+    m_table->setHorizontalHeaderLabels({res::Tr(res::kCsvReportLine), res::Tr(res::kCsvReportChannel),
+                                        res::Tr(res::kCsvReportOutcome), res::Tr(res::kCsvReportDetail)});
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -228,7 +219,7 @@ CCsvReportDlg::CCsvReportDlg(const orx::CsvImport& result, const QString& fileNa
     m_table->horizontalHeader()->setStretchLastSection(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(tr8(res::kOk));
+    buttons->button(QDialogButtonBox::Ok)->setText(res::Tr(res::kOk));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     // Enter closes the report at once; the table scrolls with the wheel or after a click.
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);

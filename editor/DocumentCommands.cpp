@@ -2,6 +2,7 @@
 
 #include "ProgramDoc.h"
 #include "Texts.h"
+#include "Tr.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -14,7 +15,7 @@ namespace {
 
 QString fileFilter()
 {
-    return QString::fromUtf8(res::kFileFilter);
+    return res::Tr(res::kFileFilter);
 }
 
 bool doSave(CProgramDoc& doc, QWidget* parent, bool askForName)
@@ -22,10 +23,10 @@ bool doSave(CProgramDoc& doc, QWidget* parent, bool askForName)
     QString path = doc.pathName();
     if (askForName) {
         const QString suggested =
-            doc.pathName().isEmpty() ? QString::fromUtf8(res::kUntitled) + QStringLiteral(".sin") : doc.pathName();
+            doc.pathName().isEmpty() ? res::Tr(res::kUntitled) + QStringLiteral(".sin") : doc.pathName();
         QFileDialog dialog(parent, QString(), suggested, fileFilter());
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QString::fromUtf8(res::kFileExtension));
+        dialog.setDefaultSuffix(res::Tr(res::kFileExtension));
         if (!doc.pathName().isEmpty())
             dialog.selectFile(doc.pathName());
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -35,7 +36,7 @@ bool doSave(CProgramDoc& doc, QWidget* parent, bool askForName)
     QString error;
     if (doc.OnSaveDocument(path, &error))
         return true;
-    QMessageBox::warning(parent, QString::fromUtf8(res::kAppTitle), error);
+    QMessageBox::warning(parent, res::Tr(res::kAppTitle), error);
     return false;
 }
 
@@ -46,12 +47,12 @@ bool SaveModified(CProgramDoc& doc, QWidget* parent)
     emit doc.commitRequested();
     if (!doc.IsModified())
         return true;
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(res::kAppTitle),
-                    QString::fromUtf8(res::kSaveChangesQuestion), QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Question, res::Tr(res::kAppTitle),
+                    res::Tr(res::kSaveChangesQuestion), QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("saveChangesQuestion"));
-    QPushButton* yes = box.addButton(QString::fromUtf8(res::kYes), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QString::fromUtf8(res::kNo), QMessageBox::NoRole);
-    QPushButton* cancel = box.addButton(QString::fromUtf8(res::kCancel), QMessageBox::RejectRole);
+    QPushButton* yes = box.addButton(res::Tr(res::kYes), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(res::Tr(res::kNo), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(res::Tr(res::kCancel), QMessageBox::RejectRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(cancel);
     box.exec();
@@ -72,13 +73,13 @@ bool OpenDocumentFile(CProgramDoc& doc, const QString& path, QWidget* parent)
     QString error;
     if (doc.OnOpenDocument(path, &error))
         return true;
-    QMessageBox::warning(parent, QString::fromUtf8(res::kAppTitle), error);
+    QMessageBox::warning(parent, res::Tr(res::kAppTitle), error);
     return false;
 }
 
 bool FileOpen(CProgramDoc& doc, QWidget* parent)
 {
-    const QString filters = fileFilter() + QStringLiteral(";;") + QString::fromUtf8(res::kAllFilesFilter);
+    const QString filters = fileFilter() + QStringLiteral(";;") + res::Tr(res::kAllFilesFilter);
     const QString dir = doc.pathName().isEmpty() ? QString() : QFileInfo(doc.pathName()).absolutePath();
     const QString path = QFileDialog::getOpenFileName(parent, QString(), dir, filters);
     if (path.isEmpty())

@@ -1,9 +1,11 @@
 #include "ProgramView.h"
 
 #include "CMSFlexGrid.h"
+#include "CommandAction.h"
 #include "DialogUnits.h"
 #include "ProgramDoc.h"
 #include "Texts.h"
+#include "Tr.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -129,6 +131,7 @@ CProgramView::CProgramView(CProgramDoc& document, QWidget* parent)
     layoutForm();
     installEditorFilters();
     createExchange();
+    createChannelCommands();
     connect(&m_doc, &CProgramDoc::imageReplaced, this, &CProgramView::onImageReplaced);
     // Whatever reads the screen (save, read, write, the unsaved-edits question) gets the value an
     // open editor holds.
@@ -150,7 +153,7 @@ const orx::BandLimits& CProgramView::bandLimits() const
 
 void CProgramView::createControls()
 {
-    m_settingsGroup = new QGroupBox(QString::fromUtf8(res::kSettingsGroup), this);
+    m_settingsGroup = new QGroupBox(res::Tr(res::kSettingsGroup), this);
     m_settingsGroup->setObjectName(QStringLiteral("settingsGroup"));
 
     m_modelList = makeList(this, "modelList");
@@ -179,12 +182,12 @@ void CProgramView::createControls()
                 [this, setting](int index) { m_doc.SetSetting(setting, index); });
     }
 
-    m_channelLabel = new QLabel(QString::fromUtf8(res::kChannelLabel), this);
-    m_deleteButton = new QPushButton(QString::fromUtf8(res::kDeleteButton), this);
+    m_channelLabel = new QLabel(res::Tr(res::kChannelLabel), this);
+    m_deleteButton = new QPushButton(res::Tr(res::kDeleteButton), this);
     m_deleteButton->setObjectName(QStringLiteral("deleteButton"));
-    m_addButton = new QPushButton(QString::fromUtf8(res::kAddButton), this);
+    m_addButton = new QPushButton(res::Tr(res::kAddButton), this);
     m_addButton->setObjectName(QStringLiteral("addButton"));
-    m_factoryButton = new QPushButton(QString::fromUtf8(res::kFactoryButton), this);
+    m_factoryButton = new QPushButton(res::Tr(res::kFactoryButton), this);
     m_factoryButton->setObjectName(QStringLiteral("factoryButton"));
     m_factoryButton->hide();
     for (QPushButton* b : {m_deleteButton, m_addButton, m_factoryButton})
@@ -234,20 +237,6 @@ void CProgramView::layoutForm()
         }
         return nullptr;
     };
-    auto labelFor = [](int id) -> QString {
-        if (id == IdModelList)
-            return QString::fromUtf8(res::kModelLabel);
-        if (id == IdBandList)
-            return QString::fromUtf8(res::kBandLabel);
-        if (id == IdPasswordEdit)
-            return QString::fromUtf8(res::kPasswordLabel);
-        for (const SettingControl& control : kSettingControls) {
-            if (control.id == id)
-                return qs(orx::Info(control.setting).label);
-        }
-        return {};
-    };
-
     const int rowHeight = du.y(kRowHeight);
     const int controlHeight = std::max(rowHeight, m_modelList->sizeHint().height());
     for (const Place& p : kPanel) {
@@ -255,7 +244,7 @@ void CProgramView::layoutForm()
         w->setGeometry(du.x(p.x), du.y(p.y) + (rowHeight - controlHeight) / 2, du.x(kComboWidth), controlHeight);
         if (auto* box = qobject_cast<QComboBox*>(w))
             box->setMaxVisibleItems(std::max(3, (p.listHeight - kRowHeight) / 8 + 1)); // ~8 units an item
-        auto* label = new QLabel(labelFor(p.id), this);
+        auto* label = new QLabel(PanelLabel(p.id), this);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         const int left = labelLeft(p.x);
         label->setGeometry(du.x(left), du.y(p.y), du.x(p.x - 3 - left), rowHeight);
@@ -282,6 +271,52 @@ void CProgramView::layoutForm()
     setMinimumSize(m_formSize.width() / 2, m_formSize.height() / 2);
 }
 
+QString CProgramView::PanelLabel(int id)
+{
+    if (id == IdModelList)
+        return res::Tr(res::kModelLabel);
+    if (id == IdBandList)
+        return res::Tr(res::kBandLabel);
+    if (id == IdPasswordEdit)
+        return res::Tr(res::kPasswordLabel);
+    for (const SettingControl& control : kSettingControls) {
+        if (control.id == id)
+            return res::Tr(orx::Info(control.setting).label);
+    }
+    return {};
+}
+
+void CProgramView::retranslate()
+{
+    m_settingsGroup->setTitle(res::Tr(res::kSettingsGroup));
+    for (std::size_t i = 0; i < m_labels.size() && i < std::size(kPanel); ++i)
+        m_labels[i]->setText(PanelLabel(kPanel[i].id));
+    m_channelLabel->setText(res::Tr(res::kChannelLabel));
+    m_deleteButton->setText(res::Tr(res::kDeleteButton));
+    m_addButton->setText(res::Tr(res::kAddButton));
+    m_factoryButton->setText(res::Tr(res::kFactoryButton));
+    // The entries are shown anew in place: the index, which is the stored value, stays.
+    if (m_setUp) {
+        for (int i = 0; i < orx::kSettingCount; ++i) {
+            QComboBox* list = m_settingLists[static_cast<std::size_t>(i)];
+            const auto choices = orx::Choices(static_cast<orx::Setting>(i));
+            for (int k = 0; k < list->count() && k < static_cast<int>(choices.size()); ++k)
+                list->setItemText(k, res::Tr(std::string_view(choices[static_cast<std::size_t>(k)])));
+        }
+    }
+    ApplyCommand(m_undoAction, res::kUndo);
+    ApplyCommand(m_redoAction, res::kRedo);
+    retranslateChannelCommands();
+    m_channelModel->retranslate();
+}
+
+void CProgramView::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+}
+
 void CProgramView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
@@ -302,7 +337,9 @@ void CProgramView::setUpOnce()
         QComboBox* list = m_settingLists[static_cast<std::size_t>(i)];
         // Filling selects entry 0, which is no choice of the user's.
         const QSignalBlocker block(list);
-        fillList(list, orx::Choices(s));
+        list->clear();
+        for (const auto& choice : orx::Choices(s))
+            list->addItem(res::Tr(std::string_view(choice)));
     }
     setUpGrid();
     m_passwordEdit->setMaxLength(static_cast<int>(orx::kPasswordMaxLength));
@@ -334,6 +371,8 @@ void CProgramView::setUpGrid()
     for (int c = 0; c < kGridCols; ++c)
         m_grid->SetColAlignment(c, CMSFlexGrid::AlignCenterCenter);
     m_grid->SetSelectionMode(CMSFlexGrid::SelectionFree);
+    // The current cell and a selection of channels show in every style, focused or not.
+    m_grid->SetMarkSelection(true);
     m_grid->SetWordWrap(true);
     m_grid->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     // Column 0 shows the channel numbers 1 to 128: the model's own row headers.

@@ -13,6 +13,7 @@
 // ProgramViewPrint.cpp (printing), ProgramViewExchange.cpp (CSV files, clipboard, undo and redo).
 
 #include "Band.h"
+#include "ChannelBulk.h"
 #include "ChannelTableModel.h"
 #include "GridTexts.h"
 #include "ScreenCopy.h"
@@ -35,7 +36,11 @@ class QPushButton;
 class QKeyEvent;
 class QWheelEvent;
 class QAction;
+class QMenu;
 class QUndoStack;
+namespace res {
+struct Command;
+}
 
 class CProgramView : public QWidget {
     Q_OBJECT
@@ -166,8 +171,31 @@ public slots:
     void CutCells();
     void PasteCells();
     void DeleteCells();
+    // Many channels at once: the selected channels, or all of them when no more than one row is
+    // selected. Each is one step of the history; the serial number's row never moves.
+    void BulkSet();
+    void SortChannels(orx::SortKey key);
+    void PackEmptyChannels();
+    void MoveUp();
+    void MoveDown();
+    void FillDown();
+    void DeleteSelectedChannels();
+    // The transmit frequency of the selected channels from their receive frequency.
+    void SetTransmitOffset(const orx::OffsetChoice& choice);
+
+public:
+    // The channel commands of the Edit menu and the grid's context menu, in menu order (with the
+    // sort submenu); the context menu of a transmit-frequency cell also offers the offsets.
+    void AddChannelCommands(QMenu* menu);
+    QMenu* CreateGridMenu(int col, QWidget* parent);
+    // The offset offered first, the one last chosen (10 Hz units).
+    std::uint32_t lastOffset() const { return m_lastOffset; }
+
+    // The form's texts in the language now chosen; the values shown stay as they are.
+    void retranslate();
 
 protected:
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -175,6 +203,8 @@ protected:
 private:
     void createControls();
     void layoutForm();
+    // The label left of the panel control with this id.
+    static QString PanelLabel(int id);
     void setUpOnce();
     void setUpGrid();
     void installEditorFilters();
@@ -205,6 +235,13 @@ private:
     CellRange selectedCells() const;
     void selectCells(const CellRange& range);
     void onGridSelectionChanged();
+
+    void createChannelCommands();
+    void showGridMenu(const QPoint& globalPos, int col);
+    void onRowsDropped(int target);
+    // The channel rows a command works on: the selected rows, or all 128 for a single row.
+    std::vector<int> commandRows() const;
+    void moveSelection(int delta);
 
     void onGridMouseDown(int button, int shift, int x, int y);
     void onGridEnterCell();
@@ -251,6 +288,13 @@ private:
         std::vector<orx::ChannelEntry> entries;
     };
     CopiedChannels m_copied;
+
+    std::uint32_t m_lastOffset = 60000; // 0.6 MHz
+    QAction* m_sortDescending = nullptr;
+    std::vector<QAction*> m_channelCommands; // in menu order; nullptr stands for a separator
+    std::vector<std::pair<QAction*, const res::Command*>> m_channelCommandTexts;
+    std::vector<QPointer<QMenu>> m_sortMenus; // the Edit menu's and the open context menu's
+    void retranslateChannelCommands();
 
     QUndoStack* m_undoStack = nullptr;
     QAction* m_undoAction = nullptr;

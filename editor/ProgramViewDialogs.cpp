@@ -6,6 +6,7 @@
 #include "SerialNumberDlg.h"
 #include "SideKeyDlg.h"
 #include "Texts.h"
+#include "Tr.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -39,11 +40,11 @@ namespace {
 
 bool confirmOverwriteChannel(QWidget* parent)
 {
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(res::kSerialNumberCaption),
-                    QString::fromUtf8(res::kSerialOverwriteText).arg(orx::map::kSerialNumberChannel),
+    QMessageBox box(QMessageBox::Question, res::Tr(res::kSerialNumberCaption),
+                    res::Tr(res::kSerialOverwriteText).arg(orx::map::kSerialNumberChannel),
                     QMessageBox::NoButton, parent);
-    QPushButton* yes = box.addButton(QString::fromUtf8(res::kYes), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QString::fromUtf8(res::kNo), QMessageBox::NoRole);
+    QPushButton* yes = box.addButton(res::Tr(res::kYes), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(res::Tr(res::kNo), QMessageBox::NoRole);
     box.setDefaultButton(no);
     box.setEscapeButton(no);
     box.exec();

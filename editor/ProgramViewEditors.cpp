@@ -9,6 +9,7 @@
 #include "ProgramDoc.h"
 #include "Texts.h"
 #include "ToneDlg.h"
+#include "Tr.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -121,11 +122,11 @@ bool CProgramView::freeSerialRow(int row)
 {
     if (!m_doc.channels().isFixed(row))
         return true;
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(res::kSerialNumberCaption),
-                    QString::fromUtf8(res::kSerialRowQuestion).arg(row), QMessageBox::NoButton, this);
+    QMessageBox box(QMessageBox::Question, res::Tr(res::kSerialNumberCaption),
+                    res::Tr(res::kSerialRowQuestion).arg(row), QMessageBox::NoButton, this);
     box.setObjectName(QStringLiteral("serialRowQuestion"));
-    QPushButton* yes = box.addButton(QString::fromUtf8(res::kYes), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QString::fromUtf8(res::kNo), QMessageBox::NoRole);
+    QPushButton* yes = box.addButton(res::Tr(res::kYes), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(res::Tr(res::kNo), QMessageBox::NoRole);
     box.setDefaultButton(no);
     box.setEscapeButton(no);
     box.exec();
@@ -197,8 +198,9 @@ void CProgramView::OpenCellEditor()
     case orx::ColPttId: {
         const auto options = orx::ChoiceOptions(column(col));
         m_choiceList->clear();
+        // The list shows the words in the user's language and hands back the grid text.
         for (std::string_view option : options)
-            m_choiceList->addItem(qs(option));
+            m_choiceList->addItem(res::Tr(option), qs(option));
         m_choiceList->setCurrentIndex(orx::FindChoice(options, text.toStdString()));
         showEditor(m_choiceList, row, col);
         break;
@@ -257,7 +259,7 @@ void CProgramView::CommitChoiceList()
     if (!m_choiceList->isVisible())
         return;
     const int row = m_editRow;
-    const QString text = m_choiceList->currentIndex() >= 0 ? m_choiceList->currentText() : QString();
+    const QString text = m_choiceList->currentIndex() >= 0 ? m_choiceList->currentData().toString() : QString();
     EditRow(row, orx::CommitCell(RowTexts(row), column(m_editCol), text.toStdString()));
     finishEditor(m_choiceList);
 }
@@ -329,8 +331,8 @@ void CProgramView::LoadFactoryDefaults()
     const QString path = folder + QString::fromUtf8(res::kFactoryFileName);
     if (!QFileInfo(path).isFile()) {
         // The folder as the system writes it, with its trailing separator (a backslash on Windows).
-        QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(res::kFactoryMissingCaption),
-                        QString::fromUtf8(res::kFactoryMissingText) + QLatin1Char('\n') + QLatin1Char('"') +
+        QMessageBox box(QMessageBox::NoIcon, res::Tr(res::kFactoryMissingCaption),
+                        res::Tr(res::kFactoryMissingText) + QLatin1Char('\n') + QLatin1Char('"') +
                             QDir::toNativeSeparators(folder) + QLatin1Char('"'),
                         QMessageBox::Ok, this);
         box.exec();

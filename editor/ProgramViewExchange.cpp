@@ -1,13 +1,15 @@
 #include "ProgramView.h"
 
-#include "CMSFlexGrid.h"
 #include "ChannelClipboard.h"
 #include "ChannelCsv.h"
 #include "ChannelEntryTable.h"
+#include "CMSFlexGrid.h"
+#include "CommandAction.h"
 #include "CsvReportDlg.h"
 #include "GbkText.h"
 #include "ProgramDoc.h"
 #include "Texts.h"
+#include "Tr.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -29,18 +31,9 @@ namespace {
 // Steps the history keeps; a step holds at most the texts of all 128 rows twice.
 constexpr int kUndoSteps = 1000;
 
-QString tr8(const char* s)
-{
-    return QString::fromUtf8(s);
-}
-
 QAction* makeAction(QWidget* owner, const char* objectName, const res::Command& command)
 {
-    auto* a = new QAction(tr8(command.text), owner);
-    a->setObjectName(QString::fromLatin1(objectName));
-    a->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut)));
-    a->setStatusTip(tr8(command.prompt));
-    a->setToolTip(tr8(command.tip));
+    QAction* a = res::MakeAction(owner, objectName, command);
     a->setEnabled(false);
     // The shortcuts work wherever the focus is in the window; the frame puts the same actions into
     // its menu.
@@ -266,8 +259,8 @@ bool CProgramView::ExportCsvFile(const QString& path)
         !file.commit()) {
         const QString why = file.errorString();
         file.cancelWriting();
-        QMessageBox::warning(this, tr8(res::kAppTitle),
-                             tr8(res::kSaveFailed).arg(QDir::toNativeSeparators(path), why));
+        QMessageBox::warning(this, res::Tr(res::kAppTitle),
+                             res::Tr(res::kSaveFailed).arg(QDir::toNativeSeparators(path), why));
         return false;
     }
     return true;
@@ -278,8 +271,8 @@ bool CProgramView::ImportCsvFile(const QString& path)
     CommitOpenEditor();
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        QMessageBox::warning(this, tr8(res::kAppTitle),
-                             tr8(res::kOpenFailed).arg(QDir::toNativeSeparators(path)));
+        QMessageBox::warning(this, res::Tr(res::kAppTitle),
+                             res::Tr(res::kOpenFailed).arg(QDir::toNativeSeparators(path)));
         return false;
     }
     const QByteArray bytes = file.read(static_cast<qint64>(orx::kCsvFileSizeLimit) + 1);
@@ -288,7 +281,7 @@ bool CProgramView::ImportCsvFile(const QString& path)
         orx::ImportChannelCsvFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                                   table.allTexts(), bandLimits(), GbkDecoder());
     if (result.problem != orx::CsvProblem::None) {
-        QMessageBox::warning(this, tr8(res::kAppTitle), CCsvReportDlg::FileProblemText(result, path));
+        QMessageBox::warning(this, res::Tr(res::kAppTitle), CCsvReportDlg::FileProblemText(result, path));
         return false;
     }
     // The channels named get their new texts and keep their bytes; all the rows of the file are
@@ -304,12 +297,12 @@ bool CProgramView::ImportCsvFile(const QString& path)
 void CProgramView::OnExportCsv()
 {
     const QString base =
-        m_doc.pathName().isEmpty() ? tr8(res::kUntitled) : QFileInfo(m_doc.pathName()).completeBaseName();
+        m_doc.pathName().isEmpty() ? res::Tr(res::kUntitled) : QFileInfo(m_doc.pathName()).completeBaseName();
     const QString dir = m_doc.pathName().isEmpty() ? QString() : QFileInfo(m_doc.pathName()).absolutePath();
-    QFileDialog dialog(this, QString(), QDir(dir).filePath(base + QLatin1Char('.') + tr8(res::kCsvExtension)),
-                       tr8(res::kCsvFilter));
+    QFileDialog dialog(this, QString(), QDir(dir).filePath(base + QLatin1Char('.') + QString::fromUtf8(res::kCsvExtension)),
+                       res::Tr(res::kCsvFilter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(tr8(res::kCsvExtension));
+    dialog.setDefaultSuffix(QString::fromUtf8(res::kCsvExtension));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     ExportCsvFile(dialog.selectedFiles().constFirst());
@@ -319,7 +312,7 @@ void CProgramView::OnImportCsv()
 {
     const QString dir = m_doc.pathName().isEmpty() ? QString() : QFileInfo(m_doc.pathName()).absolutePath();
     const QString path = QFileDialog::getOpenFileName(
-        this, QString(), dir, tr8(res::kCsvFilter) + QStringLiteral(";;") + tr8(res::kAllFilesFilter));
+        this, QString(), dir, res::Tr(res::kCsvFilter) + QStringLiteral(";;") + res::Tr(res::kAllFilesFilter));
     if (!path.isEmpty())
         ImportCsvFile(path);
 }

@@ -3,6 +3,7 @@
 #include "CMSFlexGrid.h"
 #include "ProgramDoc.h"
 #include "Texts.h"
+#include "Tr.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -26,13 +27,13 @@ QString cell(const QString& text)
 void CProgramView::PrintTo(QPrinter* printer)
 {
     QString html;
-    html += QStringLiteral("<h3>%1</h3>").arg(QString::fromUtf8(res::kAppTitle).toHtmlEscaped());
+    html += QStringLiteral("<h3>%1</h3>").arg(res::Tr(res::kAppTitle).toHtmlEscaped());
     if (!m_doc.pathName().isEmpty())
         html += QStringLiteral("<p>%1</p>").arg(QFileInfo(m_doc.pathName()).fileName().toHtmlEscaped());
 
     // Settings: label and shown text, two pairs a line, in the panel's order.
     html += QStringLiteral("<p><b>%1</b></p><table cellspacing=0 cellpadding=3 border=1>")
-                .arg(QString::fromUtf8(res::kSettingsGroup).toHtmlEscaped());
+                .arg(res::Tr(res::kSettingsGroup).toHtmlEscaped());
     QStringList pairs;
     for (QLabel* label : m_labels) {
         QString value;
@@ -58,8 +59,11 @@ void CProgramView::PrintTo(QPrinter* printer)
     html += QStringLiteral("</tr>");
     for (int r = 1; r <= last; ++r) {
         html += QStringLiteral("<tr>");
-        for (int c = 0; c < m_grid->Cols(); ++c)
-            html += cell(m_grid->TextMatrix(r, c));
+        // The cells as the grid shows them, in the user's language.
+        html += cell(m_grid->TextMatrix(r, 0));
+        for (int c = orx::kFirstDataColumn; c < m_grid->Cols(); ++c)
+            html += cell(m_channelModel->data(m_channelModel->index(r - 1, c - orx::kFirstDataColumn), Qt::DisplayRole)
+                             .toString());
         html += QStringLiteral("</tr>");
     }
     html += QStringLiteral("</table>");

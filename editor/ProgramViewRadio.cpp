@@ -5,6 +5,7 @@
 #include "PowerTuneDlg.h"
 #include "ProgramDoc.h"
 #include "Texts.h"
+#include "Tr.h"
 #include "TransferDlg.h"
 
 // Reading and writing the radio, and live power tuning.
@@ -17,7 +18,7 @@ void CProgramView::OnRead()
     // The password typed on the form is what the radio's password is checked against.
     CTransferDlg dlg(m_doc.ScreenImage(), m_doc.context(), this);
     dlg.SetReadMode(true);
-    dlg.SetTitle(QString::fromUtf8(res::kRead.text));
+    dlg.SetTitle(res::Tr(res::kRead.text));
     dlg.exec();
     // A failed read has left the document as it was; only a complete one replaces its image.
     if (dlg.TransferSucceeded())
@@ -30,7 +31,7 @@ void CProgramView::OnWrite()
     ViewToImage();
     CTransferDlg dlg(m_doc.image(), m_doc.context(), this);
     dlg.SetReadMode(false);
-    dlg.SetTitle(QString::fromUtf8(res::kWrite.text));
+    dlg.SetTitle(res::Tr(res::kWrite.text));
     dlg.exec();
 }
 

@@ -4,6 +4,7 @@
 #include "DialogUnits.h"
 #include "Texts.h"
 #include "ToneChoice.h"
+#include "Tr.h"
 
 #include <QGroupBox>
 #include <QHeaderView>
@@ -46,7 +47,7 @@ bool isEnterKey(const QKeyEvent* event)
 CToneDlg::CToneDlg(const QString& toneText, QWidget* parent) : QDialog(parent), m_toneText(toneText)
 {
     setObjectName(QStringLiteral("toneDialog"));
-    setWindowTitle(QString::fromUtf8(res::kToneCaption));
+    setWindowTitle(res::Tr(res::kToneCaption));
     QFont f = font();
     f.setPointSize(kDialogPointSize);
     setFont(f);
@@ -64,7 +65,7 @@ void CToneDlg::createControls()
 
     // Tab order follows the template: the buttons from left to right, then the grid.
     for (const ModeButton& b : kModeButtons) {
-        auto* button = new QRadioButton(QString::fromUtf8(b.text), this);
+        auto* button = new QRadioButton(res::Tr(b.text), this);
         button->setObjectName(QString::fromLatin1(b.objectName));
         button->setProperty("controlId", IdNone + b.mode);
         button->setGeometry(du.rect(b.place.x(), b.place.y(), b.place.width(), b.place.height()));

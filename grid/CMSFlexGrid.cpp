@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
@@ -165,8 +166,32 @@ protected:
         option->displayAlignment = m_grid->ColAlignment(index.column() + m_grid->FixedCols());
         // A grid that never highlights draws a selected cell as any other, in the colours the
         // cell has of its own (the greyed row of the serial number keeps its grey).
-        if (m_grid->HighLight() == CMSFlexGrid::HighLightNever)
+        if (m_grid->HighLight() == CMSFlexGrid::HighLightNever || m_grid->MarkSelection())
             option->state &= ~QStyle::State_Selected;
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (!m_grid->MarkSelection())
+            return;
+        // Marks of their own, the same in every style: the style's selection colours vanish
+        // without the focus, and some styles draw no focus frame at all.
+        const QColor mark = QApplication::palette(m_grid).color(QPalette::Active, QPalette::Highlight);
+        painter->save();
+        if (m_grid->SelectionShown() && m_grid->selectionModel()->isSelected(index)) {
+            QColor fill = mark;
+            fill.setAlpha(70);
+            painter->fillRect(option.rect, fill);
+        }
+        if (index == m_grid->currentIndex()) {
+            QPen pen(mark, 2);
+            pen.setJoinStyle(Qt::MiterJoin);
+            painter->setPen(pen);
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(QRectF(option.rect).adjusted(1, 1, -1, -1));
+        }
+        painter->restore();
     }
 
 private:
@@ -221,6 +246,15 @@ void CMSFlexGrid::setModel(QAbstractItemModel* model)
     QTableView::setModel(model);
     if (previous && previous != selectionModel())
         previous->deleteLater();
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QItemSelection selection = selectionModel()->selection();
+        const bool shown = selection.size() > 1 ||
+                           (selection.size() == 1 && (selection.first().height() > 1 || selection.first().width() > 1));
+        if (shown != m_selectionShown) {
+            m_selectionShown = shown;
+            viewport()->update();
+        }
+    });
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current, const QModelIndex& previousCell) {
                 if (current.row() != previousCell.row() || current.column() != previousCell.column())
@@ -539,6 +573,8 @@ bool CMSFlexGrid::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     if (watched == verticalHeader()->viewport()) {
+        if (rowDragEvent(event))
+            return true;
         if (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress) {
             auto* me = static_cast<QMouseEvent*>(event);
             const int r = verticalHeader()->logicalIndexAt(me->position().toPoint());
@@ -580,4 +616,69 @@ void CMSFlexGrid::keyPressEvent(QKeyEvent* event)
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+void CMSFlexGrid::SetMarkSelection(bool on)
+{
+    m_markSelection = on;
+    viewport()->update();
+}
+
+bool CMSFlexGrid::wholeRowSelected(int row) const
+{
+    const int r = row - m_fixedRows;
+    return r >= 0 && r < model()->rowCount() && selectionModel()->isRowSelected(r, QModelIndex());
+}
+
+bool CMSFlexGrid::rowDragEvent(QEvent* event)
+{
+    if (!m_markSelection)
+        return false;
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+        return false;
+    auto* me = static_cast<QMouseEvent*>(event);
+    const QPoint pos = me->position().toPoint();
+    const int logical = verticalHeader()->logicalIndexAt(pos);
+    const int row = logical < 0 ? -1 : logical + m_fixedRows;
+
+    if (type == QEvent::MouseButtonPress) {
+        // Only a plain press on a row that is selected whole starts a drag; anything else selects
+        // as the header does.
+        if (me->button() != Qt::LeftButton || me->modifiers() != Qt::NoModifier || !wholeRowSelected(row))
+            return false;
+        m_rowDrag = {true, false, row, row, pos};
+        m_mouseRow = row;
+        m_mouseCol = 0;
+        return true;
+    }
+    if (!m_rowDrag.pressed)
+        return false;
+    if (type == QEvent::MouseMove) {
+        if (!m_rowDrag.dragging &&
+            (pos - m_rowDrag.start).manhattanLength() >= QApplication::startDragDistance()) {
+            m_rowDrag.dragging = true;
+            verticalHeader()->viewport()->setCursor(Qt::SizeVerCursor);
+        }
+        if (m_rowDrag.dragging && row > 0)
+            m_rowDrag.target = row;
+        return true;
+    }
+    // Release.
+    const RowDrag drag = m_rowDrag;
+    m_rowDrag = {};
+    verticalHeader()->viewport()->unsetCursor();
+    if (drag.dragging) {
+        if (row > 0)
+            emit RowsDropped(row);
+        else
+            emit RowsDropped(drag.target);
+        return true;
+    }
+    // A click without a drag: the row alone is selected, as a press on a number does.
+    selectRow(drag.row - m_fixedRows);
+    m_mouseRow = drag.row;
+    m_mouseCol = 0;
+    emit MouseDown(1, 0, 0, 0);
+    return true;
 }

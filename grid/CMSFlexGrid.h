@@ -79,6 +79,14 @@ public:
     int TwipsPerPixelX() const;
     int TwipsPerPixelY() const;
 
+    // The host's own marks: a strong frame around the current cell and a fill over a selection of
+    // more than one cell, drawn alike in every style and whether or not the grid has the focus.
+    void SetMarkSelection(bool on);
+    bool MarkSelection() const { return m_markSelection; }
+    bool SelectionShown() const { return m_markSelection && m_selectionShown; }
+    // The target row while whole rows are dragged by their numbers; 0 otherwise.
+    int DropRow() const { return m_rowDrag.dragging ? m_rowDrag.target : 0; }
+
     // One page up (-1) or down (+1), as the vertical scroll bar's page buttons do.
     void ScrollPage(int direction);
 
@@ -89,6 +97,8 @@ signals:
     void KeyPress(int keyAscii);
     // The current cell changed.
     void EnterCell();
+    // Selected whole rows were dragged by their numbers and dropped on row (grid rows).
+    void RowsDropped(int row);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -116,4 +126,17 @@ private:
     QString m_corner;
     QHash<int, Qt::Alignment> m_alignment;
     QColor m_backColor;
+    bool m_markSelection = false;
+    bool m_selectionShown = false; // more than one cell selected
+    // A press on the number of a selected whole row: a click selects that row on release, a drag
+    // moves the selected rows.
+    struct RowDrag {
+        bool pressed = false;
+        bool dragging = false;
+        int row = 0;    // grid row pressed
+        int target = 0; // grid row under the pointer
+        QPoint start;
+    } m_rowDrag;
+    bool rowDragEvent(QEvent* event);
+    bool wholeRowSelected(int row) const;
 };

@@ -1,6 +1,7 @@
 #include "LinkMessage.h"
 
 #include "Texts.h"
+#include "Tr.h"
 
 #include <QLabel>
 #include <QRegularExpression>
@@ -35,7 +36,7 @@ const QRegularExpression& devicePath()
 
 CLinkMessageBox::CLinkMessageBox(QMessageBox::Icon icon, const QString& text, const QString& detail,
                                  QMessageBox::StandardButtons buttons, QWidget* owner)
-    : QMessageBox(icon, QString::fromUtf8(res::kAppTitle), text, buttons, owner)
+    : QMessageBox(icon, res::Tr(res::kAppTitle), text, buttons, owner)
 {
     // The caption must fit the title bar whole, beside the window system's icon and buttons, and
     // each line of the message its own line, within the screen.

@@ -6,6 +6,7 @@
 #include "MemoryMap.h"
 #include "RadioFrames.h"
 #include "Texts.h"
+#include "Tr.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,11 +18,6 @@
 #include <optional>
 
 namespace {
-
-QString tr8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 constexpr int kLineStep = 1;
 constexpr int kPageStep = 10;
@@ -120,19 +116,19 @@ CPowerTuneDlg::CPowerTuneDlg(const QString& portName, QWidget* parent, const orx
     : QDialog(parent), m_session(timeouts), m_portName(portName)
 {
     setObjectName(QStringLiteral("powerTuneDialog"));
-    setWindowTitle(tr8(res::kPowerTuneCaption));
+    setWindowTitle(res::Tr(res::kPowerTuneCaption));
     const DialogUnits du(font());
 
     for (int k = 0; k < kCalibrationCount; ++k) {
         const ButtonPlace& place = kButtonPlaces[k];
-        auto* button = new QPushButton(tr8(res::kPowerButtons[k]), this);
+        auto* button = new QPushButton(res::Tr(res::kPowerButtons[k]), this);
         button->setObjectName(QStringLiteral("calibration%1").arg(place.id));
         du.place(button, place.x, place.y, kButtonWidth, kButtonHeight);
         connect(button, &QPushButton::clicked, this, [this, k] { OnCalibrationButton(k); });
         m_buttons[static_cast<std::size_t>(k)] = button;
     }
 
-    m_endButton = new QPushButton(tr8(res::kEndTuning), this);
+    m_endButton = new QPushButton(res::Tr(res::kEndTuning), this);
     m_endButton->setObjectName(QStringLiteral("endButton"));
     du.place(m_endButton, 7, 47, kButtonWidth, kButtonHeight);
     connect(m_endButton, &QPushButton::clicked, this, &CPowerTuneDlg::OnEnd);
@@ -142,7 +138,7 @@ CPowerTuneDlg::CPowerTuneDlg(const QString& portName, QWidget* parent, const orx
     m_valueText->setAlignment(Qt::AlignCenter);
     du.place(m_valueText, 68, 50, 64, 8);
 
-    m_exitButton = new QPushButton(tr8(res::kExitTuning), this);
+    m_exitButton = new QPushButton(res::Tr(res::kExitTuning), this);
     m_exitButton->setObjectName(QStringLiteral("exitButton"));
     du.place(m_exitButton, 137, 47, kButtonWidth, kButtonHeight);
     connect(m_exitButton, &QPushButton::clicked, this, &CPowerTuneDlg::reject);
@@ -246,7 +242,7 @@ void CPowerTuneDlg::OnInitDialog()
     QMetaObject::invokeMethod(
         this,
         [this, failure] {
-            ShowLinkMessage(this, tr8(res::kPortOpenFailed), failure, QStringLiteral("powerTuneMessage"));
+            ShowLinkMessage(this, res::Tr(res::kPortOpenFailed), failure, QStringLiteral("powerTuneMessage"));
             QDialog::reject();
         },
         Qt::QueuedConnection);

@@ -6,6 +6,7 @@
 #include "LinkMessage.h"
 #include "LinkTexts.h"
 #include "Texts.h"
+#include "Tr.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -25,11 +26,6 @@ namespace {
 constexpr const char* kVerifyKey = "Transfer/VerifyAfterWrite";
 // How long a stopped transfer's status stays in the main window's status bar.
 constexpr int kStatusMs = 10000;
-
-QString tr8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 // The user's own settings of the program, beside the user's copy of Program.ini.
 QSettings userSettings()
@@ -65,22 +61,22 @@ CTransferDlg::CTransferDlg(const orx::RadioImage& image, CAppContext& context, Q
     m_progress->setTextVisible(false);
     du.place(m_progress, 7, 7, 172, 12);
 
-    m_startButton = new QPushButton(tr8(res::kStart), this);
+    m_startButton = new QPushButton(res::Tr(res::kStart), this);
     m_startButton->setObjectName(QStringLiteral("startButton"));
     m_startButton->setDefault(true);
     du.place(m_startButton, 7, 28, 50, 14);
 
-    m_percent = new QLabel(tr8(res::kInitialPercent), this);
+    m_percent = new QLabel(res::Tr(res::kInitialPercent), this);
     m_percent->setObjectName(QStringLiteral("percentText"));
     m_percent->setAlignment(Qt::AlignCenter);
     du.place(m_percent, 68, 31, 50, 8);
 
-    m_cancelButton = new QPushButton(tr8(res::kCancel), this);
+    m_cancelButton = new QPushButton(res::Tr(res::kCancel), this);
     m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
     m_cancelButton->setAutoDefault(false);
     du.place(m_cancelButton, 129, 28, 50, 14);
 
-    m_verifyBox = new QCheckBox(tr8(res::kVerifyAfterWrite), this);
+    m_verifyBox = new QCheckBox(res::Tr(res::kVerifyAfterWrite), this);
     m_verifyBox->setObjectName(QStringLiteral("verifyBox"));
     du.place(m_verifyBox, 7, 48, 120, 10);
     m_verifyBox->hide();
@@ -182,13 +178,13 @@ void CTransferDlg::reject()
 void CTransferDlg::askToStopWrite()
 {
     // The write goes on while the question is open; it is closed for the user if the write ends first.
-    auto* box = new CLinkMessageBox(QMessageBox::Question, tr8(res::kStopWriteQuestion), QString(),
+    auto* box = new CLinkMessageBox(QMessageBox::Question, res::Tr(res::kStopWriteQuestion), QString(),
                                     QMessageBox::Yes | QMessageBox::No, this);
     box->setObjectName(QStringLiteral("stopWriteQuestion"));
     box->setDefaultButton(QMessageBox::No);
     // The program's own words, whether or not Qt's translations are installed.
-    box->button(QMessageBox::Yes)->setText(tr8(res::kYes));
-    box->button(QMessageBox::No)->setText(tr8(res::kNo));
+    box->button(QMessageBox::Yes)->setText(res::Tr(res::kYes));
+    box->button(QMessageBox::No)->setText(res::Tr(res::kNo));
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::finished, this, [this, box](int) {
         if (box->clickedButton() == box->button(QMessageBox::Yes) && Running() && !m_cancelRequested) {
@@ -248,7 +244,7 @@ void CTransferDlg::onFinished(orx::RadioTransfer::Outcome outcome)
         // Asked for: a status is enough, no message to confirm.
         showStatus(status);
     } else if (outcome != Outcome::Succeeded) {
-        ShowLinkMessage(this, tr8(orx::TransferOutcomeText(outcome)), detail,
+        ShowLinkMessage(this, res::Tr(orx::TransferOutcomeText(outcome)), detail,
                         QStringLiteral("transferMessage"));
     }
     m_context.EndTransfer();

@@ -1,17 +1,9 @@
 #include "LinkTexts.h"
 
 #include "Texts.h"
+#include "Tr.h"
 
 namespace orx {
-
-namespace {
-
-QString tr8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
-} // namespace
 
 const char* TransferOutcomeText(RadioTransfer::Outcome outcome)
 {
@@ -39,20 +31,20 @@ const char* TransferOutcomeText(RadioTransfer::Outcome outcome)
 QString TransferCancelStatus(const RadioTransfer& transfer)
 {
     if (transfer.mode() == RadioTransfer::Mode::Read)
-        return tr8(res::kReadCancelled);
+        return res::Tr(res::kReadCancelled);
     if (transfer.verifyStarted())
-        return tr8(res::kVerifyCancelled);
-    return tr8(res::kWriteStopped).arg(transfer.blocksWritten()).arg(RadioTransfer::kWriteBlocks);
+        return res::Tr(res::kVerifyCancelled);
+    return res::Tr(res::kWriteStopped).arg(transfer.blocksWritten()).arg(RadioTransfer::kWriteBlocks);
 }
 
 QString TransferDifferencesText(const RadioTransfer& transfer)
 {
-    return tr8(res::kVerifyDifferences).arg(MemoryAreaNames(transfer.verifyDifferences()).join(tr8(res::kListSeparator)));
+    return res::Tr(res::kVerifyDifferences).arg(MemoryAreaNames(transfer.verifyDifferences()).join(res::Tr(res::kListSeparator)));
 }
 
 QString TransferBackupFailureText(const RadioTransfer& transfer)
 {
-    return transfer.backupError().isEmpty() ? QString() : tr8(res::kBackupFailed).arg(transfer.backupError());
+    return transfer.backupError().isEmpty() ? QString() : res::Tr(res::kBackupFailed).arg(transfer.backupError());
 }
 
 QString TransferFailureDetail(const RadioTransfer& transfer, RadioTransfer::Outcome outcome)
@@ -64,9 +56,9 @@ QString PortHolderText(const PortHolder& h)
 {
     if (h.pid <= 0)
         return {};
-    const QString name = h.name.isEmpty() ? tr8(res::kPortHolderProcess).arg(h.pid)
-                                          : tr8(res::kPortHolderNamed).arg(h.name).arg(h.pid);
-    return h.host.isEmpty() ? name : tr8(res::kPortHolderOnHost).arg(name, h.host);
+    const QString name = h.name.isEmpty() ? res::Tr(res::kPortHolderProcess).arg(h.pid)
+                                          : res::Tr(res::kPortHolderNamed).arg(h.name).arg(h.pid);
+    return h.host.isEmpty() ? name : res::Tr(res::kPortHolderOnHost).arg(name, h.host);
 }
 
 QString PortProblemText(const PortProblem& p)
@@ -75,32 +67,32 @@ QString PortProblemText(const PortProblem& p)
     case PortFailure::None:
         return {};
     case PortFailure::NoPortChosen:
-        return tr8(res::kPortNotChosen);
+        return res::Tr(res::kPortNotChosen);
     case PortFailure::NoSuchDevice: {
         const QString existing = p.available.isEmpty()
-                                     ? tr8(res::kPortNoDevices)
-                                     : tr8(res::kPortDevicesFound).arg(p.available.join(tr8(res::kListSeparator)));
-        return tr8(res::kPortNoSuchDevice).arg(p.device, existing);
+                                     ? res::Tr(res::kPortNoDevices)
+                                     : res::Tr(res::kPortDevicesFound).arg(p.available.join(res::Tr(res::kListSeparator)));
+        return res::Tr(res::kPortNoSuchDevice).arg(p.device, existing);
     }
     case PortFailure::PermissionDenied:
         // A device of the group root is meant for root alone: joining root is no advice to give.
         if (p.group.isEmpty() || p.group == QLatin1String("root"))
-            return tr8(res::kPortRootOnly).arg(p.device);
-        return tr8(res::kPortNotInGroup).arg(p.device, p.group);
+            return res::Tr(res::kPortRootOnly).arg(p.device);
+        return res::Tr(res::kPortNotInGroup).arg(p.device, p.group);
     case PortFailure::Busy: {
         const QString holder = PortHolderText(p.holder);
         // ModemManager probes every new USB serial device; without a name it is the usual suspect.
         if (holder.isEmpty() || p.holder.name.compare(QLatin1String("ModemManager"), Qt::CaseInsensitive) == 0)
-            return tr8(res::kPortBusyModemManager).arg(p.device, holder.isEmpty() ? tr8(res::kPortAnotherProgram) : holder);
-        return tr8(res::kPortBusy).arg(p.device, holder);
+            return res::Tr(res::kPortBusyModemManager).arg(p.device, holder.isEmpty() ? res::Tr(res::kPortAnotherProgram) : holder);
+        return res::Tr(res::kPortBusy).arg(p.device, holder);
     }
     case PortFailure::NotSerialPort:
-        return tr8(res::kPortNotSerial).arg(p.device);
+        return res::Tr(res::kPortNotSerial).arg(p.device);
     case PortFailure::Other:
         break;
     }
-    return p.systemText.isEmpty() ? tr8(res::kPortCannotOpen).arg(p.device)
-                                  : tr8(res::kPortSystemText).arg(p.device, p.systemText);
+    return p.systemText.isEmpty() ? res::Tr(res::kPortCannotOpen).arg(p.device)
+                                  : res::Tr(res::kPortSystemText).arg(p.device, p.systemText);
 }
 
 QString MemoryAreaName(const MemoryArea& area)
@@ -108,21 +100,21 @@ QString MemoryAreaName(const MemoryArea& area)
     using Kind = MemoryArea::Kind;
     switch (area.kind) {
     case Kind::Channel:
-        return tr8(res::kAreaChannel).arg(area.number);
+        return res::Tr(res::kAreaChannel).arg(area.number);
     case Kind::Settings:
-        return tr8(res::kSettingsGroup);
+        return res::Tr(res::kSettingsGroup);
     case Kind::SideKeys:
-        return tr8(res::kSideKeyCaption);
+        return res::Tr(res::kSideKeyCaption);
     case Kind::Dtmf:
-        return tr8(res::kDtmfCaption);
+        return res::Tr(res::kDtmfCaption);
     case Kind::Password:
-        return tr8(res::kPasswordLabel);
+        return res::Tr(res::kPasswordLabel);
     case Kind::FmPreset:
-        return tr8(res::kAreaFmPreset).arg(area.number);
+        return res::Tr(res::kAreaFmPreset).arg(area.number);
     case Kind::Address:
-        return tr8(res::kAreaAddress).arg(QStringLiteral("%1").arg(area.number, 3, 16, QLatin1Char('0')).toUpper());
+        return res::Tr(res::kAreaAddress).arg(QStringLiteral("%1").arg(area.number, 3, 16, QLatin1Char('0')).toUpper());
     case Kind::Band:
-        return tr8(res::kAreaBand);
+        return res::Tr(res::kAreaBand);
     }
     return {};
 }

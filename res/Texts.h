@@ -2,6 +2,11 @@
 
 // The program's own texts: menus, prompts, tooltips, captions and messages, in the words the radio
 // users know. Everything the user reads that is not a grid text or a settings list entry is here.
+//
+// They are the source texts of the translations: the screen shows res::Tr(text) (Tr.h), and
+// res/i18n/orxprog_en.ts holds the English of every text here and of the grid texts and settings
+// lists of the image library (tst_translations checks that none is missing). A text that is not
+// meant for the screen (a file name, an extension) is used as it is.
 
 namespace res {
 
@@ -60,6 +65,47 @@ inline constexpr Command kExportCsv = {"导出 CSV(&E)...", nullptr, "将信道�
 inline constexpr Command kUndo = {"撤销(&U)", "Ctrl+Z", "撤销上一次对信道表的修改", "撤销"};
 inline constexpr Command kRedo = {"重做(&R)", "Ctrl+Y", "重做上一次撤销的信道表修改", "重做"};
 inline constexpr const char* kRedoAlternateShortcut = "Ctrl+Shift+Z";
+// Channel commands: the Edit menu and the grid's context menu.
+inline constexpr Command kCut = {"剪切(&T)", "Ctrl+X", "剪切选中的单元格或信道", "剪切"};
+inline constexpr Command kCopy = {"复制(&C)", "Ctrl+C", "复制选中的单元格或信道", "复制"};
+inline constexpr Command kPaste = {"粘贴(&P)", "Ctrl+V", "从剪贴板粘贴单元格或信道", "粘贴"};
+inline constexpr Command kDeleteCells = {"删除(&D)", "Del", "清除选中的单元格", "删除"};
+inline constexpr Command kInsertChannel = {"插入空信道(&I)", "Ins", "在当前行插入一个空信道，后面的信道下移", "插入空信道"};
+inline constexpr Command kDeleteChannel = {"删除信道(&L)", "Ctrl+Del", "删除选中的信道，后面的信道上移", "删除信道"};
+inline constexpr Command kBulkSet = {"批量设置(&B)...", "Ctrl+E", "对选中的信道一次设置多项", "批量设置"};
+inline constexpr const char* kSortMenu = "排序(&S)";
+inline constexpr Command kSortByFrequency = {"按接收频率", nullptr, "按接收频率排列选中的信道（未选时为全部信道）", nullptr};
+inline constexpr Command kSortByName = {"按名称", nullptr, "按名称排列选中的信道（未选时为全部信道）", nullptr};
+inline constexpr Command kSortByNumber = {"按信道号", nullptr, "按信道号排列选中的信道，空信道移到后面", nullptr};
+inline constexpr Command kSortDescending = {"降序", nullptr, "排序时从大到小", nullptr};
+inline constexpr Command kMoveUp = {"上移(&M)", "Ctrl+Up", "将选中的信道上移一行", "上移"};
+inline constexpr Command kMoveDown = {"下移(&N)", "Ctrl+Down", "将选中的信道下移一行", "下移"};
+inline constexpr Command kPackEmpty = {"整理空信道(&K)", nullptr, "将空信道移到最后，其余信道依次前移", "整理空信道"};
+inline constexpr Command kFillDown = {"向下填充(&F)", "Ctrl+D", "用选中区域最上面的单元格填充下面的单元格", "向下填充"};
+// The transmit-frequency cell's offset choices.
+inline constexpr const char* kOffsetMenu = "发射频率";
+inline constexpr const char* kSimplex = "同频";
+inline constexpr const char* kSplit = "单独设置";
+inline constexpr const char* kOffsetItem = "%1%2 MHz";
+inline constexpr const char* kOtherOffset = "其他偏移...";
+inline constexpr const char* kOtherOffsetPrompt = "频差 (MHz):";
+
+// The bulk dialog.
+inline constexpr const char* kBulkCaption = "批量设置";
+inline constexpr const char* kBulkIntro = "对选中的 %1 个信道设置勾选的各项；空信道和电子串号保持不变。";
+inline constexpr const char* kBulkOffset = "发射频率";
+inline constexpr const char* kBulkOffsetUnit = "MHz";
+inline constexpr const char* kBulkSplitHint = "单独设置时填发射频率";
+inline constexpr const char* kBulkRxTone = "接收亚音";
+inline constexpr const char* kBulkTxTone = "发射亚音";
+inline constexpr const char* kBulkBusyLockout = "繁忙锁定";
+inline constexpr const char* kBulkPower = "功率";
+inline constexpr const char* kBulkBandwidth = "带宽";
+inline constexpr const char* kBulkScanAdd = "扫描添加";
+inline constexpr const char* kBulkPttId = "PTT ID";
+inline constexpr const char* kBulkNamePrefix = "名称前缀";
+inline constexpr const char* kBulkNameHint = "名称 = 前缀 + 信道号";
+inline constexpr const char* kBulkBadOffset = "频差或频率无效";
 inline constexpr Command kAbout = {"关于 ...", nullptr, "显示程序信息，版本号和版权", "关于"};
 
 // The eight serial ports of the port menu: item text and prompt.
@@ -71,6 +117,22 @@ inline constexpr Command kPorts[8] = {
 };
 inline constexpr const char* kPortNames[8] = {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8"};
 inline constexpr const char* kOtherPortPrompt = "使用串口设备 %1";
+// The item after the devices found, and the question it asks under the menu's name.
+inline constexpr const char* kOtherPortItem = "其他串口(&O)...";
+inline constexpr const char* kOtherPortQuestion = "串口设备 (例如 /dev/ttyUSB0):";
+inline constexpr const char* kPortDialogCaption = "端口设置";
+
+// The language submenu of "查看(&V)". Its title and the two names read the same in either language,
+// so they are shown as they are.
+inline constexpr const char* kLanguageMenu = "语言 / Language";
+inline constexpr const char* kLanguageChinese = "中文";
+inline constexpr const char* kLanguageEnglish = "English";
+
+// orxprog --help.
+inline constexpr const char* kUsage = "用法: orxprog [--dealer] [--lang zh|en] [文件.sin]\n"
+                                      "  --dealer   经销商模式: 显示“出厂化默认”按钮和“电子串号”菜单项\n"
+                                      "  --lang     界面语言: zh 中文, en 英文 (默认为上次选择的语言)\n"
+                                      "  --version  显示版本\n";
 
 // Exit confirmation (dialog 163).
 inline constexpr const char* kExitCaption = "提示";
@@ -128,6 +190,10 @@ inline constexpr const char* kFactoryButton = "出厂化默认";
 inline constexpr const char* kFactoryMissingCaption = "Prompt";
 inline constexpr const char* kFactoryMissingText = "Can not find \"Factory default.sin\", in the";
 
+// A tone in a grid cell as the user reads it: the CTCSS frequency, the DCS code with N or I.
+inline constexpr const char* kAnalogToneShown = "模拟:%1";
+inline constexpr const char* kDigitalToneShown = "数字:%1";
+
 // Tone picker (dialog 164).
 inline constexpr const char* kToneCaption = "亚音设置";
 inline constexpr const char* kToneNone = "无";
@@ -174,6 +240,7 @@ inline constexpr const char* kCsvChanged = "修改";
 inline constexpr const char* kCsvUnchanged = "未变";
 inline constexpr const char* kCsvRefused = "拒绝";
 inline constexpr const char* kCsvListSeparator = "、";
+inline constexpr const char* kCsvDetailSeparator = "；";
 inline constexpr const char* kCsvAdjusted = "%1 %2 改为 %3";
 inline constexpr const char* kCsvNameAdjusted = "名称“%1”改为“%2”";
 inline constexpr const char* kCsvBadLocation = "Location“%1”不是 1 到 128 的信道号";

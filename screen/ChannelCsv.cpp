@@ -1,5 +1,7 @@
 #include "ChannelCsv.h"
 
+#include "ChannelBulk.h"
+
 #include "ChannelCodec.h"
 #include "ChannelEdit.h"
 #include "Csv.h"
@@ -423,7 +425,10 @@ RowPlan planRow(const Layout& layout, const CsvRecord& record, const ChannelText
             if (!isDecimal(offsetField))
                 return refuse(CsvRefusal::BadOffset, layout.field(record, CsvOffset));
             const std::int64_t offset = frequencyUnits(offsetField);
-            txUnits = duplex == "+" ? rxUnits + offset : duplex == "-" ? rxUnits - offset : offset;
+            txUnits = DuplexTransmitUnits(duplex == "+"   ? Duplex::Plus
+                                          : duplex == "-" ? Duplex::Minus
+                                                          : Duplex::Split,
+                                          rxUnits, offset);
             if (txUnits <= 0)
                 return refuse(CsvRefusal::BadOffset, layout.field(record, CsvOffset));
         } else if (duplex != "OFF") {

@@ -40,10 +40,14 @@ std::uint32_t FrequencyFromEntry(std::string_view entry, const BandLimits& limit
 {
     // The scaled value stays 64 bits wide until it is clamped: a number too large for 32 bits must
     // land on the upper limit, not wrap around to a small or empty frequency.
-    const std::int64_t scaled = DecimalScale(LeadingNumber(entry), kFrequencyShift);
-    if (scaled <= 0)
+    return FrequencyFromUnits(DecimalScale(LeadingNumber(entry), kFrequencyShift), limits);
+}
+
+std::uint32_t FrequencyFromUnits(std::int64_t units, const BandLimits& limits)
+{
+    if (units <= 0)
         return 0;
-    auto v = static_cast<std::uint64_t>(scaled);
+    auto v = static_cast<std::uint64_t>(units);
     if (v > limits.upper)
         v = limits.upper;
     if (v < limits.lower)

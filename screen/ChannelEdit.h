@@ -27,6 +27,9 @@ std::uint32_t SnapToChannelStep(std::uint32_t value);
 // (MHz), scaled exactly, clamped into the band and snapped to a channel step. 0 means "no
 // frequency" (0, nothing typed, no number). Entries too large for 32 bits clamp to the upper limit.
 std::uint32_t FrequencyFromEntry(std::string_view entry, const BandLimits& limits);
+// The same rule for a frequency already in 10 Hz units (a computed one): 0 or less is no frequency,
+// anything else is clamped into the band and snapped to a channel step.
+std::uint32_t FrequencyFromUnits(std::int64_t units, const BandLimits& limits);
 // The cell text of a typed entry: empty for no frequency, else MHz with five decimals.
 std::string FrequencyEntryText(std::string_view entry, const BandLimits& limits);
 

@@ -19,6 +19,7 @@ build_packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl1-mesa-dev libx11-dev
     fonts-wqy-microhei qt6-translations-l10n
+    qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
 )
 # The package tests: CPack's Debian generator needs dpkg-shlibdeps and file.
 test_packages=(dpkg-dev file)

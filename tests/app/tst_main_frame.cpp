@@ -169,20 +169,29 @@ void MainFrameTest::menusCarryTheirTextsAndShortcuts()
                           QStringLiteral("打印设置(&R)..."), QStringLiteral("退出(&X)")}));
     QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("编辑(E)"))),
              (QStringList{QStringLiteral("撤销(&U)\tCtrl+Z"), QStringLiteral("重做(&R)\tCtrl+Y"),
+                          QStringLiteral("剪切(&T)\tCtrl+X"), QStringLiteral("复制(&C)\tCtrl+C"),
+                          QStringLiteral("粘贴(&P)\tCtrl+V"), QStringLiteral("删除(&D)\tDel"),
+                          QStringLiteral("插入空信道(&I)\tIns"), QStringLiteral("删除信道(&L)\tCtrl+Del"),
+                          QStringLiteral("批量设置(&B)...\tCtrl+E"), QStringLiteral("排序(&S)"),
+                          QStringLiteral("上移(&M)\tCtrl+Up"), QStringLiteral("下移(&N)\tCtrl+Down"),
+                          QStringLiteral("整理空信道(&K)"), QStringLiteral("向下填充(&F)\tCtrl+D"),
                           QStringLiteral("DTMF"), QStringLiteral("侧键"), QStringLiteral("功率"), QStringLiteral("收音机")}));
+    QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("编辑(E)"))->findChild<QMenu*>(QStringLiteral("sortMenu"))),
+             (QStringList{QStringLiteral("按接收频率"), QStringLiteral("按名称"), QStringLiteral("按信道号"),
+                          QStringLiteral("降序")}));
     QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("编程(&P)"))),
              (QStringList{QStringLiteral("读数据\tCtrl+R"), QStringLiteral("写数据\tCtrl+W")}));
     QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("查看(&V)"))),
-             (QStringList{QStringLiteral("工具栏(&T)"), QStringLiteral("状态栏(&S)")}));
+             (QStringList{QStringLiteral("工具栏(&T)"), QStringLiteral("状态栏(&S)"), QStringLiteral("语言 / Language")}));
     QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("帮助(&H)"))), (QStringList{QStringLiteral("关于 ...")}));
     const QStringList ports = menuTexts(topMenu(frame, QStringLiteral("端口设置(&C)"))).mid(0, 8);
     for (int i = 0; i < 8; ++i)
         QCOMPARE(ports[i], QStringLiteral("串口%1 (COM%1)").arg(i + 1));
 
     // Prompts and tips.
-    QCOMPARE(frame->action(QStringLiteral("actionRead"))->statusTip(), QStringLiteral("读取对讲机频率"));
-    QCOMPARE(frame->action(QStringLiteral("actionRead"))->toolTip(), QStringLiteral("读频"));
-    QCOMPARE(frame->action(QStringLiteral("actionExit"))->statusTip(), QStringLiteral("退出应用程序；提示保存文档"));
+    QCOMPARE(frame->actions().read->statusTip(), QStringLiteral("读取对讲机频率"));
+    QCOMPARE(frame->actions().read->toolTip(), QStringLiteral("读频"));
+    QCOMPARE(frame->actions().exit->statusTip(), QStringLiteral("退出应用程序；提示保存文档"));
 }
 
 void MainFrameTest::toolbarButtonsInOrder()
@@ -225,15 +234,15 @@ void MainFrameTest::portCheckMarks()
     QMenu* ports = app.mainFrame()->findChild<QMenu*>(QStringLiteral("portMenu"));
     emit ports->aboutToShow();
     for (int i = 0; i < 8; ++i) {
-        QAction* a = app.mainFrame()->action(QStringLiteral("actionPortCOM%1").arg(i + 1));
+        QAction* a = app.mainFrame()->portAction(i);
         QCOMPARE(a->isChecked(), i == checked);
     }
     // Choosing a port moves the mark.
-    app.mainFrame()->action(QStringLiteral("actionPortCOM5"))->trigger();
+    app.mainFrame()->portAction(4)->trigger();
     QCOMPARE(app.context().PortName(), QStringLiteral("COM5"));
     emit ports->aboutToShow();
-    QVERIFY(app.mainFrame()->action(QStringLiteral("actionPortCOM5"))->isChecked());
-    QVERIFY(!app.mainFrame()->action(QStringLiteral("actionPortCOM3"))->isChecked());
+    QVERIFY(app.mainFrame()->portAction(4)->isChecked());
+    QVERIFY(!app.mainFrame()->portAction(2)->isChecked());
 }
 
 void MainFrameTest::missingIniIsCreatedAndPortStoredAtExit()
@@ -251,7 +260,7 @@ void MainFrameTest::missingIniIsCreatedAndPortStoredAtExit()
     {
         CProgramApp app({QStringLiteral("orxprog")}, dir.path());
         QVERIFY(app.InitInstance());
-        app.mainFrame()->action(QStringLiteral("actionPortCOM4"))->trigger();
+        app.mainFrame()->portAction(3)->trigger();
         app.ExitInstance();
     }
     QCOMPARE(readIniPort(dir), QStringLiteral("COM4"));
@@ -308,7 +317,7 @@ void MainFrameTest::exitAsksFirst()
         QCOMPARE(dialog->windowTitle(), QStringLiteral("提示"));
         QVERIFY(ClickButton(dialog, answer));
     });
-    app.mainFrame()->action(QStringLiteral("actionExit"))->trigger();
+    app.mainFrame()->actions().exit->trigger();
     QCOMPARE(text, QStringLiteral("退出应用程序,  所有未保存数据将会丢失,\n确认要退出."));
     QCOMPARE(app.mainFrame()->isVisible(), !closes);
     QVERIFY(app.document()->image() == before);
@@ -320,13 +329,13 @@ void MainFrameTest::dealerModeShowsDealerCommands()
     CProgramApp normal({QStringLiteral("orxprog")}, dir.path());
     QVERIFY(normal.InitInstance());
     QMenu* edit = normal.mainFrame()->findChild<QMenu*>(QStringLiteral("editMenu"));
-    QVERIFY(!edit->actions().contains(normal.mainFrame()->action(QStringLiteral("actionSerialNumber"))));
+    QVERIFY(!edit->actions().contains(normal.mainFrame()->actions().serialNumber));
 
     CProgramApp dealer({QStringLiteral("orxprog"), QStringLiteral("--dealer")}, dir.path());
     QVERIFY(dealer.InitInstance());
     QVERIFY(dealer.dealerMode());
     edit = dealer.mainFrame()->findChild<QMenu*>(QStringLiteral("editMenu"));
-    QVERIFY(edit->actions().contains(dealer.mainFrame()->action(QStringLiteral("actionSerialNumber"))));
+    QVERIFY(edit->actions().contains(dealer.mainFrame()->actions().serialNumber));
     QVERIFY(dealer.view()->findChild<QWidget*>(QStringLiteral("factoryButton"))->isVisible());
 }
 
@@ -376,7 +385,7 @@ void MainFrameTest::openBackupStartsInTheBackupsFolder()
         if (dialog->isVisible())
             dialog->reject();
     });
-    app.mainFrame()->findChild<QAction*>(QStringLiteral("actionOpenBackup"))->trigger();
+    app.mainFrame()->actions().openBackup->trigger();
     qputenv("XDG_DATA_HOME", previous);
 
     QVERIFY(backups.startsWith(data.path()));

@@ -1,11 +1,13 @@
 // Moving channels through the window, over random images and random sequences of add, delete,
-// copy and paste, cut and paste, Delete, CSV import, undo and redo: the saved file always equals a
-// plain model that moves whole records (16 bytes, name, scan bit) the same way, with the serial
-// number's row fixed in place.
+// copy and paste, cut and paste, Delete, CSV import, moving up and down, sorting, packing, offsets,
+// filling, undo and redo: the saved file always equals a plain model that moves whole records
+// (16 bytes, name, scan bit) the same way, with the serial number's row fixed in place.
 
 #include "CMSFlexGrid.h"
+#include "ChannelBulk.h"
 #include "ChannelCodec.h"
 #include "ChannelDataFile.h"
+#include "DecimalScale.h"
 #include "FeatureCodecs.h"
 #include "ProgramDoc.h"
 #include "ProgramView.h"
@@ -121,6 +123,62 @@ struct Reference {
         const std::vector<int> r = rowsFrom(top);
         for (std::size_t i = 0; i < records.size() && i < r.size(); ++i)
             rows[std::size_t(r[i])] = records[i];
+    }
+    // The channels of top..bottom one channel up (-1) or down (+1), past the fixed row; the channel
+    // passed goes to the other side of the block.
+    void move(int top, int bottom, int delta)
+    {
+        const std::vector<int> m = rowsFrom(1);
+        std::size_t a = 0;
+        while (a < m.size() && m[a] < top)
+            ++a;
+        std::size_t e = a;
+        while (e < m.size() && m[e] <= bottom)
+            ++e;
+        if (a >= e)
+            return;
+        if (delta < 0) {
+            if (a == 0)
+                return;
+            const Record passed = rows[std::size_t(m[a - 1])];
+            for (std::size_t i = a; i < e; ++i)
+                rows[std::size_t(m[i - 1])] = rows[std::size_t(m[i])];
+            rows[std::size_t(m[e - 1])] = passed;
+        } else {
+            if (e == m.size())
+                return;
+            const Record passed = rows[std::size_t(m[e])];
+            for (std::size_t i = e; i > a; --i)
+                rows[std::size_t(m[i])] = rows[std::size_t(m[i - 1])];
+            rows[std::size_t(m[a])] = passed;
+        }
+    }
+    // The rows a sort works on: the selected ones, or all when one row is selected.
+    std::vector<int> sortRows(int top, int bottom) const
+    {
+        std::vector<int> out;
+        for (int n = bottom > top ? top : 1; n <= (bottom > top ? bottom : map::kChannelCount); ++n) {
+            if (!fixed(n))
+                out.push_back(n);
+        }
+        return out;
+    }
+    // Channels by receive frequency (or in their order), stable, empty channels last. The key is
+    // the frequency the grid shows (shown[n]): a record beyond the eight digits saves as 999.99999
+    // but shows and sorts as what its bytes say.
+    void sort(int top, int bottom, bool byFrequency, const std::array<std::int64_t, 129>& shown)
+    {
+        const std::vector<int> at = sortRows(top, bottom);
+        std::vector<std::pair<Record, std::int64_t>> records;
+        for (int n : at)
+            records.push_back({rows[std::size_t(n)], shown[std::size_t(n)]});
+        std::stable_sort(records.begin(), records.end(), [&](const auto& x, const auto& y) {
+            if (x.first.isChannel() != y.first.isChannel())
+                return x.first.isChannel();
+            return byFrequency && x.first.isChannel() && x.second < y.second;
+        });
+        for (std::size_t i = 0; i < at.size(); ++i)
+            rows[std::size_t(at[i])] = records[i].first;
     }
     // The texts the window now shows in row n, stored over the record the row had.
     void retext(int n, const ChannelTexts& texts)
@@ -290,7 +348,51 @@ private slots:
                 const int row = 1 + int(rng.bounded(128));
                 const int bottom = std::min(128, row + int(rng.bounded(4)));
                 const int target = 1 + int(rng.bounded(128));
-                switch (rng.bounded(8)) {
+                switch (rng.bounded(13)) {
+                case 8:
+                case 9: {
+                    const int delta = rng.bounded(2) ? 1 : -1;
+                    selectRows(row, bottom);
+                    delta < 0 ? m_view->MoveUp() : m_view->MoveDown();
+                    ref.move(row, bottom, delta);
+                    settle(QStringLiteral("move %1-%2 by %3").arg(row).arg(bottom).arg(delta));
+                    break;
+                }
+                case 10: {
+                    const bool byFrequency = rng.bounded(2);
+                    std::array<std::int64_t, 129> shown{};
+                    for (int n = 1; n <= map::kChannelCount; ++n)
+                        shown[std::size_t(n)] =
+                            DecimalScale(LeadingNumber(m_view->RowTexts(n)[ColRxFrequency]), kFrequencyShift);
+                    selectRows(row, bottom);
+                    if (byFrequency)
+                        m_view->SortChannels(SortKey::Frequency);
+                    else
+                        m_view->PackEmptyChannels();
+                    ref.sort(row, bottom, byFrequency, shown);
+                    settle(QStringLiteral("%1 %2-%3").arg(byFrequency ? "sort" : "pack").arg(row).arg(bottom));
+                    break;
+                }
+                case 11: {
+                    // Texts of many rows at once: the transmit offset, then Ctrl+D down a column.
+                    selectRows(row, bottom);
+                    m_view->SetTransmitOffset({rng.bounded(2) ? Duplex::Plus : Duplex::Minus, 60000});
+                    for (int n = row; n <= bottom; ++n)
+                        ref.retext(n, m_view->RowTexts(n));
+                    settle(QStringLiteral("offset %1-%2").arg(row).arg(bottom));
+                    const int col = kFirstDataColumn + int(rng.bounded(kDataColumnCount));
+                    const QAbstractItemModel* model = m_grid->model();
+                    m_grid->selectionModel()->setCurrentIndex(model->index(row - 1, col - 1),
+                                                              QItemSelectionModel::NoUpdate);
+                    m_grid->selectionModel()->select(
+                        QItemSelection(model->index(row - 1, col - 1), model->index(bottom - 1, col - 1)),
+                        QItemSelectionModel::ClearAndSelect);
+                    m_view->FillDown();
+                    for (int n = row; n <= bottom; ++n)
+                        ref.retext(n, m_view->RowTexts(n));
+                    settle(QStringLiteral("fill %1-%2 column %3").arg(row).arg(bottom).arg(col));
+                    break;
+                }
                 case 0:
                     m_grid->SetRow(row);
                     m_view->AddChannel();

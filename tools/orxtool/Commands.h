@@ -38,6 +38,8 @@ int RunResave(const Invocation& invocation);
 int RunDiff(const Invocation& invocation);
 int RunCsvExport(const Invocation& invocation);
 int RunCsvImport(const Invocation& invocation);
+int RunSort(const Invocation& invocation);
+int RunSet(const Invocation& invocation);
 int RunRead(const Invocation& invocation);
 int RunWrite(const Invocation& invocation);
 

@@ -37,13 +37,26 @@ const Option kOptions[] = {
     {"--json", "", "dump: one JSON document instead of the text lines"},
     {"--verify", "", "write: read the written data back and compare (exit status 3 when it differs)"},
     {"--no-backup", "", "read, write: keep no backup of the image in the program's backups folder"},
+    {"--by", "KEY", "sort: freq (receive frequency), name or number (the order they stand in)"},
+    {"--descending", "", "sort: the other way round (empty channels still go to the end)"},
+    {"--channels", "LIST", "sort, set: the channels to work on, for example 1-16,20 (default: all)"},
+    {"--offset", "OFFSET", "set: transmit = receive +MHZ or -MHZ (for example -0.6), or 0 for the same"},
+    {"--tx", "MHZ", "set: one transmit frequency for all of them (split)"},
+    {"--rx-tone", "TONE", "set: receive tone as the grid shows it: 无, 模拟:88.5, 数字:023N, 数字:023I"},
+    {"--tx-tone", "TONE", "set: transmit tone, as --rx-tone"},
+    {"--busy-lockout", "VALUE", "set: 关, 载波 or 亚音"},
+    {"--power", "VALUE", "set: 高 or 低"},
+    {"--bandwidth", "VALUE", "set: 宽 or 窄"},
+    {"--scan-add", "VALUE", "set: 是 or 否"},
+    {"--ptt-id", "VALUE", "set: 关, 发射前, 发射后 or 两者"},
+    {"--name-prefix", "TEXT", "set: names become TEXT followed by the channel number"},
 };
 
 struct Command {
     std::string_view name;
     std::string_view arguments; // as the usage shows them
     std::size_t argumentCount;
-    std::array<std::string_view, 4> options; // the names of the options it takes
+    std::array<std::string_view, 13> options; // the names of the options it takes
     std::string_view summary;
     int (*run)(const Invocation&);
 };
@@ -80,6 +93,19 @@ const Command kCommands[] = {
      {"--ini"},
      "apply DATA.csv to IN.sin as the program's import does, save OUT.sin, report each row",
      RunCsvImport},
+    {"sort",
+     "IN.sin OUT.sin",
+     2,
+     {"--by", "--channels", "--descending", "--ini"},
+     "sort the channels (empty ones to the end) as the program's 排序 does, save OUT.sin",
+     RunSort},
+    {"set",
+     "IN.sin OUT.sin",
+     2,
+     {"--channels", "--offset", "--tx", "--rx-tone", "--tx-tone", "--busy-lockout", "--power", "--bandwidth",
+      "--scan-add", "--ptt-id", "--name-prefix", "--ini"},
+     "set values into many channels as the program's 批量设置 does, save OUT.sin",
+     RunSet},
     {"read",
      "PORT OUT.sin",
      2,

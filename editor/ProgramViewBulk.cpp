@@ -1,0 +1,303 @@
+#include "ProgramView.h"
+
+#include "BulkEditDlg.h"
+#include "CMSFlexGrid.h"
+#include "ChannelBulk.h"
+#include "DecimalScale.h"
+#include "ProgramDoc.h"
+#include "Texts.h"
+#include "CommandAction.h"
+#include "Tr.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QMenu>
+
+#include <numeric>
+
+// Commands on many channels at once: the bulk dialog, transmit offsets, sorting, moving, packing
+// and filling, the Edit menu's channel commands and the grid's context menu. The work is done on a
+// copy of the channel table by the image library; the view takes the result as one step of the
+// history and keeps the moved channels selected.
+
+namespace {
+
+QString offsetMHz(std::uint32_t units)
+{
+    QString text = QString::fromStdString(orx::FormatScaled(units, orx::kFrequencyShift, 5));
+    while (text.contains(QLatin1Char('.')) &&
+           (text.endsWith(QLatin1Char('0')) || text.endsWith(QLatin1Char('.'))))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+void CProgramView::createChannelCommands()
+{
+    // The grid's commands work while the grid has the focus; from the menus they work on the grid's
+    // selection wherever the focus is.
+    auto make = [this](const char* objectName, const res::Command& command, auto slot) {
+        QAction* a = res::MakeAction(this, objectName, command);
+        if (command.shortcut) {
+            a->setShortcutContext(Qt::WidgetShortcut);
+            m_grid->addAction(a);
+        }
+        connect(a, &QAction::triggered, this, slot);
+        m_channelCommands.push_back(a);
+        m_channelCommandTexts.emplace_back(a, &command);
+        return a;
+    };
+    make("actionCut", res::kCut, &CProgramView::CutCells);
+    make("actionCopy", res::kCopy, &CProgramView::CopyCells);
+    make("actionPaste", res::kPaste, &CProgramView::PasteCells);
+    make("actionDeleteCells", res::kDeleteCells, &CProgramView::DeleteCells);
+    m_channelCommands.push_back(nullptr);
+    make("actionInsertChannel", res::kInsertChannel, &CProgramView::AddChannel);
+    make("actionDeleteChannel", res::kDeleteChannel, &CProgramView::DeleteSelectedChannels);
+    m_channelCommands.push_back(nullptr);
+    make("actionBulkSet", res::kBulkSet, &CProgramView::BulkSet);
+    make("actionSortByFrequency", res::kSortByFrequency, [this] { SortChannels(orx::SortKey::Frequency); });
+    make("actionSortByName", res::kSortByName, [this] { SortChannels(orx::SortKey::Name); });
+    make("actionSortByNumber", res::kSortByNumber, [this] { SortChannels(orx::SortKey::Number); });
+    m_sortDescending = make("actionSortDescending", res::kSortDescending, [] {});
+    m_sortDescending->setCheckable(true);
+    make("actionMoveUp", res::kMoveUp, &CProgramView::MoveUp);
+    make("actionMoveDown", res::kMoveDown, &CProgramView::MoveDown);
+    make("actionPackEmpty", res::kPackEmpty, &CProgramView::PackEmptyChannels);
+    make("actionFillDown", res::kFillDown, &CProgramView::FillDown);
+
+    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        const int c = m_grid->columnAt(pos.x());
+        showGridMenu(m_grid->viewport()->mapToGlobal(pos), c < 0 ? -1 : c + m_grid->FixedCols());
+    });
+    m_grid->verticalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_grid->verticalHeader(), &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        showGridMenu(m_grid->verticalHeader()->viewport()->mapToGlobal(pos), 0);
+    });
+    connect(m_grid, &CMSFlexGrid::RowsDropped, this, &CProgramView::onRowsDropped);
+}
+
+void CProgramView::retranslateChannelCommands()
+{
+    for (const auto& [action, command] : m_channelCommandTexts)
+        res::ApplyCommand(action, *command);
+    std::erase_if(m_sortMenus, [](const QPointer<QMenu>& menu) { return menu.isNull(); });
+    for (const QPointer<QMenu>& menu : m_sortMenus)
+        menu->setTitle(res::Tr(res::kSortMenu));
+}
+
+void CProgramView::AddChannelCommands(QMenu* menu)
+{
+    QMenu* sort = nullptr;
+    for (QAction* a : m_channelCommands) {
+        if (!a) {
+            menu->addSeparator();
+            continue;
+        }
+        const QString name = a->objectName();
+        if (name.startsWith(QLatin1String("actionSort"))) {
+            if (!sort) {
+                sort = menu->addMenu(res::Tr(res::kSortMenu));
+                sort->setObjectName(QStringLiteral("sortMenu"));
+                m_sortMenus.push_back(sort);
+            }
+            if (a == m_sortDescending)
+                sort->addSeparator();
+            sort->addAction(a);
+            continue;
+        }
+        menu->addAction(a);
+    }
+}
+
+QMenu* CProgramView::CreateGridMenu(int col, QWidget* parent)
+{
+    auto* menu = new QMenu(parent);
+    menu->setObjectName(QStringLiteral("gridMenu"));
+    if (col == orx::ColTxFrequency) {
+        QMenu* offsets = menu->addMenu(res::Tr(res::kOffsetMenu));
+        offsets->setObjectName(QStringLiteral("offsetMenu"));
+        offsets->addAction(res::Tr(res::kSimplex), this, [this] {
+            SetTransmitOffset({orx::Duplex::Simplex, 0});
+        });
+        // The offset last chosen first, then the usual shifts of VHF and UHF repeaters.
+        std::vector<std::uint32_t> offered{m_lastOffset};
+        for (std::uint32_t units : {60000u, 500000u}) {
+            if (std::find(offered.begin(), offered.end(), units) == offered.end())
+                offered.push_back(units);
+        }
+        for (std::uint32_t units : offered) {
+            for (orx::Duplex d : {orx::Duplex::Plus, orx::Duplex::Minus}) {
+                const QString sign = d == orx::Duplex::Plus ? QStringLiteral("+") : QStringLiteral("-");
+                offsets->addAction(res::Tr(res::kOffsetItem).arg(sign, offsetMHz(units)), this, [this, d, units] {
+                    SetTransmitOffset({d, units});
+                });
+            }
+        }
+        offsets->addAction(res::Tr(res::kOtherOffset), this, [this] {
+            bool ok = false;
+            const QString text =
+                QInputDialog::getText(this, res::Tr(res::kOffsetMenu), res::Tr(res::kOtherOffsetPrompt),
+                                      QLineEdit::Normal, QStringLiteral("+") + offsetMHz(m_lastOffset), &ok);
+            if (!ok)
+                return;
+            if (const auto choice = orx::ParseOffsetText(text.trimmed().toStdString()))
+                SetTransmitOffset(*choice);
+        });
+        offsets->addSeparator();
+        offsets->addAction(res::Tr(res::kSplit), this, [this] {
+            // As today: the transmit frequency typed into its own cell.
+            m_grid->SetCol(orx::ColTxFrequency);
+            OpenCellEditor();
+        });
+        menu->addSeparator();
+    }
+    AddChannelCommands(menu);
+    return menu;
+}
+
+void CProgramView::showGridMenu(const QPoint& globalPos, int col)
+{
+    CommitOpenEditor();
+    QMenu* menu = CreateGridMenu(col, this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(globalPos);
+}
+
+std::vector<int> CProgramView::commandRows() const
+{
+    const CellRange range = selectedCells();
+    std::vector<int> rows;
+    if (range.bottom > range.top) {
+        for (int r = range.top; r <= range.bottom; ++r)
+            rows.push_back(r);
+    } else {
+        rows.resize(orx::ChannelEntryTable::kCount);
+        std::iota(rows.begin(), rows.end(), 1);
+    }
+    return rows;
+}
+
+void CProgramView::BulkSet()
+{
+    CommitOpenEditor();
+    // The bulk dialog works on the selected rows; a single row is a selection of one channel.
+    const CellRange range = selectedCells();
+    std::vector<int> rows;
+    int channels = 0;
+    for (int r = range.top; r <= range.bottom; ++r) {
+        rows.push_back(r);
+        if (!m_doc.channels().isFixed(r) && !m_doc.channels().texts(r).empty())
+            ++channels;
+    }
+    CBulkEditDlg dialog(channels, m_lastOffset, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (const std::uint32_t offset = dialog.chosenOffset())
+        m_lastOffset = offset;
+    orx::ChannelEntryTable after = m_doc.channels();
+    orx::ApplyBulkChange(after, rows, dialog.change(), bandLimits());
+    EditTable(after);
+    m_grid->setFocus(Qt::OtherFocusReason);
+}
+
+void CProgramView::SetTransmitOffset(const orx::OffsetChoice& choice)
+{
+    CommitOpenEditor();
+    if (choice.duplex == orx::Duplex::Plus || choice.duplex == orx::Duplex::Minus)
+        m_lastOffset = choice.value;
+    const CellRange range = selectedCells();
+    std::vector<int> rows;
+    for (int r = range.top; r <= range.bottom; ++r)
+        rows.push_back(r);
+    orx::BulkChange change;
+    change.offset = choice;
+    orx::ChannelEntryTable after = m_doc.channels();
+    orx::ApplyBulkChange(after, rows, change, bandLimits());
+    EditTable(after);
+}
+
+void CProgramView::SortChannels(orx::SortKey key)
+{
+    CommitOpenEditor();
+    orx::ChannelEntryTable after = m_doc.channels();
+    if (orx::SortChannels(after, commandRows(), key, m_sortDescending->isChecked()))
+        EditTable(after);
+}
+
+void CProgramView::PackEmptyChannels()
+{
+    CommitOpenEditor();
+    orx::ChannelEntryTable after = m_doc.channels();
+    if (orx::PackEmptyChannels(after, commandRows()))
+        EditTable(after);
+}
+
+void CProgramView::moveSelection(int delta)
+{
+    CommitOpenEditor();
+    const CellRange range = selectedCells();
+    orx::ChannelEntryTable after = m_doc.channels();
+    const auto moved = orx::MoveChannels(after, range.top, range.bottom, delta);
+    if (!moved)
+        return;
+    EditTable(after);
+    // The channels stay selected where they went.
+    selectCells({moved->first, range.left, moved->last, range.right});
+    m_grid->scrollTo(m_grid->currentIndex());
+}
+
+void CProgramView::MoveUp()
+{
+    moveSelection(-1);
+}
+
+void CProgramView::MoveDown()
+{
+    moveSelection(+1);
+}
+
+void CProgramView::onRowsDropped(int target)
+{
+    CommitOpenEditor();
+    const CellRange range = selectedCells();
+    orx::ChannelEntryTable after = m_doc.channels();
+    const auto moved = orx::MoveChannelsTo(after, range.top, range.bottom, target);
+    if (!moved)
+        return;
+    EditTable(after);
+    selectCells({moved->first, range.left, moved->last, range.right});
+}
+
+void CProgramView::FillDown()
+{
+    CommitOpenEditor();
+    const CellRange range = selectedCells();
+    std::vector<int> rows;
+    for (int r = range.top; r <= range.bottom; ++r)
+        rows.push_back(r);
+    orx::ChannelEntryTable after = m_doc.channels();
+    bool changed = false;
+    for (int col = range.left; col <= range.right; ++col)
+        changed = orx::FillColumn(after, rows, static_cast<orx::ChannelColumn>(col), bandLimits()) || changed;
+    if (changed)
+        EditTable(after);
+}
+
+void CProgramView::DeleteSelectedChannels()
+{
+    CommitOpenEditor();
+    const CellRange range = selectedCells();
+    // From the bottom up, so that each removal leaves the rows still to go where they were.
+    orx::ChannelEntryTable after = m_doc.channels();
+    bool changed = false;
+    for (int r = range.bottom; r >= range.top; --r)
+        changed = after.remove(r) || changed;
+    if (changed)
+        EditTable(after);
+    m_grid->setFocus(Qt::OtherFocusReason);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+// The one way a text of the program reaches the screen: the Chinese source text, looked up in the
+// language the user chose (res/i18n/orxprog_*.ts). Every text shares one context, so the same
+// Chinese words get the same translation wherever they are shown.
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <string_view>
+
+namespace res {
+
+inline constexpr const char* kTrContext = "orxprog";
+
+// The shown text of a source text; an empty text for nullptr.
+inline QString Tr(const char* source)
+{
+    return source ? QCoreApplication::translate(kTrContext, source) : QString();
+}
+
+inline QString Tr(std::string_view source)
+{
+    // translate() wants a terminated string; the views of the image library's tables are literals
+    // but need not say so.
+    const std::string text(source);
+    return QCoreApplication::translate(kTrContext, text.c_str());
+}
+
+} // namespace res

@@ -1,0 +1,1306 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="zh_CN">
+<context>
+    <name>orxprog</name>
+    <message>
+        <source>ORX 写频软件</source>
+        <translation>ORX Programming Software</translation>
+    </message>
+    <message>
+        <source>准备</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>所有文件 (*)</source>
+        <translation>All Files (*)</translation>
+    </message>
+    <message>
+        <source>无标题</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>版本 1.0.0</source>
+        <translation>Version 1.0.0</translation>
+    </message>
+    <message>
+        <source>大写</source>
+        <translation>CAP</translation>
+    </message>
+    <message>
+        <source>数字</source>
+        <translation>NUM</translation>
+    </message>
+    <message>
+        <source>滚动</source>
+        <translation>SCRL</translation>
+    </message>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>编辑(E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>编程(&amp;P)</source>
+        <translation>&amp;Program</translation>
+    </message>
+    <message>
+        <source>端口设置(&amp;C)</source>
+        <translation>&amp;Port</translation>
+    </message>
+    <message>
+        <source>查看(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>新建(&amp;N)</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>建立新文档</source>
+        <translation>Create a new document</translation>
+    </message>
+    <message>
+        <source>新建</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>打开(&amp;O)...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>打开一个现有文档</source>
+        <translation>Open an existing document</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>保存活动文档</source>
+        <translation>Save the active document</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>另存为(&amp;A)...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>将活动文档以一个新文件名保存</source>
+        <translation>Save the active document under a new name</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>打印(&amp;P)...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <source>打印活动文档</source>
+        <translation>Print the active document</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>打印预览(&amp;V)</source>
+        <translation>Print Pre&amp;view</translation>
+    </message>
+    <message>
+        <source>显示整页</source>
+        <translation>Display full pages</translation>
+    </message>
+    <message>
+        <source>打印预览</source>
+        <translation>Print Preview</translation>
+    </message>
+    <message>
+        <source>打印设置(&amp;R)...</source>
+        <translation>P&amp;rint Setup...</translation>
+    </message>
+    <message>
+        <source>改变打印机及打印选项</source>
+        <translation>Change the printer and printing options</translation>
+    </message>
+    <message>
+        <source>打印设置</source>
+        <translation>Print Setup</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>退出应用程序；提示保存文档</source>
+        <translation>Quit the application; prompts to save documents</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>侧键</source>
+        <translation>Side Keys</translation>
+    </message>
+    <message>
+        <source>功率</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>收音机</source>
+        <translation>FM Radio</translation>
+    </message>
+    <message>
+        <source>电子串号</source>
+        <translation>Serial Number</translation>
+    </message>
+    <message>
+        <source>编辑电路板的电子串号</source>
+        <translation>Edit the radio board&apos;s electronic serial number</translation>
+    </message>
+    <message>
+        <source>读数据</source>
+        <translation>Read from radio</translation>
+    </message>
+    <message>
+        <source>读取对讲机频率</source>
+        <translation>Read the channels and settings from the radio</translation>
+    </message>
+    <message>
+        <source>读频</source>
+        <translation>Read from radio</translation>
+    </message>
+    <message>
+        <source>写数据</source>
+        <translation>Write to radio</translation>
+    </message>
+    <message>
+        <source>写频率数据至对讲机</source>
+        <translation>Write the channels and settings to the radio</translation>
+    </message>
+    <message>
+        <source>写频</source>
+        <translation>Write to radio</translation>
+    </message>
+    <message>
+        <source>工具栏(&amp;T)</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>显示或隐藏工具栏</source>
+        <translation>Show or hide the toolbar</translation>
+    </message>
+    <message>
+        <source>显隐工具栏</source>
+        <translation>Toggle Toolbar</translation>
+    </message>
+    <message>
+        <source>状态栏(&amp;S)</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message>
+        <source>显示或隐藏状态栏</source>
+        <translation>Show or hide the status bar</translation>
+    </message>
+    <message>
+        <source>显隐状态栏</source>
+        <translation>Toggle Status Bar</translation>
+    </message>
+    <message>
+        <source>打开备份(&amp;B)...</source>
+        <translation>Open &amp;Backup...</translation>
+    </message>
+    <message>
+        <source>打开读写对讲机时自动保存的备份</source>
+        <translation>Open a backup saved automatically when the radio was read or written</translation>
+    </message>
+    <message>
+        <source>打开备份</source>
+        <translation>Open Backup</translation>
+    </message>
+    <message>
+        <source>导入 CSV(&amp;I)...</source>
+        <translation>&amp;Import CSV...</translation>
+    </message>
+    <message>
+        <source>从 CSV 文件导入信道到信道表</source>
+        <translation>Import channels from a CSV file into the channel table</translation>
+    </message>
+    <message>
+        <source>导入 CSV</source>
+        <translation>Import CSV</translation>
+    </message>
+    <message>
+        <source>导出 CSV(&amp;E)...</source>
+        <translation>&amp;Export CSV...</translation>
+    </message>
+    <message>
+        <source>将信道表导出为 CSV 文件</source>
+        <translation>Export the channel table as a CSV file</translation>
+    </message>
+    <message>
+        <source>导出 CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>撤销(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>撤销上一次对信道表的修改</source>
+        <translation>Undo the last change to the channel table</translation>
+    </message>
+    <message>
+        <source>撤销</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>重做(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>重做上一次撤销的信道表修改</source>
+        <translation>Redo the last undone change to the channel table</translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>关于 ...</source>
+        <translation>About...</translation>
+    </message>
+    <message>
+        <source>显示程序信息，版本号和版权</source>
+        <translation>Display program information, version number and copyright</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>串口1 (COM1)</source>
+        <translation>Serial Port 1 (COM1)</translation>
+    </message>
+    <message>
+        <source>串口1</source>
+        <translation>Serial port 1</translation>
+    </message>
+    <message>
+        <source>串口2 (COM2)</source>
+        <translation>Serial Port 2 (COM2)</translation>
+    </message>
+    <message>
+        <source>串口2</source>
+        <translation>Serial port 2</translation>
+    </message>
+    <message>
+        <source>串口3 (COM3)</source>
+        <translation>Serial Port 3 (COM3)</translation>
+    </message>
+    <message>
+        <source>串口3</source>
+        <translation>Serial port 3</translation>
+    </message>
+    <message>
+        <source>串口4 (COM4)</source>
+        <translation>Serial Port 4 (COM4)</translation>
+    </message>
+    <message>
+        <source>串口4</source>
+        <translation>Serial port 4</translation>
+    </message>
+    <message>
+        <source>串口5 (COM5)</source>
+        <translation>Serial Port 5 (COM5)</translation>
+    </message>
+    <message>
+        <source>串口5</source>
+        <translation>Serial port 5</translation>
+    </message>
+    <message>
+        <source>串口6 (COM6)</source>
+        <translation>Serial Port 6 (COM6)</translation>
+    </message>
+    <message>
+        <source>串口6</source>
+        <translation>Serial port 6</translation>
+    </message>
+    <message>
+        <source>串口7 (COM7)</source>
+        <translation>Serial Port 7 (COM7)</translation>
+    </message>
+    <message>
+        <source>串口7</source>
+        <translation>Serial port 7</translation>
+    </message>
+    <message>
+        <source>串口8 (COM8)</source>
+        <translation>Serial Port 8 (COM8)</translation>
+    </message>
+    <message>
+        <source>串口8</source>
+        <translation>Serial port 8</translation>
+    </message>
+    <message>
+        <source>使用串口设备 %1</source>
+        <translation>Use serial device %1</translation>
+    </message>
+    <message>
+        <source>其他串口(&amp;O)...</source>
+        <translation>&amp;Other Port...</translation>
+    </message>
+    <message>
+        <source>串口设备 (例如 /dev/ttyUSB0):</source>
+        <translation>Serial device (for example /dev/ttyUSB0):</translation>
+    </message>
+    <message>
+        <source>端口设置</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>用法: orxprog [--dealer] [--lang zh|en] [文件.sin]
+  --dealer   经销商模式: 显示“出厂化默认”按钮和“电子串号”菜单项
+  --lang     界面语言: zh 中文, en 英文 (默认为上次选择的语言)
+  --version  显示版本
+</source>
+        <translation>Usage: orxprog [--dealer] [--lang zh|en] [file.sin]
+  --dealer   dealer mode: shows the &quot;Factory Defaults&quot; button and the &quot;Serial Number&quot; menu item
+  --lang     language of the program: zh Chinese, en English (default: the language last chosen)
+  --version  shows the version
+</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>退出应用程序,  所有未保存数据将会丢失,
+确认要退出.</source>
+        <translation>All unsaved data will be lost.
+Do you really want to exit?</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>ORX 对讲机写频软件
+版权所有 (C) ORX 通信设备有限公司</source>
+        <translation>ORX radio programming software
+Copyright (C) ORX Communication
+Equipment Co., Ltd.</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>编码</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>发射侧音</source>
+        <translation>TX Tone</translation>
+    </message>
+    <message>
+        <source>接收侧音</source>
+        <translation>RX Tone</translation>
+    </message>
+    <message>
+        <source>开</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>关</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>侧键1</source>
+        <translation>Side Key 1</translation>
+    </message>
+    <message>
+        <source>侧鍵2</source>
+        <translation>Side Key 2</translation>
+    </message>
+    <message>
+        <source>短按</source>
+        <translation>Short</translation>
+    </message>
+    <message>
+        <source>长按</source>
+        <translation>Long</translation>
+    </message>
+    <message>
+        <source>收音机频率</source>
+        <translation>FM Radio Presets</translation>
+    </message>
+    <message>
+        <source>频率</source>
+        <translation>Frequency</translation>
+    </message>
+    <message>
+        <source>电子串号 (PCBA)</source>
+        <translation>Serial (PCBA)</translation>
+    </message>
+    <message>
+        <source>信道 %1 与电子串号共用存储空间。
+保存电子串号将覆盖信道 %1 的数据，是否继续？</source>
+        <translation>Channel %1 shares its memory with the serial number.
+Saving the serial number overwrites channel %1. Continue?</translation>
+    </message>
+    <message>
+        <source>信道 %1 的存储空间存放着电子串号</source>
+        <translation>The memory of channel %1 holds the serial number</translation>
+    </message>
+    <message>
+        <source>信道 %1 与电子串号共用存储空间。
+在此输入信道将清除电子串号，是否继续？</source>
+        <translation>Channel %1 shares its memory with the serial number.
+Entering a channel here clears the serial number. Continue?</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>机型</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>频段范围</source>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>密码</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>信道:</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>添加</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>出厂化默认</source>
+        <translation>Factory Defaults</translation>
+    </message>
+    <message>
+        <source>模拟:%1</source>
+        <translation>%1 Hz</translation>
+    </message>
+    <message>
+        <source>数字:%1</source>
+        <translation>D%1</translation>
+    </message>
+    <message>
+        <source>亚音设置</source>
+        <translation>CTCSS/DCS</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>模拟亚音</source>
+        <translation>CTCSS</translation>
+    </message>
+    <message>
+        <source>正向数字亚音</source>
+        <translation>DCS N</translation>
+    </message>
+    <message>
+        <source>反相数字亚音</source>
+        <translation>DCS I</translation>
+    </message>
+    <message>
+        <source>无法打开文件“%1”。</source>
+        <translation>Cannot open the file &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>文件“%1”不足 4096 字节，不是信道数据文件，未打开。</source>
+        <translation>The file &quot;%1&quot; is shorter than 4096 bytes: it is not a channel data file and was not opened.</translation>
+    </message>
+    <message>
+        <source>无法保存文件“%1”：%2</source>
+        <translation>Cannot save the file &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>它不是文件。</source>
+        <translation>it is not a file.</translation>
+    </message>
+    <message>
+        <source>无法在它所在的文件夹中建立新文件（%1）。原文件没有改动。</source>
+        <translation>no new file can be made in its folder (%1). The file was not changed.</translation>
+    </message>
+    <message>
+        <source>。原文件没有改动。</source>
+        <translation>. The file was not changed.</translation>
+    </message>
+    <message>
+        <source>写入中途出错（%1），文件可能不完整；完整的新数据在“%2”。</source>
+        <translation>writing failed halfway (%1); the file may be incomplete. The complete new data is in &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>是否保存对当前数据的修改?</source>
+        <translation>Save the changes to the current data?</translation>
+    </message>
+    <message>
+        <source>%1 (已修改)</source>
+        <translation>%1 (modified)</translation>
+    </message>
+    <message>
+        <source>无法打开命令行指定的文件“%1”，程序将退出。</source>
+        <translation>Cannot open the file &quot;%1&quot; given on the command line; the program will exit.</translation>
+    </message>
+    <message>
+        <source>文件“%1”不是 UTF-8 或 GBK 编码的文本，未导入。</source>
+        <translation>The file &quot;%1&quot; is not UTF-8 or GBK text and was not imported.</translation>
+    </message>
+    <message>
+        <source>文件“%1”第 %2 行的引号没有结束，未导入。</source>
+        <translation>A quotation mark in line %2 of the file &quot;%1&quot; is not closed; the file was not imported.</translation>
+    </message>
+    <message>
+        <source>文件“%1”是空的，未导入。</source>
+        <translation>The file &quot;%1&quot; is empty and was not imported.</translation>
+    </message>
+    <message>
+        <source>文件“%1”没有 %2 列，不是信道 CSV 文件，未导入。</source>
+        <translation>The file &quot;%1&quot; has no %2 column: it is not a channel CSV file and was not imported.</translation>
+    </message>
+    <message>
+        <source>文件“%1”大于 %2 MB，不是信道 CSV 文件，未导入。</source>
+        <translation>The file &quot;%1&quot; is larger than %2 MB: it is not a channel CSV file and was not imported.</translation>
+    </message>
+    <message>
+        <source>文件“%1”以 UTF-8 标记开头，但第 %2 行不是 UTF-8 文本，未导入。</source>
+        <translation>The file &quot;%1&quot; starts with a UTF-8 mark, but line %2 is not UTF-8 text; the file was not imported.</translation>
+    </message>
+    <message>
+        <source>导入 CSV：拒绝 %1 行</source>
+        <translation>Import CSV: %1 rows refused</translation>
+    </message>
+    <message>
+        <source>“%1”：新建 %2 个信道，修改 %3 个，未变 %4 个，拒绝 %5 行。</source>
+        <translation>&quot;%1&quot;: %2 channels added, %3 changed, %4 unchanged, %5 rows refused.</translation>
+    </message>
+    <message>
+        <source>行</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>信道</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Details</translation>
+    </message>
+    <message>
+        <source>修改</source>
+        <translation>Changed</translation>
+    </message>
+    <message>
+        <source>未变</source>
+        <translation>Unchanged</translation>
+    </message>
+    <message>
+        <source>拒绝</source>
+        <translation>Refused</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>%1 %2 改为 %3</source>
+        <translation>%1 %2 changed to %3</translation>
+    </message>
+    <message>
+        <source>名称“%1”改为“%2”</source>
+        <translation>Name &quot;%1&quot; changed to &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>Location“%1”不是 1 到 128 的信道号</source>
+        <translation>Location &quot;%1&quot; is not a channel number from 1 to 128</translation>
+    </message>
+    <message>
+        <source>信道 %1 已由第 %2 行导入</source>
+        <translation>Channel %1 was already imported from line %2</translation>
+    </message>
+    <message>
+        <source>Frequency“%1”不是有效的接收频率</source>
+        <translation>Frequency &quot;%1&quot; is not a valid RX frequency</translation>
+    </message>
+    <message>
+        <source>Duplex“%1”无法识别（应为空、+、-、split 或 off）</source>
+        <translation>Duplex &quot;%1&quot; is not understood (should be empty, +, -, split or off)</translation>
+    </message>
+    <message>
+        <source>Offset“%1”得不到有效的发射频率</source>
+        <translation>Offset &quot;%1&quot; gives no valid TX frequency</translation>
+    </message>
+    <message>
+        <source>Tone“%1”无法识别（应为空、Tone、TSQL、DTCS 或 Cross）</source>
+        <translation>Tone &quot;%1&quot; is not understood (should be empty, Tone, TSQL, DTCS or Cross)</translation>
+    </message>
+    <message>
+        <source>CrossMode“%1”无法识别</source>
+        <translation>CrossMode &quot;%1&quot; is not understood</translation>
+    </message>
+    <message>
+        <source>模拟亚音“%1”不在标准亚音表中</source>
+        <translation>CTCSS tone &quot;%1&quot; is not a standard tone</translation>
+    </message>
+    <message>
+        <source>数字亚音“%1”不在标准数字亚音表中</source>
+        <translation>DCS code &quot;%1&quot; is not a standard code</translation>
+    </message>
+    <message>
+        <source>DtcsPolarity“%1”无法识别（应为 NN、NR、RN 或 RR）</source>
+        <translation>DtcsPolarity &quot;%1&quot; is not understood (should be NN, NR, RN or RR)</translation>
+    </message>
+    <message>
+        <source>Mode“%1”无法识别（应为 FM 或 NFM）</source>
+        <translation>Mode &quot;%1&quot; is not understood (should be FM or NFM)</translation>
+    </message>
+    <message>
+        <source>Skip“%1”无法识别（应为空或 S）</source>
+        <translation>Skip &quot;%1&quot; is not understood (should be empty or S)</translation>
+    </message>
+    <message>
+        <source>信道 %1 存放电子串号，不能导入信道</source>
+        <translation>Channel %1 holds the serial number and cannot take a channel</translation>
+    </message>
+    <message>
+        <source>接收频率 %1 不在频段 %2 内</source>
+        <translation>RX frequency %1 is outside the band %2</translation>
+    </message>
+    <message>
+        <source>发射频率 %1 不在频段 %2 内</source>
+        <translation>TX frequency %1 is outside the band %2</translation>
+    </message>
+    <message>
+        <source>频率 %1 低于 10 MHz，信道无法保存</source>
+        <translation>Frequency %1 is below 10 MHz; the channel cannot be stored</translation>
+    </message>
+    <message>
+        <source>%1 %2 不在 5 / 6.25 kHz 步进上，改为 %3</source>
+        <translation>%1 %2 is not on a 5 / 6.25 kHz step; changed to %3</translation>
+    </message>
+    <message>
+        <source>功率“%1”无法判断高低，按“高”导入</source>
+        <translation>Power &quot;%1&quot; is neither high nor low; imported as &quot;High&quot;</translation>
+    </message>
+    <message>
+        <source>名称截短为“%1”，与信道 %2 同名</source>
+        <translation>Name shortened to &quot;%1&quot;, the same as channel %2</translation>
+    </message>
+    <message>
+        <source>粘贴</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>以下频率没有原样粘贴：</source>
+        <translation>These frequencies were not pasted as they were:</translation>
+    </message>
+    <message>
+        <source>信道 %1 %2 %3 不在频段 %4 内，未粘贴</source>
+        <translation>Channel %1 %2 %3 is outside the band %4; not pasted</translation>
+    </message>
+    <message>
+        <source>信道 %1 %2 %3 低于 10 MHz，未粘贴</source>
+        <translation>Channel %1 %2 %3 is below 10 MHz; not pasted</translation>
+    </message>
+    <message>
+        <source>信道 %1 %2 %3 不在 5 / 6.25 kHz 步进上，改为 %4</source>
+        <translation>Channel %1 %2 %3 is not on a 5 / 6.25 kHz step; changed to %4</translation>
+    </message>
+    <message>
+        <source>打开串口失败</source>
+        <translation>Failed to open the serial port</translation>
+    </message>
+    <message>
+        <source>通信出错</source>
+        <translation>Communication error</translation>
+    </message>
+    <message>
+        <source>密码错误</source>
+        <translation>Wrong password</translation>
+    </message>
+    <message>
+        <source>频率不匹配</source>
+        <translation>Frequency band mismatch</translation>
+    </message>
+    <message>
+        <source>校验出错：对讲机中的数据与写入的不同</source>
+        <translation>Verify failed: the data in the radio differs from the data written</translation>
+    </message>
+    <message>
+        <source>不同之处：%1。</source>
+        <translation>Differences: %1.</translation>
+    </message>
+    <message>
+        <source>数据已写入，但读回校验时通信出错</source>
+        <translation>The data was written, but a communication error occurred while reading it back to verify</translation>
+    </message>
+    <message>
+        <source>信道 %1</source>
+        <translation>Channel %1</translation>
+    </message>
+    <message>
+        <source>收音机频率 %1</source>
+        <translation>FM preset %1</translation>
+    </message>
+    <message>
+        <source>频段</source>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>地址 0x%1</source>
+        <translation>Address 0x%1</translation>
+    </message>
+    <message>
+        <source>写数据还没有完成。现在停止，对讲机中只有一部分数据是新的。
+确定要停止写数据吗？</source>
+        <translation>Writing is not finished. If you stop now, only part of the data in the radio is new.
+Do you really want to stop writing?</translation>
+    </message>
+    <message>
+        <source>读数据已取消</source>
+        <translation>Reading was cancelled</translation>
+    </message>
+    <message>
+        <source>写数据已停止：对讲机收到了 %1 / %2 块</source>
+        <translation>Writing stopped: the radio received %1 of %2 blocks</translation>
+    </message>
+    <message>
+        <source>数据已写入，校验已取消</source>
+        <translation>The data was written; verifying was cancelled</translation>
+    </message>
+    <message>
+        <source>无法保存备份：%1</source>
+        <translation>Cannot save the backup: %1</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>写入后校验</source>
+        <translation>Verify after writing</translation>
+    </message>
+    <message>
+        <source>功率调节</source>
+        <translation>Power Tuning</translation>
+    </message>
+    <message>
+        <source>低端低功率</source>
+        <translation>Bottom, Low</translation>
+    </message>
+    <message>
+        <source>低端高功率</source>
+        <translation>Bottom, High</translation>
+    </message>
+    <message>
+        <source>中端低功率</source>
+        <translation>Middle, Low</translation>
+    </message>
+    <message>
+        <source>中端高功率</source>
+        <translation>Middle, High</translation>
+    </message>
+    <message>
+        <source>高端低功率</source>
+        <translation>Top, Low</translation>
+    </message>
+    <message>
+        <source>高端高功率</source>
+        <translation>Top, High</translation>
+    </message>
+    <message>
+        <source>结束</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>模拟:</source>
+        <translation>CTCSS:</translation>
+    </message>
+    <message>
+        <source>数字:</source>
+        <translation>DCS:</translation>
+    </message>
+    <message>
+        <source>模拟</source>
+        <translation>CTCSS</translation>
+    </message>
+    <message>
+        <source>载波</source>
+        <translation>Carrier</translation>
+    </message>
+    <message>
+        <source>亚音</source>
+        <translation>Tone</translation>
+    </message>
+    <message>
+        <source>高</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>低</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <source>宽</source>
+        <translation>Wide</translation>
+    </message>
+    <message>
+        <source>窄</source>
+        <translation>Narrow</translation>
+    </message>
+    <message>
+        <source>发射前</source>
+        <translation>BOT</translation>
+    </message>
+    <message>
+        <source>发射后</source>
+        <translation>EOT</translation>
+    </message>
+    <message>
+        <source>两者</source>
+        <translation>Both</translation>
+    </message>
+    <message>
+        <source>接收频率</source>
+        <translation>RX Frequency</translation>
+    </message>
+    <message>
+        <source>发射频率</source>
+        <translation>TX Frequency</translation>
+    </message>
+    <message>
+        <source>接收亚音</source>
+        <translation>RX CTCSS/DCS</translation>
+    </message>
+    <message>
+        <source>发射亚音</source>
+        <translation>TX CTCSS/DCS</translation>
+    </message>
+    <message>
+        <source>繁忙锁定</source>
+        <translation>Busy Lockout</translation>
+    </message>
+    <message>
+        <source>带宽</source>
+        <translation>Bandwidth</translation>
+    </message>
+    <message>
+        <source>扫描添加</source>
+        <translation>Scan Add</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>显示方式</source>
+        <translation>Display</translation>
+    </message>
+    <message>
+        <source>扫描模式</source>
+        <translation>Scan Mode</translation>
+    </message>
+    <message>
+        <source>尾音消除</source>
+        <translation>Tail Elim.</translation>
+    </message>
+    <message>
+        <source>手动设置</source>
+        <translation>Manual Setup</translation>
+    </message>
+    <message>
+        <source>提示音</source>
+        <translation>Beep</translation>
+    </message>
+    <message>
+        <source>电池省电</source>
+        <translation>Battery Save</translation>
+    </message>
+    <message>
+        <source>静噪等级</source>
+        <translation>Squelch</translation>
+    </message>
+    <message>
+        <source>发射限时</source>
+        <translation>TX Timeout</translation>
+    </message>
+    <message>
+        <source>声控电平</source>
+        <translation>VOX Level</translation>
+    </message>
+    <message>
+        <source>发射结束提示音</source>
+        <translation>Roger Beep</translation>
+    </message>
+    <message>
+        <source>优先信道</source>
+        <translation>Priority Ch.</translation>
+    </message>
+    <message>
+        <source>信道模式</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>频率模式</source>
+        <translation>Frequency</translation>
+    </message>
+    <message>
+        <source>频/信模式</source>
+        <translation>Freq + Ch</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>搜索</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>120度相位偏移</source>
+        <translation>120° shift</translation>
+    </message>
+    <message>
+        <source>180度相位偏移</source>
+        <translation>180° shift</translation>
+    </message>
+    <message>
+        <source>240度相位偏移</source>
+        <translation>240° shift</translation>
+    </message>
+    <message>
+        <source>监听</source>
+        <translation>Monitor</translation>
+    </message>
+    <message>
+        <source>优先扫描</source>
+        <translation>Priority Scan</translation>
+    </message>
+    <message>
+        <source>高低功率</source>
+        <translation>High/Low Power</translation>
+    </message>
+    <message>
+        <source>脱网</source>
+        <translation>Talkaround</translation>
+    </message>
+    <message>
+        <source>倒频</source>
+        <translation>Reverse</translation>
+    </message>
+    <message>
+        <source>声控开关</source>
+        <translation>VOX On/Off</translation>
+    </message>
+    <message>
+        <source>DTMF呼叫</source>
+        <translation>DTMF Call</translation>
+    </message>
+    <message>
+        <source>剪切(&amp;T)</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>剪切选中的单元格或信道</source>
+        <translation>Cut the selected cells or channels</translation>
+    </message>
+    <message>
+        <source>剪切</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>复制(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>复制选中的单元格或信道</source>
+        <translation>Copy the selected cells or channels</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>粘贴(&amp;P)</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>从剪贴板粘贴单元格或信道</source>
+        <translation>Paste cells or channels from the clipboard</translation>
+    </message>
+    <message>
+        <source>删除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>清除选中的单元格</source>
+        <translation>Clear the selected cells</translation>
+    </message>
+    <message>
+        <source>插入空信道(&amp;I)</source>
+        <translation>&amp;Insert Empty Channel</translation>
+    </message>
+    <message>
+        <source>在当前行插入一个空信道，后面的信道下移</source>
+        <translation>Insert an empty channel at the current row; the channels below move down</translation>
+    </message>
+    <message>
+        <source>插入空信道</source>
+        <translation>Insert Empty Channel</translation>
+    </message>
+    <message>
+        <source>删除信道(&amp;L)</source>
+        <translation>De&amp;lete Channels</translation>
+    </message>
+    <message>
+        <source>删除选中的信道，后面的信道上移</source>
+        <translation>Delete the selected channels; the channels below move up</translation>
+    </message>
+    <message>
+        <source>删除信道</source>
+        <translation>Delete Channels</translation>
+    </message>
+    <message>
+        <source>批量设置(&amp;B)...</source>
+        <translation>&amp;Bulk Edit...</translation>
+    </message>
+    <message>
+        <source>对选中的信道一次设置多项</source>
+        <translation>Set several properties of the selected channels at once</translation>
+    </message>
+    <message>
+        <source>批量设置</source>
+        <translation>Bulk Edit</translation>
+    </message>
+    <message>
+        <source>排序(&amp;S)</source>
+        <translation>&amp;Sort</translation>
+    </message>
+    <message>
+        <source>按接收频率</source>
+        <translation>By RX Frequency</translation>
+    </message>
+    <message>
+        <source>按接收频率排列选中的信道（未选时为全部信道）</source>
+        <translation>Sort the selected channels (all channels when none are selected) by receive frequency</translation>
+    </message>
+    <message>
+        <source>按名称</source>
+        <translation>By Name</translation>
+    </message>
+    <message>
+        <source>按名称排列选中的信道（未选时为全部信道）</source>
+        <translation>Sort the selected channels (all channels when none are selected) by name</translation>
+    </message>
+    <message>
+        <source>按信道号</source>
+        <translation>By Channel Number</translation>
+    </message>
+    <message>
+        <source>按信道号排列选中的信道，空信道移到后面</source>
+        <translation>Keep the selected channels in channel order and move empty channels to the end</translation>
+    </message>
+    <message>
+        <source>降序</source>
+        <translation>Descending</translation>
+    </message>
+    <message>
+        <source>排序时从大到小</source>
+        <translation>Sort from largest to smallest</translation>
+    </message>
+    <message>
+        <source>上移(&amp;M)</source>
+        <translation>&amp;Move Up</translation>
+    </message>
+    <message>
+        <source>将选中的信道上移一行</source>
+        <translation>Move the selected channels up one row</translation>
+    </message>
+    <message>
+        <source>上移</source>
+        <translation>Move Up</translation>
+    </message>
+    <message>
+        <source>下移(&amp;N)</source>
+        <translation>Move Dow&amp;n</translation>
+    </message>
+    <message>
+        <source>将选中的信道下移一行</source>
+        <translation>Move the selected channels down one row</translation>
+    </message>
+    <message>
+        <source>下移</source>
+        <translation>Move Down</translation>
+    </message>
+    <message>
+        <source>整理空信道(&amp;K)</source>
+        <translation>Pac&amp;k Empty Channels</translation>
+    </message>
+    <message>
+        <source>将空信道移到最后，其余信道依次前移</source>
+        <translation>Move empty channels to the end; the other channels move up in order</translation>
+    </message>
+    <message>
+        <source>整理空信道</source>
+        <translation>Pack Empty Channels</translation>
+    </message>
+    <message>
+        <source>向下填充(&amp;F)</source>
+        <translation>&amp;Fill Down</translation>
+    </message>
+    <message>
+        <source>用选中区域最上面的单元格填充下面的单元格</source>
+        <translation>Fill the selected cells from the top cell of the selection</translation>
+    </message>
+    <message>
+        <source>向下填充</source>
+        <translation>Fill Down</translation>
+    </message>
+    <message>
+        <source>同频</source>
+        <translation>Simplex</translation>
+    </message>
+    <message>
+        <source>单独设置</source>
+        <translation>Split</translation>
+    </message>
+    <message>
+        <source>其他偏移...</source>
+        <translation>Other Offset...</translation>
+    </message>
+    <message>
+        <source>频差 (MHz):</source>
+        <translation>Offset (MHz):</translation>
+    </message>
+    <message>
+        <source>对选中的 %1 个信道设置勾选的各项；空信道和电子串号保持不变。</source>
+        <translation>Set the checked properties of the %1 selected channels; empty channels and the serial number stay as they are.</translation>
+    </message>
+    <message>
+        <source>单独设置时填发射频率</source>
+        <translation>For Split, enter the transmit frequency</translation>
+    </message>
+    <message>
+        <source>名称前缀</source>
+        <translation>Name Prefix</translation>
+    </message>
+    <message>
+        <source>名称 = 前缀 + 信道号</source>
+        <translation>Name = prefix + channel number</translation>
+    </message>
+    <message>
+        <source>频差或频率无效</source>
+        <translation>Invalid offset or frequency</translation>
+    </message>
+    <message>
+        <source>还没有选择串口：请在“端口设置”菜单中选择编程线所接的串口。</source>
+        <translation>No serial port chosen yet: in the “Connection” menu, choose the serial port the programming cable is plugged into.</translation>
+    </message>
+    <message>
+        <source>没有找到任何串口设备，请检查编程线是否插好。</source>
+        <translation>No serial devices were found. Check that the programming cable is plugged in.</translation>
+    </message>
+    <message>
+        <source>本机现有的串口设备：%1。</source>
+        <translation>Serial devices on this computer: %1.</translation>
+    </message>
+    <message>
+        <source>串口设备 %1 不存在。%2</source>
+        <translation>The serial device %1 does not exist. %2</translation>
+    </message>
+    <message>
+        <source>没有权限使用 %1：该设备只允许 root 使用。请让系统管理员把它交给 dialout 组（Arch 上是 uucp），并把用户加入该组，然后注销并重新登录。</source>
+        <translation>No permission to use %1: only root may use this device. Ask the system administrator to give it to the dialout group (uucp on Arch) and to add your user to that group, then log out and log in again.</translation>
+    </message>
+    <message>
+        <source>没有权限使用 %1：该设备属于用户组 %2（Debian 和 Ubuntu 上是 dialout，Arch 上是 uucp），当前用户不在这个组里。请把用户加入该组（sudo usermod -a -G %2 $USER），然后注销并重新登录。</source>
+        <translation>No permission to use %1: the device belongs to the group %2 (dialout on Debian and Ubuntu, uucp on Arch), and the current user is not in that group. Add the user to the group (sudo usermod -a -G %2 $USER), then log out and log in again.</translation>
+    </message>
+    <message>
+        <source>串口 %1 正被%2占用。请关闭占用它的程序后再试；常见的是 ModemManager（sudo systemctl stop ModemManager）。</source>
+        <translation>The serial port %1 is in use by %2. Close the program that holds it and try again; often it is ModemManager (sudo systemctl stop ModemManager).</translation>
+    </message>
+    <message>
+        <source>另一个程序</source>
+        <translation>another program</translation>
+    </message>
+    <message>
+        <source>串口 %1 正被%2占用。请关闭该程序后再试。</source>
+        <translation>The serial port %1 is in use by %2. Close that program and try again.</translation>
+    </message>
+    <message>
+        <source>%1 不是串口设备。请在“端口设置”菜单中选择编程线所接的串口（如 /dev/ttyUSB0）。</source>
+        <translation>%1 is not a serial device. In the “Connection” menu, choose the serial port the programming cable is plugged into (such as /dev/ttyUSB0).</translation>
+    </message>
+    <message>
+        <source>%1 无法打开。</source>
+        <translation>%1 cannot be opened.</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>进程 %1</source>
+        <translation>process %1</translation>
+    </message>
+    <message>
+        <source>%1（进程 %2）</source>
+        <translation>%1 (process %2)</translation>
+    </message>
+    <message>
+        <source>%1，在主机 %2 上</source>
+        <translation>%1 on host %2</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,529 @@
+// Many channels at once through the real widgets: the bulk dialog on a block with empty channels
+// and the serial number's row, transmit offsets from the transmit cell's context menu, moving by
+// keys and by dragging row numbers, Ctrl+D, and the very bytes orxtool writes for the same change.
+
+#include "BulkEditDlg.h"
+#include "CMSFlexGrid.h"
+#include "ChannelCodec.h"
+#include "ChannelDataFile.h"
+#include "ChannelEdit.h"
+#include "DecimalScale.h"
+#include "DocumentCommands.h"
+#include "FeatureCodecs.h"
+#include "ProgramDoc.h"
+#include "ProgramView.h"
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDialog>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QUndoStack>
+
+using namespace orx;
+using testsupport::ViewFixture;
+
+namespace {
+
+ChannelTexts channelAt(const std::string& mhz, const std::string& name)
+{
+    ChannelTexts t = DefaultChannelTexts(mhz);
+    t[ColName] = name;
+    return t;
+}
+
+// An image with channels 1..40 on their own frequencies and names, hidden bits set in each record,
+// an empty channel now and then, the serial number in row 63 and the band 136-174 MHz.
+RadioImage testImage()
+{
+    RadioImage image;
+    image.resetToNewDocument();
+    for (int n = 1; n <= 70; ++n) {
+        if (n % 7 == 3 || n == 63)
+            continue;
+        // Frequencies out of order, so that sorting has work to do.
+        const std::uint32_t f = 13600000 + static_cast<std::uint32_t>((n * 37) % 60) * 62500;
+        ChannelTexts t = channelAt(FormatScaled(f, 5, 5), "CH" + std::to_string((n * 11) % 50));
+        EncodeChannel(t, n, image);
+        image.set(LocateChannel(n).record + 14, static_cast<std::uint8_t>(n));
+        image.set(LocateChannel(n).record + 12, static_cast<std::uint8_t>(0xA0 | (n % 4)));
+    }
+    const char serial[] = "SN-4711";
+    for (std::size_t k = 0; k < sizeof serial - 1; ++k)
+        image.set(map::kSerialNumber + k, static_cast<std::uint8_t>(serial[k]));
+    image.set(map::kBandId, 0x13);
+    image.set(map::kBandId + 1, 0x17);
+    image.set(map::kBandId + 2, 0x64);
+    return image;
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The first offsets where two files differ, for a readable failure.
+QString differences(const QByteArray& a, const QByteArray& b)
+{
+    QStringList out;
+    for (qsizetype i = 0; i < std::max(a.size(), b.size()) && out.size() < 6; ++i) {
+        const auto at = [i](const QByteArray& x) { return i < x.size() ? quint8(x[i]) : 0x100; };
+        if (at(a) != at(b))
+            out << QStringLiteral("0x%1: %2/%3")
+                       .arg(i, 3, 16, QChar('0'))
+                       .arg(at(a), 2, 16, QChar('0'))
+                       .arg(at(b), 2, 16, QChar('0'));
+    }
+    return out.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+class TestBulkEdit : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ViewFixture> m_f;
+    CProgramView* m_view = nullptr;
+    CMSFlexGrid* m_grid = nullptr;
+
+    QPoint rowNumberPos(int row)
+    {
+        m_grid->scrollTo(m_grid->model()->index(row - 1, 0));
+        QHeaderView* h = m_grid->verticalHeader();
+        return {h->width() / 2, h->sectionViewportPosition(row - 1) + h->sectionSize(row - 1) / 2};
+    }
+    void clickRowNumber(int row, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QTest::mouseClick(m_grid->verticalHeader()->viewport(), Qt::LeftButton, mods, rowNumberPos(row));
+    }
+    void selectRowsByNumbers(int top, int bottom)
+    {
+        clickRowNumber(top);
+        clickRowNumber(bottom, Qt::ShiftModifier);
+        m_grid->setFocus();
+    }
+    QPoint cellPos(int row, int col)
+    {
+        m_grid->scrollTo(m_grid->model()->index(row - 1, col - 1));
+        return m_grid->visualRect(m_grid->model()->index(row - 1, col - 1)).center();
+    }
+    // A right click on a cell, as the window system delivers it: the press, then the menu request.
+    QMenu* rightClickCell(int row, int col)
+    {
+        const QPoint pos = cellPos(row, col);
+        QWidget* viewport = m_grid->viewport();
+        QTest::mousePress(viewport, Qt::RightButton, Qt::NoModifier, pos);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, viewport->mapToGlobal(pos));
+        QApplication::sendEvent(viewport, &event);
+        QTest::mouseRelease(viewport, Qt::RightButton, Qt::NoModifier, pos);
+        for (QMenu* menu : m_view->findChildren<QMenu*>(QStringLiteral("gridMenu"))) {
+            if (menu->isVisible())
+                return menu;
+        }
+        return nullptr;
+    }
+    static QAction* actionNamed(QMenu* menu, const QString& text)
+    {
+        for (QAction* a : menu->actions()) {
+            if (a->text() == text)
+                return a;
+        }
+        return nullptr;
+    }
+    void loadTestImage()
+    {
+        m_f->doc->ReplaceImage(testImage());
+        QVERIFY(m_f->doc->channels().isFixed(63));
+        QCOMPARE(m_view->bandLimits().upper, 17400000u);
+    }
+    // Fills the bulk dialog: power low and transmit = receive - 0.6 MHz, through its widgets.
+    static void answerPowerLowMinus06(QWidget* modal)
+    {
+        auto* dialog = qobject_cast<CBulkEditDlg*>(modal);
+        QVERIFY(dialog);
+        QTest::mouseClick(dialog->checkBox(CBulkEditDlg::LinePower), Qt::LeftButton, {},
+                          QPoint(5, dialog->checkBox(CBulkEditDlg::LinePower)->height() / 2));
+        QComboBox* power = dialog->choiceList(CBulkEditDlg::LinePower);
+        QTest::keyClick(power, Qt::Key_Down);
+        QCOMPARE(power->currentText(), QStringLiteral("低"));
+        QTest::mouseClick(dialog->checkBox(CBulkEditDlg::LineOffset), Qt::LeftButton, {},
+                          QPoint(5, dialog->checkBox(CBulkEditDlg::LineOffset)->height() / 2));
+        QComboBox* duplex = dialog->duplexList();
+        QTest::keyClick(duplex, Qt::Key_Down);
+        QTest::keyClick(duplex, Qt::Key_Down);
+        QCOMPARE(duplex->currentText(), QStringLiteral("-"));
+        QLineEdit* offset = dialog->offsetField()->lineEdit();
+        offset->selectAll();
+        QTest::keyClicks(offset, QStringLiteral("0.6"));
+        QVERIFY(dialog->okButton()->isEnabled());
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    }
+
+private slots:
+    void init()
+    {
+        m_f = std::make_unique<ViewFixture>();
+        m_view = m_f->view;
+        m_grid = m_view->grid();
+    }
+    void cleanup() { m_f.reset(); }
+
+    void bulkOnBlockWithEmptyChannelsAndSerialNumber()
+    {
+        loadTestImage();
+        const QString beforePath = m_f->appDir.file(QStringLiteral("before.sin"));
+        QVERIFY(m_f->doc->OnSaveDocument(beforePath));
+        const RadioImage before = m_f->doc->ScreenImage();
+        const ChannelEntryTable table = m_f->doc->channels();
+        selectRowsByNumbers(58, 68);
+        const int steps = m_view->undoStack()->index();
+
+        testsupport::AnswerNextModal(answerPowerLowMinus06);
+        QTest::keyClick(m_grid, Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(m_view->undoStack()->index(), steps + 1);
+
+        const RadioImage after = m_f->doc->ScreenImage();
+        for (int n = 1; n <= 128; ++n) {
+            const ChannelLocation at = LocateChannel(n);
+            const bool inBlock = n >= 58 && n <= 68;
+            const bool channel = !table.isFixed(n) && !table.texts(n).empty();
+            if (!inBlock || !channel) {
+                // Outside the block, the empty channels and the serial number: every byte as it was.
+                for (std::size_t k = 0; k < 16; ++k)
+                    QCOMPARE(after.at(at.record + k), before.at(at.record + k));
+                continue;
+            }
+            const ChannelTexts& t = m_view->RowTexts(n);
+            QCOMPARE(t[ColPower], std::string("低"));
+            const std::uint32_t rx = FrequencyFromEntry(t[ColRxFrequency], m_view->bandLimits());
+            const std::uint32_t expected = FrequencyFromUnits(std::int64_t(rx) - 60000, m_view->bandLimits());
+            QCOMPARE(t[ColTxFrequency], FormatScaled(expected, 5, 5));
+            // The bits no column shows stay with the channel.
+            QCOMPARE(after.at(at.record + 14), before.at(at.record + 14));
+            QCOMPARE(after.at(at.record + 12) & 0xFC, before.at(at.record + 12) & 0xFC);
+        }
+        QVERIFY(m_f->doc->channels().isFixed(63));
+
+        // One undo gives back the saved bytes exactly. (The offscreen platform gives the window no
+        // activation back when the dialog closes, as a desktop does.)
+        QApplication::setActiveWindow(m_f->window.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_f->window.get()));
+        QTest::keyClick(m_grid, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(m_view->undoStack()->index(), steps);
+        const QString undonePath = m_f->appDir.file(QStringLiteral("undone.sin"));
+        QVERIFY(m_f->doc->OnSaveDocument(undonePath));
+        QCOMPARE(differences(fileBytes(undonePath), fileBytes(beforePath)), QString());
+    }
+
+    void bulkDialogRefusesBadEntries()
+    {
+        CBulkEditDlg dialog(5, 60000, m_view);
+        dialog.show();
+        // Nothing checked: nothing to do, and the lines are locked.
+        QVERIFY(!dialog.okButton()->isEnabled());
+        QVERIFY(!dialog.choiceList(CBulkEditDlg::LinePower)->isEnabled());
+        dialog.checkBox(CBulkEditDlg::LineOffset)->click();
+        QVERIFY(dialog.okButton()->isEnabled()); // "同频" needs no offset
+        dialog.duplexList()->setCurrentIndex(CBulkEditDlg::ChoicePlus);
+        QLineEdit* offset = dialog.offsetField()->lineEdit();
+        offset->clear();
+        QTest::keyClicks(offset, QStringLiteral("."));
+        QVERIFY(!dialog.okButton()->isEnabled());
+        offset->clear();
+        QTest::keyClicks(offset, QStringLiteral("5"));
+        QVERIFY(dialog.okButton()->isEnabled());
+        QCOMPARE(dialog.change().offset, (OffsetChoice{Duplex::Plus, 500000}));
+        dialog.checkBox(CBulkEditDlg::LineNamePrefix)->click();
+        // The name editor's rule: capitals, and nothing a name cannot store.
+        QTest::keyClicks(dialog.namePrefixEdit(), QStringLiteral("r_"));
+        QCOMPARE(dialog.namePrefixEdit()->text(), QStringLiteral("R"));
+        QVERIFY(dialog.okButton()->isEnabled());
+        QCOMPARE(dialog.change().namePrefix, std::optional<std::string>("R"));
+    }
+
+    void cancelledBulkLeavesNoStep()
+    {
+        loadTestImage();
+        selectRowsByNumbers(1, 5);
+        testsupport::AnswerNextModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
+        const int steps = m_view->undoStack()->index();
+        const ChannelEntryTable before = m_f->doc->channels();
+        QTest::keyClick(m_grid, Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(m_view->undoStack()->index(), steps);
+        QCOMPARE(m_f->doc->channels(), before);
+    }
+
+    void offsetsFromTransmitCell_data()
+    {
+        QTest::addColumn<QString>("rx");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("tx");
+        QTest::newRow("-0.6") << "145.00000"
+                              << "-0.6 MHz"
+                              << "144.40000";
+        QTest::newRow("+5") << "145.00000"
+                            << "+5 MHz"
+                            << "150.00000";
+        QTest::newRow("+0.6 clamps at the upper edge") << "173.80000"
+                                                       << "+0.6 MHz"
+                                                       << "174.00000";
+        QTest::newRow("-5 clamps at the lower edge") << "138.00000"
+                                                     << "-5 MHz"
+                                                     << "136.00000";
+        QTest::newRow("simplex") << "150.01250"
+                                 << "同频"
+                                 << "150.01250";
+    }
+    void offsetsFromTransmitCell()
+    {
+        QFETCH(QString, rx);
+        QFETCH(QString, item);
+        QFETCH(QString, tx);
+        ChannelTexts t = channelAt(rx.toStdString(), "R");
+        t[ColTxFrequency] = "160.00000";
+        m_view->SetRowTexts(3, t);
+        m_view->SetRowTexts(4, t);
+        // Two rows selected in the transmit column: both follow.
+        m_grid->SetRow(3);
+        m_grid->SetCol(ColTxFrequency);
+        m_grid->setFocus();
+        QTest::keyClick(m_grid, Qt::Key_Down, Qt::ShiftModifier);
+        QMenu* menu = rightClickCell(4, ColTxFrequency);
+        QVERIFY(menu);
+        auto* offsets = menu->findChild<QMenu*>(QStringLiteral("offsetMenu"));
+        QVERIFY(offsets);
+        QAction* choice = actionNamed(offsets, item);
+        QVERIFY2(choice, qPrintable(item));
+        choice->trigger();
+        menu->close();
+        for (int row : {3, 4})
+            QCOMPARE(QString::fromStdString(m_view->RowTexts(row)[ColTxFrequency]), tx);
+        QCOMPARE(m_view->RowTexts(5), ChannelTexts{});
+    }
+
+    void offsetIsRemembered()
+    {
+        m_view->SetRowTexts(1, channelAt("145.00000", "A"));
+        m_grid->SetRow(1);
+        m_view->SetTransmitOffset({Duplex::Minus, 760000});
+        QCOMPARE(m_view->RowTexts(1)[ColTxFrequency], std::string("137.40000"));
+        QMenu* menu = m_view->CreateGridMenu(ColTxFrequency, m_view);
+        auto* offsets = menu->findChild<QMenu*>(QStringLiteral("offsetMenu"));
+        // The offset last used comes first after "同频", then 0.6 and 5.
+        QCOMPARE(offsets->actions().at(1)->text(), QStringLiteral("+7.6 MHz"));
+        QVERIFY(actionNamed(offsets, QStringLiteral("-0.6 MHz")));
+        QVERIFY(actionNamed(offsets, QStringLiteral("+5 MHz")));
+        QVERIFY(actionNamed(offsets, QStringLiteral("单独设置")));
+        delete menu;
+    }
+
+    void contextMenuItems()
+    {
+        QMenu* menu = rightClickCell(2, ColName);
+        QVERIFY(menu);
+        QStringList texts;
+        for (QAction* a : menu->actions()) {
+            if (a->isSeparator())
+                continue;
+            QString text = a->text();
+            text.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
+            texts << text;
+            if (!a->menu() && text != QStringLiteral("整理空信道"))
+                QVERIFY2(!a->shortcut().isEmpty(), qPrintable(text));
+        }
+        for (const char* wanted : {"剪切", "复制", "粘贴", "删除", "插入空信道", "删除信道", "批量设置...",
+                                   "排序", "上移", "下移"})
+            QVERIFY2(texts.contains(QString::fromUtf8(wanted)), wanted);
+        QVERIFY(!menu->findChild<QMenu*>(QStringLiteral("offsetMenu")));
+        menu->close();
+        // A right click opens no editor and leaves the highlight alone.
+        QVERIFY(!m_view->findChild<QLineEdit*>(QStringLiteral("nameEdit"))->isVisible());
+    }
+
+    void moveWithKeys_data()
+    {
+        QTest::addColumn<int>("top");
+        QTest::addColumn<int>("bottom");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("times");
+        QTest::addColumn<int>("newTop");
+        QTest::addColumn<int>("newBottom");
+        QTest::newRow("down twice") << 10 << 11 << int(Qt::Key_Down) << 2 << 12 << 13;
+        QTest::newRow("up at the top stops") << 1 << 2 << int(Qt::Key_Up) << 1 << 1 << 2;
+        QTest::newRow("down past the serial number") << 61 << 62 << int(Qt::Key_Down) << 1 << 62 << 64;
+        QTest::newRow("up past the serial number") << 64 << 64 << int(Qt::Key_Up) << 1 << 62 << 62;
+    }
+    void moveWithKeys()
+    {
+        QFETCH(int, top);
+        QFETCH(int, bottom);
+        QFETCH(int, key);
+        QFETCH(int, times);
+        QFETCH(int, newTop);
+        QFETCH(int, newBottom);
+        loadTestImage();
+        const ChannelEntryTable before = m_f->doc->channels();
+        selectRowsByNumbers(top, bottom);
+        for (int i = 0; i < times; ++i)
+            QTest::keyClick(m_grid, Qt::Key(key), Qt::ControlModifier);
+        // The moved channels are selected where they went, whole and with their bytes.
+        const QModelIndexList rows = m_grid->selectionModel()->selectedRows();
+        QCOMPARE(rows.size(), newBottom - newTop + 1);
+        QCOMPARE(rows.front().row() + 1, newTop);
+        const std::vector<int> from = before.rowsFrom(top);
+        const std::vector<int> to = before.rowsFrom(newTop);
+        for (std::size_t i = 0; i < from.size() && from[i] <= bottom; ++i)
+            QCOMPARE(m_f->doc->channels().entry(to[i]), before.entry(from[i]));
+        QVERIFY(m_f->doc->channels().isFixed(63));
+        // However many steps it took, undoing them gives back the table.
+        while (m_view->undoStack()->canUndo())
+            m_view->Undo();
+        QCOMPARE(m_f->doc->channels(), before);
+    }
+
+    void dragRowNumbers()
+    {
+        loadTestImage();
+        const ChannelEntryTable before = m_f->doc->channels();
+        selectRowsByNumbers(4, 5);
+        QWidget* numbers = m_grid->verticalHeader()->viewport();
+        const QPoint from = rowNumberPos(4);
+        const QPoint to = rowNumberPos(9);
+        QTest::mousePress(numbers, Qt::LeftButton, Qt::NoModifier, from);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), numbers->mapToGlobal(QPointF(to)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(numbers, &move);
+        QCOMPARE(m_grid->DropRow(), 9);
+        QTest::mouseRelease(numbers, Qt::LeftButton, Qt::NoModifier, to);
+        // The block's last channel lands on row 9; rows 6..9 close up above it.
+        QCOMPARE(m_f->doc->channels().entry(8), before.entry(4));
+        QCOMPARE(m_f->doc->channels().entry(9), before.entry(5));
+        QCOMPARE(m_f->doc->channels().entry(4), before.entry(6));
+        QCOMPARE(m_f->doc->channels().entry(7), before.entry(9));
+        QCOMPARE(m_grid->selectionModel()->selectedRows().size(), 2);
+        m_view->Undo();
+        QCOMPARE(m_f->doc->channels(), before);
+
+        // A click on a selected number without a drag selects that row alone, as before.
+        selectRowsByNumbers(4, 6);
+        clickRowNumber(5);
+        QCOMPARE(m_grid->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(m_grid->Row(), 5);
+        QCOMPARE(m_grid->HighLight(), int(CMSFlexGrid::HighLightWithFocus));
+        QCOMPARE(m_f->doc->channels(), before);
+    }
+
+    void fillDown()
+    {
+        m_view->SetRowTexts(1, channelAt("145.00000", "TOP"));
+        m_view->SetRowTexts(2, channelAt("146.00000", "B"));
+        m_view->SetRowTexts(4, channelAt("147.00000", "D"));
+        ChannelTexts top = m_view->RowTexts(1);
+        top[ColPower] = "低";
+        m_view->SetRowTexts(1, top);
+        m_grid->SetRow(1);
+        m_grid->SetCol(ColPower);
+        m_grid->setFocus();
+        QTest::keyClick(m_grid, Qt::Key_Right, Qt::ShiftModifier);
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(m_grid, Qt::Key_Down, Qt::ShiftModifier);
+        const int steps = m_view->undoStack()->index();
+        QTest::keyClick(m_grid, Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(m_view->undoStack()->index(), steps + 1);
+        for (int row : {2, 4}) {
+            QCOMPARE(m_view->RowTexts(row)[ColPower], std::string("低"));
+            QCOMPARE(m_view->RowTexts(row)[ColBandwidth], std::string("宽"));
+        }
+        QCOMPARE(m_view->RowTexts(3), ChannelTexts{});
+        QCOMPARE(m_view->RowTexts(5), ChannelTexts{});
+    }
+
+    void selectionShowsWithoutFocus()
+    {
+        selectRowsByNumbers(2, 4);
+        QVERIFY(m_grid->SelectionShown());
+        m_view->findChild<QLineEdit*>()->setFocus();
+        QVERIFY(!m_grid->hasFocus());
+        // The grid draws its own fill, whatever the style does without the focus.
+        const QImage shot = m_grid->viewport()->grab().toImage();
+        const QPoint inside = cellPos(3, ColName);
+        const QPoint outside = cellPos(8, ColName);
+        QVERIFY(shot.pixelColor(inside) != shot.pixelColor(outside));
+        m_grid->SetRow(8);
+        QVERIFY(!m_grid->SelectionShown());
+    }
+
+    void orxtoolWritesTheWindowsBytes_data()
+    {
+        QTest::addColumn<QStringList>("tool");
+        QTest::addColumn<int>("top"); // rows selected in the window (0: one cell only)
+        QTest::addColumn<int>("bottom");
+        QTest::addColumn<QString>("command");
+        QTest::newRow("set power and offset on 1-16")
+            << QStringList{"set", "--channels", "1-16", "--power", "低", "--offset", "-0.6"} << 1 << 16
+            << "bulk";
+        QTest::newRow("sort all by frequency") << QStringList{"sort", "--by", "freq"} << 0 << 0 << "freq";
+        QTest::newRow("sort 50-70 by name")
+            << QStringList{"sort", "--by", "name", "--channels", "50-70"} << 50 << 70 << "name";
+        QTest::newRow("pack") << QStringList{"sort", "--by", "number"} << 0 << 0 << "pack";
+    }
+    void orxtoolWritesTheWindowsBytes()
+    {
+        QFETCH(QStringList, tool);
+        QFETCH(int, top);
+        QFETCH(int, bottom);
+        QFETCH(QString, command);
+        const QString in = m_f->appDir.file(QStringLiteral("in.sin"));
+        RadioImage image = testImage();
+        QVERIFY(SaveChannelData(QFile::encodeName(in).toStdString(), image));
+        QVERIFY(doccmd::OpenDocumentFile(*m_f->doc, in, m_view));
+
+        if (top > 0) {
+            selectRowsByNumbers(top, bottom);
+        } else {
+            m_grid->SetRow(1);
+            m_grid->setFocus();
+        }
+        if (command == QLatin1String("bulk")) {
+            testsupport::AnswerNextModal(answerPowerLowMinus06);
+            QTest::keyClick(m_grid, Qt::Key_E, Qt::ControlModifier);
+        } else {
+            // The command as the context menu offers it.
+            QMenu* menu = m_view->CreateGridMenu(ColName, m_view);
+            QMenu* sort = menu->findChild<QMenu*>(QStringLiteral("sortMenu"));
+            QVERIFY(sort);
+            const QString text = command == QLatin1String("freq")   ? QStringLiteral("按接收频率")
+                                 : command == QLatin1String("name") ? QStringLiteral("按名称")
+                                                                    : QStringLiteral("整理空信道(&K)");
+            QAction* action = actionNamed(command == QLatin1String("pack") ? menu : sort, text);
+            QVERIFY2(action, qPrintable(text));
+            action->trigger();
+            delete menu;
+        }
+        const QString window = m_f->appDir.file(QStringLiteral("window.sin"));
+        QVERIFY(m_f->doc->OnSaveDocument(window));
+
+        const QString out = m_f->appDir.file(QStringLiteral("tool.sin"));
+        QProcess process;
+        QStringList args{tool.front(), in, out};
+        args << tool.mid(1) << QStringLiteral("--ini") << m_f->appDir.file(QStringLiteral("Program.ini"));
+        process.start(QStringLiteral(ORXTOOL_PATH), args);
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 0);
+        QVERIFY(fileBytes(window) != fileBytes(in));
+        QCOMPARE(differences(fileBytes(out), fileBytes(window)), QString());
+    }
+};
+
+QTEST_MAIN(TestBulkEdit)
+#include "tst_bulk_edit.moc"
