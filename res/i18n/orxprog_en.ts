@@ -1244,7 +1244,7 @@ Do you really want to stop writing?</translation>
     </message>
     <message>
         <source>还没有选择串口：请在“端口设置”菜单中选择编程线所接的串口。</source>
-        <translation>No serial port chosen yet: in the “Connection” menu, choose the serial port the programming cable is plugged into.</translation>
+        <translation>No serial port chosen yet: in the “Port” menu, choose the serial port the programming cable is plugged into.</translation>
     </message>
     <message>
         <source>没有找到任何串口设备，请检查编程线是否插好。</source>
@@ -1280,7 +1280,7 @@ Do you really want to stop writing?</translation>
     </message>
     <message>
         <source>%1 不是串口设备。请在“端口设置”菜单中选择编程线所接的串口（如 /dev/ttyUSB0）。</source>
-        <translation>%1 is not a serial device. In the “Connection” menu, choose the serial port the programming cable is plugged into (such as /dev/ttyUSB0).</translation>
+        <translation>%1 is not a serial device. In the “Port” menu, choose the serial port the programming cable is plugged into (such as /dev/ttyUSB0).</translation>
     </message>
     <message>
         <source>%1 无法打开。</source>
