@@ -7,8 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-CExitConfirmDlg::CExitConfirmDlg(QWidget* parent)
-    : QDialog(parent)
+CExitConfirmDlg::CExitConfirmDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("exitConfirmDialog"));
     setWindowTitle(res::Tr(res::kExitCaption));

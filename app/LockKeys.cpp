@@ -6,8 +6,7 @@
 // In LockKeysX11.cpp, apart from this file: the X11 headers define names such as KeyRelease.
 bool QueryX11LockState(bool& caps, bool& num, bool& scroll);
 
-LockKeys::LockKeys(QObject* parent)
-    : QObject(parent)
+LockKeys::LockKeys(QObject* parent) : QObject(parent)
 {
     if (qApp)
         qApp->installEventFilter(this);

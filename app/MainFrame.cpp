@@ -28,9 +28,7 @@
 #include <QStyle>
 #include <QToolBar>
 
-CMainFrame::CMainFrame(CProgramApp& app, CProgramView* view)
-    : m_app(app)
-    , m_view(view)
+CMainFrame::CMainFrame(CProgramApp& app, CProgramView* view) : m_app(app), m_view(view)
 {
     setObjectName(QStringLiteral("mainFrame"));
     // The caption never carries the document's name.
@@ -110,7 +108,8 @@ void CMainFrame::createActions()
         const QString name = QString::fromLatin1(res::kPortNames[i]);
         QAction* port = makeAction(qPrintable(QStringLiteral("actionPort") + name), res::kPorts[i]);
         port->setCheckable(true);
-        connect(port, &QAction::triggered, this, [this, name] { m_view->document().context().SetPortName(name); });
+        connect(port, &QAction::triggered, this,
+                [this, name] { m_view->document().context().SetPortName(name); });
         m_portActions << port;
     }
 
@@ -131,8 +130,10 @@ void CMainFrame::createActions()
     a.english->setObjectName(QStringLiteral("actionEnglish"));
     for (QAction* language : {a.chinese, a.english})
         language->setCheckable(true);
-    connect(a.chinese, &QAction::triggered, this, [this] { m_app.SetLanguage(CProgramApp::Language::Chinese); });
-    connect(a.english, &QAction::triggered, this, [this] { m_app.SetLanguage(CProgramApp::Language::English); });
+    connect(a.chinese, &QAction::triggered, this,
+            [this] { m_app.SetLanguage(CProgramApp::Language::Chinese); });
+    connect(a.english, &QAction::triggered, this,
+            [this] { m_app.SetLanguage(CProgramApp::Language::English); });
 
     a.about = makeAction("actionAbout", res::kAbout, "about");
     connect(a.about, &QAction::triggered, &m_app, &CProgramApp::OnAppAbout);
@@ -228,8 +229,9 @@ void CMainFrame::retranslate()
     if (m_idleLabel)
         m_idleLabel->setText(res::Tr(res::kIdleStatus));
     // The indicator panes keep room for their text in the new language.
-    for (auto [label, text] : {std::pair{m_capsLabel, res::kCapsIndicator}, std::pair{m_numLabel, res::kNumIndicator},
-                               std::pair{m_scrollLabel, res::kScrollIndicator}}) {
+    for (auto [label, text] :
+         {std::pair{m_capsLabel, res::kCapsIndicator}, std::pair{m_numLabel, res::kNumIndicator},
+          std::pair{m_scrollLabel, res::kScrollIndicator}}) {
         if (label)
             label->setMinimumWidth(label->fontMetrics().horizontalAdvance(res::Tr(text)) + 12);
     }
@@ -289,7 +291,8 @@ void CMainFrame::updateIndicators()
 void CMainFrame::updateDocumentStatus()
 {
     const CProgramDoc& doc = m_view->document();
-    const QString name = doc.pathName().isEmpty() ? res::Tr(res::kUntitled) : QFileInfo(doc.pathName()).fileName();
+    const QString name =
+        doc.pathName().isEmpty() ? res::Tr(res::kUntitled) : QFileInfo(doc.pathName()).fileName();
     m_documentLabel->setText(doc.IsModified() ? res::Tr(res::kDocumentModified).arg(name) : name);
     m_documentLabel->setToolTip(QDir::toNativeSeparators(doc.pathName()));
 }
@@ -329,8 +332,9 @@ void CMainFrame::updatePortMenu()
     other->setObjectName(QStringLiteral("actionOtherPort"));
     connect(other, &QAction::triggered, this, [this, &context] {
         bool ok = false;
-        const QString name = QInputDialog::getText(this, res::Tr(res::kPortDialogCaption),
-                                                   res::Tr(res::kOtherPortQuestion), QLineEdit::Normal, context.PortName(), &ok);
+        const QString name =
+            QInputDialog::getText(this, res::Tr(res::kPortDialogCaption), res::Tr(res::kOtherPortQuestion),
+                                  QLineEdit::Normal, context.PortName(), &ok);
         if (ok && !name.trimmed().isEmpty())
             context.SetPortName(name.trimmed());
     });

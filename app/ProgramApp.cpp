@@ -34,9 +34,7 @@ constexpr const char* kDealerOption = "dealer";
 } // namespace
 
 CProgramApp::CProgramApp(QStringList arguments, QString appDirectory, QObject* parent)
-    : QObject(parent)
-    , m_arguments(std::move(arguments))
-    , m_appDirectory(std::move(appDirectory))
+    : QObject(parent), m_arguments(std::move(arguments)), m_appDirectory(std::move(appDirectory))
 {
 }
 
@@ -175,7 +173,8 @@ bool CProgramApp::InitInstance()
         m_fileToOpen = parser.positionalArguments().constFirst();
         if (QDir::isRelativePath(DisplayFileName(m_fileToOpen))) {
             const std::string cwd = std::filesystem::current_path().string();
-            m_fileToOpen = FileNameFromBytes(QByteArray::fromStdString(cwd)) + QLatin1Char('/') + m_fileToOpen;
+            m_fileToOpen =
+                FileNameFromBytes(QByteArray::fromStdString(cwd)) + QLatin1Char('/') + m_fileToOpen;
         }
     }
 
@@ -257,7 +256,8 @@ void CProgramApp::OnFilePrint()
 void CProgramApp::OnFilePrintPreview()
 {
     QPrintPreviewDialog preview(printer(), m_frame.get());
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { view()->PrintTo(p); });
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* p) { view()->PrintTo(p); });
     preview.exec();
 }
 

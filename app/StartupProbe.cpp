@@ -25,11 +25,7 @@ long peakResidentKb()
 
 class FirstPaintWatcher : public QObject {
 public:
-    explicit FirstPaintWatcher(QWidget* window)
-        : QObject(window)
-    {
-        window->installEventFilter(this);
-    }
+    explicit FirstPaintWatcher(QWidget* window) : QObject(window) { window->installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override

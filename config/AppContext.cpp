@@ -65,14 +65,15 @@ const orx::RadioCatalog& CAppContext::RadioCatalog()
 void CAppContext::LoadPortName()
 {
     const CProgramIni ini = ProgramIni();
-    m_portName = ini.GetString(QString::fromLatin1(CProgramIni::kSection), QString::fromLatin1(CProgramIni::kPortKey));
+    m_portName =
+        ini.GetString(QString::fromLatin1(CProgramIni::kSection), QString::fromLatin1(CProgramIni::kPortKey));
 }
 
 bool CAppContext::StorePortName(QString* unreadable, QString* storedIn) const
 {
     CProgramIni ini = ProgramIni();
-    const bool stored =
-        ini.WriteString(QString::fromLatin1(CProgramIni::kSection), QString::fromLatin1(CProgramIni::kPortKey), m_portName);
+    const bool stored = ini.WriteString(QString::fromLatin1(CProgramIni::kSection),
+                                        QString::fromLatin1(CProgramIni::kPortKey), m_portName);
     if (unreadable)
         *unreadable = ini.unreadablePath();
     if (storedIn)

@@ -9,8 +9,9 @@
 // Installed (a system-wide package: no Program.ini beside the executable, /etc/orxprog/Program.ini
 // present; or a Program.ini beside it that the user cannot write), the program reads the installed
 // file but keeps the user's own copy in ~/.config/orxprog/: a key found there wins, and every write
-// goes there. Otherwise only the file beside the executable is used (a build folder). A Program.ini that is no text this class can read (UTF-16, binary) is never
-// written to: it is read as empty, and writes go to the user's copy instead.
+// goes there. Otherwise only the file beside the executable is used (a build folder). A Program.ini that is
+// no text this class can read (UTF-16, binary) is never written to: it is read as empty, and writes go to the
+// user's copy instead.
 //
 // This is the only class that reads or writes Program.ini.
 

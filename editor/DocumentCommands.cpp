@@ -47,8 +47,8 @@ bool SaveModified(CProgramDoc& doc, QWidget* parent)
     emit doc.commitRequested();
     if (!doc.IsModified())
         return true;
-    QMessageBox box(QMessageBox::Question, res::Tr(res::kAppTitle),
-                    res::Tr(res::kSaveChangesQuestion), QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Question, res::Tr(res::kAppTitle), res::Tr(res::kSaveChangesQuestion),
+                    QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("saveChangesQuestion"));
     QPushButton* yes = box.addButton(res::Tr(res::kYes), QMessageBox::YesRole);
     QPushButton* no = box.addButton(res::Tr(res::kNo), QMessageBox::NoRole);

@@ -70,18 +70,25 @@ constexpr SettingControl kSettingControls[orx::kSettingCount] = {
 
 // Where each control of the settings panel stands; its label stands to its left.
 constexpr Place kPanel[] = {
-    {CProgramView::IdModelList, 89, 28, 52},     {CProgramView::IdBandList, 209, 28, 83},
-    {CProgramView::IdManualSettingList, 332, 28, 61}, {CProgramView::IdTimeLimitList, 478, 28, 119},
-    {CProgramView::IdPasswordEdit, 89, 45, -1},  {CProgramView::IdPriorityChannelList, 209, 45, 113},
-    {CProgramView::IdVoxLevelList, 332, 45, 184}, {CProgramView::IdBatterySaveList, 478, 45, 46},
-    {CProgramView::IdSquelchList, 89, 62, 104},  {CProgramView::IdBeepList, 209, 62, 90},
-    {CProgramView::IdTailEliminationList, 332, 62, 55}, {CProgramView::IdEndToneList, 478, 62, 67},
-    {CProgramView::IdScanModeList, 88, 80, 104}, {CProgramView::IdDisplayModeList, 209, 80, 83},
+    {CProgramView::IdModelList, 89, 28, 52},
+    {CProgramView::IdBandList, 209, 28, 83},
+    {CProgramView::IdManualSettingList, 332, 28, 61},
+    {CProgramView::IdTimeLimitList, 478, 28, 119},
+    {CProgramView::IdPasswordEdit, 89, 45, -1},
+    {CProgramView::IdPriorityChannelList, 209, 45, 113},
+    {CProgramView::IdVoxLevelList, 332, 45, 184},
+    {CProgramView::IdBatterySaveList, 478, 45, 46},
+    {CProgramView::IdSquelchList, 89, 62, 104},
+    {CProgramView::IdBeepList, 209, 62, 90},
+    {CProgramView::IdTailEliminationList, 332, 62, 55},
+    {CProgramView::IdEndToneList, 478, 62, 67},
+    {CProgramView::IdScanModeList, 88, 80, 104},
+    {CProgramView::IdDisplayModeList, 209, 80, 83},
 };
 
 // The channel grid's column widths, column 0 first, as factors of one common width.
 constexpr std::array<double, orx::kGridColumnCount> kChannelWidthFactors = {0.4, 1.2, 1.2, 1.3, 1.3, 1.0,
-                                                                          1.0, 1.0, 0.9, 0.9, 1.2};
+                                                                            1.0, 1.0, 0.9, 0.9, 1.2};
 
 // Left edge of the label in front of a control at x.
 int labelLeft(int controlX)
@@ -122,9 +129,7 @@ std::vector<std::string> listEntries(const QComboBox* box)
 
 } // namespace
 
-CProgramView::CProgramView(CProgramDoc& document, QWidget* parent)
-    : QWidget(parent)
-    , m_doc(document)
+CProgramView::CProgramView(CProgramDoc& document, QWidget* parent) : QWidget(parent), m_doc(document)
 {
     setObjectName(QStringLiteral("programView"));
     createControls();
@@ -211,7 +216,8 @@ void CProgramView::createControls()
     m_choiceList = makeList(this, "choiceList");
     m_nameEdit = new QLineEdit(this);
     m_nameEdit->setObjectName(QStringLiteral("nameEdit"));
-    for (QWidget* w : std::initializer_list<QWidget*>{m_frequencyEdit, m_hiddenList, m_choiceList, m_nameEdit}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_frequencyEdit, m_hiddenList, m_choiceList, m_nameEdit}) {
         w->hide();
         w->setContextMenuPolicy(Qt::NoContextMenu);
     }
@@ -221,7 +227,8 @@ void CProgramView::layoutForm()
 {
     const DialogUnits du(font());
     m_formSize = QSize(du.x(kFormWidth), du.y(kFormHeight));
-    m_settingsGroup->setGeometry(du.rect(kGroupRect.x(), kGroupRect.y(), kGroupRect.width(), kGroupRect.height()));
+    m_settingsGroup->setGeometry(
+        du.rect(kGroupRect.x(), kGroupRect.y(), kGroupRect.width(), kGroupRect.height()));
     m_settingsGroup->lower();
 
     auto controlFor = [this](int id) -> QWidget* {
@@ -241,7 +248,8 @@ void CProgramView::layoutForm()
     const int controlHeight = std::max(rowHeight, m_modelList->sizeHint().height());
     for (const Place& p : kPanel) {
         QWidget* w = controlFor(p.id);
-        w->setGeometry(du.x(p.x), du.y(p.y) + (rowHeight - controlHeight) / 2, du.x(kComboWidth), controlHeight);
+        w->setGeometry(du.x(p.x), du.y(p.y) + (rowHeight - controlHeight) / 2, du.x(kComboWidth),
+                       controlHeight);
         if (auto* box = qobject_cast<QComboBox*>(w))
             box->setMaxVisibleItems(std::max(3, (p.listHeight - kRowHeight) / 8 + 1)); // ~8 units an item
         auto* label = new QLabel(PanelLabel(p.id), this);

@@ -133,9 +133,10 @@ QMenu* CProgramView::CreateGridMenu(int col, QWidget* parent)
         for (std::uint32_t units : offered) {
             for (orx::Duplex d : {orx::Duplex::Plus, orx::Duplex::Minus}) {
                 const QString sign = d == orx::Duplex::Plus ? QStringLiteral("+") : QStringLiteral("-");
-                offsets->addAction(res::Tr(res::kOffsetItem).arg(sign, offsetMHz(units)), this, [this, d, units] {
-                    SetTransmitOffset({d, units});
-                });
+                offsets->addAction(res::Tr(res::kOffsetItem).arg(sign, offsetMHz(units)), this,
+                                   [this, d, units] {
+                                       SetTransmitOffset({d, units});
+                                   });
             }
         }
         offsets->addAction(res::Tr(res::kOtherOffset), this, [this] {

@@ -259,7 +259,8 @@ void CProgramView::CommitChoiceList()
     if (!m_choiceList->isVisible())
         return;
     const int row = m_editRow;
-    const QString text = m_choiceList->currentIndex() >= 0 ? m_choiceList->currentData().toString() : QString();
+    const QString text =
+        m_choiceList->currentIndex() >= 0 ? m_choiceList->currentData().toString() : QString();
     EditRow(row, orx::CommitCell(RowTexts(row), column(m_editCol), text.toStdString()));
     finishEditor(m_choiceList);
 }

@@ -299,7 +299,8 @@ void CProgramView::OnExportCsv()
     const QString base =
         m_doc.pathName().isEmpty() ? res::Tr(res::kUntitled) : QFileInfo(m_doc.pathName()).completeBaseName();
     const QString dir = m_doc.pathName().isEmpty() ? QString() : QFileInfo(m_doc.pathName()).absolutePath();
-    QFileDialog dialog(this, QString(), QDir(dir).filePath(base + QLatin1Char('.') + QString::fromUtf8(res::kCsvExtension)),
+    QFileDialog dialog(this, QString(),
+                       QDir(dir).filePath(base + QLatin1Char('.') + QString::fromUtf8(res::kCsvExtension)),
                        res::Tr(res::kCsvFilter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QString::fromUtf8(res::kCsvExtension));
@@ -311,8 +312,9 @@ void CProgramView::OnExportCsv()
 void CProgramView::OnImportCsv()
 {
     const QString dir = m_doc.pathName().isEmpty() ? QString() : QFileInfo(m_doc.pathName()).absolutePath();
-    const QString path = QFileDialog::getOpenFileName(
-        this, QString(), dir, res::Tr(res::kCsvFilter) + QStringLiteral(";;") + res::Tr(res::kAllFilesFilter));
+    const QString path = QFileDialog::getOpenFileName(this, QString(), dir,
+                                                      res::Tr(res::kCsvFilter) + QStringLiteral(";;") +
+                                                          res::Tr(res::kAllFilesFilter));
     if (!path.isEmpty())
         ImportCsvFile(path);
 }

@@ -44,7 +44,8 @@ void CProgramView::PrintTo(QPrinter* printer)
         pairs << cell(label->text()) + cell(value);
     }
     for (int i = 0; i < pairs.size(); i += 2)
-        html += QStringLiteral("<tr>%1%2</tr>").arg(pairs[i], i + 1 < pairs.size() ? pairs[i + 1] : QString());
+        html +=
+            QStringLiteral("<tr>%1%2</tr>").arg(pairs[i], i + 1 < pairs.size() ? pairs[i + 1] : QString());
     html += QStringLiteral("</table>");
 
     // Channels up to the last one that holds a frequency.
@@ -62,8 +63,9 @@ void CProgramView::PrintTo(QPrinter* printer)
         // The cells as the grid shows them, in the user's language.
         html += cell(m_grid->TextMatrix(r, 0));
         for (int c = orx::kFirstDataColumn; c < m_grid->Cols(); ++c)
-            html += cell(m_channelModel->data(m_channelModel->index(r - 1, c - orx::kFirstDataColumn), Qt::DisplayRole)
-                             .toString());
+            html += cell(
+                m_channelModel->data(m_channelModel->index(r - 1, c - orx::kFirstDataColumn), Qt::DisplayRole)
+                    .toString());
         html += QStringLiteral("</tr>");
     }
     html += QStringLiteral("</table>");

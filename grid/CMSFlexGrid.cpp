@@ -248,8 +248,9 @@ void CMSFlexGrid::setModel(QAbstractItemModel* model)
         previous->deleteLater();
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         const QItemSelection selection = selectionModel()->selection();
-        const bool shown = selection.size() > 1 ||
-                           (selection.size() == 1 && (selection.first().height() > 1 || selection.first().width() > 1));
+        const bool shown =
+            selection.size() > 1 ||
+            (selection.size() == 1 && (selection.first().height() > 1 || selection.first().width() > 1));
         if (shown != m_selectionShown) {
             m_selectionShown = shown;
             viewport()->update();

@@ -61,8 +61,9 @@ ChannelLocation LocateChannel(int channel)
 {
     checkChannel(channel);
     const auto i = static_cast<std::size_t>(channel - 1);
-    return {map::kChannelBase + i * map::kChannelRecordSize, map::kChannelNameBase + i * map::kChannelNameSize,
-            map::kScanBitmapBase + i / 8, static_cast<std::uint8_t>(1u << (i % 8))};
+    return {map::kChannelBase + i * map::kChannelRecordSize,
+            map::kChannelNameBase + i * map::kChannelNameSize, map::kScanBitmapBase + i / 8,
+            static_cast<std::uint8_t>(1u << (i % 8))};
 }
 
 std::uint64_t DecodeBcdFrequency(std::span<const std::uint8_t, 4> bytes)
@@ -271,11 +272,9 @@ void EncodeChannel(const ChannelTexts& t, int channel, RadioImage& image)
         if (busy == text::kOff)
             flags &= static_cast<std::uint8_t>(~rec::kBusyLockoutMask);
         else if (busy == text::kCarrier)
-            flags = static_cast<std::uint8_t>((flags & ~rec::kBusyLockoutMask) |
-                                              rec::kBusyCarrierBit);
+            flags = static_cast<std::uint8_t>((flags & ~rec::kBusyLockoutMask) | rec::kBusyCarrierBit);
         else if (busy == text::kSubTone)
-            flags = static_cast<std::uint8_t>((flags & ~rec::kBusyLockoutMask) |
-                                              rec::kBusyToneBit);
+            flags = static_cast<std::uint8_t>((flags & ~rec::kBusyLockoutMask) | rec::kBusyToneBit);
         // any other text (the empty cell of lockout value 3) leaves the bits as they are
 
         auto setFlag = [&flags](std::uint8_t bit, bool on) {
@@ -293,8 +292,8 @@ void EncodeChannel(const ChannelTexts& t, int channel, RadioImage& image)
             if (t[ColPttId] == kPttIdOptions[v])
                 ptt = static_cast<int>(v);
         }
-        record[rec::kPttIdByte] = static_cast<std::uint8_t>(
-            (record[rec::kPttIdByte] & ~rec::kPttIdMask) | ptt);
+        record[rec::kPttIdByte] =
+            static_cast<std::uint8_t>((record[rec::kPttIdByte] & ~rec::kPttIdMask) | ptt);
 
         EncodeName(t[ColName], image.bytes(loc.name, map::kChannelNameSize).first<8>());
     }

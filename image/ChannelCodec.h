@@ -67,18 +67,20 @@ inline constexpr std::uint8_t kHighPowerBit = 0x20;
 // A view of one channel's bytes (record, name, scan bit). Reading works on a const image;
 // the setters exist only for a writable one. Offsets are checked: a position outside the
 // record or name aborts.
-template <class Image>
-class BasicChannelRecord {
+template <class Image> class BasicChannelRecord {
 public:
-    BasicChannelRecord(Image& image, int channel)
-        : m_image(image), m_loc(LocateChannel(channel))
-    {
-    }
+    BasicChannelRecord(Image& image, int channel) : m_image(image), m_loc(LocateChannel(channel)) {}
 
     const ChannelLocation& location() const { return m_loc; }
 
-    std::uint8_t byte(std::size_t k) const { return m_image.at(m_loc.record + checked(k, map::kChannelRecordSize)); }
-    std::uint8_t nameByte(std::size_t k) const { return m_image.at(m_loc.name + checked(k, map::kChannelNameSize)); }
+    std::uint8_t byte(std::size_t k) const
+    {
+        return m_image.at(m_loc.record + checked(k, map::kChannelRecordSize));
+    }
+    std::uint8_t nameByte(std::size_t k) const
+    {
+        return m_image.at(m_loc.name + checked(k, map::kChannelNameSize));
+    }
     bool scanAdd() const { return m_image.bit(m_loc.scanByte, m_loc.scanMask); }
     // A channel without a receive frequency: top byte 0x00 or 0xFF, whatever else it holds.
     bool isEmpty() const
@@ -87,18 +89,15 @@ public:
         return top == 0x00 || top == 0xFF;
     }
 
-    void setByte(std::size_t k, std::uint8_t value)
-        requires(!std::is_const_v<Image>)
+    void setByte(std::size_t k, std::uint8_t value) requires(!std::is_const_v<Image>)
     {
         m_image.set(m_loc.record + checked(k, map::kChannelRecordSize), value);
     }
-    void setNameByte(std::size_t k, std::uint8_t value)
-        requires(!std::is_const_v<Image>)
+    void setNameByte(std::size_t k, std::uint8_t value) requires(!std::is_const_v<Image>)
     {
         m_image.set(m_loc.name + checked(k, map::kChannelNameSize), value);
     }
-    void setScanAdd(bool on)
-        requires(!std::is_const_v<Image>)
+    void setScanAdd(bool on) requires(!std::is_const_v<Image>)
     {
         m_image.setBits(m_loc.scanByte, m_loc.scanMask, on ? m_loc.scanMask : 0);
     }

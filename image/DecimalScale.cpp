@@ -80,7 +80,8 @@ double LeadingNumber(std::string_view text)
     const auto result = std::from_chars(token.data(), token.data() + token.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
         // Too large or too small for a double: follow strtod (HUGE_VAL or 0).
-        const bool tiny = token.find("e-") != std::string_view::npos || token.find("E-") != std::string_view::npos;
+        const bool tiny =
+            token.find("e-") != std::string_view::npos || token.find("E-") != std::string_view::npos;
         value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
     } else if (result.ec != std::errc()) {
         return 0.0;
@@ -153,8 +154,8 @@ std::string FormatScaled(std::int64_t value, int decimalShift, int decimals)
 {
     const bool negative = value < 0;
     // Work on the magnitude as unsigned so that the int64 minimum is safe.
-    unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
-                                            : static_cast<unsigned long long>(value);
+    unsigned long long magnitude =
+        negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
     std::string digits = std::to_string(magnitude);
     // Drop or add decimals: value has decimalShift decimals, we want `decimals`.
     if (decimals < decimalShift) {

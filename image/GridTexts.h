@@ -32,7 +32,10 @@ inline constexpr int kGridColumnCount = 11;
 struct ChannelTexts {
     std::array<std::string, kDataColumnCount> cells;
 
-    std::string& operator[](ChannelColumn c) { return cells.at(static_cast<std::size_t>(c - kFirstDataColumn)); }
+    std::string& operator[](ChannelColumn c)
+    {
+        return cells.at(static_cast<std::size_t>(c - kFirstDataColumn));
+    }
     const std::string& operator[](ChannelColumn c) const
     {
         return cells.at(static_cast<std::size_t>(c - kFirstDataColumn));
@@ -44,8 +47,8 @@ struct ChannelTexts {
 namespace text {
 
 inline constexpr std::string_view kNoTone = "无";
-inline constexpr std::string_view kAnalogPrefix = "模拟:";   // CTCSS: 模拟:67.0
-inline constexpr std::string_view kDigitalPrefix = "数字:";  // DCS: 数字:023N, 数字:023I
+inline constexpr std::string_view kAnalogPrefix = "模拟:";  // CTCSS: 模拟:67.0
+inline constexpr std::string_view kDigitalPrefix = "数字:"; // DCS: 数字:023N, 数字:023I
 inline constexpr std::string_view kAnalogWord = "模拟";
 inline constexpr char kDcsNormal = 'N';
 inline constexpr char kDcsInverted = 'I';
@@ -66,15 +69,17 @@ inline constexpr std::string_view kBoth = "两者";
 } // namespace text
 
 // Options of the choice columns, in list order (index = stored value for busy lockout and PTT ID).
-inline constexpr std::array<std::string_view, 3> kBusyLockoutOptions = {text::kOff, text::kCarrier, text::kSubTone};
+inline constexpr std::array<std::string_view, 3> kBusyLockoutOptions = {text::kOff, text::kCarrier,
+                                                                        text::kSubTone};
 inline constexpr std::array<std::string_view, 2> kPowerOptions = {text::kHigh, text::kLow};
 inline constexpr std::array<std::string_view, 2> kBandwidthOptions = {text::kWide, text::kNarrow};
 inline constexpr std::array<std::string_view, 2> kScanAddOptions = {text::kYes, text::kNo};
 inline constexpr std::array<std::string_view, 4> kPttIdOptions = {text::kOff, text::kBeforeTx, text::kAfterTx,
-                                                                 text::kBoth};
+                                                                  text::kBoth};
 
 // Column headers of the channel grid, column 0 first.
 inline constexpr std::array<std::string_view, kGridColumnCount> kChannelHeaders = {
-    "CH", "接收频率", "发射频率", "接收亚音", "发射亚音", "繁忙锁定", "功率", "带宽", "扫描添加", "PTT ID", "名称"};
+    "CH",   "接收频率", "发射频率", "接收亚音", "发射亚音", "繁忙锁定",
+    "功率", "带宽",     "扫描添加", "PTT ID",   "名称"};
 
 } // namespace orx

@@ -45,15 +45,15 @@ inline constexpr std::size_t kSerialNumberSize = 16;
 inline constexpr int kSerialNumberChannel = 63;
 
 // Radio-wide settings.
-inline constexpr std::size_t kDisplayMode = 0x810;      // bits 0-1; bit 7 set by a new document
-inline constexpr std::size_t kScanAndTail = 0x811;      // scan mode bits 0-1, tail elimination bits 6-7
-inline constexpr std::size_t kSwitches = 0x812;         // manual bit 7, beep bit 6, battery save bit 2
-inline constexpr std::size_t kSquelch = 0x813;          // 0-9
-inline constexpr std::size_t kTimeLimit = 0x814;        // seconds / 30, 0 = off
-inline constexpr std::size_t kVoxLevel = 0x815;         // 0 = off, 1-9
-inline constexpr std::size_t kEndTone = 0x819;          // list index 0-10
-inline constexpr std::size_t kPriorityChannel = 0x81A;  // 0 none, n = channel n
-inline constexpr std::size_t kPassword = 0x840;         // one ASCII digit per byte
+inline constexpr std::size_t kDisplayMode = 0x810;     // bits 0-1; bit 7 set by a new document
+inline constexpr std::size_t kScanAndTail = 0x811;     // scan mode bits 0-1, tail elimination bits 6-7
+inline constexpr std::size_t kSwitches = 0x812;        // manual bit 7, beep bit 6, battery save bit 2
+inline constexpr std::size_t kSquelch = 0x813;         // 0-9
+inline constexpr std::size_t kTimeLimit = 0x814;       // seconds / 30, 0 = off
+inline constexpr std::size_t kVoxLevel = 0x815;        // 0 = off, 1-9
+inline constexpr std::size_t kEndTone = 0x819;         // list index 0-10
+inline constexpr std::size_t kPriorityChannel = 0x81A; // 0 none, n = channel n
+inline constexpr std::size_t kPassword = 0x840;        // one ASCII digit per byte
 inline constexpr std::size_t kPasswordSize = 6;
 
 inline constexpr std::uint8_t kDisplayModeMask = 0x03;

@@ -14,18 +14,16 @@ struct NewDocumentByte {
 
 // A new document erases everything, then stores these.
 constexpr NewDocumentByte kNewDocumentBytes[] = {
-    {map::kBandIndex, 0x00},       // first entry of the band list
-    {map::kModelIndex, 0x00},      // first entry of the model list
-    {map::kRadioData80A, 0xEE},    {map::kRadioData80B, 0x38},
-    {map::kDisplayMode, 0x80},     // channel mode
-    {map::kScanAndTail, 0xA8},     // time-operated scan, 240-degree tail elimination
-    {map::kSwitches, 0xD4},        // manual setting, beep and battery save on
-    {map::kSquelch, 0x05},         {map::kTimeLimit, 0x00}, {map::kVoxLevel, 0x00},
-    {map::kRadioData816, 0x03},    {map::kRadioData817, 0x04}, {map::kRadioData818, 0x00},
-    {map::kEndTone, 0x00},         {map::kPriorityChannel, 0x01},
-    {map::kSideKey1, 0x14},        // monitor / talkaround
-    {map::kSideKey2, 0x58},        // reverse frequency / FM radio
-    {map::kRadioData839, 0x01},    {map::kRadioData83A, 0x14},
+    {map::kBandIndex, 0x00},  // first entry of the band list
+    {map::kModelIndex, 0x00}, // first entry of the model list
+    {map::kRadioData80A, 0xEE}, {map::kRadioData80B, 0x38},    {map::kDisplayMode, 0x80}, // channel mode
+    {map::kScanAndTail, 0xA8}, // time-operated scan, 240-degree tail elimination
+    {map::kSwitches, 0xD4},    // manual setting, beep and battery save on
+    {map::kSquelch, 0x05},      {map::kTimeLimit, 0x00},       {map::kVoxLevel, 0x00},
+    {map::kRadioData816, 0x03}, {map::kRadioData817, 0x04},    {map::kRadioData818, 0x00},
+    {map::kEndTone, 0x00},      {map::kPriorityChannel, 0x01}, {map::kSideKey1, 0x14}, // monitor / talkaround
+    {map::kSideKey2, 0x58}, // reverse frequency / FM radio
+    {map::kRadioData839, 0x01}, {map::kRadioData83A, 0x14},
 };
 
 } // namespace

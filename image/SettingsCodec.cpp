@@ -103,7 +103,8 @@ int SelectByPrefix(const std::vector<std::string>& entries, std::string_view tex
             continue;
         bool match = true;
         for (std::size_t k = 0; k < text.size() && match; ++k)
-            match = std::tolower(static_cast<unsigned char>(e[k])) == std::tolower(static_cast<unsigned char>(text[k]));
+            match = std::tolower(static_cast<unsigned char>(e[k])) ==
+                    std::tolower(static_cast<unsigned char>(text[k]));
         if (match)
             return static_cast<int>(i);
     }
@@ -167,9 +168,11 @@ void EncodeSettings(const SettingsSelection& in, RadioImage& image)
     EncodePassword(in.password.substr(0, std::min(in.password.size(), kPasswordMaxLength)), image);
     encodeSwitch(in, Setting::Beep, map::kBeepBit, image);
     encodeSwitch(in, Setting::BatterySave, map::kBatterySaveBit, image);
-    image.set(map::kTimeLimit, static_cast<std::uint8_t>(entryNumber(Setting::TimeLimit, in[Setting::TimeLimit]) / 30));
+    image.set(map::kTimeLimit,
+              static_cast<std::uint8_t>(entryNumber(Setting::TimeLimit, in[Setting::TimeLimit]) / 30));
     image.set(map::kSquelch, static_cast<std::uint8_t>(entryNumber(Setting::Squelch, in[Setting::Squelch])));
-    image.set(map::kVoxLevel, static_cast<std::uint8_t>(entryNumber(Setting::VoxLevel, in[Setting::VoxLevel])));
+    image.set(map::kVoxLevel,
+              static_cast<std::uint8_t>(entryNumber(Setting::VoxLevel, in[Setting::VoxLevel])));
 
     const int endTone = in[Setting::EndTone];
     image.set(map::kEndTone, static_cast<std::uint8_t>(endTone >= 0 ? endTone : 0));
@@ -179,7 +182,8 @@ void EncodeSettings(const SettingsSelection& in, RadioImage& image)
     const int tail = in[Setting::TailElimination];
     image.setBits(map::kScanAndTail, map::kTailMask, tail >= 0 && tail < 4 ? kTailBits[tail] : 0x00);
     const int scan = in[Setting::ScanMode];
-    image.setBits(map::kScanAndTail, map::kScanModeMask, static_cast<std::uint8_t>(scan == 1 || scan == 2 ? scan : 0));
+    image.setBits(map::kScanAndTail, map::kScanModeMask,
+                  static_cast<std::uint8_t>(scan == 1 || scan == 2 ? scan : 0));
 }
 
 } // namespace orx

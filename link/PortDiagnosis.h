@@ -15,7 +15,7 @@ enum class PortFailure {
     PermissionDenied, // the device exists, the user may not open it
     Busy,             // another program holds it
     Other,
-    NotSerialPort,    // the name is a file or a device that is no serial port (/dev/null)
+    NotSerialPort, // the name is a file or a device that is no serial port (/dev/null)
 };
 
 // Who holds a device: the program named by a lock file of it (the format of Qt's QLockFile, which

@@ -137,7 +137,8 @@ void CTransferDlg::OnOK()
     m_cancelRequested = false;
 
     const auto mode = m_readMode ? orx::RadioTransfer::Mode::Read : orx::RadioTransfer::Mode::Write;
-    m_transfer = std::make_unique<orx::RadioTransfer>(mode, m_context.PortName(), m_image, nullptr, m_timeouts);
+    m_transfer =
+        std::make_unique<orx::RadioTransfer>(mode, m_context.PortName(), m_image, nullptr, m_timeouts);
     m_transfer->setVerify(!m_readMode && m_verifyBox->isChecked());
     m_transfer->setBackupFolder(orx::BackupFolder());
     // The read-back makes the bar longer: it ends when the comparison is done.
@@ -231,8 +232,9 @@ void CTransferDlg::onFinished(orx::RadioTransfer::Outcome outcome)
             m_received = m_transfer->received();
         m_succeeded = true;
     }
-    const QString detail = outcome == Outcome::VerifyMismatch ? orx::TransferDifferencesText(*m_transfer)
-                                                              : orx::TransferFailureDetail(*m_transfer, outcome);
+    const QString detail = outcome == Outcome::VerifyMismatch
+                               ? orx::TransferDifferencesText(*m_transfer)
+                               : orx::TransferFailureDetail(*m_transfer, outcome);
     const QString status = orx::TransferCancelStatus(*m_transfer);
     const QString backupFailure = orx::TransferBackupFailureText(*m_transfer);
     m_backupPath = m_transfer->backupPath();

@@ -12,7 +12,8 @@ namespace res {
 
 // A new action of owner with the command's text, shortcut, status prompt, tooltip and (when given)
 // the icon :/icons/<icon>.png.
-QAction* MakeAction(QObject* owner, const char* objectName, const Command& command, const char* icon = nullptr);
+QAction* MakeAction(QObject* owner, const char* objectName, const Command& command,
+                    const char* icon = nullptr);
 
 // The command's text, status prompt and tooltip, in the language now chosen.
 void ApplyCommand(QAction* action, const Command& command);

@@ -14,7 +14,10 @@ public:
 
     int x(int du) const { return du * m_baseX / 4; }
     int y(int du) const { return du * m_baseY / 8; }
-    QRect rect(int x, int y, int w, int h) const { return QRect(this->x(x), this->y(y), this->x(w), this->y(h)); }
+    QRect rect(int x, int y, int w, int h) const
+    {
+        return QRect(this->x(x), this->y(y), this->x(w), this->y(h));
+    }
     // Places widget at the template position (x, y, w, h); height -1 keeps the widget's own height
     // hint (drop-down lists, whose template height includes the open list).
     void place(QWidget* widget, int x, int y, int w, int h = -1) const;

@@ -39,17 +39,20 @@ QString TransferCancelStatus(const RadioTransfer& transfer)
 
 QString TransferDifferencesText(const RadioTransfer& transfer)
 {
-    return res::Tr(res::kVerifyDifferences).arg(MemoryAreaNames(transfer.verifyDifferences()).join(res::Tr(res::kListSeparator)));
+    return res::Tr(res::kVerifyDifferences)
+        .arg(MemoryAreaNames(transfer.verifyDifferences()).join(res::Tr(res::kListSeparator)));
 }
 
 QString TransferBackupFailureText(const RadioTransfer& transfer)
 {
-    return transfer.backupError().isEmpty() ? QString() : res::Tr(res::kBackupFailed).arg(transfer.backupError());
+    return transfer.backupError().isEmpty() ? QString()
+                                            : res::Tr(res::kBackupFailed).arg(transfer.backupError());
 }
 
 QString TransferFailureDetail(const RadioTransfer& transfer, RadioTransfer::Outcome outcome)
 {
-    return outcome == RadioTransfer::Outcome::PortOpenFailed ? PortProblemText(transfer.portProblem()) : QString();
+    return outcome == RadioTransfer::Outcome::PortOpenFailed ? PortProblemText(transfer.portProblem())
+                                                             : QString();
 }
 
 QString PortHolderText(const PortHolder& h)
@@ -69,9 +72,10 @@ QString PortProblemText(const PortProblem& p)
     case PortFailure::NoPortChosen:
         return res::Tr(res::kPortNotChosen);
     case PortFailure::NoSuchDevice: {
-        const QString existing = p.available.isEmpty()
-                                     ? res::Tr(res::kPortNoDevices)
-                                     : res::Tr(res::kPortDevicesFound).arg(p.available.join(res::Tr(res::kListSeparator)));
+        const QString existing =
+            p.available.isEmpty()
+                ? res::Tr(res::kPortNoDevices)
+                : res::Tr(res::kPortDevicesFound).arg(p.available.join(res::Tr(res::kListSeparator)));
         return res::Tr(res::kPortNoSuchDevice).arg(p.device, existing);
     }
     case PortFailure::PermissionDenied:
@@ -82,8 +86,10 @@ QString PortProblemText(const PortProblem& p)
     case PortFailure::Busy: {
         const QString holder = PortHolderText(p.holder);
         // ModemManager probes every new USB serial device; without a name it is the usual suspect.
-        if (holder.isEmpty() || p.holder.name.compare(QLatin1String("ModemManager"), Qt::CaseInsensitive) == 0)
-            return res::Tr(res::kPortBusyModemManager).arg(p.device, holder.isEmpty() ? res::Tr(res::kPortAnotherProgram) : holder);
+        if (holder.isEmpty() ||
+            p.holder.name.compare(QLatin1String("ModemManager"), Qt::CaseInsensitive) == 0)
+            return res::Tr(res::kPortBusyModemManager)
+                .arg(p.device, holder.isEmpty() ? res::Tr(res::kPortAnotherProgram) : holder);
         return res::Tr(res::kPortBusy).arg(p.device, holder);
     }
     case PortFailure::NotSerialPort:
@@ -112,7 +118,8 @@ QString MemoryAreaName(const MemoryArea& area)
     case Kind::FmPreset:
         return res::Tr(res::kAreaFmPreset).arg(area.number);
     case Kind::Address:
-        return res::Tr(res::kAreaAddress).arg(QStringLiteral("%1").arg(area.number, 3, 16, QLatin1Char('0')).toUpper());
+        return res::Tr(res::kAreaAddress)
+            .arg(QStringLiteral("%1").arg(area.number, 3, 16, QLatin1Char('0')).toUpper());
     case Kind::Band:
         return res::Tr(res::kAreaBand);
     }

@@ -59,7 +59,8 @@ inline constexpr Command kRead = {"读数据", "Ctrl+R", "读取对讲机频率"
 inline constexpr Command kWrite = {"写数据", "Ctrl+W", "写频率数据至对讲机", "写频"};
 inline constexpr Command kToolbar = {"工具栏(&T)", nullptr, "显示或隐藏工具栏", "显隐工具栏"};
 inline constexpr Command kStatusBar = {"状态栏(&S)", nullptr, "显示或隐藏状态栏", "显隐状态栏"};
-inline constexpr Command kOpenBackup = {"打开备份(&B)...", nullptr, "打开读写对讲机时自动保存的备份", "打开备份"};
+inline constexpr Command kOpenBackup = {"打开备份(&B)...", nullptr, "打开读写对讲机时自动保存的备份",
+                                        "打开备份"};
 inline constexpr Command kImportCsv = {"导入 CSV(&I)...", nullptr, "从 CSV 文件导入信道到信道表", "导入 CSV"};
 inline constexpr Command kExportCsv = {"导出 CSV(&E)...", nullptr, "将信道表导出为 CSV 文件", "导出 CSV"};
 inline constexpr Command kUndo = {"撤销(&U)", "Ctrl+Z", "撤销上一次对信道表的修改", "撤销"};
@@ -70,18 +71,25 @@ inline constexpr Command kCut = {"剪切(&T)", "Ctrl+X", "剪切选中的单元�
 inline constexpr Command kCopy = {"复制(&C)", "Ctrl+C", "复制选中的单元格或信道", "复制"};
 inline constexpr Command kPaste = {"粘贴(&P)", "Ctrl+V", "从剪贴板粘贴单元格或信道", "粘贴"};
 inline constexpr Command kDeleteCells = {"删除(&D)", "Del", "清除选中的单元格", "删除"};
-inline constexpr Command kInsertChannel = {"插入空信道(&I)", "Ins", "在当前行插入一个空信道，后面的信道下移", "插入空信道"};
-inline constexpr Command kDeleteChannel = {"删除信道(&L)", "Ctrl+Del", "删除选中的信道，后面的信道上移", "删除信道"};
+inline constexpr Command kInsertChannel = {"插入空信道(&I)", "Ins", "在当前行插入一个空信道，后面的信道下移",
+                                           "插入空信道"};
+inline constexpr Command kDeleteChannel = {"删除信道(&L)", "Ctrl+Del", "删除选中的信道，后面的信道上移",
+                                           "删除信道"};
 inline constexpr Command kBulkSet = {"批量设置(&B)...", "Ctrl+E", "对选中的信道一次设置多项", "批量设置"};
 inline constexpr const char* kSortMenu = "排序(&S)";
-inline constexpr Command kSortByFrequency = {"按接收频率", nullptr, "按接收频率排列选中的信道（未选时为全部信道）", nullptr};
-inline constexpr Command kSortByName = {"按名称", nullptr, "按名称排列选中的信道（未选时为全部信道）", nullptr};
-inline constexpr Command kSortByNumber = {"按信道号", nullptr, "按信道号排列选中的信道，空信道移到后面", nullptr};
+inline constexpr Command kSortByFrequency = {"按接收频率", nullptr,
+                                             "按接收频率排列选中的信道（未选时为全部信道）", nullptr};
+inline constexpr Command kSortByName = {"按名称", nullptr, "按名称排列选中的信道（未选时为全部信道）",
+                                        nullptr};
+inline constexpr Command kSortByNumber = {"按信道号", nullptr, "按信道号排列选中的信道，空信道移到后面",
+                                          nullptr};
 inline constexpr Command kSortDescending = {"降序", nullptr, "排序时从大到小", nullptr};
 inline constexpr Command kMoveUp = {"上移(&M)", "Ctrl+Up", "将选中的信道上移一行", "上移"};
 inline constexpr Command kMoveDown = {"下移(&N)", "Ctrl+Down", "将选中的信道下移一行", "下移"};
-inline constexpr Command kPackEmpty = {"整理空信道(&K)", nullptr, "将空信道移到最后，其余信道依次前移", "整理空信道"};
-inline constexpr Command kFillDown = {"向下填充(&F)", "Ctrl+D", "用选中区域最上面的单元格填充下面的单元格", "向下填充"};
+inline constexpr Command kPackEmpty = {"整理空信道(&K)", nullptr, "将空信道移到最后，其余信道依次前移",
+                                       "整理空信道"};
+inline constexpr Command kFillDown = {"向下填充(&F)", "Ctrl+D", "用选中区域最上面的单元格填充下面的单元格",
+                                      "向下填充"};
 // The transmit-frequency cell's offset choices.
 inline constexpr const char* kOffsetMenu = "发射频率";
 inline constexpr const char* kSimplex = "同频";
@@ -298,14 +306,16 @@ inline constexpr const char* kPortNotChosen = "还没有选择串口：请在“
 inline constexpr const char* kPortNoDevices = "没有找到任何串口设备，请检查编程线是否插好。";
 inline constexpr const char* kPortDevicesFound = "本机现有的串口设备：%1。";
 inline constexpr const char* kPortNoSuchDevice = "串口设备 %1 不存在。%2";
-inline constexpr const char* kPortRootOnly = "没有权限使用 %1：该设备只允许 root 使用。请让系统管理员把它交给 dialout 组"
-                                             "（Arch 上是 uucp），并把用户加入该组，然后注销并重新登录。";
+inline constexpr const char* kPortRootOnly =
+    "没有权限使用 %1：该设备只允许 root 使用。请让系统管理员把它交给 dialout 组"
+    "（Arch 上是 uucp），并把用户加入该组，然后注销并重新登录。";
 inline constexpr const char* kPortNotInGroup =
     "没有权限使用 %1：该设备属于用户组 %2（Debian 和 Ubuntu 上是 dialout，Arch 上是 uucp），"
     "当前用户不在这个组里。请把用户加入该组（sudo usermod -a -G %2 $USER），"
     "然后注销并重新登录。";
-inline constexpr const char* kPortBusyModemManager = "串口 %1 正被%2占用。请关闭占用它的程序后再试；"
-                                                     "常见的是 ModemManager（sudo systemctl stop ModemManager）。";
+inline constexpr const char* kPortBusyModemManager =
+    "串口 %1 正被%2占用。请关闭占用它的程序后再试；"
+    "常见的是 ModemManager（sudo systemctl stop ModemManager）。";
 inline constexpr const char* kPortAnotherProgram = "另一个程序";
 inline constexpr const char* kPortBusy = "串口 %1 正被%2占用。请关闭该程序后再试。";
 inline constexpr const char* kPortNotSerial =

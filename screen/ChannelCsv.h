@@ -102,9 +102,9 @@ enum class CsvRefusal {
     BadPolarity,
     BadMode,
     BadSkip,
-    RxOutOfBand, // the receive frequency lies outside the band in force (CsvImport::limits)
-    TxOutOfBand, // the transmit frequency the row gives lies outside it (value: that frequency)
-    NotStorable, // a frequency below what a channel record can hold (value: that frequency)
+    RxOutOfBand,     // the receive frequency lies outside the band in force (CsvImport::limits)
+    TxOutOfBand,     // the transmit frequency the row gives lies outside it (value: that frequency)
+    NotStorable,     // a frequency below what a channel record can hold (value: that frequency)
     SerialNumberRow, // the channel's record holds the board's serial number
 };
 

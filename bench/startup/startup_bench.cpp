@@ -48,8 +48,7 @@ bool runOnce(const QString& program, const QString& workDir, bool display, Sampl
     return words.value(0) == "painted";
 }
 
-template <class T>
-T median(std::vector<T> v)
+template <class T> T median(std::vector<T> v)
 {
     std::sort(v.begin(), v.end());
     return v.empty() ? T{} : v[v.size() / 2];
@@ -98,7 +97,8 @@ int main(int argc, char* argv[])
         bareKb.push_back(s.peakKb);
     }
     const double p = median(progMs), b = median(bareMs);
-    std::printf("start-up to first paint, median of %d runs (%s platform)\n", runs, display ? "display" : "offscreen");
+    std::printf("start-up to first paint, median of %d runs (%s platform)\n", runs,
+                display ? "display" : "offscreen");
     std::printf("  orxprog (new document)  %8.1f ms   peak RSS %7ld kB\n", p, median(progKb));
     std::printf("  bare QMainWindow        %8.1f ms   peak RSS %7ld kB\n", b, median(bareKb));
     std::printf("  ratio                   %8.2f      (target at most 1.50)\n", b > 0 ? p / b : 0.0);

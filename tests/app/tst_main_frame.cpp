@@ -39,7 +39,8 @@ QByteArray iniWithPort(const QByteArray& port)
 
 QString readIniPort(const ScratchAppDirectory& dir)
 {
-    return CProgramIni(dir.file(QStringLiteral("Program.ini"))).GetString(QStringLiteral("Setup"), QStringLiteral("COM"));
+    return CProgramIni(dir.file(QStringLiteral("Program.ini")))
+        .GetString(QStringLiteral("Setup"), QStringLiteral("COM"));
 }
 
 QStringList menuTexts(QMenu* menu)
@@ -159,14 +160,16 @@ void MainFrameTest::menusCarryTheirTextsAndShortcuts()
     QStringList titles;
     for (QAction* a : frame->menuBar()->actions())
         titles << a->text();
-    QCOMPARE(titles, (QStringList{QStringLiteral("文件(&F)"), QStringLiteral("编辑(E)"), QStringLiteral("编程(&P)"),
-                                  QStringLiteral("端口设置(&C)"), QStringLiteral("查看(&V)"), QStringLiteral("帮助(&H)")}));
+    QCOMPARE(titles, (QStringList{QStringLiteral("文件(&F)"), QStringLiteral("编辑(E)"),
+                                  QStringLiteral("编程(&P)"), QStringLiteral("端口设置(&C)"),
+                                  QStringLiteral("查看(&V)"), QStringLiteral("帮助(&H)")}));
     QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("文件(&F)"))),
              (QStringList{QStringLiteral("新建(&N)\tCtrl+N"), QStringLiteral("打开(&O)...\tCtrl+O"),
-                          QStringLiteral("打开备份(&B)..."), QStringLiteral("保存(&S)\tCtrl+S"), QStringLiteral("另存为(&A)..."),
-                          QStringLiteral("导入 CSV(&I)..."), QStringLiteral("导出 CSV(&E)..."),
-                          QStringLiteral("打印(&P)...\tCtrl+P"), QStringLiteral("打印预览(&V)"),
-                          QStringLiteral("打印设置(&R)..."), QStringLiteral("退出(&X)")}));
+                          QStringLiteral("打开备份(&B)..."), QStringLiteral("保存(&S)\tCtrl+S"),
+                          QStringLiteral("另存为(&A)..."), QStringLiteral("导入 CSV(&I)..."),
+                          QStringLiteral("导出 CSV(&E)..."), QStringLiteral("打印(&P)...\tCtrl+P"),
+                          QStringLiteral("打印预览(&V)"), QStringLiteral("打印设置(&R)..."),
+                          QStringLiteral("退出(&X)")}));
     QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("编辑(E)"))),
              (QStringList{QStringLiteral("撤销(&U)\tCtrl+Z"), QStringLiteral("重做(&R)\tCtrl+Y"),
                           QStringLiteral("剪切(&T)\tCtrl+X"), QStringLiteral("复制(&C)\tCtrl+C"),
@@ -175,15 +178,19 @@ void MainFrameTest::menusCarryTheirTextsAndShortcuts()
                           QStringLiteral("批量设置(&B)...\tCtrl+E"), QStringLiteral("排序(&S)"),
                           QStringLiteral("上移(&M)\tCtrl+Up"), QStringLiteral("下移(&N)\tCtrl+Down"),
                           QStringLiteral("整理空信道(&K)"), QStringLiteral("向下填充(&F)\tCtrl+D"),
-                          QStringLiteral("DTMF"), QStringLiteral("侧键"), QStringLiteral("功率"), QStringLiteral("收音机")}));
-    QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("编辑(E)"))->findChild<QMenu*>(QStringLiteral("sortMenu"))),
-             (QStringList{QStringLiteral("按接收频率"), QStringLiteral("按名称"), QStringLiteral("按信道号"),
-                          QStringLiteral("降序")}));
+                          QStringLiteral("DTMF"), QStringLiteral("侧键"), QStringLiteral("功率"),
+                          QStringLiteral("收音机")}));
+    QCOMPARE(
+        menuTexts(topMenu(frame, QStringLiteral("编辑(E)"))->findChild<QMenu*>(QStringLiteral("sortMenu"))),
+        (QStringList{QStringLiteral("按接收频率"), QStringLiteral("按名称"), QStringLiteral("按信道号"),
+                     QStringLiteral("降序")}));
     QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("编程(&P)"))),
              (QStringList{QStringLiteral("读数据\tCtrl+R"), QStringLiteral("写数据\tCtrl+W")}));
     QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("查看(&V)"))),
-             (QStringList{QStringLiteral("工具栏(&T)"), QStringLiteral("状态栏(&S)"), QStringLiteral("语言 / Language")}));
-    QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("帮助(&H)"))), (QStringList{QStringLiteral("关于 ...")}));
+             (QStringList{QStringLiteral("工具栏(&T)"), QStringLiteral("状态栏(&S)"),
+                          QStringLiteral("语言 / Language")}));
+    QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("帮助(&H)"))),
+             (QStringList{QStringLiteral("关于 ...")}));
     const QStringList ports = menuTexts(topMenu(frame, QStringLiteral("端口设置(&C)"))).mid(0, 8);
     for (int i = 0; i < 8; ++i)
         QCOMPARE(ports[i], QStringLiteral("串口%1 (COM%1)").arg(i + 1));
@@ -203,9 +210,11 @@ void MainFrameTest::toolbarButtonsInOrder()
     QStringList names;
     for (QAction* a : bar->actions())
         names << (a->isSeparator() ? QStringLiteral("|") : a->objectName());
-    QCOMPARE(names, (QStringList{QStringLiteral("actionNew"), QStringLiteral("actionOpen"), QStringLiteral("actionSave"),
-                                 QStringLiteral("|"), QStringLiteral("actionRead"), QStringLiteral("actionWrite"),
-                                 QStringLiteral("|"), QStringLiteral("actionPrint"), QStringLiteral("actionAbout")}));
+    QCOMPARE(
+        names,
+        (QStringList{QStringLiteral("actionNew"), QStringLiteral("actionOpen"), QStringLiteral("actionSave"),
+                     QStringLiteral("|"), QStringLiteral("actionRead"), QStringLiteral("actionWrite"),
+                     QStringLiteral("|"), QStringLiteral("actionPrint"), QStringLiteral("actionAbout")}));
     QCOMPARE(bar->iconSize(), QSize(18, 18));
     for (QAction* a : bar->actions())
         QVERIFY(a->isSeparator() || !a->icon().isNull());
@@ -272,8 +281,8 @@ void MainFrameTest::commandLineFileIsOpened()
     orx::RadioImage img;
     img.resetToNewDocument();
     img.set(orx::map::kSquelch, 7);
-    dir.writeFile(QStringLiteral("x.sin"),
-                  QByteArray(reinterpret_cast<const char*>(img.data().data()), static_cast<qsizetype>(img.data().size())));
+    dir.writeFile(QStringLiteral("x.sin"), QByteArray(reinterpret_cast<const char*>(img.data().data()),
+                                                      static_cast<qsizetype>(img.data().size())));
     CProgramApp app({QStringLiteral("orxprog"), dir.file(QStringLiteral("x.sin"))}, dir.path());
     QVERIFY(app.InitInstance());
     QCOMPARE(app.document()->image().at(orx::map::kSquelch), std::uint8_t{7});

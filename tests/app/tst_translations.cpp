@@ -51,7 +51,8 @@ namespace {
 // Chinese characters and the full-width punctuation that goes with them.
 bool hasChinese(const QString& text)
 {
-    static const QRegularExpression cjk(QStringLiteral("[\\x{3000}-\\x{303F}\\x{3400}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]"));
+    static const QRegularExpression cjk(
+        QStringLiteral("[\\x{3000}-\\x{303F}\\x{3400}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]"));
     return text.contains(cjk);
 }
 
@@ -111,7 +112,8 @@ QStringList chineseTexts(QWidget* window)
         if (auto* view = qobject_cast<QAbstractItemView*>(w); view && view->model()) {
             const QAbstractItemModel* model = view->model();
             for (int c = 0; c < model->columnCount(); ++c)
-                note(model->headerData(c, Qt::Horizontal).toString(), where + QStringLiteral(" header"), found);
+                note(model->headerData(c, Qt::Horizontal).toString(), where + QStringLiteral(" header"),
+                     found);
             for (int r = 0; r < model->rowCount(); ++r) {
                 note(model->headerData(r, Qt::Vertical).toString(), where + QStringLiteral(" header"), found);
                 for (int c = 0; c < model->columnCount(); ++c) {
@@ -146,7 +148,8 @@ QStringList chineseLiterals(const QString& path)
         QString text;
         for (auto p = piece.globalMatch(m.next().captured(0)); p.hasNext();)
             text += p.next().captured(1);
-        text.replace(QStringLiteral("\\n"), QStringLiteral("\n")).replace(QStringLiteral("\\\""), QStringLiteral("\""));
+        text.replace(QStringLiteral("\\n"), QStringLiteral("\n"))
+            .replace(QStringLiteral("\\\""), QStringLiteral("\""));
         if (hasChinese(text) && !texts.contains(text))
             texts << text;
     }
@@ -249,7 +252,8 @@ void TranslationsTest::everyTextHasItsEnglish()
 void TranslationsTest::englishWindowAndDialogsShowNoChinese()
 {
     ScratchAppDirectory dir(TwoModelIni());
-    CProgramApp app({QStringLiteral("orxprog"), QStringLiteral("--dealer"), QStringLiteral("--lang"), QStringLiteral("en")},
+    CProgramApp app({QStringLiteral("orxprog"), QStringLiteral("--dealer"), QStringLiteral("--lang"),
+                     QStringLiteral("en")},
                     dir.path());
     QVERIFY(app.InitInstance());
     CMainFrame* frame = app.mainFrame();
@@ -348,10 +352,11 @@ void TranslationsTest::languageIsRememberedAndLangChoosesForOneRun_data()
     QTest::newRow("first start") << QString() << QStringList() << chinese;
     QTest::newRow("English remembered") << QStringLiteral("en") << QStringList() << english;
     QTest::newRow("Chinese remembered") << QStringLiteral("zh") << QStringList() << chinese;
-    QTest::newRow("--lang en") << QStringLiteral("zh") << QStringList{QStringLiteral("--lang"), QStringLiteral("en")}
-                               << english;
+    QTest::newRow("--lang en") << QStringLiteral("zh")
+                               << QStringList{QStringLiteral("--lang"), QStringLiteral("en")} << english;
     QTest::newRow("--lang=zh") << QStringLiteral("en") << QStringList{QStringLiteral("--lang=zh")} << chinese;
-    QTest::newRow("unknown --lang") << QStringLiteral("en") << QStringList{QStringLiteral("--lang=fr")} << english;
+    QTest::newRow("unknown --lang") << QStringLiteral("en") << QStringList{QStringLiteral("--lang=fr")}
+                                    << english;
     QTest::newRow("unreadable setting") << QStringLiteral("klingon") << QStringList() << chinese;
 }
 
@@ -371,7 +376,8 @@ void TranslationsTest::languageIsRememberedAndLangChoosesForOneRun()
     CProgramApp app(QStringList{QStringLiteral("orxprog")} + options, dir.path());
     QVERIFY(app.InitInstance());
     QCOMPARE(app.mainFrame()->windowTitle(), title);
-    QCOMPARE(app.mainFrame()->actions().english->isChecked(), title.startsWith(QStringLiteral("ORX Programming")));
+    QCOMPARE(app.mainFrame()->actions().english->isChecked(),
+             title.startsWith(QStringLiteral("ORX Programming")));
     // A choice on the command line is for this run: the remembered one stays.
     QCOMPARE(storedLanguage(), stored);
 }

@@ -192,9 +192,9 @@ private slots:
     {
         edit(QStringLiteral("typed frequency"));
         QVERIFY(m_f->doc->OnSaveDocument(m_path));
-        QCOMPARE(
-            answering(QStringLiteral("取消"), [&] { QVERIFY(doccmd::OpenDocumentFile(*m_f->doc, m_path, view())); }),
-            QStringList{});
+        QCOMPARE(answering(QStringLiteral("取消"),
+                           [&] { QVERIFY(doccmd::OpenDocumentFile(*m_f->doc, m_path, view())); }),
+                 QStringList{});
     }
 
     void undoneEditLeavesNothingToAsk()

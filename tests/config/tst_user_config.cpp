@@ -178,7 +178,8 @@ void UserConfigTest::checkReadOnlyInstallation(const QString& installedFolder)
     QCOMPARE(package.path(), CProgramIni::UserCopyPath());
     QCOMPARE(package.GetString(setup, QStringLiteral("COM")), QStringLiteral("COM7"));
     QCOMPARE(package.ReadRadioCatalog().models, std::vector<std::string>{"ORX-SYS"});
-    QCOMPARE(CProgramIni::DefaultReadOrder(context.AppDirectory()), (QStringList{CProgramIni::UserCopyPath(), system}));
+    QCOMPARE(CProgramIni::DefaultReadOrder(context.AppDirectory()),
+             (QStringList{CProgramIni::UserCopyPath(), system}));
 }
 
 QTEST_GUILESS_MAIN(UserConfigTest)

@@ -417,8 +417,8 @@ private slots:
             ScreenCopy screen;
             ImageToScreen(image, {}, limits, screen);
             const ChannelTable table = screen.channels.allTexts();
-            const int channels = int(std::count_if(table.begin(), table.end(),
-                                                   [](const ChannelTexts& t) { return !t.empty(); }));
+            const int channels = int(
+                std::count_if(table.begin(), table.end(), [](const ChannelTexts& t) { return !t.empty(); }));
 
             const std::string csv = ExportChannelCsv(table);
             CsvImport back = ImportChannelCsv(csv, table, limits);

@@ -110,7 +110,8 @@ private slots:
         f.view->SetDealerMode(true);
         QTest::mouseClick(f.view->findChild<QPushButton*>(QStringLiteral("factoryButton")), Qt::LeftButton);
         QCOMPARE(f.view->grid()->TextMatrix(1, orx::ColRxFrequency), QString("150.00000"));
-        QCOMPARE(f.doc->pathName(), QFileInfo(TestContext().AppDirectory() + "Factory default.sin").absoluteFilePath());
+        QCOMPARE(f.doc->pathName(),
+                 QFileInfo(TestContext().AppDirectory() + "Factory default.sin").absoluteFilePath());
     }
 };
 

@@ -370,7 +370,8 @@ private slots:
                     else
                         m_view->PackEmptyChannels();
                     ref.sort(row, bottom, byFrequency, shown);
-                    settle(QStringLiteral("%1 %2-%3").arg(byFrequency ? "sort" : "pack").arg(row).arg(bottom));
+                    settle(
+                        QStringLiteral("%1 %2-%3").arg(byFrequency ? "sort" : "pack").arg(row).arg(bottom));
                     break;
                 }
                 case 11: {

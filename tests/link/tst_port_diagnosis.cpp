@@ -73,7 +73,8 @@ void PortDiagnosisTest::busyPortSaysAnotherProgramHoldsIt()
     QVERIFY2(reason.contains(QStringLiteral("占用")), qPrintable(reason));
     QVERIFY(reason.contains(radio.device()));
     // The lock file names the holder, this very test; no advice about other programs then.
-    QVERIFY2(reason.contains(QStringLiteral("tst_port_diagnosis（进程 %1）").arg(getpid())), qPrintable(reason));
+    QVERIFY2(reason.contains(QStringLiteral("tst_port_diagnosis（进程 %1）").arg(getpid())),
+             qPrintable(reason));
     QVERIFY(!reason.contains(QStringLiteral("ModemManager")));
     // Once the first lets go, the port opens and the reason is gone.
     first.close();
@@ -282,7 +283,8 @@ void PortDiagnosisTest::anotherOrxtoolIsNamed()
     const qint64 toolPid = tool.processId();
     tool.kill();
     tool.waitForFinished();
-    QVERIFY2(orx::PortProblemText(port.openProblem()).contains(QStringLiteral("正被orxtool（进程 %1）占用").arg(toolPid)),
+    QVERIFY2(orx::PortProblemText(port.openProblem())
+                 .contains(QStringLiteral("正被orxtool（进程 %1）占用").arg(toolPid)),
              qPrintable(orx::PortProblemText(port.openProblem())));
 }
 

@@ -48,9 +48,8 @@ QByteArray TwoModelIni()
 }
 
 ViewFixture::ViewFixture(const QByteArray& programIni)
-    : appDir(programIni)
-    , doc(std::make_unique<CProgramDoc>(TestContext()))
-    , window(std::make_unique<QWidget>())
+    : appDir(programIni), doc(std::make_unique<CProgramDoc>(TestContext())),
+      window(std::make_unique<QWidget>())
 {
     view = new CProgramView(*doc, window.get());
     auto* layout = new QVBoxLayout(window.get());

@@ -78,7 +78,8 @@ private slots:
         QTest::addColumn<QString>("band");
         QTest::newRow("with Program.ini") << true << QStringLiteral("手台 U") << "400-470MHz";
         // Without a list of bands the band in force still shows: the file's.
-        QTest::newRow("with an empty Program.ini") << false << "" << "400-470MHz";
+        QTest::newRow("with an empty Program.ini") << false << ""
+                                                   << "400-470MHz";
     }
 
     void dumpShowsGridAndSettings()
@@ -152,7 +153,8 @@ private slots:
         const Run r = runTool(args);
         QCOMPARE(r.status, 0);
         BandLimits limits;
-        QCOMPARE(FileBytes(path("out.sin")).toHex(), testfiles::ImageBytes(LoadAndSave(image, catalog, limits)).toHex());
+        QCOMPARE(FileBytes(path("out.sin")).toHex(),
+                 testfiles::ImageBytes(LoadAndSave(image, catalog, limits)).toHex());
     }
 
     void refusedInputWritesNothing_data()

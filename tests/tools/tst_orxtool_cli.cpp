@@ -146,17 +146,21 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
-        QTest::newRow("power medium") << QStringList{"set", "--power", "中"} << "--power '中' is not a value of that column (高, 低)";
-        QTest::newRow("tone off the list") << QStringList{"set", "--rx-tone", "模拟:88.6"} << "--rx-tone '模拟:88.6'";
-        QTest::newRow("ptt id in English") << QStringList{"set", "--ptt-id", "both"} << "(关, 发射前, 发射后, 两者)";
+        QTest::newRow("power medium")
+            << QStringList{"set", "--power", "中"} << "--power '中' is not a value of that column (高, 低)";
+        QTest::newRow("tone off the list")
+            << QStringList{"set", "--rx-tone", "模拟:88.6"} << "--rx-tone '模拟:88.6'";
+        QTest::newRow("ptt id in English")
+            << QStringList{"set", "--ptt-id", "both"} << "(关, 发射前, 发射后, 两者)";
         QTest::newRow("offset without a sign") << QStringList{"set", "--offset", "0.6"} << "--offset '0.6'";
         QTest::newRow("offset with a unit") << QStringList{"set", "--offset", "-600k"} << "--offset '-600k'";
-        QTest::newRow("offset and split") << QStringList{"set", "--offset", "+5", "--tx", "145"}
-                                          << "--offset and --tx";
+        QTest::newRow("offset and split")
+            << QStringList{"set", "--offset", "+5", "--tx", "145"} << "--offset and --tx";
         QTest::newRow("split below any channel") << QStringList{"set", "--tx", "5"} << "--tx '5'";
         QTest::newRow("name prefix in lower case punctuation")
             << QStringList{"set", "--name-prefix", "r_1"} << "--name-prefix 'r_1'";
-        QTest::newRow("channel 0") << QStringList{"set", "--channels", "0-4", "--power", "低"} << "--channels '0-4'";
+        QTest::newRow("channel 0") << QStringList{"set", "--channels", "0-4", "--power", "低"}
+                                   << "--channels '0-4'";
         QTest::newRow("nothing to set") << QStringList{"set", "--channels", "1-4"} << "at least one value";
         QTest::newRow("sort without a key") << QStringList{"sort"} << "--by";
         QTest::newRow("sort by power") << QStringList{"sort", "--by", "power"} << "--by 'power'";

@@ -70,7 +70,8 @@ QString writeImage(const ScratchAppDirectory& dir, const QString& name, const QB
 
 QByteArray bytesOf(const orx::RadioImage& img)
 {
-    return QByteArray(reinterpret_cast<const char*>(img.data().data()), static_cast<qsizetype>(img.data().size()));
+    return QByteArray(reinterpret_cast<const char*>(img.data().data()),
+                      static_cast<qsizetype>(img.data().size()));
 }
 
 } // namespace
@@ -103,16 +104,25 @@ void ProgramViewTest::newDocumentShowsEmptyChannelsAndDefaults()
     for (int r = 1; r <= 128; ++r) {
         QCOMPARE(grid->TextMatrix(r, 0), QString::number(r));
         for (int c = 1; c <= 10; ++c)
-            QVERIFY2(grid->TextMatrix(r, c).isEmpty(), qPrintable(QStringLiteral("row %1 col %2").arg(r).arg(c)));
+            QVERIFY2(grid->TextMatrix(r, c).isEmpty(),
+                     qPrintable(QStringLiteral("row %1 col %2").arg(r).arg(c)));
     }
     const struct {
         const char* list;
         const char* text;
     } expected[] = {
-        {"displayModeList", "信道模式"}, {"scanModeList", "时间"},     {"tailEliminationList", "240度相位偏移"},
-        {"manualSettingList", "开"},      {"beepList", "开"},          {"batterySaveList", "开"},
-        {"squelchList", "5"},             {"timeLimitList", "关"},     {"voxLevelList", "关"},
-        {"endToneList", "关"},            {"priorityChannelList", "1"}, {"modelList", "ORX-V1"},
+        {"displayModeList", "信道模式"},
+        {"scanModeList", "时间"},
+        {"tailEliminationList", "240度相位偏移"},
+        {"manualSettingList", "开"},
+        {"beepList", "开"},
+        {"batterySaveList", "开"},
+        {"squelchList", "5"},
+        {"timeLimitList", "关"},
+        {"voxLevelList", "关"},
+        {"endToneList", "关"},
+        {"priorityChannelList", "1"},
+        {"modelList", "ORX-V1"},
         {"bandList", "136-174MHz"},
     };
     for (const auto& e : expected)
@@ -125,10 +135,11 @@ void ProgramViewTest::gridHeadersAndWidths()
 {
     ViewFixture f;
     CMSFlexGrid* grid = f.view->grid();
-    const QStringList headers = {QStringLiteral("CH"),      QStringLiteral("接收频率"), QStringLiteral("发射频率"),
-                                 QStringLiteral("接收亚音"), QStringLiteral("发射亚音"), QStringLiteral("繁忙锁定"),
-                                 QStringLiteral("功率"),     QStringLiteral("带宽"),     QStringLiteral("扫描添加"),
-                                 QStringLiteral("PTT ID"),   QStringLiteral("名称")};
+    const QStringList headers = {
+        QStringLiteral("CH"),       QStringLiteral("接收频率"), QStringLiteral("发射频率"),
+        QStringLiteral("接收亚音"), QStringLiteral("发射亚音"), QStringLiteral("繁忙锁定"),
+        QStringLiteral("功率"),     QStringLiteral("带宽"),     QStringLiteral("扫描添加"),
+        QStringLiteral("PTT ID"),   QStringLiteral("名称")};
     for (int c = 0; c < headers.size(); ++c)
         QCOMPARE(grid->TextMatrix(0, c), headers[c]);
     // What the user sees of the widths: every header fits its column; the ten data columns fill
@@ -144,7 +155,8 @@ void ProgramViewTest::gridHeadersAndWidths()
             dataWidth += pixels(c);
     }
     const int room = grid->viewport()->width();
-    QVERIFY2(dataWidth <= room && dataWidth > room * 9 / 10, qPrintable(QStringLiteral("%1 of %2").arg(dataWidth).arg(room)));
+    QVERIFY2(dataWidth <= room && dataWidth > room * 9 / 10,
+             qPrintable(QStringLiteral("%1 of %2").arg(dataWidth).arg(room)));
     QCOMPARE(grid->horizontalScrollBar()->maximum(), 0);
     for (int c = 0; c < headers.size(); ++c) {
         QVERIFY(pixels(0) <= pixels(c));
@@ -166,10 +178,11 @@ void ProgramViewTest::openedFileShowsChannelsAndBand()
     const QString path = writeImage(f.appDir, QStringLiteral("sample.sin"), bytesOf(sampleImage()));
     QVERIFY(f.doc->OnOpenDocument(path));
     CMSFlexGrid* grid = f.view->grid();
-    const QStringList row1 = {QStringLiteral("145.12500"), QStringLiteral("145.72500"), QStringLiteral("模拟:67.0"),
-                              QStringLiteral("数字:023N"), QStringLiteral("载波"),      QStringLiteral("高"),
-                              QStringLiteral("宽"),        QStringLiteral("是"),        QStringLiteral("两者"),
-                              QStringLiteral("CALL-1")};
+    const QStringList row1 = {QStringLiteral("145.12500"), QStringLiteral("145.72500"),
+                              QStringLiteral("模拟:67.0"), QStringLiteral("数字:023N"),
+                              QStringLiteral("载波"),      QStringLiteral("高"),
+                              QStringLiteral("宽"),        QStringLiteral("是"),
+                              QStringLiteral("两者"),      QStringLiteral("CALL-1")};
     for (int c = 1; c <= 10; ++c)
         QCOMPARE(grid->TextMatrix(1, c), row1[c - 1]);
     QCOMPARE(grid->TextMatrix(128, 1), QStringLiteral("439.98750"));
@@ -319,7 +332,8 @@ void ProgramViewTest::newDocumentKeepsLimitsInForce()
 
 void ProgramViewTest::gbkModelNamesShow()
 {
-    QByteArray ini = QStringEncoder("GBK")(QStringLiteral("[Setup]\r\nType0=对讲机甲\r\nField0=136-174MHz\r\n"));
+    QByteArray ini =
+        QStringEncoder("GBK")(QStringLiteral("[Setup]\r\nType0=对讲机甲\r\nField0=136-174MHz\r\n"));
     ViewFixture f(ini);
     QCOMPARE(list(f.view, "modelList")->currentText(), QStringLiteral("对讲机甲"));
 }
@@ -353,7 +367,8 @@ void ProgramViewTest::highlightFollowsClicks()
     grid->SetHighLight(CMSFlexGrid::HighLightAlways);
     if (onNumber) {
         QHeaderView* numbers = grid->verticalHeader();
-        const QPoint p(numbers->width() / 2, numbers->sectionViewportPosition(4) + numbers->sectionSize(4) / 2);
+        const QPoint p(numbers->width() / 2,
+                       numbers->sectionViewportPosition(4) + numbers->sectionSize(4) / 2);
         QTest::mouseClick(numbers->viewport(), Qt::MouseButton(button), {}, p);
         if (button == Qt::LeftButton)
             QCOMPARE(grid->Row(), 5);

@@ -12,11 +12,11 @@ namespace orxtool {
 // Exit statuses shared by every subcommand.
 enum ExitStatus : int {
     ExitOk = 0,
-    ExitOutputFailed = 1, // the input was fine, but the result could not be written
-    ExitDifferent = 1,    // diff: the two files differ
-    ExitBadInput = 2,     // bad usage, or an input file that is missing, unreadable or not a .sin file
-    ExitRowsRefused = 3,  // csv-import wrote its output, but refused some rows of the CSV file
-    ExitRadioFailed = 3,  // read, write: the port or the radio failed (the program's message says how)
+    ExitOutputFailed = 1,  // the input was fine, but the result could not be written
+    ExitDifferent = 1,     // diff: the two files differ
+    ExitBadInput = 2,      // bad usage, or an input file that is missing, unreadable or not a .sin file
+    ExitRowsRefused = 3,   // csv-import wrote its output, but refused some rows of the CSV file
+    ExitRadioFailed = 3,   // read, write: the port or the radio failed (the program's message says how)
     ExitInterrupted = 130, // read, write: stopped with Ctrl+C, as a shell reports a SIGINT
 };
 

@@ -146,8 +146,9 @@ int RunCsvExport(const Invocation& invocation)
     orx::BandLimits limits;
     orx::ScreenCopy screen;
     orx::ImageToScreen(image, {}, limits, screen);
-    return WriteOutput(invocation.arguments.at(1), orx::ExportChannelCsv(screen.channels.allTexts())) ? ExitOk
-                                                                                           : ExitOutputFailed;
+    return WriteOutput(invocation.arguments.at(1), orx::ExportChannelCsv(screen.channels.allTexts()))
+               ? ExitOk
+               : ExitOutputFailed;
 }
 
 int RunCsvImport(const Invocation& invocation)
@@ -170,7 +171,8 @@ int RunCsvImport(const Invocation& invocation)
     orx::BandLimits limits;
     orx::ScreenCopy screen;
     orx::ImageToScreen(image, catalog, limits, screen);
-    orx::CsvImport result = orx::ImportChannelCsvFile(bytes, screen.channels.allTexts(), limits, GbkDecoder());
+    orx::CsvImport result =
+        orx::ImportChannelCsvFile(bytes, screen.channels.allTexts(), limits, GbkDecoder());
     if (result.problem != orx::CsvProblem::None) {
         PrintError(problemText(result, Quoted(csvPath)) + "; nothing written");
         return ExitBadInput;

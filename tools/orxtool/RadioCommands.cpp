@@ -139,9 +139,11 @@ QString PortExplanation(const orx::RadioTransfer& transfer)
 {
     switch (transfer.portProblem().failure) {
     case orx::PortFailure::NoPortChosen:
-        return QStringLiteral("PORT 参数是空的：请给出编程线所接的串口，例如 COM1、ttyUSB0 或 /dev/ttyUSB0。");
+        return QStringLiteral(
+            "PORT 参数是空的：请给出编程线所接的串口，例如 COM1、ttyUSB0 或 /dev/ttyUSB0。");
     case orx::PortFailure::NoSuchDevice:
-        return orx::PortProblemText(transfer.portProblem()) + QStringLiteral("请用 PORT 参数给出编程线所接的串口。");
+        return orx::PortProblemText(transfer.portProblem()) +
+               QStringLiteral("请用 PORT 参数给出编程线所接的串口。");
     default:
         return orx::PortProblemText(transfer.portProblem());
     }
