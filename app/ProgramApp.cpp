@@ -9,6 +9,7 @@
 #include "StartupProbe.h"
 #include "Texts.h"
 #include "Tr.h"
+#include "UserSettings.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -64,15 +65,6 @@ namespace {
 
 constexpr const char* kLanguageKey = "View/Language";
 
-// The user's own settings of the program, beside the user's copy of Program.ini (the transfer
-// dialog keeps its choice there too).
-QSettings userSettings()
-{
-    return QSettings(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
-                         QStringLiteral("/orxprog.conf"),
-                     QSettings::IniFormat);
-}
-
 QString languageCode(CProgramApp::Language language)
 {
     return language == CProgramApp::Language::English ? QStringLiteral("en") : QStringLiteral("zh");
@@ -99,13 +91,13 @@ QString CProgramApp::UsageText(const QString& languageCode)
 
 CProgramApp::Language CProgramApp::StoredLanguage()
 {
-    return languageOf(userSettings().value(QString::fromLatin1(kLanguageKey)).toString())
+    return languageOf(UserSettings().value(QString::fromLatin1(kLanguageKey)).toString())
         .value_or(Language::Chinese);
 }
 
 void CProgramApp::SetLanguage(Language language)
 {
-    userSettings().setValue(QString::fromLatin1(kLanguageKey), languageCode(language));
+    UserSettings().setValue(QString::fromLatin1(kLanguageKey), languageCode(language));
     if (language == m_language)
         return;
     applyLanguage(language);

@@ -7,6 +7,7 @@
 #include "LinkTexts.h"
 #include "Texts.h"
 #include "Tr.h"
+#include "UserSettings.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -27,24 +28,16 @@ constexpr const char* kVerifyKey = "Transfer/VerifyAfterWrite";
 // How long a stopped transfer's status stays in the main window's status bar.
 constexpr int kStatusMs = 10000;
 
-// The user's own settings of the program, beside the user's copy of Program.ini.
-QSettings userSettings()
-{
-    return QSettings(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
-                         QStringLiteral("/orxprog.conf"),
-                     QSettings::IniFormat);
-}
-
 } // namespace
 
 bool CTransferDlg::VerifyAfterWriteSetting()
 {
-    return userSettings().value(QString::fromLatin1(kVerifyKey), true).toBool();
+    return UserSettings().value(QString::fromLatin1(kVerifyKey), true).toBool();
 }
 
 void CTransferDlg::SetVerifyAfterWriteSetting(bool on)
 {
-    QSettings settings = userSettings();
+    QSettings settings = UserSettings();
     settings.setValue(QString::fromLatin1(kVerifyKey), on);
 }
 
