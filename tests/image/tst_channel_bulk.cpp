@@ -3,6 +3,7 @@
 // number's row, and filling a column.
 
 #include "ChannelBulk.h"
+#include "ChannelRows.h"
 #include "ChannelEdit.h"
 #include "DecimalScale.h"
 #include "FeatureCodecs.h"
@@ -330,6 +331,59 @@ private slots:
         QCOMPARE(table, before);
         QCOMPARE(MoveChannels(table, 127, 128, -1), (RowSpan{126, 127}));
         QCOMPARE(table.entry(127), before.entry(128));
+    }
+
+    // Separate runs of rows, each moved one row as a list editor moves them.
+    void moveRuns_data()
+    {
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<int>("delta");
+        QTest::addColumn<QList<int>>("placed"); // empty: nothing moves
+        QTest::addColumn<QList<int>>("order");  // marks of rows 1..8, or of 60..67 when rows pass 60
+        QTest::newRow("two runs up") << QList<int>{3, 4, 7} << -1 << QList<int>{2, 3, 6}
+                                     << QList<int>{1, 3, 4, 2, 5, 7, 6, 8};
+        QTest::newRow("two runs down") << QList<int>{2, 5, 6} << +1 << QList<int>{3, 6, 7}
+                                       << QList<int>{1, 3, 2, 4, 7, 5, 6, 8};
+        QTest::newRow("run at the top stays, the other moves")
+            << QList<int>{1, 2, 5} << -1 << QList<int>{1, 2, 4} << QList<int>{1, 2, 3, 5, 4, 6, 7, 8};
+        QTest::newRow("stacked against the top: nothing moves")
+            << QList<int>{1, 2, 3} << -1 << QList<int>{} << QList<int>{1, 2, 3, 4, 5, 6, 7, 8};
+        QTest::newRow("runs either side of the serial row down")
+            << QList<int>{61, 62, 64, 65} << +1 << QList<int>{62, 64, 65, 66}
+            << QList<int>{60, 66, 61, -1, 62, 64, 65, 67};
+        QTest::newRow("the serial row in a run stays put")
+            << QList<int>{62, 63, 64} << -1 << QList<int>{61, 62} << QList<int>{60, 62, 64, -1, 61, 65, 66, 67};
+        QTest::newRow("at the last row") << QList<int>{60, 128} << +1 << QList<int>{61, 128}
+                                         << QList<int>{61, 60, 62, -1, 64, 65, 66, 67};
+    }
+    void moveRuns()
+    {
+        QFETCH(QList<int>, rows);
+        QFETCH(int, delta);
+        QFETCH(QList<int>, placed);
+        QFETCH(QList<int>, order);
+        ChannelEntryTable table = tableWithSerial();
+        for (int n = 1; n <= 128; ++n)
+            table.replace(n, n % 3 ? channel("145.00000", "X", static_cast<std::uint8_t>(n))
+                                   : emptyWithLeftovers(static_cast<std::uint8_t>(n)));
+        const ChannelEntryTable before = table;
+        const auto result = MoveChannelRows(table, std::vector<int>(rows.begin(), rows.end()), delta);
+        QCOMPARE(result.has_value(), !placed.isEmpty());
+        if (result)
+            QCOMPARE(QList<int>(result->begin(), result->end()), placed);
+        else
+            QCOMPARE(table, before);
+        const int first = rows.back() >= 60 ? 60 : 1;
+        QCOMPARE(marks(table, first, first + 7), order);
+        QCOMPARE(table.entry(128).record[14], rows.contains(128) ? 128 : before.entry(128).record[14]);
+    }
+
+    void runsOfRows()
+    {
+        QCOMPARE(RowRuns({9, 3, 4, 4, 0, 129, 10, 6}), (std::vector<RowSpan>{{3, 4}, {6, 6}, {9, 10}}));
+        QCOMPARE(RunRows({{3, 4}, {9, 9}}), (std::vector<int>{3, 4, 9}));
+        QCOMPARE(RunHolding({{3, 4}, {9, 10}}, 10), std::optional<RowSpan>(RowSpan{9, 10}));
+        QVERIFY(!RunHolding({{3, 4}, {9, 10}}, 5));
     }
 
     void fill_data()
