@@ -14,6 +14,7 @@
 
 #include "Band.h"
 #include "ChannelBulk.h"
+#include "ChannelRows.h"
 #include "ChannelTableModel.h"
 #include "GridTexts.h"
 #include "ScreenCopy.h"
@@ -234,6 +235,14 @@ private:
     bool filterClipboardKey(QKeyEvent* event);
     CellRange selectedCells() const;
     void selectCells(const CellRange& range);
+    // Whole rows selected in separate runs (Ctrl on the row numbers); none for one block.
+    std::vector<orx::RowSpan> selectedRuns() const;
+    // The channel rows the row commands work on: every row of the runs, or the block's rows.
+    std::vector<int> selectedRows() const;
+    // The one block that paste and fill work on: of several runs, the run of the current row.
+    CellRange blockCells() const;
+    // Whole rows selected, current the row that gets the current cell.
+    void selectRows(const std::vector<int>& rows, int current);
     void onGridSelectionChanged();
 
     void createChannelCommands();

@@ -171,6 +171,8 @@ void CProgramView::showGridMenu(const QPoint& globalPos, int col)
 
 std::vector<int> CProgramView::commandRows() const
 {
+    if (const auto runs = selectedRuns(); !runs.empty())
+        return orx::RunRows(runs);
     const CellRange range = selectedCells();
     std::vector<int> rows;
     if (range.bottom > range.top) {
@@ -187,11 +189,9 @@ void CProgramView::BulkSet()
 {
     CommitOpenEditor();
     // The bulk dialog works on the selected rows; a single row is a selection of one channel.
-    const CellRange range = selectedCells();
-    std::vector<int> rows;
+    const std::vector<int> rows = selectedRows();
     int channels = 0;
-    for (int r = range.top; r <= range.bottom; ++r) {
-        rows.push_back(r);
+    for (int r : rows) {
         if (!m_doc.channels().isFixed(r) && !m_doc.channels().texts(r).empty())
             ++channels;
     }
@@ -211,10 +211,7 @@ void CProgramView::SetTransmitOffset(const orx::OffsetChoice& choice)
     CommitOpenEditor();
     if (choice.duplex == orx::Duplex::Plus || choice.duplex == orx::Duplex::Minus)
         m_lastOffset = choice.value;
-    const CellRange range = selectedCells();
-    std::vector<int> rows;
-    for (int r = range.top; r <= range.bottom; ++r)
-        rows.push_back(r);
+    const std::vector<int> rows = selectedRows();
     orx::BulkChange change;
     change.offset = choice;
     orx::ChannelEntryTable after = m_doc.channels();
@@ -241,6 +238,27 @@ void CProgramView::PackEmptyChannels()
 void CProgramView::moveSelection(int delta)
 {
     CommitOpenEditor();
+    if (const auto runs = selectedRuns(); !runs.empty()) {
+        // Each run moves one row, and the channels stay selected where they went.
+        const std::vector<int> rows = orx::RunRows(runs);
+        orx::ChannelEntryTable after = m_doc.channels();
+        const auto placed = orx::MoveChannelRows(after, rows, delta);
+        if (!placed)
+            return;
+        std::vector<int> from;
+        for (int r : rows) {
+            if (!after.isFixed(r))
+                from.push_back(r);
+        }
+        int current = m_grid->Row();
+        const auto it = std::find(from.begin(), from.end(), current);
+        if (it != from.end())
+            current = (*placed)[static_cast<std::size_t>(it - from.begin())];
+        EditTable(after);
+        selectRows(*placed, current);
+        m_grid->scrollTo(m_grid->currentIndex());
+        return;
+    }
     const CellRange range = selectedCells();
     orx::ChannelEntryTable after = m_doc.channels();
     const auto moved = orx::MoveChannels(after, range.top, range.bottom, delta);
@@ -265,6 +283,9 @@ void CProgramView::MoveDown()
 void CProgramView::onRowsDropped(int target)
 {
     CommitOpenEditor();
+    // The grid drags one run only.
+    if (!selectedRuns().empty())
+        return;
     const CellRange range = selectedCells();
     orx::ChannelEntryTable after = m_doc.channels();
     const auto moved = orx::MoveChannelsTo(after, range.top, range.bottom, target);
@@ -277,7 +298,7 @@ void CProgramView::onRowsDropped(int target)
 void CProgramView::FillDown()
 {
     CommitOpenEditor();
-    const CellRange range = selectedCells();
+    const CellRange range = blockCells();
     std::vector<int> rows;
     for (int r = range.top; r <= range.bottom; ++r)
         rows.push_back(r);
@@ -292,13 +313,8 @@ void CProgramView::FillDown()
 void CProgramView::DeleteSelectedChannels()
 {
     CommitOpenEditor();
-    const CellRange range = selectedCells();
-    // From the bottom up, so that each removal leaves the rows still to go where they were.
     orx::ChannelEntryTable after = m_doc.channels();
-    bool changed = false;
-    for (int r = range.bottom; r >= range.top; --r)
-        changed = after.remove(r) || changed;
-    if (changed)
+    if (orx::RemoveChannelRows(after, selectedRows()))
         EditTable(after);
     m_grid->setFocus(Qt::OtherFocusReason);
 }

@@ -127,6 +127,52 @@ void CProgramView::selectCells(const CellRange& range)
     m_grid->selectionModel()->select(block, QItemSelectionModel::ClearAndSelect);
 }
 
+std::vector<orx::RowSpan> CProgramView::selectedRuns() const
+{
+    if (!m_grid->RowSelectionSplit())
+        return {};
+    return orx::RowRuns(m_grid->SelectedWholeRows());
+}
+
+std::vector<int> CProgramView::selectedRows() const
+{
+    if (const auto runs = selectedRuns(); !runs.empty())
+        return orx::RunRows(runs);
+    const CellRange range = selectedCells();
+    std::vector<int> rows;
+    for (int r = range.top; r <= range.bottom; ++r)
+        rows.push_back(r);
+    return rows;
+}
+
+CProgramView::CellRange CProgramView::blockCells() const
+{
+    const auto runs = selectedRuns();
+    if (runs.empty())
+        return selectedCells();
+    // As a spreadsheet pastes at the active cell: the run the current cell stands in, or that cell
+    // alone when it was taken out of the selection.
+    const int row = std::max(1, m_grid->Row());
+    if (const auto run = orx::RunHolding(runs, row))
+        return {run->first, orx::kFirstDataColumn, run->last, orx::kLastDataColumn};
+    const int col = std::max(orx::kFirstDataColumn, m_grid->Col());
+    return {row, col, row, col};
+}
+
+void CProgramView::selectRows(const std::vector<int>& rows, int current)
+{
+    const int fixedRows = m_grid->FixedRows();
+    QItemSelection selection;
+    for (const orx::RowSpan& run : orx::RowRuns(rows)) {
+        selection.select(m_grid->model()->index(run.first - fixedRows, 0),
+                         m_grid->model()->index(run.last - fixedRows, m_grid->model()->columnCount() - 1));
+    }
+    m_grid->selectionModel()->setCurrentIndex(
+        m_grid->model()->index(current - fixedRows, std::max(0, m_grid->Col() - m_grid->FixedCols())),
+        QItemSelectionModel::NoUpdate);
+    m_grid->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
 void CProgramView::onGridSelectionChanged()
 {
     // Clicked cells stay unmarked, as the grid's rules want; a block of several cells is shown, so
@@ -139,12 +185,14 @@ void CProgramView::onGridSelectionChanged()
 void CProgramView::CopyCells()
 {
     CommitOpenEditor();
-    const CellRange range = selectedCells();
+    // Rows in separate runs are copied as whole channels, one run after the other.
+    const bool runs = !selectedRuns().empty();
+    const CellRange range = runs ? CellRange{1, orx::kFirstDataColumn, 1, orx::kLastDataColumn} : selectedCells();
     const orx::ChannelEntryTable& table = m_doc.channels();
     // The serial number's row is no channel: it is not copied.
     orx::CellBlock block;
     std::vector<orx::ChannelEntry> entries;
-    for (int row = range.top; row <= range.bottom; ++row) {
+    for (int row : selectedRows()) {
         if (table.isFixed(row))
             continue;
         const orx::ChannelTexts& texts = table.texts(row);
@@ -169,6 +217,12 @@ void CProgramView::CutCells()
 void CProgramView::DeleteCells()
 {
     CommitOpenEditor();
+    if (const auto runs = selectedRuns(); !runs.empty()) {
+        orx::ChannelEntryTable after = m_doc.channels();
+        if (orx::ClearChannelRows(after, orx::RunRows(runs)))
+            EditTable(after);
+        return;
+    }
     const CellRange range = selectedCells();
     const orx::ChannelEntryTable& table = m_doc.channels();
     std::vector<EntryEdit> edits;
@@ -195,7 +249,7 @@ void CProgramView::PasteCells()
     orx::CellBlock block = orx::SplitClipboardText(clipboardText.toStdString());
     if (block.empty())
         return;
-    const CellRange selection = selectedCells();
+    const CellRange selection = blockCells();
     // One cell copied onto a block of cells fills the block, as in a spreadsheet.
     if (block.size() == 1 && block.front().size() == 1 && selection.cellCount() > 1 &&
         !selection.wholeRows()) {

@@ -12,6 +12,7 @@
 #include <QStyledItemDelegate>
 #include <QStylePainter>
 
+#include <algorithm>
 #include <vector>
 
 // The grid's own cells: text only, every cell empty until something is put into it. Headers show
@@ -540,6 +541,8 @@ void CMSFlexGrid::mousePressEvent(QMouseEvent* event)
     const int c = columnAt(pos.x());
     m_mouseRow = r < 0 ? -1 : r + m_fixedRows;
     m_mouseCol = c < 0 ? -1 : c + m_fixedCols;
+    if (event->modifiers() & Qt::ShiftModifier)
+        joinSplitSelection();
     // A press of any button makes the cell under it current before the host hears of it.
     QTableView::mousePressEvent(event);
     const QPoint client = viewport()->mapTo(this, pos);
@@ -574,6 +577,7 @@ bool CMSFlexGrid::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     if (watched == verticalHeader()->viewport()) {
+        rowAddEvent(event);
         if (rowDragEvent(event))
             return true;
         if (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress) {
@@ -603,6 +607,8 @@ void CMSFlexGrid::keyPressEvent(QKeyEvent* event)
     case Qt::Key_PageUp:
     case Qt::Key_PageDown: {
         // Plain cursor movement: the current cell moves, the selection follows it.
+        if (event->modifiers() & Qt::ShiftModifier)
+            joinSplitSelection();
         QTableView::keyPressEvent(event);
         return;
     }
@@ -631,6 +637,57 @@ bool CMSFlexGrid::wholeRowSelected(int row) const
     return r >= 0 && r < model()->rowCount() && selectionModel()->isRowSelected(r, QModelIndex());
 }
 
+std::vector<int> CMSFlexGrid::SelectedWholeRows() const
+{
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    const qsizetype cells = selectionModel()->selectedIndexes().size();
+    if (rows.isEmpty() || cells != rows.size() * model()->columnCount())
+        return {};
+    std::vector<int> out;
+    for (const QModelIndex& i : rows)
+        out.push_back(i.row() + m_fixedRows);
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+bool CMSFlexGrid::RowSelectionSplit() const
+{
+    const std::vector<int> rows = SelectedWholeRows();
+    return std::adjacent_find(rows.begin(), rows.end(), [](int a, int b) { return b != a + 1; }) != rows.end();
+}
+
+void CMSFlexGrid::joinSplitSelection()
+{
+    if (m_markSelection && RowSelectionSplit())
+        selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
+}
+
+bool CMSFlexGrid::rowAddEvent(QEvent* event)
+{
+    if (!m_markSelection)
+        return false;
+    const auto type = event->type();
+    if (type == QEvent::MouseButtonPress) {
+        auto* me = static_cast<QMouseEvent*>(event);
+        if (me->button() != Qt::LeftButton || !(me->modifiers() & Qt::ControlModifier) ||
+            (me->modifiers() & Qt::ShiftModifier))
+            return false;
+        // Rows are added to rows: a block of cells gives way to the row clicked.
+        if (SelectedWholeRows().empty())
+            selectionModel()->clearSelection();
+        // The view's own rules for a list with many selections: Ctrl toggles the row pressed, a
+        // drag from there selects or deselects as that press did.
+        setSelectionMode(QAbstractItemView::ExtendedSelection);
+        m_addingRows = true;
+        return false;
+    }
+    if (type == QEvent::MouseButtonRelease && m_addingRows) {
+        m_addingRows = false;
+        setSelectionMode(QAbstractItemView::ContiguousSelection);
+    }
+    return false;
+}
+
 bool CMSFlexGrid::rowDragEvent(QEvent* event)
 {
     if (!m_markSelection)
@@ -646,7 +703,9 @@ bool CMSFlexGrid::rowDragEvent(QEvent* event)
     if (type == QEvent::MouseButtonPress) {
         // Only a plain press on a row that is selected whole starts a drag; anything else selects
         // as the header does.
-        if (me->button() != Qt::LeftButton || me->modifiers() != Qt::NoModifier || !wholeRowSelected(row))
+        // Rows selected in separate runs are not dragged: the press selects its row alone.
+        if (me->button() != Qt::LeftButton || me->modifiers() != Qt::NoModifier || !wholeRowSelected(row) ||
+            RowSelectionSplit())
             return false;
         m_rowDrag = {true, false, row, row, pos};
         m_mouseRow = row;

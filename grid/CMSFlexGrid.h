@@ -24,6 +24,8 @@
 #include <QString>
 #include <QTableView>
 
+#include <vector>
+
 class CFlexGridCells;
 
 class CMSFlexGrid : public QTableView {
@@ -84,6 +86,14 @@ public:
     void SetMarkSelection(bool on);
     bool MarkSelection() const { return m_markSelection; }
     bool SelectionShown() const { return m_markSelection && m_selectionShown; }
+    // While the host marks the selection, Ctrl+click and Ctrl+drag on the row numbers add rows to a
+    // selection of whole rows, or take selected rows out of it; the rows may then form several
+    // separate runs. Any other press starts a selection of one block, as before.
+    // The selected whole rows (grid rows, ascending) when the selection is made of whole rows only;
+    // nothing selected or a block of cells gives none.
+    std::vector<int> SelectedWholeRows() const;
+    // True when the selection is whole rows in more than one run.
+    bool RowSelectionSplit() const;
     // The target row while whole rows are dragged by their numbers; 0 otherwise.
     int DropRow() const { return m_rowDrag.dragging ? m_rowDrag.target : 0; }
 
@@ -138,5 +148,10 @@ private:
         QPoint start;
     } m_rowDrag;
     bool rowDragEvent(QEvent* event);
+    // A Ctrl press on the row numbers selects as in a list with many selections until its release.
+    bool m_addingRows = false;
+    bool rowAddEvent(QEvent* event);
+    // Back to one block (the current cell) before a Shift press extends the selection.
+    void joinSplitSelection();
     bool wholeRowSelected(int row) const;
 };
