@@ -187,7 +187,8 @@ void CProgramView::CopyCells()
     CommitOpenEditor();
     // Rows in separate runs are copied as whole channels, one run after the other.
     const bool runs = !selectedRuns().empty();
-    const CellRange range = runs ? CellRange{1, orx::kFirstDataColumn, 1, orx::kLastDataColumn} : selectedCells();
+    const CellRange range =
+        runs ? CellRange{1, orx::kFirstDataColumn, 1, orx::kLastDataColumn} : selectedCells();
     const orx::ChannelEntryTable& table = m_doc.channels();
     // The serial number's row is no channel: it is not copied.
     orx::CellBlock block;

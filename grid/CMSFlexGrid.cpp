@@ -541,6 +541,11 @@ void CMSFlexGrid::mousePressEvent(QMouseEvent* event)
     const int c = columnAt(pos.x());
     m_mouseRow = r < 0 ? -1 : r + m_fixedRows;
     m_mouseCol = c < 0 ? -1 : c + m_fixedCols;
+    // A Ctrl press on the row numbers whose release never came leaves no list mode behind.
+    if (m_addingRows) {
+        m_addingRows = false;
+        setSelectionMode(QAbstractItemView::ContiguousSelection);
+    }
     if (event->modifiers() & Qt::ShiftModifier)
         joinSplitSelection();
     // A press of any button makes the cell under it current before the host hears of it.
@@ -653,7 +658,8 @@ std::vector<int> CMSFlexGrid::SelectedWholeRows() const
 bool CMSFlexGrid::RowSelectionSplit() const
 {
     const std::vector<int> rows = SelectedWholeRows();
-    return std::adjacent_find(rows.begin(), rows.end(), [](int a, int b) { return b != a + 1; }) != rows.end();
+    return std::adjacent_find(rows.begin(), rows.end(), [](int a, int b) { return b != a + 1; }) !=
+           rows.end();
 }
 
 void CMSFlexGrid::joinSplitSelection()

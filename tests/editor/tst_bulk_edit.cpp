@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDialog>
@@ -28,6 +29,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QUndoStack>
+
+#include <numeric>
 
 using namespace orx;
 using testsupport::ViewFixture;
@@ -111,6 +114,35 @@ class TestBulkEdit : public QObject {
         clickRowNumber(top);
         clickRowNumber(bottom, Qt::ShiftModifier);
         m_grid->setFocus();
+    }
+    // Ctrl held from the press on row from to the release on row to, as a Ctrl+drag on the numbers.
+    void ctrlDragRowNumbers(int from, int to)
+    {
+        QWidget* numbers = m_grid->verticalHeader()->viewport();
+        rowNumberPos(to); // both rows in sight before either position is taken
+        const QPoint start = rowNumberPos(from);
+        const QPoint end = rowNumberPos(to);
+        QTest::mousePress(numbers, Qt::LeftButton, Qt::ControlModifier, start);
+        QMouseEvent move(QEvent::MouseMove, QPointF(end), numbers->mapToGlobal(QPointF(end)), Qt::NoButton,
+                         Qt::LeftButton, Qt::ControlModifier);
+        QApplication::sendEvent(numbers, &move);
+        QTest::mouseRelease(numbers, Qt::LeftButton, Qt::ControlModifier, end);
+    }
+    // Rows 4-6 and 9-10, selected as a user does: a click, Shift+click, then a Ctrl+drag.
+    void selectTwoRuns(int top, int bottom, int top2, int bottom2)
+    {
+        clickRowNumber(top);
+        clickRowNumber(bottom, Qt::ShiftModifier);
+        ctrlDragRowNumbers(top2, bottom2);
+        m_grid->setFocus();
+    }
+    QList<int> selectedRowNumbers() const
+    {
+        QList<int> rows;
+        for (const QModelIndex& i : m_grid->selectionModel()->selectedRows())
+            rows << i.row() + 1;
+        std::sort(rows.begin(), rows.end());
+        return rows;
     }
     QPoint cellPos(int row, int col)
     {
@@ -421,6 +453,209 @@ private slots:
         QCOMPARE(m_grid->Row(), 5);
         QCOMPARE(m_grid->HighLight(), int(CMSFlexGrid::HighLightWithFocus));
         QCOMPARE(m_f->doc->channels(), before);
+    }
+
+    void ctrlSelectsSeparateRuns()
+    {
+        loadTestImage();
+        clickRowNumber(3);
+        clickRowNumber(5, Qt::ShiftModifier);
+        clickRowNumber(10, Qt::ControlModifier);
+        QCOMPARE(selectedRowNumbers(), (QList<int>{3, 4, 5, 10}));
+        QCOMPARE(m_grid->Row(), 10);
+        // Shift extends the run begun by the last Ctrl+click; the first run stays.
+        clickRowNumber(12, Qt::ShiftModifier);
+        QCOMPARE(selectedRowNumbers(), (QList<int>{3, 4, 5, 10, 11, 12}));
+        ctrlDragRowNumbers(20, 22);
+        QCOMPARE(selectedRowNumbers(), (QList<int>{3, 4, 5, 10, 11, 12, 20, 21, 22}));
+        // Ctrl+click on a selected number takes that row out; a Ctrl+drag from there takes out more.
+        clickRowNumber(4, Qt::ControlModifier);
+        ctrlDragRowNumbers(21, 22);
+        QCOMPARE(selectedRowNumbers(), (QList<int>{3, 5, 10, 11, 12, 20}));
+        QVERIFY(m_grid->RowSelectionSplit());
+        QVERIFY(m_grid->SelectionShown());
+        QCOMPARE(m_f->doc->channels(), ChannelEntryTable::FromImage(testImage()));
+
+        // A plain press on a selected number selects that row alone and drags nothing.
+        clickRowNumber(11);
+        QCOMPARE(selectedRowNumbers(), (QList<int>{11}));
+        // A block of cells gives way to the row Ctrl+clicked; a click on a cell starts a new block.
+        m_grid->SetRow(30);
+        m_grid->SetCol(ColName);
+        m_grid->setFocus();
+        QTest::keyClick(m_grid, Qt::Key_Down, Qt::ShiftModifier);
+        clickRowNumber(40, Qt::ControlModifier);
+        QCOMPARE(selectedRowNumbers(), (QList<int>{40}));
+        QCOMPARE(m_grid->selectionModel()->selectedIndexes().size(), orx::kDataColumnCount);
+        clickRowNumber(42, Qt::ControlModifier);
+        QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, Qt::NoModifier, cellPos(44, ColPower));
+        QCOMPARE(m_grid->selectionModel()->selectedIndexes().size(), 1);
+        QVERIFY(!m_grid->RowSelectionSplit());
+    }
+
+    void bulkOnTwoRuns()
+    {
+        loadTestImage();
+        const QString beforePath = m_f->appDir.file(QStringLiteral("before.sin"));
+        QVERIFY(m_f->doc->OnSaveDocument(beforePath));
+        const RadioImage before = m_f->doc->ScreenImage();
+        const ChannelEntryTable table = m_f->doc->channels();
+        // 58-59 and 62-66: empty channels (59, 66) and the serial number (63) among them, 60-61
+        // between the runs.
+        selectTwoRuns(58, 59, 62, 66);
+        const int steps = m_view->undoStack()->index();
+        testsupport::AnswerNextModal(answerPowerLowMinus06);
+        QTest::keyClick(m_grid, Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(m_view->undoStack()->index(), steps + 1);
+
+        const RadioImage after = m_f->doc->ScreenImage();
+        for (int n = 1; n <= 128; ++n) {
+            const ChannelLocation at = LocateChannel(n);
+            const bool selected = (n >= 58 && n <= 59) || (n >= 62 && n <= 66);
+            if (!selected || table.isFixed(n) || table.texts(n).empty()) {
+                for (std::size_t k = 0; k < 16; ++k)
+                    QCOMPARE(after.at(at.record + k), before.at(at.record + k));
+                continue;
+            }
+            QCOMPARE(m_view->RowTexts(n)[ColPower], std::string("低"));
+            QCOMPARE(after.at(at.record + 14), before.at(at.record + 14));
+        }
+        for (std::size_t k = 0; k < 16; ++k)
+            QCOMPARE(after.at(map::kSerialNumber + k), before.at(map::kSerialNumber + k));
+
+        QApplication::setActiveWindow(m_f->window.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_f->window.get()));
+        QTest::keyClick(m_grid, Qt::Key_Z, Qt::ControlModifier);
+        const QString undonePath = m_f->appDir.file(QStringLiteral("undone.sin"));
+        QVERIFY(m_f->doc->OnSaveDocument(undonePath));
+        QCOMPARE(differences(fileBytes(undonePath), fileBytes(beforePath)), QString());
+    }
+
+    // Row commands on rows 4-6 and 9-10 (channel 10 is empty), each one step that one undo takes
+    // back to the saved bytes.
+    void rowCommandsOnRuns_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QList<int>>("selectedAfter");
+        QTest::newRow("删除") << "clear" << int(Qt::Key_Delete) << int(Qt::NoModifier)
+                              << QList<int>{4, 5, 6, 9, 10};
+        QTest::newRow("剪切") << "clear" << int(Qt::Key_X) << int(Qt::ControlModifier)
+                              << QList<int>{4, 5, 6, 9, 10};
+        QTest::newRow("删除信道") << "remove" << int(Qt::Key_Delete) << int(Qt::ControlModifier)
+                                  << QList<int>{4, 5, 6, 9, 10};
+        QTest::newRow("上移") << "up" << int(Qt::Key_Up) << int(Qt::ControlModifier)
+                              << QList<int>{3, 4, 5, 8, 9};
+        QTest::newRow("下移") << "down" << int(Qt::Key_Down) << int(Qt::ControlModifier)
+                              << QList<int>{5, 6, 7, 10, 11};
+        QTest::newRow("排序") << "sort" << 0 << 0 << QList<int>{4, 5, 6, 9, 10};
+    }
+    void rowCommandsOnRuns()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QList<int>, selectedAfter);
+        loadTestImage();
+        const QString beforePath = m_f->appDir.file(QStringLiteral("before.sin"));
+        QVERIFY(m_f->doc->OnSaveDocument(beforePath));
+        const ChannelEntryTable before = m_f->doc->channels();
+        const QList<int> selected{4, 5, 6, 9, 10};
+        selectTwoRuns(4, 6, 9, 10);
+        const int steps = m_view->undoStack()->index();
+        if (key)
+            QTest::keyClick(m_grid, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        else
+            m_view->findChild<QAction*>(QStringLiteral("actionSortByFrequency"))->trigger();
+        QCOMPARE(m_view->undoStack()->index(), steps + 1);
+        QCOMPARE(selectedRowNumbers(), selectedAfter);
+
+        const ChannelEntryTable& now = m_f->doc->channels();
+        // What each row should hold afterwards, by the row it came from.
+        std::vector<int> from(129);
+        std::iota(from.begin(), from.end(), 0);
+        if (command == QLatin1String("up"))
+            from = {0, 1, 2, 4, 5, 6, 3, 7, 9, 10, 8};
+        else if (command == QLatin1String("down"))
+            from = {0, 1, 2, 3, 7, 4, 5, 6, 8, 11, 9, 10};
+        for (int n = 1; n <= 128; ++n) {
+            if (command == QLatin1String("clear") && selected.contains(n)) {
+                QCOMPARE(now.texts(n), ChannelTexts{});
+                if (!before.texts(n).empty())
+                    QCOMPARE(now.entry(n), ChannelEntry::Erased());
+            } else if (command == QLatin1String("remove")) {
+                // The other channels close up: row n holds the n-th channel not taken out, around
+                // the serial number's row; the rows freed at the end are erased.
+                if (before.isFixed(n))
+                    continue;
+                std::vector<int> kept;
+                for (int m = 1; m <= 128; ++m) {
+                    if (!before.isFixed(m) && !selected.contains(m))
+                        kept.push_back(m);
+                }
+                const std::size_t place = static_cast<std::size_t>(n - (n > 63 ? 2 : 1));
+                QCOMPARE(now.entry(n),
+                         place < kept.size() ? before.entry(kept[place]) : ChannelEntry::Erased());
+            } else if (command == QLatin1String("sort") && selected.contains(n)) {
+                // Sorted among their own rows: 4-6 and 9-10 hold the same channels, by frequency.
+                const auto it = std::find_if(selected.begin(), selected.end(),
+                                             [&](int m) { return before.entry(m) == now.entry(n); });
+                QVERIFY(it != selected.end());
+                const qsizetype i = selected.indexOf(n);
+                if (i > 0 && !now.texts(n).empty())
+                    QVERIFY(now.texts(selected[i - 1])[ColRxFrequency] <= now.texts(n)[ColRxFrequency]);
+            } else {
+                QCOMPARE(now.entry(n), before.entry(n < int(from.size()) ? from[std::size_t(n)] : n));
+            }
+        }
+        QVERIFY(now.isFixed(63));
+
+        QTest::keyClick(m_grid, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(m_view->undoStack()->index(), steps);
+        const QString undonePath = m_f->appDir.file(QStringLiteral("undone.sin"));
+        QVERIFY(m_f->doc->OnSaveDocument(undonePath));
+        QCOMPARE(differences(fileBytes(undonePath), fileBytes(beforePath)), QString());
+    }
+
+    void moveRunsAroundTheSerialNumber()
+    {
+        loadTestImage();
+        const ChannelEntryTable before = m_f->doc->channels();
+        selectTwoRuns(1, 2, 61, 62);
+        // Up: the run at row 1 stays, the other moves; down twice: the second run passes the
+        // serial number's row.
+        QTest::keyClick(m_grid, Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(selectedRowNumbers(), (QList<int>{1, 2, 60, 61}));
+        QTest::keyClick(m_grid, Qt::Key_Down, Qt::ControlModifier);
+        QTest::keyClick(m_grid, Qt::Key_Down, Qt::ControlModifier);
+        const ChannelEntryTable& now = m_f->doc->channels();
+        QCOMPARE(selectedRowNumbers(), (QList<int>{3, 4, 62, 64}));
+        const std::pair<int, int> cameFrom[] = {{1, 3},   {2, 4},   {3, 1},   {4, 2},
+                                                {60, 60}, {61, 64}, {62, 61}, {64, 62}};
+        for (const auto& [row, origin] : cameFrom)
+            QCOMPARE(now.entry(row), before.entry(origin));
+        QVERIFY(now.isFixed(63));
+    }
+
+    // Copied runs are the channels one after the other; pasted, they arrive with every byte. With
+    // several runs selected, the paste goes to the current row's run.
+    void copyRunsAndPaste()
+    {
+        loadTestImage();
+        const ChannelEntryTable before = m_f->doc->channels();
+        selectTwoRuns(1, 2, 7, 7);
+        QTest::keyClick(m_grid, Qt::Key_C, Qt::ControlModifier);
+        const QStringList lines =
+            QApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines.at(2).contains(QString::fromStdString(before.texts(7)[ColName])));
+        selectTwoRuns(90, 90, 100, 101);
+        QCOMPARE(m_grid->Row(), 101);
+        QTest::keyClick(m_grid, Qt::Key_V, Qt::ControlModifier);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(m_f->doc->channels().entry(100 + i), before.entry(i < 2 ? 1 + i : 7));
+        QCOMPARE(m_f->doc->channels().entry(90), before.entry(90));
     }
 
     void fillDown()

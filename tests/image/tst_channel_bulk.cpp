@@ -342,8 +342,8 @@ private slots:
         QTest::addColumn<QList<int>>("order");  // marks of rows 1..8, or of 60..67 when rows pass 60
         QTest::newRow("two runs up") << QList<int>{3, 4, 7} << -1 << QList<int>{2, 3, 6}
                                      << QList<int>{1, 3, 4, 2, 5, 7, 6, 8};
-        QTest::newRow("two runs down") << QList<int>{2, 5, 6} << +1 << QList<int>{3, 6, 7}
-                                       << QList<int>{1, 3, 2, 4, 7, 5, 6, 8};
+        QTest::newRow("two runs down")
+            << QList<int>{2, 5, 6} << +1 << QList<int>{3, 6, 7} << QList<int>{1, 3, 2, 4, 7, 5, 6, 8};
         QTest::newRow("run at the top stays, the other moves")
             << QList<int>{1, 2, 5} << -1 << QList<int>{1, 2, 4} << QList<int>{1, 2, 3, 5, 4, 6, 7, 8};
         QTest::newRow("stacked against the top: nothing moves")
@@ -352,9 +352,10 @@ private slots:
             << QList<int>{61, 62, 64, 65} << +1 << QList<int>{62, 64, 65, 66}
             << QList<int>{60, 66, 61, -1, 62, 64, 65, 67};
         QTest::newRow("the serial row in a run stays put")
-            << QList<int>{62, 63, 64} << -1 << QList<int>{61, 62} << QList<int>{60, 62, 64, -1, 61, 65, 66, 67};
-        QTest::newRow("at the last row") << QList<int>{60, 128} << +1 << QList<int>{61, 128}
-                                         << QList<int>{61, 60, 62, -1, 64, 65, 66, 67};
+            << QList<int>{62, 63, 64} << -1 << QList<int>{61, 62}
+            << QList<int>{60, 62, 64, -1, 61, 65, 66, 67};
+        QTest::newRow("at the last row")
+            << QList<int>{60, 128} << +1 << QList<int>{61, 128} << QList<int>{61, 60, 62, -1, 64, 65, 66, 67};
     }
     void moveRuns()
     {
