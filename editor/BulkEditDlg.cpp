@@ -20,11 +20,6 @@
 
 namespace {
 
-QString qs(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 QString mhzText(std::uint32_t units)
 {
     // "0.6", "5": the offset as a person writes it, without trailing zeros.
@@ -96,7 +91,8 @@ CBulkEditDlg::CBulkEditDlg(int channelCount, std::uint32_t offsetUnits, QWidget*
         case LineRxTone:
         case LineTxTone: {
             auto* button = new QPushButton(this);
-            setTone(button, line == LineRxTone ? orx::ColRxTone : orx::ColTxTone, qs(orx::text::kNoTone));
+            setTone(button, line == LineRxTone ? orx::ColRxTone : orx::ColTxTone,
+                    res::FromUtf8(orx::text::kNoTone));
             button->setObjectName(line == LineRxTone ? QStringLiteral("rxToneButton")
                                                      : QStringLiteral("txToneButton"));
             button->setAutoDefault(false);
@@ -122,7 +118,8 @@ CBulkEditDlg::CBulkEditDlg(int channelCount, std::uint32_t offsetUnits, QWidget*
             auto* list = new QComboBox(this);
             list->setObjectName(QStringLiteral("choice%1").arg(line));
             for (std::string_view option : orx::ChoiceOptions(kChoiceColumns[line]))
-                list->addItem(res::Tr(option), qs(option)); // shown translated, stored as the grid holds it
+                list->addItem(res::Tr(option),
+                              res::FromUtf8(option)); // shown translated, stored as the grid holds it
             m_choices[static_cast<std::size_t>(line)] = list;
             field = list;
             break;

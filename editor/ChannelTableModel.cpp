@@ -15,11 +15,6 @@ namespace {
 const QColor kFixedRowText(0x70, 0x70, 0x70);
 const QColor kFixedRowBack(0xE4, 0xE4, 0xE4);
 
-QString qs(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 // The serial number in a record: one character per byte up to the first 0xFF or 0x00.
 QString serialText(const orx::ChannelEntry& entry)
 {
@@ -39,7 +34,7 @@ CChannelTableModel::CChannelTableModel(orx::ChannelEntryTable& table, QObject* p
 {
     for (int c = orx::kFirstDataColumn; c <= orx::kLastDataColumn; ++c)
         m_columnHeaders[static_cast<std::size_t>(c - orx::kFirstDataColumn)] =
-            qs(orx::kChannelHeaders[static_cast<std::size_t>(c)]);
+            res::FromUtf8(orx::kChannelHeaders[static_cast<std::size_t>(c)]);
 }
 
 QString CChannelTableModel::DisplayText(orx::ChannelColumn col, std::string_view text)
@@ -49,10 +44,12 @@ QString CChannelTableModel::DisplayText(orx::ChannelColumn col, std::string_view
     case orx::ColTxTone:
         // "模拟:67.0" and "数字:023N" show their number in the words of the language.
         if (text.starts_with(orx::text::kAnalogPrefix))
-            return res::Tr(res::kAnalogToneShown).arg(qs(text.substr(orx::text::kAnalogPrefix.size())));
+            return res::Tr(res::kAnalogToneShown)
+                .arg(res::FromUtf8(text.substr(orx::text::kAnalogPrefix.size())));
         if (text.starts_with(orx::text::kDigitalPrefix))
-            return res::Tr(res::kDigitalToneShown).arg(qs(text.substr(orx::text::kDigitalPrefix.size())));
-        return text == orx::text::kNoTone ? res::Tr(text) : qs(text);
+            return res::Tr(res::kDigitalToneShown)
+                .arg(res::FromUtf8(text.substr(orx::text::kDigitalPrefix.size())));
+        return text == orx::text::kNoTone ? res::Tr(text) : res::FromUtf8(text);
     case orx::ColBusyLockout:
     case orx::ColPower:
     case orx::ColBandwidth:
@@ -60,10 +57,11 @@ QString CChannelTableModel::DisplayText(orx::ChannelColumn col, std::string_view
     case orx::ColPttId: {
         // Only the column's own words: anything else in the cell is shown as it is.
         const auto options = orx::ChoiceOptions(col);
-        return std::find(options.begin(), options.end(), text) != options.end() ? res::Tr(text) : qs(text);
+        return std::find(options.begin(), options.end(), text) != options.end() ? res::Tr(text)
+                                                                                : res::FromUtf8(text);
     }
     default:
-        return qs(text);
+        return res::FromUtf8(text);
     }
 }
 
@@ -102,7 +100,7 @@ QVariant CChannelTableModel::data(const QModelIndex& index, int role) const
         }
         return DisplayText(col, m_table.texts(row)[col]);
     case Qt::EditRole:
-        return qs(m_table.texts(row)[col]);
+        return res::FromUtf8(m_table.texts(row)[col]);
     case Qt::ForegroundRole:
         return fixed ? QVariant(QBrush(kFixedRowText)) : QVariant();
     case Qt::BackgroundRole:

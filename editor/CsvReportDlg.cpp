@@ -15,11 +15,6 @@
 
 namespace {
 
-QString qs(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
 QString header(orx::ChannelColumn col)
 {
     return res::Tr(orx::kChannelHeaders[static_cast<std::size_t>(col)]);
@@ -89,10 +84,10 @@ QString CCsvReportDlg::DetailText(const orx::CsvRowResult& row, const orx::BandL
     if (row.outcome == orx::CsvOutcome::Refused) {
         if (row.refusal == orx::CsvRefusal::DuplicateLocation)
             return res::Tr(res::kCsvDuplicateLocation).arg(row.location).arg(row.firstLine);
-        const QString text = res::Tr(refusalText(row.refusal)).arg(qs(row.value));
+        const QString text = res::Tr(refusalText(row.refusal)).arg(res::FromUtf8(row.value));
         const bool namesTheBand =
             row.refusal == orx::CsvRefusal::RxOutOfBand || row.refusal == orx::CsvRefusal::TxOutOfBand;
-        return namesTheBand ? text.arg(qs(orx::BandRangeText(limits))) : text;
+        return namesTheBand ? text.arg(res::FromUtf8(orx::BandRangeText(limits))) : text;
     }
     QStringList parts;
     if (row.outcome == orx::CsvOutcome::Changed) {
@@ -103,15 +98,16 @@ QString CCsvReportDlg::DetailText(const orx::CsvRowResult& row, const orx::BandL
     }
     for (const orx::CsvAdjustment& a : row.adjustments) {
         if (a.column == orx::ColName)
-            parts << res::Tr(res::kCsvNameAdjusted).arg(qs(a.given), qs(a.result));
+            parts << res::Tr(res::kCsvNameAdjusted).arg(res::FromUtf8(a.given), res::FromUtf8(a.result));
         else
-            parts << res::Tr(res::kCsvRounded).arg(header(a.column), qs(a.given), qs(a.result));
+            parts << res::Tr(res::kCsvRounded)
+                         .arg(header(a.column), res::FromUtf8(a.given), res::FromUtf8(a.result));
     }
     for (const orx::CsvWarning& w : row.warnings) {
         if (w.kind == orx::CsvWarningKind::UnknownPower)
-            parts << res::Tr(res::kCsvUnknownPower).arg(qs(w.value));
+            parts << res::Tr(res::kCsvUnknownPower).arg(res::FromUtf8(w.value));
         else
-            parts << res::Tr(res::kCsvNameCollision).arg(qs(w.value)).arg(w.channel);
+            parts << res::Tr(res::kCsvNameCollision).arg(res::FromUtf8(w.value)).arg(w.channel);
     }
     return parts.join(res::Tr(res::kCsvDetailSeparator));
 }
@@ -131,7 +127,7 @@ QString CCsvReportDlg::FileProblemText(const orx::CsvImport& result, const QStri
     case orx::CsvProblem::NoHeader:
         return res::Tr(res::kCsvEmpty).arg(name);
     case orx::CsvProblem::MissingColumn:
-        return res::Tr(res::kCsvMissingColumn).arg(name, qs(result.missingColumn));
+        return res::Tr(res::kCsvMissingColumn).arg(name, res::FromUtf8(result.missingColumn));
     case orx::CsvProblem::None:
         break;
     }
@@ -144,13 +140,17 @@ QString CCsvReportDlg::PasteNoteText(int channel, const orx::PasteNote& note, co
     case orx::PasteNoteKind::OutOfBand:
         return res::Tr(res::kPasteOutOfBand)
             .arg(channel)
-            .arg(header(note.column), qs(note.given), qs(orx::BandRangeText(limits)));
+            .arg(header(note.column), res::FromUtf8(note.given), res::FromUtf8(orx::BandRangeText(limits)));
     case orx::PasteNoteKind::NotStorable:
-        return res::Tr(res::kPasteNotStorable).arg(channel).arg(header(note.column), qs(note.given));
+        return res::Tr(res::kPasteNotStorable)
+            .arg(channel)
+            .arg(header(note.column), res::FromUtf8(note.given));
     case orx::PasteNoteKind::Rounded:
         break;
     }
-    return res::Tr(res::kPasteRounded).arg(channel).arg(header(note.column), qs(note.given), qs(note.result));
+    return res::Tr(res::kPasteRounded)
+        .arg(channel)
+        .arg(header(note.column), res::FromUtf8(note.given), res::FromUtf8(note.result));
 }
 
 void CCsvReportDlg::ShowPasteNotes(QWidget* parent, const PasteNotes& notes, const orx::BandLimits& limits)

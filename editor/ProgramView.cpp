@@ -24,16 +24,6 @@
 
 namespace {
 
-QString qs(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
-QString qs(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 // Template 101, in dialog units.
 constexpr int kFormWidth = 596;
 constexpr int kFormHeight = 319;
@@ -115,7 +105,7 @@ void fillList(QComboBox* box, const std::vector<std::string>& entries)
 {
     box->clear();
     for (const auto& e : entries)
-        box->addItem(qs(e));
+        box->addItem(res::FromUtf8(e));
 }
 
 std::vector<std::string> listEntries(const QComboBox* box)
@@ -362,7 +352,7 @@ void CProgramView::setUpGrid()
     m_grid->SetFixedRows(1);
     m_grid->SetFixedCols(1);
     for (int c = 0; c < kGridCols; ++c)
-        m_grid->SetTextMatrix(0, c, qs(orx::kChannelHeaders[static_cast<std::size_t>(c)]));
+        m_grid->SetTextMatrix(0, c, res::FromUtf8(orx::kChannelHeaders[static_cast<std::size_t>(c)]));
 
     // The width every column starts with is chosen so that the factors fill the grid; column c then
     // gets that width times its factor.
@@ -433,7 +423,7 @@ void CProgramView::showScreen()
         list->setCurrentIndex(s.settings.index[static_cast<std::size_t>(i)]);
     }
     const QSignalBlocker block(m_passwordEdit);
-    m_passwordEdit->setText(qs(s.settings.password));
+    m_passwordEdit->setText(res::FromUtf8(s.settings.password));
 }
 
 orx::ChannelTexts CProgramView::RowTexts(int row) const
@@ -444,7 +434,7 @@ orx::ChannelTexts CProgramView::RowTexts(int row) const
 void CProgramView::SetRowTexts(int row, const orx::ChannelTexts& texts)
 {
     for (int c = orx::kFirstDataColumn; c <= orx::kLastDataColumn; ++c)
-        m_grid->SetTextMatrix(row, c, qs(texts[static_cast<orx::ChannelColumn>(c)]));
+        m_grid->SetTextMatrix(row, c, res::FromUtf8(texts[static_cast<orx::ChannelColumn>(c)]));
 }
 
 orx::ScreenCopy CProgramView::ReadScreen() const

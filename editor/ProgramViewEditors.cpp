@@ -42,11 +42,6 @@ bool isEnterKey(int key)
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-QString qs(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 orx::ChannelColumn column(int col)
 {
     return static_cast<orx::ChannelColumn>(col);
@@ -200,7 +195,7 @@ void CProgramView::OpenCellEditor()
         m_choiceList->clear();
         // The list shows the words in the user's language and hands back the grid text.
         for (std::string_view option : options)
-            m_choiceList->addItem(res::Tr(option), qs(option));
+            m_choiceList->addItem(res::Tr(option), res::FromUtf8(option));
         m_choiceList->setCurrentIndex(orx::FindChoice(options, text.toStdString()));
         showEditor(m_choiceList, row, col);
         break;

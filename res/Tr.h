@@ -27,4 +27,10 @@ inline QString Tr(std::string_view source)
     return QCoreApplication::translate(kTrContext, text.c_str());
 }
 
+// UTF-8 text of the image library (grid texts, names, reports) as a QString, untranslated.
+inline QString FromUtf8(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 } // namespace res
