@@ -1,7 +1,7 @@
 #pragma once
 
-// "提示": the confirmation shown before the program closes. Nothing marks the document modified,
-// so this warning is all that stands between the user and unsaved edits.
+// "提示": the confirmation shown before the program closes when there are no unsaved edits (with
+// unsaved edits the window asks whether to save them instead).
 
 #include <QDialog>
 

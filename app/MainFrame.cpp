@@ -64,12 +64,11 @@ void CMainFrame::createActions()
     connect(a.open, &QAction::triggered, &m_app, &CProgramApp::OnFileOpen);
     // The radio link's automatic backups: the file dialog opens in their folder.
     a.openBackup = makeAction("actionOpenBackup", res::kOpenBackup);
+    // A backup opened is no file of the user's: Save asks for a name.
     connect(a.openBackup, &QAction::triggered, this, [this, &doc] {
         const QString folder = orx::BackupFolder();
         QDir().mkpath(folder);
-        const QString path = QFileDialog::getOpenFileName(this, QString(), folder, res::Tr(res::kFileFilter));
-        if (!path.isEmpty())
-            doccmd::OpenDocumentFile(doc, path, this);
+        doccmd::FileOpen(doc, this, CProgramDoc::Origin::Backup, folder);
     });
     a.save = makeAction("actionSave", res::kSave, "save");
     connect(a.save, &QAction::triggered, this, [this, &doc] { doccmd::FileSave(doc, this); });
@@ -291,10 +290,13 @@ void CMainFrame::updateIndicators()
 void CMainFrame::updateDocumentStatus()
 {
     const CProgramDoc& doc = m_view->document();
-    const QString name =
-        doc.pathName().isEmpty() ? res::Tr(res::kUntitled) : QFileInfo(doc.pathName()).fileName();
+    // The file's name, or what the data are: the radio's (with the time of the read), the factory
+    // defaults, a backup.
+    const QString name = doc.DisplayName();
     m_documentLabel->setText(doc.IsModified() ? res::Tr(res::kDocumentModified).arg(name) : name);
-    m_documentLabel->setToolTip(QDir::toNativeSeparators(doc.pathName()));
+    const CProgramDoc::Origin& origin = doc.origin();
+    m_documentLabel->setToolTip(
+        origin.kind == CProgramDoc::Origin::Radio ? origin.port : QDir::toNativeSeparators(origin.path));
 }
 
 void CMainFrame::updatePortMenu()
@@ -352,8 +354,19 @@ void CMainFrame::SetDealerMode(bool on)
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    CExitConfirmDlg confirm(this);
-    if (confirm.exec() == QDialog::Accepted)
+    // Unsaved edits are asked about (是 saves first, through Save As where the data came from no
+    // file of the user's, and the window stays when that save fails or is cancelled); without
+    // them the fixed question stands.
+    CProgramDoc& doc = m_view->document();
+    emit doc.commitRequested();
+    bool close = false;
+    if (doc.IsModified()) {
+        close = doccmd::SaveModified(doc, this);
+    } else {
+        CExitConfirmDlg confirm(this);
+        close = confirm.exec() == QDialog::Accepted;
+    }
+    if (close)
         event->accept();
     else
         event->ignore();

@@ -69,7 +69,7 @@ void CChannelTableModel::retranslate()
 {
     // Only what is shown changes: the cells keep their texts.
     emit headerDataChanged(Qt::Horizontal, 0, orx::kDataColumnCount - 1);
-    rowsChanged(1, orx::ChannelEntryTable::kCount);
+    showRows(1, orx::ChannelEntryTable::kCount);
 }
 
 int CChannelTableModel::rowCount(const QModelIndex& parent) const
@@ -165,28 +165,7 @@ Qt::ItemFlags CChannelTableModel::flags(const QModelIndex& index) const
     return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
 }
 
-void CChannelTableModel::setEntries(const std::vector<EntryEdit>& edits)
-{
-    int first = orx::ChannelEntryTable::kCount + 1;
-    int last = 0;
-    for (const EntryEdit& e : edits) {
-        if (!m_table.replace(e.row, e.entry))
-            continue;
-        first = std::min(first, e.row);
-        last = std::max(last, e.row);
-    }
-    if (last == 0)
-        return;
-    rowsChanged(first, last);
-    emit edited();
-}
-
-void CChannelTableModel::tableReplaced()
-{
-    rowsChanged(1, orx::ChannelEntryTable::kCount);
-}
-
-void CChannelTableModel::rowsChanged(int first, int last)
+void CChannelTableModel::showRows(int first, int last)
 {
     emit dataChanged(index(first - 1, 0), index(last - 1, columnCount() - 1));
 }

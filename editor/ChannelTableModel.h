@@ -4,8 +4,8 @@
 // (the fixed header row and number column are the header data). A cell's edit role is its grid
 // text; row 63 holding the serial number shows so, greyed, and takes no text.
 //
-// Every change of the table goes through here, so that the grid repaints the rows that changed and
-// the document hears that its screen changed.
+// The document changes the table (its history's steps) and names the rows that changed; a text put
+// straight into a cell is the only change made here.
 
 #include "ChannelEntryTable.h"
 
@@ -18,12 +18,6 @@
 class CChannelTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    // One row's new entry; rows count from 1 (channel numbers).
-    struct EntryEdit {
-        int row;
-        orx::ChannelEntry entry;
-    };
-
     explicit CChannelTableModel(orx::ChannelEntryTable& table, QObject* parent = nullptr);
 
     // What a cell shows of its grid text: the choice words and the tone words in the language the
@@ -42,18 +36,14 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     const orx::ChannelEntryTable& table() const { return m_table; }
-    // Whole entries into their rows, as one change; fixed rows are left alone.
-    void setEntries(const std::vector<EntryEdit>& edits);
-    // The table was replaced as a whole (another document, the serial number): every row anew.
-    void tableReplaced();
+    // Rows first to last (channel numbers) changed in the table: they are shown anew.
+    void showRows(int first, int last);
 
 signals:
     // Texts or entries changed through the model.
     void edited();
 
 private:
-    void rowsChanged(int first, int last);
-
     orx::ChannelEntryTable& m_table;
     std::array<QString, orx::kDataColumnCount> m_columnHeaders;
 };

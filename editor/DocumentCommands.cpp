@@ -4,6 +4,7 @@
 #include "Texts.h"
 #include "Tr.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -22,13 +23,15 @@ bool doSave(CProgramDoc& doc, QWidget* parent, bool askForName)
 {
     QString path = doc.pathName();
     if (askForName) {
+        // The file itself when it is the user's; otherwise a name for what the data are (the date
+        // and band of a read), in the folder last used.
         const QString suggested =
-            doc.pathName().isEmpty() ? res::Tr(res::kUntitled) + QStringLiteral(".sin") : doc.pathName();
+            doc.SavesInPlace() ? doc.pathName() : QDir(doc.lastFolder()).filePath(doc.SuggestedFileName());
         QFileDialog dialog(parent, QString(), suggested, fileFilter());
+        dialog.setObjectName(QStringLiteral("saveAsDialog"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(res::Tr(res::kFileExtension));
-        if (!doc.pathName().isEmpty())
-            dialog.selectFile(doc.pathName());
+        dialog.selectFile(suggested);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;
         path = dialog.selectedFiles().constFirst();
@@ -66,30 +69,40 @@ bool FileNew(CProgramDoc& doc, QWidget* parent)
     return SaveModified(doc, parent) && doc.OnNewDocument();
 }
 
-bool OpenDocumentFile(CProgramDoc& doc, const QString& path, QWidget* parent)
+namespace {
+
+bool open(CProgramDoc& doc, const QString& path, QWidget* parent, CProgramDoc::Origin::Kind as)
 {
-    if (!SaveModified(doc, parent))
-        return false;
     QString error;
-    if (doc.OnOpenDocument(path, &error))
+    if (doc.OnOpenDocument(path, &error, as))
         return true;
     QMessageBox::warning(parent, res::Tr(res::kAppTitle), error);
     return false;
 }
 
-bool FileOpen(CProgramDoc& doc, QWidget* parent)
+} // namespace
+
+bool OpenDocumentFile(CProgramDoc& doc, const QString& path, QWidget* parent, CProgramDoc::Origin::Kind as)
 {
+    return SaveModified(doc, parent) && open(doc, path, parent, as);
+}
+
+bool FileOpen(CProgramDoc& doc, QWidget* parent, CProgramDoc::Origin::Kind as, const QString& folder)
+{
+    // The question comes before the file dialog: the user decides about the edits first.
+    if (!SaveModified(doc, parent))
+        return false;
     const QString filters = fileFilter() + QStringLiteral(";;") + res::Tr(res::kAllFilesFilter);
-    const QString dir = doc.pathName().isEmpty() ? QString() : QFileInfo(doc.pathName()).absolutePath();
+    const QString dir = folder.isEmpty() ? doc.lastFolder() : folder;
     const QString path = QFileDialog::getOpenFileName(parent, QString(), dir, filters);
     if (path.isEmpty())
         return false;
-    return OpenDocumentFile(doc, path, parent);
+    return open(doc, path, parent, as);
 }
 
 bool FileSave(CProgramDoc& doc, QWidget* parent)
 {
-    return doSave(doc, parent, doc.pathName().isEmpty());
+    return doSave(doc, parent, !doc.SavesInPlace());
 }
 
 bool FileSaveAs(CProgramDoc& doc, QWidget* parent)

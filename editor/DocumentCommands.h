@@ -3,7 +3,8 @@
 // The File menu's commands on the document, with their file dialogs and messages: the window's side
 // of the document, which itself knows no widgets. Each dialog and message is owned by parent.
 
-class CProgramDoc;
+#include "ProgramDoc.h"
+
 class QString;
 class QWidget;
 
@@ -14,8 +15,16 @@ namespace doccmd {
 bool SaveModified(CProgramDoc& doc, QWidget* parent);
 
 bool FileNew(CProgramDoc& doc, QWidget* parent);
-bool OpenDocumentFile(CProgramDoc& doc, const QString& path, QWidget* parent);
-bool FileOpen(CProgramDoc& doc, QWidget* parent);
+// Asks about unsaved edits, then opens path as a file of the user's, the factory defaults or a
+// backup (the last two save under a new name).
+bool OpenDocumentFile(CProgramDoc& doc, const QString& path, QWidget* parent,
+                      CProgramDoc::Origin::Kind as = CProgramDoc::Origin::File);
+// Asks about unsaved edits before the file dialog, which opens in folder (the last folder used
+// when empty).
+bool FileOpen(CProgramDoc& doc, QWidget* parent, CProgramDoc::Origin::Kind as = CProgramDoc::Origin::File,
+              const QString& folder = QString());
+// Only a document that came from a file of the user's saves without asking; anything else (new,
+// a read, the factory defaults, a backup) is saved through Save As.
 bool FileSave(CProgramDoc& doc, QWidget* parent);
 bool FileSaveAs(CProgramDoc& doc, QWidget* parent);
 

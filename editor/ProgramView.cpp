@@ -119,7 +119,8 @@ std::vector<std::string> listEntries(const QComboBox* box)
 
 } // namespace
 
-CProgramView::CProgramView(CProgramDoc& document, QWidget* parent) : QWidget(parent), m_doc(document)
+CProgramView::CProgramView(CProgramDoc& document, QWidget* parent)
+    : QWidget(parent), m_doc(document), m_commands(document)
 {
     setObjectName(QStringLiteral("programView"));
     createControls();
@@ -132,6 +133,9 @@ CProgramView::CProgramView(CProgramDoc& document, QWidget* parent) : QWidget(par
     // open editor holds.
     connect(&m_doc, &CProgramDoc::commitRequested, this, &CProgramView::CommitOpenEditor);
     connect(m_channelModel, &CChannelTableModel::edited, &m_doc, &CProgramDoc::ScreenEdited);
+    connect(&m_doc, &CProgramDoc::rowsChanged, m_channelModel, &CChannelTableModel::showRows);
+    connect(&m_doc, &CProgramDoc::stateRestored, this, &CProgramView::onStateRestored);
+    connect(&m_doc, &CProgramDoc::stepRevisited, this, &CProgramView::onStepRevisited);
 }
 
 CProgramView::~CProgramView() = default;
@@ -302,8 +306,7 @@ void CProgramView::retranslate()
                 list->setItemText(k, res::Tr(std::string_view(choices[static_cast<std::size_t>(k)])));
         }
     }
-    ApplyCommand(m_undoAction, res::kUndo);
-    ApplyCommand(m_redoAction, res::kRedo);
+    updateUndoTexts();
     retranslateChannelCommands();
     m_channelModel->retranslate();
 }
@@ -394,10 +397,20 @@ void CProgramView::onImageReplaced()
     // A value half typed for the screen being replaced goes nowhere.
     CloseEditors();
     OnInitialUpdate();
-    m_channelModel->tableReplaced();
-    // The table now shows another document (new, opened, factory defaults, read from the radio,
-    // another serial number): the edits of the one before are not steps back from it.
-    m_undoStack->clear();
+}
+
+void CProgramView::onStateRestored()
+{
+    // A step of the history taken (settings, band, password, a feature dialog, the serial number):
+    // the panel shows the screen as it now is.
+    if (m_setUp)
+        showScreen();
+}
+
+void CProgramView::onStepRevisited(int first)
+{
+    m_grid->SetRow(first);
+    m_grid->scrollTo(m_grid->currentIndex());
 }
 
 void CProgramView::showLists(const orx::BandSelection& lists)
@@ -422,8 +435,12 @@ void CProgramView::showScreen()
         const QSignalBlocker block(list);
         list->setCurrentIndex(s.settings.index[static_cast<std::size_t>(i)]);
     }
-    const QSignalBlocker block(m_passwordEdit);
-    m_passwordEdit->setText(res::FromUtf8(s.settings.password));
+    // The password being typed stays where the caret is.
+    const QString password = res::FromUtf8(s.settings.password);
+    if (m_passwordEdit->text() != password) {
+        const QSignalBlocker block(m_passwordEdit);
+        m_passwordEdit->setText(password);
+    }
 }
 
 orx::ChannelTexts CProgramView::RowTexts(int row) const

@@ -14,10 +14,13 @@
 
 #include "Band.h"
 #include "ChannelBulk.h"
+#include "ChannelController.h"
 #include "ChannelRows.h"
 #include "ChannelTableModel.h"
+#include "ProgramDoc.h"
 #include "GridTexts.h"
 #include "ScreenCopy.h"
+#include "Texts.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -26,7 +29,6 @@
 #include <vector>
 
 class CMSFlexGrid;
-class CProgramDoc;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -100,25 +102,24 @@ public:
     // Texts put straight into a row (no step of the history); the row keeps its bytes.
     void SetRowTexts(int row, const orx::ChannelTexts& texts);
 
-    // Every change the user makes to the channel table goes through EditEntries: one call is one
-    // edit (a committed cell, a tone choice, an added or deleted channel, a paste, a cut, a CSV
-    // import) with the new entry of each row it touches, and one step of the undo history. The
-    // row of the serial number takes no entry.
-    using EntryEdit = CChannelTableModel::EntryEdit;
-    void EditEntries(const std::vector<EntryEdit>& edits);
+    // Every change the user makes to the channel table is one step of the document's history,
+    // named step: a committed cell, a tone choice, an added or deleted channel, a paste, a cut, a
+    // CSV import. The row of the serial number takes no entry.
+    using EntryEdit = CProgramDoc::EntryEdit;
+    void EditEntries(const char* step, const std::vector<EntryEdit>& edits);
     // Edits of texts only: each row keeps its bytes.
     struct RowEdit {
         int row;
         orx::ChannelTexts texts;
     };
-    void EditRows(const std::vector<RowEdit>& edits);
+    void EditRows(const std::vector<RowEdit>& edits, const char* step = res::kStepCellEdit);
     void EditRow(int row, const orx::ChannelTexts& texts) { EditRows({RowEdit{row, texts}}); }
-    // The table after an operation on a copy of it, as one edit of the rows that differ.
-    void EditTable(const orx::ChannelEntryTable& after);
+    // The table after an operation on a copy of it, as one step of the rows that differ.
+    void EditTable(const char* step, const orx::ChannelEntryTable& after);
 
-    // The undo history of the channel table. ImageToView starts it afresh: a new document, an
-    // opened file, the factory defaults and a read from the radio cannot be undone.
-    QUndoStack* undoStack() const { return m_undoStack; }
+    // The document's history (new, open, the factory defaults and a read start it afresh), and
+    // its two actions, whose texts name the step they take back or again.
+    QUndoStack* undoStack() const;
     QAction* undoAction() const { return m_undoAction; }
     QAction* redoAction() const { return m_redoAction; }
 
@@ -190,7 +191,9 @@ public:
     void AddChannelCommands(QMenu* menu);
     QMenu* CreateGridMenu(int col, QWidget* parent);
     // The offset offered first, the one last chosen (10 Hz units).
-    std::uint32_t lastOffset() const { return m_lastOffset; }
+    std::uint32_t lastOffset() const { return m_commands.lastOffset(); }
+    // The channel commands, without widgets.
+    CChannelController& commands() { return m_commands; }
 
     // The form's texts in the language now chosen; the values shown stay as they are.
     void retranslate();
@@ -226,13 +229,11 @@ private:
     bool pageOnWheel(int delta);
 
     // The selected cells in grid coordinates; the current cell when nothing is selected.
-    struct CellRange {
-        int top, left, bottom, right;
-        bool wholeRows() const { return left == orx::kFirstDataColumn && right == orx::kLastDataColumn; }
-        int cellCount() const { return (bottom - top + 1) * (right - left + 1); }
-    };
+    using CellRange = CChannelController::CellRange;
     void createExchange();
     bool filterClipboardKey(QKeyEvent* event);
+    // The selected cells or channels cleared, as one step named step (a cut or a clearing).
+    void clearSelection(const char* step);
     CellRange selectedCells() const;
     void selectCells(const CellRange& range);
     // Whole rows selected in separate runs (Ctrl on the row numbers); none for one block.
@@ -257,6 +258,8 @@ private:
     void setHighLightFor(int mouseCol);
 
     void onImageReplaced();
+    void onStateRestored();
+    void onStepRevisited(int first);
     void showScreen();
     void showLists(const orx::BandSelection& lists);
     // Row 63 holds the serial number: asks whether a channel may take its place, and clears the
@@ -290,22 +293,15 @@ private:
 
     CMSFlexGrid* m_grid = nullptr;
     CChannelTableModel* m_channelModel = nullptr;
-    // The whole channels last copied, and the clipboard text they were copied as: pasted again
-    // while the clipboard still holds that text, they arrive with every byte.
-    struct CopiedChannels {
-        QString text;
-        std::vector<orx::ChannelEntry> entries;
-    };
-    CopiedChannels m_copied;
+    CChannelController m_commands;
 
-    std::uint32_t m_lastOffset = 60000; // 0.6 MHz
     QAction* m_sortDescending = nullptr;
     std::vector<QAction*> m_channelCommands; // in menu order; nullptr stands for a separator
     std::vector<std::pair<QAction*, const res::Command*>> m_channelCommandTexts;
     std::vector<QPointer<QMenu>> m_sortMenus; // the Edit menu's and the open context menu's
     void retranslateChannelCommands();
 
-    QUndoStack* m_undoStack = nullptr;
+    void updateUndoTexts();
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
 };

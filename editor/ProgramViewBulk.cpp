@@ -18,9 +18,9 @@
 #include <numeric>
 
 // Commands on many channels at once: the bulk dialog, transmit offsets, sorting, moving, packing
-// and filling, the Edit menu's channel commands and the grid's context menu. The work is done on a
-// copy of the channel table by the image library; the view takes the result as one step of the
-// history and keeps the moved channels selected.
+// and filling, the Edit menu's channel commands and the grid's context menu. The channel controller
+// does the work as one step of the document's history; the view passes the selected rows in and
+// keeps the moved channels selected.
 
 namespace {
 
@@ -125,7 +125,7 @@ QMenu* CProgramView::CreateGridMenu(int col, QWidget* parent)
             SetTransmitOffset({orx::Duplex::Simplex, 0});
         });
         // The offset last chosen first, then the usual shifts of VHF and UHF repeaters.
-        std::vector<std::uint32_t> offered{m_lastOffset};
+        std::vector<std::uint32_t> offered{m_commands.lastOffset()};
         for (std::uint32_t units : {60000u, 500000u}) {
             if (std::find(offered.begin(), offered.end(), units) == offered.end())
                 offered.push_back(units);
@@ -141,9 +141,9 @@ QMenu* CProgramView::CreateGridMenu(int col, QWidget* parent)
         }
         offsets->addAction(res::Tr(res::kOtherOffset), this, [this] {
             bool ok = false;
-            const QString text =
-                QInputDialog::getText(this, res::Tr(res::kOffsetMenu), res::Tr(res::kOtherOffsetPrompt),
-                                      QLineEdit::Normal, QStringLiteral("+") + offsetMHz(m_lastOffset), &ok);
+            const QString text = QInputDialog::getText(
+                this, res::Tr(res::kOffsetMenu), res::Tr(res::kOtherOffsetPrompt), QLineEdit::Normal,
+                QStringLiteral("+") + offsetMHz(m_commands.lastOffset()), &ok);
             if (!ok)
                 return;
             if (const auto choice = orx::ParseOffsetText(text.trimmed().toStdString()))
@@ -195,44 +195,29 @@ void CProgramView::BulkSet()
         if (!m_doc.channels().isFixed(r) && !m_doc.channels().texts(r).empty())
             ++channels;
     }
-    CBulkEditDlg dialog(channels, m_lastOffset, this);
+    CBulkEditDlg dialog(channels, m_commands.lastOffset(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (const std::uint32_t offset = dialog.chosenOffset())
-        m_lastOffset = offset;
-    orx::ChannelEntryTable after = m_doc.channels();
-    orx::ApplyBulkChange(after, rows, dialog.change(), bandLimits());
-    EditTable(after);
+    m_commands.BulkSet(rows, dialog.change());
     m_grid->setFocus(Qt::OtherFocusReason);
 }
 
 void CProgramView::SetTransmitOffset(const orx::OffsetChoice& choice)
 {
     CommitOpenEditor();
-    if (choice.duplex == orx::Duplex::Plus || choice.duplex == orx::Duplex::Minus)
-        m_lastOffset = choice.value;
-    const std::vector<int> rows = selectedRows();
-    orx::BulkChange change;
-    change.offset = choice;
-    orx::ChannelEntryTable after = m_doc.channels();
-    orx::ApplyBulkChange(after, rows, change, bandLimits());
-    EditTable(after);
+    m_commands.SetTransmitOffset(selectedRows(), choice);
 }
 
 void CProgramView::SortChannels(orx::SortKey key)
 {
     CommitOpenEditor();
-    orx::ChannelEntryTable after = m_doc.channels();
-    if (orx::SortChannels(after, commandRows(), key, m_sortDescending->isChecked()))
-        EditTable(after);
+    m_commands.Sort(commandRows(), key, m_sortDescending->isChecked());
 }
 
 void CProgramView::PackEmptyChannels()
 {
     CommitOpenEditor();
-    orx::ChannelEntryTable after = m_doc.channels();
-    if (orx::PackEmptyChannels(after, commandRows()))
-        EditTable(after);
+    m_commands.PackEmpty(commandRows());
 }
 
 void CProgramView::moveSelection(int delta)
@@ -241,30 +226,26 @@ void CProgramView::moveSelection(int delta)
     if (const auto runs = selectedRuns(); !runs.empty()) {
         // Each run moves one row, and the channels stay selected where they went.
         const std::vector<int> rows = orx::RunRows(runs);
-        orx::ChannelEntryTable after = m_doc.channels();
-        const auto placed = orx::MoveChannelRows(after, rows, delta);
+        const auto placed = m_commands.MoveRows(rows, delta);
         if (!placed)
             return;
         std::vector<int> from;
         for (int r : rows) {
-            if (!after.isFixed(r))
+            if (!m_doc.channels().isFixed(r))
                 from.push_back(r);
         }
         int current = m_grid->Row();
         const auto it = std::find(from.begin(), from.end(), current);
         if (it != from.end())
             current = (*placed)[static_cast<std::size_t>(it - from.begin())];
-        EditTable(after);
         selectRows(*placed, current);
         m_grid->scrollTo(m_grid->currentIndex());
         return;
     }
     const CellRange range = selectedCells();
-    orx::ChannelEntryTable after = m_doc.channels();
-    const auto moved = orx::MoveChannels(after, range.top, range.bottom, delta);
+    const auto moved = m_commands.MoveBlock(range.top, range.bottom, delta);
     if (!moved)
         return;
-    EditTable(after);
     // The channels stay selected where they went.
     selectCells({moved->first, range.left, moved->last, range.right});
     m_grid->scrollTo(m_grid->currentIndex());
@@ -287,34 +268,19 @@ void CProgramView::onRowsDropped(int target)
     if (!selectedRuns().empty())
         return;
     const CellRange range = selectedCells();
-    orx::ChannelEntryTable after = m_doc.channels();
-    const auto moved = orx::MoveChannelsTo(after, range.top, range.bottom, target);
-    if (!moved)
-        return;
-    EditTable(after);
-    selectCells({moved->first, range.left, moved->last, range.right});
+    if (const auto moved = m_commands.MoveBlockTo(range.top, range.bottom, target))
+        selectCells({moved->first, range.left, moved->last, range.right});
 }
 
 void CProgramView::FillDown()
 {
     CommitOpenEditor();
-    const CellRange range = blockCells();
-    std::vector<int> rows;
-    for (int r = range.top; r <= range.bottom; ++r)
-        rows.push_back(r);
-    orx::ChannelEntryTable after = m_doc.channels();
-    bool changed = false;
-    for (int col = range.left; col <= range.right; ++col)
-        changed = orx::FillColumn(after, rows, static_cast<orx::ChannelColumn>(col), bandLimits()) || changed;
-    if (changed)
-        EditTable(after);
+    m_commands.FillDown(blockCells());
 }
 
 void CProgramView::DeleteSelectedChannels()
 {
     CommitOpenEditor();
-    orx::ChannelEntryTable after = m_doc.channels();
-    if (orx::RemoveChannelRows(after, selectedRows()))
-        EditTable(after);
+    m_commands.RemoveChannels(selectedRows());
     m_grid->setFocus(Qt::OtherFocusReason);
 }

@@ -12,28 +12,34 @@
 #include <QPushButton>
 
 // The feature dialogs of the Edit menu: each edits its own block of the image, which the form does
-// not show, so the form stays as it is afterwards (the document hears of the edit, for the mark of
-// unsaved edits). The serial number is the exception: its bytes are channel 63's record.
+// not show. A dialog works on a copy of the image; what it stored reaches the document as one step
+// of the history. The serial number is the exception: its bytes are channel 63's record.
+
+namespace {
+
+template <typename Dialog> void editBlocks(CProgramDoc& doc, const char* step, QWidget* parent)
+{
+    orx::RadioImage copy = doc.image();
+    Dialog dlg(copy, parent);
+    dlg.exec();
+    doc.SetImageBlocks(step, copy);
+}
+
+} // namespace
 
 void CProgramView::OnDtmf()
 {
-    CDtmfDlg dlg(m_doc.image(), this);
-    dlg.exec();
-    m_doc.ScreenEdited();
+    editBlocks<CDtmfDlg>(m_doc, res::kStepDtmf, this);
 }
 
 void CProgramView::OnSideKeys()
 {
-    CSideKeyDlg dlg(m_doc.image(), this);
-    dlg.exec();
-    m_doc.ScreenEdited();
+    editBlocks<CSideKeyDlg>(m_doc, res::kStepSideKeys, this);
 }
 
 void CProgramView::OnFmRadio()
 {
-    CFmRadioDlg dlg(m_doc.image(), this);
-    dlg.exec();
-    m_doc.ScreenEdited();
+    editBlocks<CFmRadioDlg>(m_doc, res::kStepFmRadio, this);
 }
 
 namespace {

@@ -2,7 +2,6 @@
 
 #include "AppContext.h"
 #include "ChannelEdit.h"
-#include "ChannelEditCommand.h"
 #include "CMSFlexGrid.h"
 #include "EntryValidators.h"
 #include "DocumentCommands.h"
@@ -68,27 +67,12 @@ void CProgramView::installEditorFilters()
         list->installEventFilter(this);
 }
 
-void CProgramView::EditEntries(const std::vector<EntryEdit>& edits)
+void CProgramView::EditEntries(const char* step, const std::vector<EntryEdit>& edits)
 {
-    // The rows as they are now and as the edit leaves them; a row named twice ends as named last.
-    const orx::ChannelEntryTable& table = m_doc.channels();
-    std::vector<CChannelEditCommand::Row> rows;
-    for (const EntryEdit& e : edits) {
-        if (e.row < 1 || e.row > orx::ChannelEntryTable::kCount || table.isFixed(e.row))
-            continue;
-        auto same = std::find_if(rows.begin(), rows.end(), [&e](const auto& r) { return r.row == e.row; });
-        if (same != rows.end())
-            same->after = e.entry;
-        else
-            rows.push_back({e.row, table.entry(e.row), e.entry});
-    }
-    std::erase_if(rows, [](const CChannelEditCommand::Row& r) { return r.before == r.after; });
-    // An edit that changes nothing leaves no step in the history.
-    if (!rows.empty())
-        m_undoStack->push(new CChannelEditCommand(*this, std::move(rows)));
+    m_doc.EditEntries(step, edits);
 }
 
-void CProgramView::EditRows(const std::vector<RowEdit>& edits)
+void CProgramView::EditRows(const std::vector<RowEdit>& edits, const char* step)
 {
     const orx::ChannelEntryTable& table = m_doc.channels();
     std::vector<EntryEdit> entries;
@@ -99,18 +83,12 @@ void CProgramView::EditRows(const std::vector<RowEdit>& edits)
         entry.texts = e.texts;
         entries.push_back({e.row, entry});
     }
-    EditEntries(entries);
+    EditEntries(step, entries);
 }
 
-void CProgramView::EditTable(const orx::ChannelEntryTable& after)
+void CProgramView::EditTable(const char* step, const orx::ChannelEntryTable& after)
 {
-    const orx::ChannelEntryTable& before = m_doc.channels();
-    std::vector<EntryEdit> edits;
-    for (int n = 1; n <= orx::ChannelEntryTable::kCount; ++n) {
-        if (!(after.entry(n) == before.entry(n)))
-            edits.push_back({n, after.entry(n)});
-    }
-    EditEntries(edits);
+    m_doc.EditTable(step, after);
 }
 
 bool CProgramView::freeSerialRow(int row)
@@ -129,7 +107,7 @@ bool CProgramView::freeSerialRow(int row)
         return false;
     // The serial number goes as the serial-number dialog clears it: 16 bytes of 0xFF, an empty
     // channel.
-    m_doc.SetSerialNumber({});
+    m_doc.SetSerialNumber({}, res::kStepClearSerialNumber);
     return true;
 }
 
@@ -302,22 +280,14 @@ void CProgramView::postKey(int key)
 void CProgramView::DeleteChannel()
 {
     CommitOpenEditor();
-    // The channel leaves the table whole; the channels below move up around the serial number's
-    // row, and the last row gets an erased channel.
-    orx::ChannelEntryTable after = m_doc.channels();
-    if (after.remove(m_grid->Row()))
-        EditTable(after);
+    m_commands.DeleteChannel(m_grid->Row());
     m_grid->setFocus(Qt::OtherFocusReason);
 }
 
 void CProgramView::AddChannel()
 {
     CommitOpenEditor();
-    // A new channel is erased, as a channel of a new document; the last channel drops off the end
-    // of the table. On the serial number's row the new channel opens just below it.
-    orx::ChannelEntryTable after = m_doc.channels();
-    if (after.insert(m_grid->Row(), orx::ChannelEntry::Erased()))
-        EditTable(after);
+    m_commands.InsertChannel(m_grid->Row());
     m_grid->setFocus(Qt::OtherFocusReason);
 }
 
@@ -334,8 +304,8 @@ void CProgramView::LoadFactoryDefaults()
         box.exec();
         return;
     }
-    // As File > Open: the document now belongs to the factory file, and Save writes back to it.
-    doccmd::OpenDocumentFile(m_doc, path, this);
+    // As File > Open, but the factory file is no file of the user's: Save asks for a name.
+    doccmd::OpenDocumentFile(m_doc, path, this, CProgramDoc::Origin::Factory);
 }
 
 bool CProgramView::filterFrequencyKey(QKeyEvent* event)

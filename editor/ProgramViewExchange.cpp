@@ -23,13 +23,10 @@
 #include <QUndoStack>
 
 // Channel data in and out of the grid: CSV files of the common multi-radio format, the clipboard
-// in the tab-separated form spreadsheets use, and the undo history of the channel table. The rules
-// are the image library's; this file only moves texts, selections and files.
+// in the tab-separated form spreadsheets use, and the undo and redo actions of the document's
+// history. The channel controller does the work; this file only moves texts, selections and files.
 
 namespace {
-
-// Steps the history keeps; a step holds at most the texts of all 128 rows twice.
-constexpr int kUndoSteps = 1000;
 
 QAction* makeAction(QWidget* owner, const char* objectName, const res::Command& command)
 {
@@ -45,31 +42,52 @@ QAction* makeAction(QWidget* owner, const char* objectName, const res::Command& 
 
 void CProgramView::createExchange()
 {
-    m_undoStack = new QUndoStack(this);
-    m_undoStack->setUndoLimit(kUndoSteps);
     m_undoAction = makeAction(this, "actionUndo", res::kUndo);
     m_redoAction = makeAction(this, "actionRedo", res::kRedo);
     m_redoAction->setShortcuts({QKeySequence(QString::fromLatin1(res::kRedo.shortcut)),
                                 QKeySequence(QString::fromLatin1(res::kRedoAlternateShortcut))});
-    connect(m_undoStack, &QUndoStack::canUndoChanged, m_undoAction, &QAction::setEnabled);
-    connect(m_undoStack, &QUndoStack::canRedoChanged, m_redoAction, &QAction::setEnabled);
+    QUndoStack* stack = m_doc.undoStack();
+    connect(stack, &QUndoStack::canUndoChanged, m_undoAction, &QAction::setEnabled);
+    connect(stack, &QUndoStack::canRedoChanged, m_redoAction, &QAction::setEnabled);
+    connect(stack, &QUndoStack::undoTextChanged, this, &CProgramView::updateUndoTexts);
+    connect(stack, &QUndoStack::redoTextChanged, this, &CProgramView::updateUndoTexts);
+    m_undoAction->setEnabled(stack->canUndo());
+    m_redoAction->setEnabled(stack->canRedo());
+    updateUndoTexts();
     connect(m_undoAction, &QAction::triggered, this, &CProgramView::Undo);
     connect(m_redoAction, &QAction::triggered, this, &CProgramView::Redo);
     connect(m_grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CProgramView::onGridSelectionChanged);
 }
 
+QUndoStack* CProgramView::undoStack() const
+{
+    return m_doc.undoStack();
+}
+
+void CProgramView::updateUndoTexts()
+{
+    // "撤销 批量设置": the Edit menu names the step each command takes.
+    QUndoStack* stack = m_doc.undoStack();
+    res::ApplyCommand(m_undoAction, res::kUndo);
+    res::ApplyCommand(m_redoAction, res::kRedo);
+    if (stack->canUndo())
+        m_undoAction->setText(res::Tr(res::kUndoStep).arg(stack->undoText()));
+    if (stack->canRedo())
+        m_redoAction->setText(res::Tr(res::kRedoStep).arg(stack->redoText()));
+}
+
 void CProgramView::Undo()
 {
     // A value half typed belongs to the state being left; it is dropped, not committed.
     CloseEditors();
-    m_undoStack->undo();
+    m_doc.undoStack()->undo();
 }
 
 void CProgramView::Redo()
 {
     CloseEditors();
-    m_undoStack->redo();
+    m_doc.undoStack()->redo();
 }
 
 // --- clipboard ---
@@ -189,115 +207,38 @@ void CProgramView::CopyCells()
     const bool runs = !selectedRuns().empty();
     const CellRange range =
         runs ? CellRange{1, orx::kFirstDataColumn, 1, orx::kLastDataColumn} : selectedCells();
-    const orx::ChannelEntryTable& table = m_doc.channels();
-    // The serial number's row is no channel: it is not copied.
-    orx::CellBlock block;
-    std::vector<orx::ChannelEntry> entries;
-    for (int row : selectedRows()) {
-        if (table.isFixed(row))
-            continue;
-        const orx::ChannelTexts& texts = table.texts(row);
-        std::vector<std::string> cells;
-        for (int col = range.left; col <= range.right; ++col)
-            cells.push_back(texts[static_cast<orx::ChannelColumn>(col)]);
-        block.push_back(std::move(cells));
-        entries.push_back(table.entry(row));
-    }
-    const QString text = QString::fromStdString(orx::JoinClipboardText(block));
-    // Whole channels are kept whole as well, for a paste while the clipboard still holds them.
-    m_copied = range.wholeRows() ? CopiedChannels{text, std::move(entries)} : CopiedChannels{};
-    QGuiApplication::clipboard()->setText(text);
+    QGuiApplication::clipboard()->setText(m_commands.Copy(selectedRows(), range.left, range.right));
 }
 
 void CProgramView::CutCells()
 {
     CopyCells();
-    DeleteCells();
+    clearSelection(res::kStepCut);
 }
 
 void CProgramView::DeleteCells()
 {
+    clearSelection(res::kStepClear);
+}
+
+void CProgramView::clearSelection(const char* step)
+{
     CommitOpenEditor();
-    if (const auto runs = selectedRuns(); !runs.empty()) {
-        orx::ChannelEntryTable after = m_doc.channels();
-        if (orx::ClearChannelRows(after, orx::RunRows(runs)))
-            EditTable(after);
-        return;
-    }
-    const CellRange range = selectedCells();
-    const orx::ChannelEntryTable& table = m_doc.channels();
-    std::vector<EntryEdit> edits;
-    for (int row = range.top; row <= range.bottom; ++row) {
-        if (table.isFixed(row))
-            continue;
-        orx::ChannelEntry entry = table.entry(row);
-        const orx::ChannelTexts cleared = orx::ClearCells(entry.texts, range.left, range.right);
-        // A channel that the clearing takes out leaves nothing behind, none of its hidden bits
-        // either: a cut channel is pasted elsewhere whole, and is then in one place only.
-        if (!entry.texts.empty() && cleared.empty())
-            entry = orx::ChannelEntry::Erased();
-        else
-            entry.texts = cleared;
-        edits.push_back({row, entry});
-    }
-    EditEntries(edits);
+    if (const auto runs = selectedRuns(); !runs.empty())
+        m_commands.ClearChannels(orx::RunRows(runs), step);
+    else
+        m_commands.ClearCells(selectedCells(), step);
 }
 
 void CProgramView::PasteCells()
 {
     CommitOpenEditor();
-    const QString clipboardText = QGuiApplication::clipboard()->text();
-    orx::CellBlock block = orx::SplitClipboardText(clipboardText.toStdString());
-    if (block.empty())
-        return;
-    const CellRange selection = blockCells();
-    // One cell copied onto a block of cells fills the block, as in a spreadsheet.
-    if (block.size() == 1 && block.front().size() == 1 && selection.cellCount() > 1 &&
-        !selection.wholeRows()) {
-        const std::string cell = block.front().front();
-        block.assign(
-            static_cast<std::size_t>(selection.bottom - selection.top + 1),
-            std::vector<std::string>(static_cast<std::size_t>(selection.right - selection.left + 1), cell));
-    }
-    // Whole channels land as whole channels: from column 1 of the first row.
-    const bool wholeChannels =
-        std::all_of(block.begin(), block.end(), [](const std::vector<std::string>& line) {
-            return line.size() == static_cast<std::size_t>(orx::kDataColumnCount);
-        });
-    const int left = selection.wholeRows() || wholeChannels ? orx::kFirstDataColumn : selection.left;
-    const int top = selection.top;
-    // Channels copied here arrive with every byte; text from elsewhere goes through the editors'
-    // rules into the rows' own entries.
-    const bool copiedHere = wholeChannels && !m_copied.entries.empty() && m_copied.text == clipboardText &&
-                            m_copied.entries.size() == block.size();
-
-    // The rows the block lands on flow around the serial number's row; the last channel ends it.
-    const orx::ChannelEntryTable& table = m_doc.channels();
-    const std::vector<int> rows = table.rowsFrom(top);
-    std::vector<EntryEdit> edits;
-    CCsvReportDlg::PasteNotes notes;
-    std::size_t widest = 0;
-    for (std::size_t i = 0; i < block.size() && i < rows.size(); ++i) {
-        orx::ChannelEntry entry = table.entry(rows[i]);
-        if (copiedHere) {
-            entry = m_copied.entries[i];
-        } else {
-            std::vector<orx::PasteNote> rowNotes;
-            entry.texts = orx::PasteIntoRow(entry.texts, left, block[i], bandLimits(), &rowNotes);
-            for (orx::PasteNote& note : rowNotes)
-                notes.emplace_back(rows[i], std::move(note));
-        }
-        edits.push_back({rows[i], entry});
-        widest = std::max(widest, block[i].size());
-    }
-    EditEntries(edits);
-    if (edits.empty())
+    const auto result = m_commands.Paste(QGuiApplication::clipboard()->text(), blockCells());
+    if (!result.pasted)
         return;
     // The pasted block stays selected, so that the user sees where it went.
-    const int right =
-        std::min(orx::kLastDataColumn, left + static_cast<int>(std::max<std::size_t>(widest, 1)) - 1);
-    selectCells({top, left, edits.back().row, right});
-    CCsvReportDlg::ShowPasteNotes(this, notes, bandLimits());
+    selectCells(result.landed);
+    CCsvReportDlg::ShowPasteNotes(this, result.notes, bandLimits());
     m_grid->setFocus(Qt::OtherFocusReason);
 }
 
@@ -331,19 +272,12 @@ bool CProgramView::ImportCsvFile(const QString& path)
         return false;
     }
     const QByteArray bytes = file.read(static_cast<qint64>(orx::kCsvFileSizeLimit) + 1);
-    orx::ChannelEntryTable table = m_doc.channels();
-    orx::CsvImport result =
-        orx::ImportChannelCsvFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                                  table.allTexts(), bandLimits(), GbkDecoder());
+    const orx::CsvImport result =
+        m_commands.ImportCsv(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (result.problem != orx::CsvProblem::None) {
         QMessageBox::warning(this, res::Tr(res::kAppTitle), CCsvReportDlg::FileProblemText(result, path));
         return false;
     }
-    // The channels named get their new texts and keep their bytes; all the rows of the file are
-    // one step of the history.
-    orx::ApplyCsvImport(result, table);
-    EditTable(table);
-
     CCsvReportDlg report(result, QFileInfo(path).fileName(), this);
     report.exec();
     return true;

@@ -21,8 +21,9 @@ void CProgramView::OnRead()
     dlg.SetTitle(res::Tr(res::kRead.text));
     dlg.exec();
     // A failed read has left the document as it was; only a complete one replaces its image.
+    // It is the radio's data, not the file that was open: Save asks for a name.
     if (dlg.TransferSucceeded())
-        m_doc.ReplaceImage(dlg.ReceivedImage());
+        m_doc.OnReadFromRadio(dlg.ReceivedImage(), m_doc.context().PortName());
 }
 
 void CProgramView::OnWrite()

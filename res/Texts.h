@@ -339,4 +339,33 @@ inline constexpr const char* kPowerButtons[6] = {"低端低功率", "低端高�
 inline constexpr const char* kEndTuning = "结束";
 inline constexpr const char* kExitTuning = "退出";
 
+// The editing session: the names of the undo steps in the Edit menu, and where the document's
+// data came from (status bar).
+inline constexpr const char* kUndoStep = "撤销 %1(&U)";
+inline constexpr const char* kRedoStep = "重做 %1(&R)";
+inline constexpr const char* kStepCellEdit = "修改信道";
+inline constexpr const char* kStepAddChannel = "添加空信道";
+inline constexpr const char* kStepRemoveChannels = "移除信道";
+inline constexpr const char* kStepCut = "剪切单元格";
+inline constexpr const char* kStepPaste = "粘贴单元格";
+inline constexpr const char* kStepClear = "清除单元格";
+inline constexpr const char* kStepFill = "向下填充单元格";
+inline constexpr const char* kStepSort = "信道排序";
+inline constexpr const char* kStepMove = "移动信道";
+inline constexpr const char* kStepPack = "压缩空信道";
+inline constexpr const char* kStepOffset = "设置发射频差";
+inline constexpr const char* kStepImport = "导入信道表";
+inline constexpr const char* kStepSetting = "修改设置 %1";
+inline constexpr const char* kStepPassword = "修改密码";
+inline constexpr const char* kStepModel = "选择机型";
+inline constexpr const char* kStepBand = "选择频段";
+inline constexpr const char* kStepDtmf = "修改DTMF设置";
+inline constexpr const char* kStepSideKeys = "修改侧键设置";
+inline constexpr const char* kStepFmRadio = "修改收音机频道";
+inline constexpr const char* kStepSerialNumber = "修改序列号";
+inline constexpr const char* kStepClearSerialNumber = "清除序列号";
+inline constexpr const char* kOriginRadio = "对讲机数据（读于 %1）";
+inline constexpr const char* kOriginFactory = "出厂设置数据";
+inline constexpr const char* kOriginBackup = "备份 %1";
+
 } // namespace res

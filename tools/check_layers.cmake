@@ -6,7 +6,7 @@
 # ambiguous), or when a folder with sources is missing from the order below.
 
 # The layers, lowest first. tools/ (orxtool, the simulated radio) links only what lies below it.
-set(layers image screen config link res tools doc grid linkui dialogs editor app bench tests)
+set(layers image screen config link res tools document grid linkui dialogs editor app bench tests)
 
 if(NOT SOURCE_DIR)
     message(FATAL_ERROR "usage: cmake -DSOURCE_DIR=<source folder> -P check_layers.cmake")

@@ -1302,5 +1302,110 @@ Do you really want to stop writing?</translation>
         <source>%1，在主机 %2 上</source>
         <translation>%1 on host %2</translation>
     </message>
+    <!-- The editing session: undo step names and the document's origin. -->
+    <message>
+        <source>撤销 %1(&amp;U)</source>
+        <translation>&amp;Undo %1</translation>
+    </message>
+    <message>
+        <source>重做 %1(&amp;R)</source>
+        <translation>&amp;Redo %1</translation>
+    </message>
+    <message>
+        <source>修改信道</source>
+        <translation>Edit channel</translation>
+    </message>
+    <message>
+        <source>添加空信道</source>
+        <translation>Add empty channel</translation>
+    </message>
+    <message>
+        <source>移除信道</source>
+        <translation>Remove channels</translation>
+    </message>
+    <message>
+        <source>剪切单元格</source>
+        <translation>Cut cells</translation>
+    </message>
+    <message>
+        <source>粘贴单元格</source>
+        <translation>Paste cells</translation>
+    </message>
+    <message>
+        <source>清除单元格</source>
+        <translation>Clear cells</translation>
+    </message>
+    <message>
+        <source>向下填充单元格</source>
+        <translation>Fill down</translation>
+    </message>
+    <message>
+        <source>信道排序</source>
+        <translation>Sort channels</translation>
+    </message>
+    <message>
+        <source>移动信道</source>
+        <translation>Move channels</translation>
+    </message>
+    <message>
+        <source>压缩空信道</source>
+        <translation>Pack empty channels</translation>
+    </message>
+    <message>
+        <source>设置发射频差</source>
+        <translation>Set transmit offset</translation>
+    </message>
+    <message>
+        <source>导入信道表</source>
+        <translation>Import channels</translation>
+    </message>
+    <message>
+        <source>修改设置 %1</source>
+        <translation>Change setting %1</translation>
+    </message>
+    <message>
+        <source>修改密码</source>
+        <translation>Change password</translation>
+    </message>
+    <message>
+        <source>选择机型</source>
+        <translation>Choose model</translation>
+    </message>
+    <message>
+        <source>选择频段</source>
+        <translation>Choose band</translation>
+    </message>
+    <message>
+        <source>修改DTMF设置</source>
+        <translation>Change DTMF settings</translation>
+    </message>
+    <message>
+        <source>修改侧键设置</source>
+        <translation>Change side keys</translation>
+    </message>
+    <message>
+        <source>修改收音机频道</source>
+        <translation>Change FM presets</translation>
+    </message>
+    <message>
+        <source>修改序列号</source>
+        <translation>Change serial number</translation>
+    </message>
+    <message>
+        <source>清除序列号</source>
+        <translation>Clear serial number</translation>
+    </message>
+    <message>
+        <source>对讲机数据（读于 %1）</source>
+        <translation>Radio data (read at %1)</translation>
+    </message>
+    <message>
+        <source>出厂设置数据</source>
+        <translation>Factory defaults</translation>
+    </message>
+    <message>
+        <source>备份 %1</source>
+        <translation>Backup %1</translation>
+    </message>
 </context>
 </TS>

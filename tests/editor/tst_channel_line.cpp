@@ -110,7 +110,10 @@ private slots:
         f.view->SetDealerMode(true);
         QTest::mouseClick(f.view->findChild<QPushButton*>(QStringLiteral("factoryButton")), Qt::LeftButton);
         QCOMPARE(f.view->grid()->TextMatrix(1, orx::ColRxFrequency), QString("150.00000"));
-        QCOMPARE(f.doc->pathName(),
+        // The factory file is no file of the user's: Save asks for a name instead of writing it.
+        QVERIFY(f.doc->pathName().isEmpty());
+        QCOMPARE(f.doc->origin().kind, CProgramDoc::Origin::Factory);
+        QCOMPARE(f.doc->origin().path,
                  QFileInfo(TestContext().AppDirectory() + "Factory default.sin").absoluteFilePath());
     }
 };
