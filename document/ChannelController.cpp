@@ -55,7 +55,8 @@ bool CChannelController::ClearChannels(const std::vector<int>& rows, const char*
 bool CChannelController::ClearCells(const CellRange& range, const char* step)
 {
     orx::ChannelEntryTable after = m_doc.channels();
-    for (int row = std::max(1, range.top); row <= range.bottom && row <= orx::ChannelEntryTable::kCount; ++row) {
+    for (int row = std::max(1, range.top); row <= range.bottom && row <= orx::ChannelEntryTable::kCount;
+         ++row) {
         if (after.isFixed(row))
             continue;
         orx::ChannelEntry entry = after.entry(row);
@@ -204,7 +205,8 @@ std::optional<orx::RowSpan> CChannelController::MoveBlockTo(int first, int last,
 
 bool CChannelController::BulkSet(const std::vector<int>& rows, const orx::BulkChange& change)
 {
-    if (change.offset && (change.offset->duplex == orx::Duplex::Plus || change.offset->duplex == orx::Duplex::Minus) &&
+    if (change.offset &&
+        (change.offset->duplex == orx::Duplex::Plus || change.offset->duplex == orx::Duplex::Minus) &&
         change.offset->value)
         m_lastOffset = change.offset->value;
     orx::ChannelEntryTable after = m_doc.channels();
@@ -226,7 +228,8 @@ bool CChannelController::SetTransmitOffset(const std::vector<int>& rows, const o
 orx::CsvImport CChannelController::ImportCsv(std::string_view bytes)
 {
     orx::ChannelEntryTable table = m_doc.channels();
-    orx::CsvImport result = orx::ImportChannelCsvFile(bytes, table.allTexts(), m_doc.bandLimits(), GbkDecoder());
+    orx::CsvImport result =
+        orx::ImportChannelCsvFile(bytes, table.allTexts(), m_doc.bandLimits(), GbkDecoder());
     if (result.problem != orx::CsvProblem::None)
         return result;
     // The channels named get their new texts and keep their bytes; all the rows of the file are

@@ -1,9 +1,21 @@
 #include "ChannelEditCommand.h"
 
+#include "Tr.h"
+
 #include <algorithm>
 
-CChannelEditCommand::CChannelEditCommand(CProgramDoc& doc, const QString& name, std::vector<Row> rows)
-    : QUndoCommand(name), m_doc(doc), m_rows(std::move(rows))
+CDocumentStep::CDocumentStep(const char* step, std::string_view arg) : m_step(step), m_arg(arg)
+{
+    setText(Name());
+}
+
+QString CDocumentStep::Name() const
+{
+    return m_arg.empty() ? res::Tr(m_step) : res::Tr(m_step).arg(res::Tr(m_arg));
+}
+
+CChannelEditCommand::CChannelEditCommand(CProgramDoc& doc, const char* step, std::vector<Row> rows)
+    : CDocumentStep(step), m_doc(doc), m_rows(std::move(rows))
 {
 }
 
@@ -35,9 +47,10 @@ void CChannelEditCommand::apply(bool after)
     m_done = true;
 }
 
-CDocumentStateCommand::CDocumentStateCommand(CProgramDoc& doc, const QString& name, CProgramDoc::State before,
-                                             CProgramDoc::State after, int mergeId)
-    : QUndoCommand(name), m_doc(doc), m_before(std::move(before)), m_after(std::move(after)), m_mergeId(mergeId)
+CDocumentStateCommand::CDocumentStateCommand(CProgramDoc& doc, const char* step, std::string_view arg,
+                                             CProgramDoc::State before, CProgramDoc::State after, int mergeId)
+    : CDocumentStep(step, arg), m_doc(doc), m_before(std::move(before)), m_after(std::move(after)),
+      m_mergeId(mergeId)
 {
 }
 

@@ -13,9 +13,22 @@
 
 #include <QUndoCommand>
 
+#include <string_view>
 #include <vector>
 
-class CChannelEditCommand : public QUndoCommand {
+// A step of the history with its name, shown in the language chosen when it is shown: step is a
+// source text, arg (when given) a source text put into its %1.
+class CDocumentStep : public QUndoCommand {
+public:
+    explicit CDocumentStep(const char* step, std::string_view arg = {});
+    QString Name() const;
+
+private:
+    const char* m_step;
+    std::string_view m_arg;
+};
+
+class CChannelEditCommand : public CDocumentStep {
 public:
     struct Row {
         int row;
@@ -23,7 +36,7 @@ public:
         orx::ChannelEntry after;
     };
 
-    CChannelEditCommand(CProgramDoc& doc, const QString& name, std::vector<Row> rows);
+    CChannelEditCommand(CProgramDoc& doc, const char* step, std::vector<Row> rows);
 
     void undo() override;
     void redo() override;
@@ -36,10 +49,10 @@ private:
     bool m_done = false; // the first redo is the edit itself
 };
 
-class CDocumentStateCommand : public QUndoCommand {
+class CDocumentStateCommand : public CDocumentStep {
 public:
     // Steps with the same merge id (not -1) that follow each other are one step (typing).
-    CDocumentStateCommand(CProgramDoc& doc, const QString& name, CProgramDoc::State before,
+    CDocumentStateCommand(CProgramDoc& doc, const char* step, std::string_view arg, CProgramDoc::State before,
                           CProgramDoc::State after, int mergeId = -1);
 
     void undo() override;

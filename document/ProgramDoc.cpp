@@ -119,7 +119,7 @@ void CProgramDoc::pushState(const char* step, const State& after, int mergeId)
     State before = CurrentState();
     if (before == after)
         return;
-    m_undoStack->push(new CDocumentStateCommand(*this, res::Tr(step), std::move(before), after, mergeId));
+    m_undoStack->push(new CDocumentStateCommand(*this, step, {}, std::move(before), after, mergeId));
 }
 
 void CProgramDoc::RestoreState(const State& state)
@@ -140,8 +140,8 @@ void CProgramDoc::SetSetting(orx::Setting setting, int index)
         return;
     State after = CurrentState();
     after.screen.settings[setting] = index;
-    m_undoStack->push(new CDocumentStateCommand(
-        *this, res::Tr(res::kStepSetting).arg(res::Tr(orx::Info(setting).label)), CurrentState(), after));
+    m_undoStack->push(
+        new CDocumentStateCommand(*this, res::kStepSetting, orx::Info(setting).label, CurrentState(), after));
 }
 
 void CProgramDoc::SetPassword(const std::string& password)
@@ -195,7 +195,7 @@ void CProgramDoc::EditEntries(const char* step, const std::vector<EntryEdit>& ed
     }
     std::erase_if(rows, [](const CChannelEditCommand::Row& r) { return r.before == r.after; });
     if (!rows.empty())
-        m_undoStack->push(new CChannelEditCommand(*this, res::Tr(step), std::move(rows)));
+        m_undoStack->push(new CChannelEditCommand(*this, step, std::move(rows)));
 }
 
 void CProgramDoc::EditTable(const char* step, const orx::ChannelEntryTable& after)

@@ -1,6 +1,8 @@
 #include "ProgramView.h"
 
 #include "CMSFlexGrid.h"
+#include "CellEditors.h"
+#include "ChannelCommandMenus.h"
 #include "CommandAction.h"
 #include "DialogUnits.h"
 #include "ProgramDoc.h"
@@ -127,7 +129,8 @@ CProgramView::CProgramView(CProgramDoc& document, QWidget* parent)
     layoutForm();
     installEditorFilters();
     createExchange();
-    createChannelCommands();
+    m_menus = new CChannelCommandMenus(*this, m_grid);
+    connect(m_grid, &CMSFlexGrid::RowsDropped, this, &CProgramView::onRowsDropped);
     connect(&m_doc, &CProgramDoc::imageReplaced, this, &CProgramView::onImageReplaced);
     // Whatever reads the screen (save, read, write, the unsaved-edits question) gets the value an
     // open editor holds.
@@ -204,17 +207,7 @@ void CProgramView::createControls()
     connect(m_grid, &CMSFlexGrid::KeyPress, this, &CProgramView::StartFrequencyEntry);
 
     // The cell editors lie over the grid, so they are made after it and stay above it.
-    m_frequencyEdit = new QLineEdit(this);
-    m_frequencyEdit->setObjectName(QStringLiteral("frequencyEdit"));
-    m_hiddenList = makeList(this, "hiddenList");
-    m_choiceList = makeList(this, "choiceList");
-    m_nameEdit = new QLineEdit(this);
-    m_nameEdit->setObjectName(QStringLiteral("nameEdit"));
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{m_frequencyEdit, m_hiddenList, m_choiceList, m_nameEdit}) {
-        w->hide();
-        w->setContextMenuPolicy(Qt::NoContextMenu);
-    }
+    m_editors = new CCellEditors(this, m_grid, m_commands);
 }
 
 void CProgramView::layoutForm()
@@ -263,11 +256,7 @@ void CProgramView::layoutForm()
     placeLine(m_deleteButton, 54, 47);
     placeLine(m_addButton, 111, 47);
     placeLine(m_factoryButton, 168, 58);
-    // The hidden editors' template places; they move over a cell when they are shown.
-    du.place(m_frequencyEdit, 297, 108, 45, kRowHeight);
-    du.place(m_hiddenList, 353, 108, 48);
-    du.place(m_choiceList, 411, 108, 48);
-    du.place(m_nameEdit, 468, 108, 45, kRowHeight);
+    m_editors->placeOnTemplate(du, kRowHeight);
 
     m_grid->setGeometry(du.rect(kGridRect.x(), kGridRect.y(), kGridRect.width(), kGridRect.height()));
     setMinimumSize(m_formSize.width() / 2, m_formSize.height() / 2);
@@ -307,7 +296,7 @@ void CProgramView::retranslate()
         }
     }
     updateUndoTexts();
-    retranslateChannelCommands();
+    m_menus->retranslate();
     m_channelModel->retranslate();
 }
 
@@ -344,7 +333,6 @@ void CProgramView::setUpOnce()
     }
     setUpGrid();
     m_passwordEdit->setMaxLength(static_cast<int>(orx::kPasswordMaxLength));
-    m_nameEdit->setMaxLength(kNameMaxLength);
     m_setUp = true;
 }
 

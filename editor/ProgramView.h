@@ -28,6 +28,8 @@
 #include <array>
 #include <vector>
 
+class CCellEditors;
+class CChannelCommandMenus;
 class CMSFlexGrid;
 class QComboBox;
 class QGroupBox;
@@ -75,7 +77,6 @@ public:
     };
     static constexpr int kGridRows = orx::map::kChannelCount + 1; // header row + 128 channels
     static constexpr int kGridCols = orx::kGridColumnCount;
-    static constexpr int kNameMaxLength = 8;
 
     explicit CProgramView(CProgramDoc& document, QWidget* parent = nullptr);
     ~CProgramView() override;
@@ -186,6 +187,10 @@ public slots:
     void SetTransmitOffset(const orx::OffsetChoice& choice);
 
 public:
+    // An open cell editor writes its text into the grid and hides itself, as it does when it loses
+    // the focus. Runs before anything reads the grid.
+    void CommitOpenEditor();
+
     // The channel commands of the Edit menu and the grid's context menu, in menu order (with the
     // sort submenu); the context menu of a transmit-frequency cell also offers the offsets.
     void AddChannelCommands(QMenu* menu);
@@ -212,16 +217,9 @@ private:
     void setUpOnce();
     void setUpGrid();
     void installEditorFilters();
-    // An open cell editor writes its text into the grid and hides itself, as it does when it loses
-    // the focus. Runs before anything reads the grid.
-    void CommitOpenEditor();
+
     // The editors of a document that is being replaced are closed without writing anything.
     void CloseEditors();
-    void showEditor(QWidget* editor, int row, int col);
-    void finishEditor(QWidget* editor);
-    void moveFocusToGrid();
-    void postKey(int key);
-    bool filterFrequencyKey(QKeyEvent* event);
     bool filterGridKey(QKeyEvent* event);
     bool filterGridWheel(QWheelEvent* event);
     bool filterListWheel(QComboBox* list, QWheelEvent* event);
@@ -246,8 +244,6 @@ private:
     void selectRows(const std::vector<int>& rows, int current);
     void onGridSelectionChanged();
 
-    void createChannelCommands();
-    void showGridMenu(const QPoint& globalPos, int col);
     void onRowsDropped(int target);
     // The channel rows a command works on: the selected rows, or all 128 for a single row.
     std::vector<int> commandRows() const;
@@ -262,9 +258,6 @@ private:
     void onStepRevisited(int first);
     void showScreen();
     void showLists(const orx::BandSelection& lists);
-    // Row 63 holds the serial number: asks whether a channel may take its place, and clears the
-    // serial number when the user says yes. True when the row now takes a channel.
-    bool freeSerialRow(int row);
 
     CProgramDoc& m_doc;
     bool m_setUp = false;
@@ -283,23 +276,13 @@ private:
     QPushButton* m_factoryButton = nullptr;
 
     // The floating cell editors: shown only while a cell is edited, laid over that cell.
-    QLineEdit* m_frequencyEdit = nullptr;
-    QComboBox* m_hiddenList = nullptr; // created and never shown
-    QComboBox* m_choiceList = nullptr;
-    QLineEdit* m_nameEdit = nullptr;
-    // The cell the open editor was laid over.
-    int m_editRow = 0;
-    int m_editCol = 0;
+    CCellEditors* m_editors = nullptr;
 
     CMSFlexGrid* m_grid = nullptr;
     CChannelTableModel* m_channelModel = nullptr;
     CChannelController m_commands;
 
-    QAction* m_sortDescending = nullptr;
-    std::vector<QAction*> m_channelCommands; // in menu order; nullptr stands for a separator
-    std::vector<std::pair<QAction*, const res::Command*>> m_channelCommandTexts;
-    std::vector<QPointer<QMenu>> m_sortMenus; // the Edit menu's and the open context menu's
-    void retranslateChannelCommands();
+    CChannelCommandMenus* m_menus = nullptr;
 
     void updateUndoTexts();
     QAction* m_undoAction = nullptr;

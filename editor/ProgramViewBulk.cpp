@@ -2,11 +2,10 @@
 
 #include "BulkEditDlg.h"
 #include "CMSFlexGrid.h"
+#include "ChannelCommandMenus.h"
 #include "ChannelBulk.h"
-#include "DecimalScale.h"
 #include "ProgramDoc.h"
 #include "Texts.h"
-#include "CommandAction.h"
 #include "Tr.h"
 
 #include <QAction>
@@ -18,156 +17,9 @@
 #include <numeric>
 
 // Commands on many channels at once: the bulk dialog, transmit offsets, sorting, moving, packing
-// and filling, the Edit menu's channel commands and the grid's context menu. The channel controller
-// does the work as one step of the document's history; the view passes the selected rows in and
-// keeps the moved channels selected.
-
-namespace {
-
-QString offsetMHz(std::uint32_t units)
-{
-    QString text = QString::fromStdString(orx::FormatScaled(units, orx::kFrequencyShift, 5));
-    while (text.contains(QLatin1Char('.')) &&
-           (text.endsWith(QLatin1Char('0')) || text.endsWith(QLatin1Char('.'))))
-        text.chop(1);
-    return text;
-}
-
-} // namespace
-
-void CProgramView::createChannelCommands()
-{
-    // The grid's commands work while the grid has the focus; from the menus they work on the grid's
-    // selection wherever the focus is.
-    auto make = [this](const char* objectName, const res::Command& command, auto slot) {
-        QAction* a = res::MakeAction(this, objectName, command);
-        if (command.shortcut) {
-            a->setShortcutContext(Qt::WidgetShortcut);
-            m_grid->addAction(a);
-        }
-        connect(a, &QAction::triggered, this, slot);
-        m_channelCommands.push_back(a);
-        m_channelCommandTexts.emplace_back(a, &command);
-        return a;
-    };
-    make("actionCut", res::kCut, &CProgramView::CutCells);
-    make("actionCopy", res::kCopy, &CProgramView::CopyCells);
-    make("actionPaste", res::kPaste, &CProgramView::PasteCells);
-    make("actionDeleteCells", res::kDeleteCells, &CProgramView::DeleteCells);
-    m_channelCommands.push_back(nullptr);
-    make("actionInsertChannel", res::kInsertChannel, &CProgramView::AddChannel);
-    make("actionDeleteChannel", res::kDeleteChannel, &CProgramView::DeleteSelectedChannels);
-    m_channelCommands.push_back(nullptr);
-    make("actionBulkSet", res::kBulkSet, &CProgramView::BulkSet);
-    make("actionSortByFrequency", res::kSortByFrequency, [this] { SortChannels(orx::SortKey::Frequency); });
-    make("actionSortByName", res::kSortByName, [this] { SortChannels(orx::SortKey::Name); });
-    make("actionSortByNumber", res::kSortByNumber, [this] { SortChannels(orx::SortKey::Number); });
-    m_sortDescending = make("actionSortDescending", res::kSortDescending, [] {});
-    m_sortDescending->setCheckable(true);
-    make("actionMoveUp", res::kMoveUp, &CProgramView::MoveUp);
-    make("actionMoveDown", res::kMoveDown, &CProgramView::MoveDown);
-    make("actionPackEmpty", res::kPackEmpty, &CProgramView::PackEmptyChannels);
-    make("actionFillDown", res::kFillDown, &CProgramView::FillDown);
-
-    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        const int c = m_grid->columnAt(pos.x());
-        showGridMenu(m_grid->viewport()->mapToGlobal(pos), c < 0 ? -1 : c + m_grid->FixedCols());
-    });
-    m_grid->verticalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_grid->verticalHeader(), &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        showGridMenu(m_grid->verticalHeader()->viewport()->mapToGlobal(pos), 0);
-    });
-    connect(m_grid, &CMSFlexGrid::RowsDropped, this, &CProgramView::onRowsDropped);
-}
-
-void CProgramView::retranslateChannelCommands()
-{
-    for (const auto& [action, command] : m_channelCommandTexts)
-        res::ApplyCommand(action, *command);
-    std::erase_if(m_sortMenus, [](const QPointer<QMenu>& menu) { return menu.isNull(); });
-    for (const QPointer<QMenu>& menu : m_sortMenus)
-        menu->setTitle(res::Tr(res::kSortMenu));
-}
-
-void CProgramView::AddChannelCommands(QMenu* menu)
-{
-    QMenu* sort = nullptr;
-    for (QAction* a : m_channelCommands) {
-        if (!a) {
-            menu->addSeparator();
-            continue;
-        }
-        const QString name = a->objectName();
-        if (name.startsWith(QLatin1String("actionSort"))) {
-            if (!sort) {
-                sort = menu->addMenu(res::Tr(res::kSortMenu));
-                sort->setObjectName(QStringLiteral("sortMenu"));
-                m_sortMenus.push_back(sort);
-            }
-            if (a == m_sortDescending)
-                sort->addSeparator();
-            sort->addAction(a);
-            continue;
-        }
-        menu->addAction(a);
-    }
-}
-
-QMenu* CProgramView::CreateGridMenu(int col, QWidget* parent)
-{
-    auto* menu = new QMenu(parent);
-    menu->setObjectName(QStringLiteral("gridMenu"));
-    if (col == orx::ColTxFrequency) {
-        QMenu* offsets = menu->addMenu(res::Tr(res::kOffsetMenu));
-        offsets->setObjectName(QStringLiteral("offsetMenu"));
-        offsets->addAction(res::Tr(res::kSimplex), this, [this] {
-            SetTransmitOffset({orx::Duplex::Simplex, 0});
-        });
-        // The offset last chosen first, then the usual shifts of VHF and UHF repeaters.
-        std::vector<std::uint32_t> offered{m_commands.lastOffset()};
-        for (std::uint32_t units : {60000u, 500000u}) {
-            if (std::find(offered.begin(), offered.end(), units) == offered.end())
-                offered.push_back(units);
-        }
-        for (std::uint32_t units : offered) {
-            for (orx::Duplex d : {orx::Duplex::Plus, orx::Duplex::Minus}) {
-                const QString sign = d == orx::Duplex::Plus ? QStringLiteral("+") : QStringLiteral("-");
-                offsets->addAction(res::Tr(res::kOffsetItem).arg(sign, offsetMHz(units)), this,
-                                   [this, d, units] {
-                                       SetTransmitOffset({d, units});
-                                   });
-            }
-        }
-        offsets->addAction(res::Tr(res::kOtherOffset), this, [this] {
-            bool ok = false;
-            const QString text = QInputDialog::getText(
-                this, res::Tr(res::kOffsetMenu), res::Tr(res::kOtherOffsetPrompt), QLineEdit::Normal,
-                QStringLiteral("+") + offsetMHz(m_commands.lastOffset()), &ok);
-            if (!ok)
-                return;
-            if (const auto choice = orx::ParseOffsetText(text.trimmed().toStdString()))
-                SetTransmitOffset(*choice);
-        });
-        offsets->addSeparator();
-        offsets->addAction(res::Tr(res::kSplit), this, [this] {
-            // As today: the transmit frequency typed into its own cell.
-            m_grid->SetCol(orx::ColTxFrequency);
-            OpenCellEditor();
-        });
-        menu->addSeparator();
-    }
-    AddChannelCommands(menu);
-    return menu;
-}
-
-void CProgramView::showGridMenu(const QPoint& globalPos, int col)
-{
-    CommitOpenEditor();
-    QMenu* menu = CreateGridMenu(col, this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(globalPos);
-}
+// and filling. The channel controller does the work as one step of the document's history; the view
+// passes the selected rows in and keeps the moved channels selected. The menus that offer these
+// commands are CChannelCommandMenus.
 
 std::vector<int> CProgramView::commandRows() const
 {
@@ -211,7 +63,7 @@ void CProgramView::SetTransmitOffset(const orx::OffsetChoice& choice)
 void CProgramView::SortChannels(orx::SortKey key)
 {
     CommitOpenEditor();
-    m_commands.Sort(commandRows(), key, m_sortDescending->isChecked());
+    m_commands.Sort(commandRows(), key, m_menus->sortDescending());
 }
 
 void CProgramView::PackEmptyChannels()
@@ -283,4 +135,14 @@ void CProgramView::DeleteSelectedChannels()
     CommitOpenEditor();
     m_commands.RemoveChannels(selectedRows());
     m_grid->setFocus(Qt::OtherFocusReason);
+}
+
+void CProgramView::AddChannelCommands(QMenu* menu)
+{
+    m_menus->AddTo(menu);
+}
+
+QMenu* CProgramView::CreateGridMenu(int col, QWidget* parent)
+{
+    return m_menus->CreateGridMenu(col, parent);
 }

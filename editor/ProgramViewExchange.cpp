@@ -4,6 +4,7 @@
 #include "ChannelCsv.h"
 #include "ChannelEntryTable.h"
 #include "CMSFlexGrid.h"
+#include "ChannelEditCommand.h"
 #include "CommandAction.h"
 #include "CsvReportDlg.h"
 #include "GbkText.h"
@@ -71,10 +72,15 @@ void CProgramView::updateUndoTexts()
     QUndoStack* stack = m_doc.undoStack();
     res::ApplyCommand(m_undoAction, res::kUndo);
     res::ApplyCommand(m_redoAction, res::kRedo);
+    // The step's name in the language now chosen.
+    auto name = [stack](int index) {
+        const auto* step = dynamic_cast<const CDocumentStep*>(stack->command(index));
+        return step ? step->Name() : stack->text(index);
+    };
     if (stack->canUndo())
-        m_undoAction->setText(res::Tr(res::kUndoStep).arg(stack->undoText()));
+        m_undoAction->setText(res::Tr(res::kUndoStep).arg(name(stack->index() - 1)));
     if (stack->canRedo())
-        m_redoAction->setText(res::Tr(res::kRedoStep).arg(stack->redoText()));
+        m_redoAction->setText(res::Tr(res::kRedoStep).arg(name(stack->index())));
 }
 
 void CProgramView::Undo()

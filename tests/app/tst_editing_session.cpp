@@ -141,6 +141,23 @@ private slots:
         QCOMPARE(app.document()->IsModified(), !answer.isEmpty() && !saved);
     }
 
+    void openAsksAboutEditsBeforeItsFileDialog()
+    {
+        ScratchAppDirectory dir(TwoModelIni());
+        CProgramApp app({QStringLiteral("orxprog")}, dir.path());
+        QVERIFY(app.InitInstance());
+        app.view()->EditRow(5, orx::DefaultChannelTexts("145.50000"));
+        QString first;
+        AnswerNextModal([&](QWidget* w) {
+            first = QString::fromLatin1(w->metaObject()->className());
+            if (!ClickButton(w, QStringLiteral("取消")))
+                static_cast<QDialog*>(w)->reject();
+        });
+        app.mainFrame()->actions().open->trigger();
+        QCOMPARE(first, QStringLiteral("QMessageBox"));
+        QVERIFY(app.document()->IsModified());
+    }
+
     void yesWithoutAFileAsksForANameAndStaysWhenCancelled()
     {
         ScratchAppDirectory dir(TwoModelIni());

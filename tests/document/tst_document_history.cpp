@@ -24,8 +24,8 @@ namespace {
 orx::ChannelTexts channelAt(QRandomGenerator& rng)
 {
     const int khz = 136000 + rng.bounded(38000);
-    return orx::DefaultChannelTexts(std::to_string(khz / 1000) + "." + std::to_string(100 + khz % 1000).substr(1) +
-                                    "00");
+    return orx::DefaultChannelTexts(std::to_string(khz / 1000) + "." +
+                                    std::to_string(100 + khz % 1000).substr(1) + "00");
 }
 
 std::vector<int> someRows(QRandomGenerator& rng)
