@@ -50,7 +50,8 @@ CChannelCommandMenus::CChannelCommandMenus(CProgramView& view, CMSFlexGrid* grid
     make("actionDeleteChannel", res::kDeleteChannel, &CProgramView::DeleteSelectedChannels);
     m_channelCommands.push_back(nullptr);
     make("actionBulkSet", res::kBulkSet, &CProgramView::BulkSet);
-    make("actionSortByFrequency", res::kSortByFrequency, [this] { m_view.SortChannels(orx::SortKey::Frequency); });
+    make("actionSortByFrequency", res::kSortByFrequency,
+         [this] { m_view.SortChannels(orx::SortKey::Frequency); });
     make("actionSortByName", res::kSortByName, [this] { m_view.SortChannels(orx::SortKey::Name); });
     make("actionSortByNumber", res::kSortByNumber, [this] { m_view.SortChannels(orx::SortKey::Number); });
     m_sortDescending = make("actionSortDescending", res::kSortDescending, [] {});
@@ -69,7 +70,7 @@ CChannelCommandMenus::CChannelCommandMenus(CProgramView& view, CMSFlexGrid* grid
     connect(m_grid->verticalHeader(), &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         showGridMenu(m_grid->verticalHeader()->viewport()->mapToGlobal(pos), 0);
     });
-    }
+}
 
 void CChannelCommandMenus::retranslate()
 {

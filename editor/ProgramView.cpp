@@ -122,7 +122,7 @@ std::vector<std::string> listEntries(const QComboBox* box)
 } // namespace
 
 CProgramView::CProgramView(CProgramDoc& document, QWidget* parent)
-    : QWidget(parent), m_doc(document), m_commands(document)
+    : QWidget(parent), m_doc(document), m_commands(document), m_csv(document, m_commands, this)
 {
     setObjectName(QStringLiteral("programView"));
     createControls();
@@ -202,6 +202,7 @@ void CProgramView::createControls()
     m_grid->setObjectName(QStringLiteral("channelGrid"));
     m_channelModel = new CChannelTableModel(m_doc.channels(), this);
     m_grid->setModel(m_channelModel);
+    m_selection = CGridSelection(m_grid);
     connect(m_grid, &CMSFlexGrid::MouseDown, this, &CProgramView::onGridMouseDown);
     connect(m_grid, &CMSFlexGrid::EnterCell, this, &CProgramView::onGridEnterCell);
     connect(m_grid, &CMSFlexGrid::KeyPress, this, &CProgramView::StartFrequencyEntry);

@@ -17,6 +17,8 @@
 #include "ChannelController.h"
 #include "ChannelRows.h"
 #include "ChannelTableModel.h"
+#include "CsvFileCommands.h"
+#include "GridSelection.h"
 #include "ProgramDoc.h"
 #include "GridTexts.h"
 #include "ScreenCopy.h"
@@ -226,27 +228,14 @@ private:
     std::vector<QComboBox*> settingsLists() const;
     bool pageOnWheel(int delta);
 
-    // The selected cells in grid coordinates; the current cell when nothing is selected.
-    using CellRange = CChannelController::CellRange;
+    using CellRange = CGridSelection::CellRange;
     void createExchange();
     bool filterClipboardKey(QKeyEvent* event);
     // The selected cells or channels cleared, as one step named step (a cut or a clearing).
     void clearSelection(const char* step);
-    CellRange selectedCells() const;
-    void selectCells(const CellRange& range);
-    // Whole rows selected in separate runs (Ctrl on the row numbers); none for one block.
-    std::vector<orx::RowSpan> selectedRuns() const;
-    // The channel rows the row commands work on: every row of the runs, or the block's rows.
-    std::vector<int> selectedRows() const;
-    // The one block that paste and fill work on: of several runs, the run of the current row.
-    CellRange blockCells() const;
-    // Whole rows selected, current the row that gets the current cell.
-    void selectRows(const std::vector<int>& rows, int current);
     void onGridSelectionChanged();
 
     void onRowsDropped(int target);
-    // The channel rows a command works on: the selected rows, or all 128 for a single row.
-    std::vector<int> commandRows() const;
     void moveSelection(int delta);
 
     void onGridMouseDown(int button, int shift, int x, int y);
@@ -281,6 +270,8 @@ private:
     CMSFlexGrid* m_grid = nullptr;
     CChannelTableModel* m_channelModel = nullptr;
     CChannelController m_commands;
+    CGridSelection m_selection;
+    CCsvFileCommands m_csv;
 
     CChannelCommandMenus* m_menus = nullptr;
 

@@ -21,27 +21,11 @@
 // passes the selected rows in and keeps the moved channels selected. The menus that offer these
 // commands are CChannelCommandMenus.
 
-std::vector<int> CProgramView::commandRows() const
-{
-    if (const auto runs = selectedRuns(); !runs.empty())
-        return orx::RunRows(runs);
-    const CellRange range = selectedCells();
-    std::vector<int> rows;
-    if (range.bottom > range.top) {
-        for (int r = range.top; r <= range.bottom; ++r)
-            rows.push_back(r);
-    } else {
-        rows.resize(orx::ChannelEntryTable::kCount);
-        std::iota(rows.begin(), rows.end(), 1);
-    }
-    return rows;
-}
-
 void CProgramView::BulkSet()
 {
     CommitOpenEditor();
     // The bulk dialog works on the selected rows; a single row is a selection of one channel.
-    const std::vector<int> rows = selectedRows();
+    const std::vector<int> rows = m_selection.Rows();
     int channels = 0;
     for (int r : rows) {
         if (!m_doc.channels().isFixed(r) && !m_doc.channels().texts(r).empty())
@@ -57,25 +41,25 @@ void CProgramView::BulkSet()
 void CProgramView::SetTransmitOffset(const orx::OffsetChoice& choice)
 {
     CommitOpenEditor();
-    m_commands.SetTransmitOffset(selectedRows(), choice);
+    m_commands.SetTransmitOffset(m_selection.Rows(), choice);
 }
 
 void CProgramView::SortChannels(orx::SortKey key)
 {
     CommitOpenEditor();
-    m_commands.Sort(commandRows(), key, m_menus->sortDescending());
+    m_commands.Sort(m_selection.CommandRows(), key, m_menus->sortDescending());
 }
 
 void CProgramView::PackEmptyChannels()
 {
     CommitOpenEditor();
-    m_commands.PackEmpty(commandRows());
+    m_commands.PackEmpty(m_selection.CommandRows());
 }
 
 void CProgramView::moveSelection(int delta)
 {
     CommitOpenEditor();
-    if (const auto runs = selectedRuns(); !runs.empty()) {
+    if (const auto runs = m_selection.Runs(); !runs.empty()) {
         // Each run moves one row, and the channels stay selected where they went.
         const std::vector<int> rows = orx::RunRows(runs);
         const auto placed = m_commands.MoveRows(rows, delta);
@@ -90,16 +74,16 @@ void CProgramView::moveSelection(int delta)
         const auto it = std::find(from.begin(), from.end(), current);
         if (it != from.end())
             current = (*placed)[static_cast<std::size_t>(it - from.begin())];
-        selectRows(*placed, current);
+        m_selection.SelectRows(*placed, current);
         m_grid->scrollTo(m_grid->currentIndex());
         return;
     }
-    const CellRange range = selectedCells();
+    const CellRange range = m_selection.Cells();
     const auto moved = m_commands.MoveBlock(range.top, range.bottom, delta);
     if (!moved)
         return;
     // The channels stay selected where they went.
-    selectCells({moved->first, range.left, moved->last, range.right});
+    m_selection.SelectCells({moved->first, range.left, moved->last, range.right});
     m_grid->scrollTo(m_grid->currentIndex());
 }
 
@@ -117,23 +101,23 @@ void CProgramView::onRowsDropped(int target)
 {
     CommitOpenEditor();
     // The grid drags one run only.
-    if (!selectedRuns().empty())
+    if (!m_selection.Runs().empty())
         return;
-    const CellRange range = selectedCells();
+    const CellRange range = m_selection.Cells();
     if (const auto moved = m_commands.MoveBlockTo(range.top, range.bottom, target))
-        selectCells({moved->first, range.left, moved->last, range.right});
+        m_selection.SelectCells({moved->first, range.left, moved->last, range.right});
 }
 
 void CProgramView::FillDown()
 {
     CommitOpenEditor();
-    m_commands.FillDown(blockCells());
+    m_commands.FillDown(m_selection.Block());
 }
 
 void CProgramView::DeleteSelectedChannels()
 {
     CommitOpenEditor();
-    m_commands.RemoveChannels(selectedRows());
+    m_commands.RemoveChannels(m_selection.Rows());
     m_grid->setFocus(Qt::OtherFocusReason);
 }
 

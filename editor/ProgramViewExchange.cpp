@@ -120,83 +120,6 @@ bool CProgramView::filterClipboardKey(QKeyEvent* event)
     return false;
 }
 
-CProgramView::CellRange CProgramView::selectedCells() const
-{
-    const QModelIndexList selected = m_grid->selectionModel()->selectedIndexes();
-    const int fixedRows = m_grid->FixedRows();
-    const int fixedCols = m_grid->FixedCols();
-    if (selected.isEmpty()) {
-        const int row = std::max(1, m_grid->Row());
-        const int col = std::max(orx::kFirstDataColumn, m_grid->Col());
-        return {row, col, row, col};
-    }
-    CellRange r{m_grid->Rows(), m_grid->Cols(), 0, 0};
-    for (const QModelIndex& i : selected) {
-        r.top = std::min(r.top, i.row() + fixedRows);
-        r.bottom = std::max(r.bottom, i.row() + fixedRows);
-        r.left = std::min(r.left, i.column() + fixedCols);
-        r.right = std::max(r.right, i.column() + fixedCols);
-    }
-    return r;
-}
-
-void CProgramView::selectCells(const CellRange& range)
-{
-    const int fixedRows = m_grid->FixedRows();
-    const int fixedCols = m_grid->FixedCols();
-    m_grid->selectionModel()->setCurrentIndex(
-        m_grid->model()->index(range.top - fixedRows, range.left - fixedCols), QItemSelectionModel::NoUpdate);
-    const QItemSelection block(m_grid->model()->index(range.top - fixedRows, range.left - fixedCols),
-                               m_grid->model()->index(range.bottom - fixedRows, range.right - fixedCols));
-    m_grid->selectionModel()->select(block, QItemSelectionModel::ClearAndSelect);
-}
-
-std::vector<orx::RowSpan> CProgramView::selectedRuns() const
-{
-    if (!m_grid->RowSelectionSplit())
-        return {};
-    return orx::RowRuns(m_grid->SelectedWholeRows());
-}
-
-std::vector<int> CProgramView::selectedRows() const
-{
-    if (const auto runs = selectedRuns(); !runs.empty())
-        return orx::RunRows(runs);
-    const CellRange range = selectedCells();
-    std::vector<int> rows;
-    for (int r = range.top; r <= range.bottom; ++r)
-        rows.push_back(r);
-    return rows;
-}
-
-CProgramView::CellRange CProgramView::blockCells() const
-{
-    const auto runs = selectedRuns();
-    if (runs.empty())
-        return selectedCells();
-    // As a spreadsheet pastes at the active cell: the run the current cell stands in, or that cell
-    // alone when it was taken out of the selection.
-    const int row = std::max(1, m_grid->Row());
-    if (const auto run = orx::RunHolding(runs, row))
-        return {run->first, orx::kFirstDataColumn, run->last, orx::kLastDataColumn};
-    const int col = std::max(orx::kFirstDataColumn, m_grid->Col());
-    return {row, col, row, col};
-}
-
-void CProgramView::selectRows(const std::vector<int>& rows, int current)
-{
-    const int fixedRows = m_grid->FixedRows();
-    QItemSelection selection;
-    for (const orx::RowSpan& run : orx::RowRuns(rows)) {
-        selection.select(m_grid->model()->index(run.first - fixedRows, 0),
-                         m_grid->model()->index(run.last - fixedRows, m_grid->model()->columnCount() - 1));
-    }
-    m_grid->selectionModel()->setCurrentIndex(
-        m_grid->model()->index(current - fixedRows, std::max(0, m_grid->Col() - m_grid->FixedCols())),
-        QItemSelectionModel::NoUpdate);
-    m_grid->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-}
-
 void CProgramView::onGridSelectionChanged()
 {
     // Clicked cells stay unmarked, as the grid's rules want; a block of several cells is shown, so
@@ -210,10 +133,10 @@ void CProgramView::CopyCells()
 {
     CommitOpenEditor();
     // Rows in separate runs are copied as whole channels, one run after the other.
-    const bool runs = !selectedRuns().empty();
+    const bool runs = !m_selection.Runs().empty();
     const CellRange range =
-        runs ? CellRange{1, orx::kFirstDataColumn, 1, orx::kLastDataColumn} : selectedCells();
-    QGuiApplication::clipboard()->setText(m_commands.Copy(selectedRows(), range.left, range.right));
+        runs ? CellRange{1, orx::kFirstDataColumn, 1, orx::kLastDataColumn} : m_selection.Cells();
+    QGuiApplication::clipboard()->setText(m_commands.Copy(m_selection.Rows(), range.left, range.right));
 }
 
 void CProgramView::CutCells()
@@ -230,20 +153,20 @@ void CProgramView::DeleteCells()
 void CProgramView::clearSelection(const char* step)
 {
     CommitOpenEditor();
-    if (const auto runs = selectedRuns(); !runs.empty())
+    if (const auto runs = m_selection.Runs(); !runs.empty())
         m_commands.ClearChannels(orx::RunRows(runs), step);
     else
-        m_commands.ClearCells(selectedCells(), step);
+        m_commands.ClearCells(m_selection.Cells(), step);
 }
 
 void CProgramView::PasteCells()
 {
     CommitOpenEditor();
-    const auto result = m_commands.Paste(QGuiApplication::clipboard()->text(), blockCells());
+    const auto result = m_commands.Paste(QGuiApplication::clipboard()->text(), m_selection.Block());
     if (!result.pasted)
         return;
     // The pasted block stays selected, so that the user sees where it went.
-    selectCells(result.landed);
+    m_selection.SelectCells(result.landed);
     CCsvReportDlg::ShowPasteNotes(this, result.notes, bandLimits());
     m_grid->setFocus(Qt::OtherFocusReason);
 }
@@ -253,63 +176,23 @@ void CProgramView::PasteCells()
 bool CProgramView::ExportCsvFile(const QString& path)
 {
     CommitOpenEditor();
-    const std::string text = orx::ExportChannelCsv(m_doc.channels().allTexts());
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-        !file.commit()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        QMessageBox::warning(this, res::Tr(res::kAppTitle),
-                             res::Tr(res::kSaveFailed).arg(QDir::toNativeSeparators(path), why));
-        return false;
-    }
-    return true;
+    return m_csv.Export(path);
 }
 
 bool CProgramView::ImportCsvFile(const QString& path)
 {
     CommitOpenEditor();
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        QMessageBox::warning(this, res::Tr(res::kAppTitle),
-                             res::Tr(res::kOpenFailed).arg(QDir::toNativeSeparators(path)));
-        return false;
-    }
-    const QByteArray bytes = file.read(static_cast<qint64>(orx::kCsvFileSizeLimit) + 1);
-    const orx::CsvImport result =
-        m_commands.ImportCsv(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (result.problem != orx::CsvProblem::None) {
-        QMessageBox::warning(this, res::Tr(res::kAppTitle), CCsvReportDlg::FileProblemText(result, path));
-        return false;
-    }
-    CCsvReportDlg report(result, QFileInfo(path).fileName(), this);
-    report.exec();
-    return true;
+    return m_csv.Import(path);
 }
 
 void CProgramView::OnExportCsv()
 {
-    const QString base =
-        m_doc.pathName().isEmpty() ? res::Tr(res::kUntitled) : QFileInfo(m_doc.pathName()).completeBaseName();
-    const QString dir = m_doc.pathName().isEmpty() ? QString() : QFileInfo(m_doc.pathName()).absolutePath();
-    QFileDialog dialog(this, QString(),
-                       QDir(dir).filePath(base + QLatin1Char('.') + QString::fromUtf8(res::kCsvExtension)),
-                       res::Tr(res::kCsvFilter));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QString::fromUtf8(res::kCsvExtension));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    ExportCsvFile(dialog.selectedFiles().constFirst());
+    CommitOpenEditor();
+    m_csv.OnExport();
 }
 
 void CProgramView::OnImportCsv()
 {
-    const QString dir = m_doc.pathName().isEmpty() ? QString() : QFileInfo(m_doc.pathName()).absolutePath();
-    const QString path = QFileDialog::getOpenFileName(this, QString(), dir,
-                                                      res::Tr(res::kCsvFilter) + QStringLiteral(";;") +
-                                                          res::Tr(res::kAllFilesFilter));
-    if (!path.isEmpty())
-        ImportCsvFile(path);
+    CommitOpenEditor();
+    m_csv.OnImport();
 }
