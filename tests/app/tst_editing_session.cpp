@@ -141,6 +141,21 @@ private slots:
         QCOMPARE(app.document()->IsModified(), !answer.isEmpty() && !saved);
     }
 
+    void editMenuNamesTheStepItTakes()
+    {
+        ScratchAppDirectory dir(TwoModelIni());
+        CProgramApp app({QStringLiteral("orxprog")}, dir.path());
+        QVERIFY(app.InitInstance());
+        QAction* undo = app.view()->undoAction();
+        QAction* redo = app.view()->redoAction();
+        app.view()->EditRow(5, orx::DefaultChannelTexts("145.50000"));
+        QCOMPARE(undo->text(), QStringLiteral("撤销 修改信道(&U)"));
+        undo->trigger();
+        QCOMPARE(redo->text(), QStringLiteral("重做 修改信道(&R)"));
+        QCOMPARE(undo->text(), QStringLiteral("撤销(&U)"));
+        QVERIFY(!app.document()->IsModified());
+    }
+
     void openAsksAboutEditsBeforeItsFileDialog()
     {
         ScratchAppDirectory dir(TwoModelIni());
