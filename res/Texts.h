@@ -339,4 +339,17 @@ inline constexpr const char* kPowerButtons[6] = {"低端低功率", "低端高�
 inline constexpr const char* kEndTuning = "结束";
 inline constexpr const char* kExitTuning = "退出";
 
+// File safety: a file the user protected, the file-size limit, and names that are no regular file.
+// The reasons go into kSaveFailed's %2.
+inline constexpr const char* kSaveWriteProtected = "它是写保护（只读）的文件，没有改动。";
+inline constexpr const char* kSaveFileSizeLimit = "已达到文件大小上限（ulimit -f）。原文件没有改动。";
+inline constexpr const char* kOpenNotAFile = "“%1”不是普通文件（而是文件夹、管道或设备），未打开。";
+
+// Channels an offset, a bulk value or a fill left as they were, in one message: the heading with
+// their number, then one line per reason (%1 the band, %2 the channels).
+inline constexpr const char* kLeftAloneHeading = "%n 个信道保持原样：";
+inline constexpr const char* kLeftAboveBand = "%n 个信道的频率将高于频段 %1：%2";
+inline constexpr const char* kLeftBelowBand = "%n 个信道的频率将低于频段 %1：%2";
+inline constexpr const char* kLeftNotStorable = "%n 个信道的频率将低于信道能保存的 10 MHz（频段 %1）：%2";
+
 } // namespace res

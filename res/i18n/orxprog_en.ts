@@ -1302,5 +1302,47 @@ Do you really want to stop writing?</translation>
         <source>%1，在主机 %2 上</source>
         <translation>%1 on host %2</translation>
     </message>
+    <!-- File safety: write-protected files, the file-size limit, no regular file -->
+    <message>
+        <source>它是写保护（只读）的文件，没有改动。</source>
+        <translation>It is write-protected (read-only); it was left as it was.</translation>
+    </message>
+    <message>
+        <source>已达到文件大小上限（ulimit -f）。原文件没有改动。</source>
+        <translation>The file-size limit (ulimit -f) was reached. The file was left as it was.</translation>
+    </message>
+    <message>
+        <source>“%1”不是普通文件（而是文件夹、管道或设备），未打开。</source>
+        <translation>“%1” is not a regular file (it is a folder, pipe or device); it was not opened.</translation>
+    </message>
+    <!-- Channels an offset, a bulk value or a fill left as they were -->
+    <message numerus="yes">
+        <source>%n 个信道保持原样：</source>
+        <translation>
+            <numerusform>%n channel was left as it was:</numerusform>
+            <numerusform>%n channels were left as they were:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个信道的频率将高于频段 %1：%2</source>
+        <translation>
+            <numerusform>%n channel would go above the band %1: %2</numerusform>
+            <numerusform>%n channels would go above the band %1: %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个信道的频率将低于频段 %1：%2</source>
+        <translation>
+            <numerusform>%n channel would go below the band %1: %2</numerusform>
+            <numerusform>%n channels would go below the band %1: %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个信道的频率将低于信道能保存的 10 MHz（频段 %1）：%2</source>
+        <translation>
+            <numerusform>%n channel would go below 10 MHz, which a channel cannot hold (band %1): %2</numerusform>
+            <numerusform>%n channels would go below 10 MHz, which a channel cannot hold (band %1): %2</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>
