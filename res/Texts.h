@@ -352,4 +352,19 @@ inline constexpr const char* kLeftAboveBand = "%n 个信道的频率将高于频
 inline constexpr const char* kLeftBelowBand = "%n 个信道的频率将低于频段 %1：%2";
 inline constexpr const char* kLeftNotStorable = "%n 个信道的频率将低于信道能保存的 10 MHz（频段 %1）：%2";
 
+// The backups dialog: the automatic backups of reads and writes in a table.
+inline constexpr const char* kBackupsCaption = "备份";
+inline constexpr const char* kBackupsWhen = "日期和时间";
+inline constexpr const char* kBackupsKind = "类型";
+inline constexpr const char* kBackupsBand = "频段";
+inline constexpr const char* kBackupsSerial = "电子串号";
+inline constexpr const char* kBackupsSize = "大小";
+inline constexpr const char* kBackupsSizeBytes = "%1 字节";
+inline constexpr const char* kBackupKindRead = "读出";
+inline constexpr const char* kBackupKindWrite = "写入";
+inline constexpr const char* kBackupKindBeforeWrite = "写入前";
+inline constexpr const char* kBackupsOpen = "打开";
+inline constexpr const char* kBackupsShowFolder = "在文件夹中显示";
+inline constexpr const char* kBackupsNone = "备份文件夹“%1”中还没有备份。";
+
 } // namespace res

@@ -1344,5 +1344,46 @@ Do you really want to stop writing?</translation>
             <numerusform>%n channels would go below 10 MHz, which a channel cannot hold (band %1): %2</numerusform>
         </translation>
     </message>
+    <!-- The backups dialog -->
+    <message>
+        <source>备份</source>
+        <translation>Backups</translation>
+    </message>
+    <message>
+        <source>日期和时间</source>
+        <translation>Date and time</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>大小</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>%1 字节</source>
+        <translation>%1 bytes</translation>
+    </message>
+    <message>
+        <source>读出</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>写入</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>写入前</source>
+        <translation>Before write</translation>
+    </message>
+    <message>
+        <source>在文件夹中显示</source>
+        <translation>Show in Folder</translation>
+    </message>
+    <message>
+        <source>备份文件夹“%1”中还没有备份。</source>
+        <translation>There are no backups in the backups folder “%1” yet.</translation>
+    </message>
 </context>
 </TS>
