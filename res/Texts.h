@@ -100,7 +100,8 @@ inline constexpr const char* kOtherOffsetPrompt = "频差 (MHz):";
 
 // The bulk dialog.
 inline constexpr const char* kBulkCaption = "批量设置";
-inline constexpr const char* kBulkIntro = "对选中的 %1 个信道设置勾选的各项；空信道和电子串号保持不变。";
+inline constexpr const char* kBulkIntro =
+    "对选中的 %n 个信道设置勾选的各项；空信道和电子串号保持不变。"; // %n: plural
 inline constexpr const char* kBulkOffset = "发射频率";
 inline constexpr const char* kBulkOffsetUnit = "MHz";
 inline constexpr const char* kBulkSplitHint = "单独设置时填发射频率";
@@ -237,8 +238,9 @@ inline constexpr const char* kCsvBrokenUtf8 =
 
 // The import report: caption, summary, table headers, outcomes and the reasons of a row.
 inline constexpr const char* kCsvReportCaption = "导入 CSV";
-inline constexpr const char* kCsvReportCaptionRefused = "导入 CSV：拒绝 %1 行";
-inline constexpr const char* kCsvReportSummary = "“%1”：新建 %2 个信道，修改 %3 个，未变 %4 个，拒绝 %5 行。";
+// Both with %n, the rows refused, for the English plural (res::Tr with the number).
+inline constexpr const char* kCsvReportCaptionRefused = "导入 CSV：拒绝 %n 行";
+inline constexpr const char* kCsvReportSummary = "“%1”：新建 %2 个信道，修改 %3 个，未变 %4 个，拒绝 %n 行。";
 inline constexpr const char* kCsvReportLine = "行";
 inline constexpr const char* kCsvReportChannel = "信道";
 inline constexpr const char* kCsvReportOutcome = "结果";
@@ -366,5 +368,8 @@ inline constexpr const char* kBackupKindBeforeWrite = "写入前";
 inline constexpr const char* kBackupsOpen = "打开";
 inline constexpr const char* kBackupsShowFolder = "在文件夹中显示";
 inline constexpr const char* kBackupsNone = "备份文件夹“%1”中还没有备份。";
+
+// The second line under "密码错误": where the password goes.
+inline constexpr const char* kPasswordHint = "请在设置栏的“%1”框中填入对讲机的密码，然后再读数据。";
 
 } // namespace res

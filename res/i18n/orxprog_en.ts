@@ -608,13 +608,19 @@ Entering a channel here clears the serial number. Continue?</translation>
         <source>文件“%1”以 UTF-8 标记开头，但第 %2 行不是 UTF-8 文本，未导入。</source>
         <translation>The file &quot;%1&quot; starts with a UTF-8 mark, but line %2 is not UTF-8 text; the file was not imported.</translation>
     </message>
-    <message>
-        <source>导入 CSV：拒绝 %1 行</source>
-        <translation>Import CSV: %1 rows refused</translation>
+    <message numerus="yes">
+        <source>导入 CSV：拒绝 %n 行</source>
+        <translation>
+            <numerusform>Import CSV: %n row refused</numerusform>
+            <numerusform>Import CSV: %n rows refused</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>“%1”：新建 %2 个信道，修改 %3 个，未变 %4 个，拒绝 %5 行。</source>
-        <translation>&quot;%1&quot;: %2 channels added, %3 changed, %4 unchanged, %5 rows refused.</translation>
+    <message numerus="yes">
+        <source>“%1”：新建 %2 个信道，修改 %3 个，未变 %4 个，拒绝 %n 行。</source>
+        <translation>
+            <numerusform>&quot;%1&quot;: channels added %2, changed %3, unchanged %4; %n row refused.</numerusform>
+            <numerusform>&quot;%1&quot;: channels added %2, changed %3, unchanged %4; %n rows refused.</numerusform>
+        </translation>
     </message>
     <message>
         <source>行</source>
@@ -1222,9 +1228,12 @@ Do you really want to stop writing?</translation>
         <source>频差 (MHz):</source>
         <translation>Offset (MHz):</translation>
     </message>
-    <message>
-        <source>对选中的 %1 个信道设置勾选的各项；空信道和电子串号保持不变。</source>
-        <translation>Set the checked properties of the %1 selected channels; empty channels and the serial number stay as they are.</translation>
+    <message numerus="yes">
+        <source>对选中的 %n 个信道设置勾选的各项；空信道和电子串号保持不变。</source>
+        <translation>
+            <numerusform>Set the checked properties of the %n selected channel; empty channels and the serial number stay as they are.</numerusform>
+            <numerusform>Set the checked properties of the %n selected channels; empty channels and the serial number stay as they are.</numerusform>
+        </translation>
     </message>
     <message>
         <source>单独设置时填发射频率</source>
@@ -1384,6 +1393,11 @@ Do you really want to stop writing?</translation>
     <message>
         <source>备份文件夹“%1”中还没有备份。</source>
         <translation>There are no backups in the backups folder “%1” yet.</translation>
+    </message>
+    <!-- Where the password goes -->
+    <message>
+        <source>请在设置栏的“%1”框中填入对讲机的密码，然后再读数据。</source>
+        <translation>Enter the radio's password in the “%1” box of the settings panel, then read again.</translation>
     </message>
 </context>
 </TS>
