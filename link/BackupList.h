@@ -16,8 +16,8 @@ namespace orx {
 struct BackupEntry {
     QString path;
     QDateTime when;
-    QString kind; // the word of the name: "read", "write", "before-write"
-    QString band; // "136-174MHz", "unknown-band"
+    QString kind;         // the word of the name: "read", "write", "before-write"
+    QString band;         // "136-174MHz", "unknown-band"
     QString serialNumber; // empty when the file holds channel 63 instead
     qint64 size = 0;
     int sequence = 1; // N of a name that ends in "-N": the N-th backup of that second

@@ -72,9 +72,9 @@ void CBackupsDlg::fill()
     m_table->setRowCount(static_cast<int>(backups.size()));
     for (int row = 0; row < backups.size(); ++row) {
         const orx::BackupEntry& b = backups[row];
-        const QString cells[ColumnCount] = {
-            b.when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), kindText(b.kind), b.band, b.serialNumber,
-            res::Tr(res::kBackupsSizeBytes).arg(b.size)};
+        const QString cells[ColumnCount] = {b.when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                                            kindText(b.kind), b.band, b.serialNumber,
+                                            res::Tr(res::kBackupsSizeBytes).arg(b.size)};
         for (int col = 0; col < ColumnCount; ++col) {
             auto* item = new QTableWidgetItem(cells[col]);
             item->setData(Qt::UserRole, b.path);

@@ -26,7 +26,8 @@ QString LeftAloneMessage(const std::vector<orx::LeftAlone>& leftAlone, const orx
                 channels << QString::number(left.channel);
         }
         if (!channels.isEmpty())
-            lines << Tr(text, static_cast<int>(channels.size())).arg(band, channels.join(Tr(kCsvListSeparator)));
+            lines << Tr(text, static_cast<int>(channels.size()))
+                         .arg(band, channels.join(Tr(kCsvListSeparator)));
     }
     return lines.join(QLatin1Char('\n'));
 }

@@ -56,7 +56,8 @@ private slots:
         QVERIFY(open != buttons.end());
         (*open)->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dialog.selectedPath(), QDir(dir.path()).absoluteFilePath("2024-05-02_09-00-00_before-write_136-174MHz.sin"));
+        QCOMPARE(dialog.selectedPath(),
+                 QDir(dir.path()).absoluteFilePath("2024-05-02_09-00-00_before-write_136-174MHz.sin"));
 
         // Escape closes it with nothing chosen.
         CBackupsDlg again(dir.path());
