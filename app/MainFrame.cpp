@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "Backups.h"
+#include "BackupsDlg.h"
 #include "CommandAction.h"
 #include "DocumentCommands.h"
 #include "ExitConfirmDlg.h"
@@ -62,14 +63,12 @@ void CMainFrame::createActions()
     connect(a.newFile, &QAction::triggered, &m_app, &CProgramApp::OnFileNew);
     a.open = makeAction("actionOpen", res::kOpen, "open");
     connect(a.open, &QAction::triggered, &m_app, &CProgramApp::OnFileOpen);
-    // The radio link's automatic backups: the file dialog opens in their folder.
+    // The radio link's automatic backups, listed with their time, kind and band.
     a.openBackup = makeAction("actionOpenBackup", res::kOpenBackup);
     connect(a.openBackup, &QAction::triggered, this, [this, &doc] {
-        const QString folder = orx::BackupFolder();
-        QDir().mkpath(folder);
-        const QString path = QFileDialog::getOpenFileName(this, QString(), folder, res::Tr(res::kFileFilter));
-        if (!path.isEmpty())
-            doccmd::OpenDocumentFile(doc, path, this);
+        CBackupsDlg dialog(orx::BackupFolder(), this);
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedPath().isEmpty())
+            doccmd::OpenDocumentFile(doc, dialog.selectedPath(), this);
     });
     a.save = makeAction("actionSave", res::kSave, "save");
     connect(a.save, &QAction::triggered, this, [this, &doc] { doccmd::FileSave(doc, this); });

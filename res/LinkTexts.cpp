@@ -51,6 +51,8 @@ QString TransferBackupFailureText(const RadioTransfer& transfer)
 
 QString TransferFailureDetail(const RadioTransfer& transfer, RadioTransfer::Outcome outcome)
 {
+    if (outcome == RadioTransfer::Outcome::PasswordError)
+        return res::Tr(res::kPasswordHint).arg(res::Tr(res::kPasswordLabel));
     return outcome == RadioTransfer::Outcome::PortOpenFailed ? PortProblemText(transfer.portProblem())
                                                              : QString();
 }

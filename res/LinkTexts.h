@@ -23,7 +23,8 @@ QString TransferCancelStatus(const RadioTransfer& transfer);
 QString TransferDifferencesText(const RadioTransfer& transfer);
 // When the backup could not be written: the message for the user; empty otherwise.
 QString TransferBackupFailureText(const RadioTransfer& transfer);
-// Below the message of a port that would not open: why; empty for every other outcome.
+// Below the message of a port that would not open: why; below a wrong password: where to type it;
+// empty for every other outcome.
 QString TransferFailureDetail(const RadioTransfer& transfer, RadioTransfer::Outcome outcome);
 
 // Who holds a port: "orxtool（进程 42）", with the host when it is another machine; empty when

@@ -100,7 +100,8 @@ inline constexpr const char* kOtherOffsetPrompt = "频差 (MHz):";
 
 // The bulk dialog.
 inline constexpr const char* kBulkCaption = "批量设置";
-inline constexpr const char* kBulkIntro = "对选中的 %1 个信道设置勾选的各项；空信道和电子串号保持不变。";
+inline constexpr const char* kBulkIntro =
+    "对选中的 %n 个信道设置勾选的各项；空信道和电子串号保持不变。"; // %n: plural
 inline constexpr const char* kBulkOffset = "发射频率";
 inline constexpr const char* kBulkOffsetUnit = "MHz";
 inline constexpr const char* kBulkSplitHint = "单独设置时填发射频率";
@@ -237,8 +238,9 @@ inline constexpr const char* kCsvBrokenUtf8 =
 
 // The import report: caption, summary, table headers, outcomes and the reasons of a row.
 inline constexpr const char* kCsvReportCaption = "导入 CSV";
-inline constexpr const char* kCsvReportCaptionRefused = "导入 CSV：拒绝 %1 行";
-inline constexpr const char* kCsvReportSummary = "“%1”：新建 %2 个信道，修改 %3 个，未变 %4 个，拒绝 %5 行。";
+// Both with %n, the rows refused, for the English plural (res::Tr with the number).
+inline constexpr const char* kCsvReportCaptionRefused = "导入 CSV：拒绝 %n 行";
+inline constexpr const char* kCsvReportSummary = "“%1”：新建 %2 个信道，修改 %3 个，未变 %4 个，拒绝 %n 行。";
 inline constexpr const char* kCsvReportLine = "行";
 inline constexpr const char* kCsvReportChannel = "信道";
 inline constexpr const char* kCsvReportOutcome = "结果";
@@ -338,5 +340,36 @@ inline constexpr const char* kPowerButtons[6] = {"低端低功率", "低端高�
                                                  "中端高功率", "高端低功率", "高端高功率"};
 inline constexpr const char* kEndTuning = "结束";
 inline constexpr const char* kExitTuning = "退出";
+
+// File safety: a file the user protected, the file-size limit, and names that are no regular file.
+// The reasons go into kSaveFailed's %2.
+inline constexpr const char* kSaveWriteProtected = "它是写保护（只读）的文件，没有改动。";
+inline constexpr const char* kSaveFileSizeLimit = "已达到文件大小上限（ulimit -f）。原文件没有改动。";
+inline constexpr const char* kOpenNotAFile = "“%1”不是普通文件（而是文件夹、管道或设备），未打开。";
+
+// Channels an offset, a bulk value or a fill left as they were, in one message: the heading with
+// their number, then one line per reason (%1 the band, %2 the channels).
+inline constexpr const char* kLeftAloneHeading = "%n 个信道保持原样：";
+inline constexpr const char* kLeftAboveBand = "%n 个信道的频率将高于频段 %1：%2";
+inline constexpr const char* kLeftBelowBand = "%n 个信道的频率将低于频段 %1：%2";
+inline constexpr const char* kLeftNotStorable = "%n 个信道的频率将低于信道能保存的 10 MHz（频段 %1）：%2";
+
+// The backups dialog: the automatic backups of reads and writes in a table.
+inline constexpr const char* kBackupsCaption = "备份";
+inline constexpr const char* kBackupsWhen = "日期和时间";
+inline constexpr const char* kBackupsKind = "类型";
+inline constexpr const char* kBackupsBand = "频段";
+inline constexpr const char* kBackupsSerial = "电子串号";
+inline constexpr const char* kBackupsSize = "大小";
+inline constexpr const char* kBackupsSizeBytes = "%1 字节";
+inline constexpr const char* kBackupKindRead = "读出";
+inline constexpr const char* kBackupKindWrite = "写入";
+inline constexpr const char* kBackupKindBeforeWrite = "写入前";
+inline constexpr const char* kBackupsOpen = "打开";
+inline constexpr const char* kBackupsShowFolder = "在文件夹中显示";
+inline constexpr const char* kBackupsNone = "备份文件夹“%1”中还没有备份。";
+
+// The second line under "密码错误": where the password goes.
+inline constexpr const char* kPasswordHint = "请在设置栏的“%1”框中填入对讲机的密码，然后再读数据。";
 
 } // namespace res

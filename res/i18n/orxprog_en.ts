@@ -608,13 +608,19 @@ Entering a channel here clears the serial number. Continue?</translation>
         <source>文件“%1”以 UTF-8 标记开头，但第 %2 行不是 UTF-8 文本，未导入。</source>
         <translation>The file &quot;%1&quot; starts with a UTF-8 mark, but line %2 is not UTF-8 text; the file was not imported.</translation>
     </message>
-    <message>
-        <source>导入 CSV：拒绝 %1 行</source>
-        <translation>Import CSV: %1 rows refused</translation>
+    <message numerus="yes">
+        <source>导入 CSV：拒绝 %n 行</source>
+        <translation>
+            <numerusform>Import CSV: %n row refused</numerusform>
+            <numerusform>Import CSV: %n rows refused</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>“%1”：新建 %2 个信道，修改 %3 个，未变 %4 个，拒绝 %5 行。</source>
-        <translation>&quot;%1&quot;: %2 channels added, %3 changed, %4 unchanged, %5 rows refused.</translation>
+    <message numerus="yes">
+        <source>“%1”：新建 %2 个信道，修改 %3 个，未变 %4 个，拒绝 %n 行。</source>
+        <translation>
+            <numerusform>&quot;%1&quot;: channels added %2, changed %3, unchanged %4; %n row refused.</numerusform>
+            <numerusform>&quot;%1&quot;: channels added %2, changed %3, unchanged %4; %n rows refused.</numerusform>
+        </translation>
     </message>
     <message>
         <source>行</source>
@@ -1222,9 +1228,12 @@ Do you really want to stop writing?</translation>
         <source>频差 (MHz):</source>
         <translation>Offset (MHz):</translation>
     </message>
-    <message>
-        <source>对选中的 %1 个信道设置勾选的各项；空信道和电子串号保持不变。</source>
-        <translation>Set the checked properties of the %1 selected channels; empty channels and the serial number stay as they are.</translation>
+    <message numerus="yes">
+        <source>对选中的 %n 个信道设置勾选的各项；空信道和电子串号保持不变。</source>
+        <translation>
+            <numerusform>Set the checked properties of the %n selected channel; empty channels and the serial number stay as they are.</numerusform>
+            <numerusform>Set the checked properties of the %n selected channels; empty channels and the serial number stay as they are.</numerusform>
+        </translation>
     </message>
     <message>
         <source>单独设置时填发射频率</source>
@@ -1301,6 +1310,94 @@ Do you really want to stop writing?</translation>
     <message>
         <source>%1，在主机 %2 上</source>
         <translation>%1 on host %2</translation>
+    </message>
+    <!-- File safety: write-protected files, the file-size limit, no regular file -->
+    <message>
+        <source>它是写保护（只读）的文件，没有改动。</source>
+        <translation>It is write-protected (read-only); it was left as it was.</translation>
+    </message>
+    <message>
+        <source>已达到文件大小上限（ulimit -f）。原文件没有改动。</source>
+        <translation>The file-size limit (ulimit -f) was reached. The file was left as it was.</translation>
+    </message>
+    <message>
+        <source>“%1”不是普通文件（而是文件夹、管道或设备），未打开。</source>
+        <translation>“%1” is not a regular file (it is a folder, pipe or device); it was not opened.</translation>
+    </message>
+    <!-- Channels an offset, a bulk value or a fill left as they were -->
+    <message numerus="yes">
+        <source>%n 个信道保持原样：</source>
+        <translation>
+            <numerusform>%n channel was left as it was:</numerusform>
+            <numerusform>%n channels were left as they were:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个信道的频率将高于频段 %1：%2</source>
+        <translation>
+            <numerusform>%n channel would go above the band %1: %2</numerusform>
+            <numerusform>%n channels would go above the band %1: %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个信道的频率将低于频段 %1：%2</source>
+        <translation>
+            <numerusform>%n channel would go below the band %1: %2</numerusform>
+            <numerusform>%n channels would go below the band %1: %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个信道的频率将低于信道能保存的 10 MHz（频段 %1）：%2</source>
+        <translation>
+            <numerusform>%n channel would go below 10 MHz, which a channel cannot hold (band %1): %2</numerusform>
+            <numerusform>%n channels would go below 10 MHz, which a channel cannot hold (band %1): %2</numerusform>
+        </translation>
+    </message>
+    <!-- The backups dialog -->
+    <message>
+        <source>备份</source>
+        <translation>Backups</translation>
+    </message>
+    <message>
+        <source>日期和时间</source>
+        <translation>Date and time</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>大小</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>%1 字节</source>
+        <translation>%1 bytes</translation>
+    </message>
+    <message>
+        <source>读出</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>写入</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>写入前</source>
+        <translation>Before write</translation>
+    </message>
+    <message>
+        <source>在文件夹中显示</source>
+        <translation>Show in Folder</translation>
+    </message>
+    <message>
+        <source>备份文件夹“%1”中还没有备份。</source>
+        <translation>There are no backups in the backups folder “%1” yet.</translation>
+    </message>
+    <!-- Where the password goes -->
+    <message>
+        <source>请在设置栏的“%1”框中填入对讲机的密码，然后再读数据。</source>
+        <translation>Enter the radio's password in the “%1” box of the settings panel, then read again.</translation>
     </message>
 </context>
 </TS>

@@ -268,7 +268,7 @@ void TestTransferDlg::failures_data()
         << true << true << silent << QByteArray() << QByteArray() << QStringLiteral("通信出错") << QString();
     QTest::newRow("read: radio has another password")
         << true << true << none << QByteArray("123456") << QByteArray() << QStringLiteral("密码错误")
-        << QString();
+        << QStringLiteral("“密码”");
     QTest::newRow("write: radio for another band")
         << false << true << none << QByteArray() << QByteArray("400-470") << QStringLiteral("频率不匹配")
         << QString();

@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace orx;
 using testfiles::FileBytes;
 using testfiles::Run;
@@ -179,6 +181,22 @@ private slots:
         QVERIFY(!QFile::exists(out));
     }
 
+    void setListsTheChannelsItLeftAlone()
+    {
+        // Channel 1 (145.125 MHz) + 30 MHz would leave 136-174 MHz: it keeps its whole record, power
+        // included, and the file is written all the same.
+        const QString out = path("left.sin");
+        const Piped r = runPiped(
+            {"set", path("in.sin"), out, "--offset", "+30", "--power", "低", "--ini", path("empty.ini")});
+        QCOMPARE(r.status, 3);
+        QVERIFY2(r.err.contains("channel 1 left as it was") && r.err.contains("above the band 136-174 MHz"),
+                 qPrintable(r.err));
+        RadioImage saved;
+        QCOMPARE(LoadChannelData(out.toStdString(), saved), LoadResult::Ok);
+        for (std::size_t i = 0; i < 16; ++i) // channel 1's record, transmit frequency and power, stays
+            QCOMPARE(saved.at(i), channelImage().at(i));
+    }
+
     void manualPageListsEveryCommandAndOption()
     {
         // The manual page is written by hand; every command, option and exit status of the usage
@@ -328,12 +346,42 @@ private slots:
         QVERIFY(!QFile::exists(path("config/orxprog/Program.ini"))); // nothing created
     }
 
+    void writeProtectedFileIsLeftAsItWas_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("new") << QStringList{"new", "RO"};
+        QTest::newRow("resave") << QStringList{"resave", "IN", "RO"};
+        QTest::newRow("sort") << QStringList{"sort", "IN", "RO", "--by", "freq"};
+        QTest::newRow("set") << QStringList{"set", "IN", "RO", "--power", "低"};
+        QTest::newRow("csv-import") << QStringList{"csv-import", "IN", "CSV", "RO"};
+    }
+    void writeProtectedFileIsLeftAsItWas()
+    {
+        QFETCH(QStringList, args);
+        const QByteArray old(4096, '\x11');
+        QFile::remove(path("ro.sin"));
+        QVERIFY(testfiles::WriteFile(path("ro.sin"), old));
+        QVERIFY(
+            QFile::setPermissions(path("ro.sin"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        QVERIFY(testfiles::WriteFile(path("in.csv"), "Location,Frequency\r\n2,146\r\n"));
+        for (QString& a : args)
+            a = a == "RO" ? path("ro.sin") : a == "IN" ? path("in.sin") : a == "CSV" ? path("in.csv") : a;
+        const Piped r = runPiped(args);
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains("write-protected"), qPrintable(r.err));
+        QCOMPARE(FileBytes(path("ro.sin")), old);
+    }
+
     void hostileInputsAreRefusedWithTheRightWords_data()
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
-        QTest::newRow("endless CSV") << QStringList{"csv-import", "IN", "/dev/zero", "OUT"}
-                                     << "larger than 16 MiB";
+        QTest::newRow("a 17 MiB CSV")
+            << QStringList{"csv-import", "IN", "BIG", "OUT"} << "larger than 16 MiB";
+        QTest::newRow("a device as CSV")
+            << QStringList{"csv-import", "IN", "/dev/zero", "OUT"} << "not a regular file";
+        QTest::newRow("a FIFO as .sin, nobody writing")
+            << QStringList{"dump", "FIFO"} << "not a regular file";
         QTest::newRow("a folder as CSV") << QStringList{"csv-import", "IN", "DIR", "OUT"} << "it is a folder";
         QTest::newRow("a folder as .sin") << QStringList{"dump", "DIR"} << "it is a folder";
         QTest::newRow("a name too long")
@@ -358,7 +406,16 @@ private slots:
                 a = m_dir.path();
             else if (a == "BOMGBK")
                 a = path("bomgbk.csv");
+            else if (a == "BIG")
+                a = path("big.csv");
+            else if (a == "FIFO")
+                a = path("pipe.sin");
         }
+        QFile big(path("big.csv"));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(17 << 20));
+        big.close();
+        QFile::remove(path("pipe.sin"));
+        QVERIFY(::mkfifo(QFile::encodeName(path("pipe.sin")).constData(), 0600) == 0);
         QFile::remove(path("out.sin"));
         QElapsedTimer timer;
         timer.start();

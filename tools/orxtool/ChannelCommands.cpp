@@ -161,9 +161,25 @@ int RunSet(const Invocation& invocation)
         PrintError("set needs at least one value to set (--offset, --tx, --power, ...)");
         return ExitBadInput;
     }
-    return changeChannels(invocation, [&](orx::ChannelEntryTable& table, const orx::BandLimits& limits) {
-        orx::ApplyBulkChange(table, rows, change, limits);
-    });
+    // Channels whose transmit frequency would leave the band keep what they had; the others are
+    // written, and the ones left alone are listed as csv-import lists its refused rows.
+    std::vector<orx::LeftAlone> leftAlone;
+    orx::BandLimits band;
+    const int status =
+        changeChannels(invocation, [&](orx::ChannelEntryTable& table, const orx::BandLimits& limits) {
+            orx::ApplyBulkChange(table, rows, change, limits, &leftAlone);
+            band = limits;
+        });
+    if (status != ExitOk || leftAlone.empty())
+        return status;
+    for (const orx::LeftAlone& left : leftAlone) {
+        const char* why = left.reason == orx::LeftAloneReason::AboveBand   ? "above the band "
+                          : left.reason == orx::LeftAloneReason::BelowBand ? "below the band "
+                                                                           : "below 10 MHz, under the band ";
+        PrintError("channel " + std::to_string(left.channel) +
+                   " left as it was: its transmit frequency would be " + why + orx::BandRangeText(band));
+    }
+    return ExitRowsRefused;
 }
 
 } // namespace orxtool

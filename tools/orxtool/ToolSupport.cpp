@@ -128,15 +128,16 @@ bool ReadInput(const std::string& path, std::size_t limit, std::string& bytes)
         }
         return true;
     }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // A FIFO or device would keep the tool waiting; only a regular file is read ("-" takes a pipe).
+    orx::LoadResult refused = orx::LoadResult::Ok;
+    const int fd = orx::OpenRegularFile(path, refused);
     if (fd < 0) {
-        PrintError("cannot open " + Quoted(path) + ": " + errnoText(errno));
-        return false;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        PrintError("cannot open " + Quoted(path) + ": " + errnoText(EISDIR));
+        std::error_code ec;
+        const bool folder = std::filesystem::is_directory(path, ec);
+        PrintError("cannot open " + Quoted(path) + ": " +
+                   (refused != orx::LoadResult::NotAFile ? errnoText(errno)
+                    : folder                             ? errnoText(EISDIR)
+                             : std::string("it is not a regular file (a FIFO or device)")));
         return false;
     }
     const bool ok = readFd(fd, limit, bytes);
