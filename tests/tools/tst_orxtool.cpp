@@ -90,7 +90,8 @@ private slots:
         QVERIFY(SaveChannelData(path("known.sin").toStdString(), knownImage()));
         writeFile(path("Program.ini"), kIni);
         writeFile(path("empty.ini"), QByteArray());
-        QStringList args{"dump", path("known.sin"), "--ini", path(withIni ? "Program.ini" : "empty.ini")};
+        QStringList args{"dump", path("known.sin"), "--lang",
+                         "zh",   "--ini",           path(withIni ? "Program.ini" : "empty.ini")};
         const Run r = runTool(args);
         QCOMPARE(r.status, 0);
         QCOMPARE(r.err, QString());
