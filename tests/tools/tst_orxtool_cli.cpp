@@ -15,6 +15,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -200,6 +201,18 @@ private slots:
             QVERIFY2(page.contains(word), qPrintable(word));
         }
         QVERIFY(checked >= 10 + 20 + 5);
+
+        // It renders without a warning where the locale knows no Chinese.
+        if (QStandardPaths::findExecutable(QStringLiteral("man")).isEmpty())
+            QSKIP("man is not installed");
+        QProcess man;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+        man.setProcessEnvironment(env);
+        man.start(QStringLiteral("man"), {"--warnings", "-l", QStringLiteral(ORXTOOL_MANUAL)});
+        QVERIFY(man.waitForFinished(60000));
+        QCOMPARE(man.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(man.readAllStandardError()), QString());
     }
 
     void dashIsStandardInputAndOutput()
