@@ -37,7 +37,8 @@ constexpr std::array<std::string_view, 3> kBusyLockouts = {"off", "carrier", "to
 constexpr std::array<std::string_view, 4> kPttIds = {"off", "before", "after", "both"};
 // Side-key functions by code (kSideKeyFunctions); codes 9-15 have no function and stay numbers.
 constexpr std::array<std::string_view, 9> kSideKeyWords = {
-    "off", "monitor", "priority_scan", "high_low_power", "talkaround", "reverse", "vox", "dtmf_call", "fm_radio"};
+    "off",     "monitor", "priority_scan", "high_low_power", "talkaround",
+    "reverse", "vox",     "dtmf_call",     "fm_radio"};
 static_assert(kSideKeyWords.size() == kSideKeyFunctions.size());
 constexpr std::array<std::string_view, kSideKeyPressCount> kSideKeyKeys = {"key1_short", "key1_long",
                                                                            "key2_short", "key2_long"};
@@ -45,18 +46,19 @@ constexpr std::array<std::size_t, kSideKeyPressCount> kSideKeyBytes = {map::kSid
                                                                        map::kSideKey2, map::kSideKey2};
 constexpr std::array<std::uint8_t, kSideKeyPressCount> kSideKeyNibbles = {0xF0, 0x0F, 0xF0, 0x0F};
 
-constexpr std::int64_t kUnitsPerMhz = 100000;   // frequencies are stored in 10 Hz units
-constexpr std::int64_t kLowestRx = 1000000;     // 10 MHz: below it the top byte is 0x00, an empty channel
-constexpr std::int64_t kHighestBcd = 99999999;  // eight BCD digits
-constexpr int kToneUnitsPerHz = 10;             // CTCSS in 0.1 Hz
-constexpr int kLowestCtcss = 100;               // 10.0 Hz: below it the high byte is 0x00, no tone
-constexpr int kHighestCtcss = 7999;             // 799.9 Hz: above it the high byte reads as DCS
-constexpr int kHighestDcsNormal = 6399;         // high byte 0x80-0xBF
-constexpr int kHighestDcsInverted = 6299;       // high byte 0xC0-0xFE
+constexpr std::int64_t kUnitsPerMhz = 100000;  // frequencies are stored in 10 Hz units
+constexpr std::int64_t kLowestRx = 1000000;    // 10 MHz: below it the top byte is 0x00, an empty channel
+constexpr std::int64_t kHighestBcd = 99999999; // eight BCD digits
+constexpr int kToneUnitsPerHz = 10;            // CTCSS in 0.1 Hz
+constexpr int kLowestCtcss = 100;              // 10.0 Hz: below it the high byte is 0x00, no tone
+constexpr int kHighestCtcss = 7999;            // 799.9 Hz: above it the high byte reads as DCS
+constexpr int kHighestDcsNormal = 6399;        // high byte 0x80-0xBF
+constexpr int kHighestDcsInverted = 6299;      // high byte 0xC0-0xFE
 
 // Bits of a channel record that the fields of a channel with a receive frequency write.
 constexpr std::array<std::uint8_t, map::kChannelRecordSize> kShownRecordBits = {
-    0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, rec::kPttIdMask, 0x3F, 0x00, 0x00};
+    0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, rec::kPttIdMask,
+    0x3F, 0x00, 0x00};
 constexpr std::size_t kHiddenFirst = rec::kPttIdByte; // a shown channel's hidden bits lie in bytes 12-15
 
 int bcdValue(std::uint8_t b)
@@ -121,7 +123,10 @@ std::string decimal(std::int64_t value, int shift)
 // Members of one object, written on one line ({"a": 1, "b": 2}) or one per line.
 class Object {
 public:
-    void add(std::string_view key, const std::string& value) { m_members.push_back(quoted(key) + ": " + value); }
+    void add(std::string_view key, const std::string& value)
+    {
+        m_members.push_back(quoted(key) + ": " + value);
+    }
     std::string line() const
     {
         std::string out = "{";
@@ -272,8 +277,8 @@ std::string settingsJson(const RadioImage& image, Bytes& covered)
     covered[map::kDisplayMode] |= map::kDisplayModeMask;
     covered[map::kScanAndTail] |= map::kScanModeMask | map::kTailMask;
     covered[map::kSwitches] |= map::kManualBit | map::kBeepBit | map::kBatterySaveBit;
-    for (std::size_t at : {map::kSquelch, map::kTimeLimit, map::kVoxLevel, map::kEndTone, map::kPriorityChannel,
-                           map::kModelIndex, map::kBandIndex})
+    for (std::size_t at : {map::kSquelch, map::kTimeLimit, map::kVoxLevel, map::kEndTone,
+                           map::kPriorityChannel, map::kModelIndex, map::kBandIndex})
         covered[at] = 0xFF;
     for (std::size_t k = 0; k < map::kPasswordSize; ++k)
         covered[map::kPassword + k] = 0xFF;
@@ -300,8 +305,9 @@ std::string dtmfJson(const RadioImage& image, Bytes& covered)
     out.add("tx_side_tone", boolean(dtmf.txSideTone));
     out.add("rx_side_tone", boolean(dtmf.rxSideTone));
     covered[map::kDtmfFlags] |= map::kTxSideToneBit | map::kRxSideToneBit;
-    const bool exact = reproduces(image, map::kPttIdCode, map::kPttIdCodeSize,
-                                  [](const RadioImage& from, RadioImage& to) { EncodeDtmf(DecodeDtmf(from), to); });
+    const bool exact =
+        reproduces(image, map::kPttIdCode, map::kPttIdCodeSize,
+                   [](const RadioImage& from, RadioImage& to) { EncodeDtmf(DecodeDtmf(from), to); });
     if (exact) {
         out.add("ptt_id_code", quoted(dtmf.code));
         for (std::size_t k = 0; k < map::kPttIdCodeSize; ++k)
@@ -318,7 +324,8 @@ std::string sideKeysJson(const RadioImage& image, Bytes& covered)
     Object out;
     for (std::size_t i = 0; i < kSideKeyKeys.size(); ++i) {
         const auto code = static_cast<std::size_t>(codes[i]);
-        out.add(kSideKeyKeys[i], code < kSideKeyWords.size() ? quoted(kSideKeyWords[code]) : std::to_string(code));
+        out.add(kSideKeyKeys[i],
+                code < kSideKeyWords.size() ? quoted(kSideKeyWords[code]) : std::to_string(code));
     }
     covered[map::kSideKey1] = covered[map::kSideKey2] = 0xFF;
     return out.block("  ");
@@ -343,10 +350,10 @@ std::string fmPresetJson(const RadioImage& image, int preset, Bytes& covered)
 
 std::string serialNumberJson(const RadioImage& image, bool& exact)
 {
-    exact = HoldsSerialNumber(image) &&
-            reproduces(image, map::kSerialNumber, map::kSerialNumberSize, [](const RadioImage& from, RadioImage& to) {
-                EncodeSerialNumber(DecodeSerialNumber(from), to);
-            });
+    exact = HoldsSerialNumber(image) && reproduces(image, map::kSerialNumber, map::kSerialNumberSize,
+                                                   [](const RadioImage& from, RadioImage& to) {
+                                                       EncodeSerialNumber(DecodeSerialNumber(from), to);
+                                                   });
     return exact ? quoted(DecodeSerialNumber(image)) : "null";
 }
 
@@ -391,8 +398,8 @@ public:
     }
 
     // The members of an object, each of the known keys at most; an unknown key is an error.
-    bool object(const QJsonValue& value, const std::string& path, std::initializer_list<std::string_view> keys,
-                QJsonObject& out)
+    bool object(const QJsonValue& value, const std::string& path,
+                std::initializer_list<std::string_view> keys, QJsonObject& out)
     {
         if (!value.isObject())
             return fail(path, "must be an object");
@@ -418,15 +425,17 @@ public:
                  std::int64_t& out)
     {
         const double d = value.toDouble();
-        if (!value.isDouble() || d != std::floor(d) || d < static_cast<double>(low) || d > static_cast<double>(high))
-            return fail(path, "must be a whole number from " + std::to_string(low) + " to " + std::to_string(high));
+        if (!value.isDouble() || d != std::floor(d) || d < static_cast<double>(low) ||
+            d > static_cast<double>(high))
+            return fail(path,
+                        "must be a whole number from " + std::to_string(low) + " to " + std::to_string(high));
         out = static_cast<std::int64_t>(d);
         return true;
     }
 
     // A number of whole units of 10^-decimals (MHz with 5 decimals, Hz with 1) within low..high units.
-    bool scaled(const QJsonValue& value, const std::string& path, int decimals, std::int64_t low, std::int64_t high,
-                std::int64_t& out)
+    bool scaled(const QJsonValue& value, const std::string& path, int decimals, std::int64_t low,
+                std::int64_t high, std::int64_t& out)
     {
         const std::string range = decimal(low, decimals) + " to " + decimal(high, decimals);
         if (!value.isDouble())
@@ -461,8 +470,8 @@ public:
     }
 
     template <std::size_t N>
-    bool choice(const QJsonValue& value, const std::string& path, const std::array<std::string_view, N>& words,
-                std::size_t& out)
+    bool choice(const QJsonValue& value, const std::string& path,
+                const std::array<std::string_view, N>& words, std::size_t& out)
     {
         std::string text;
         if (value.isString()) {
@@ -480,8 +489,8 @@ public:
         return fail(path, "must be one of " + list);
     }
 
-    bool hexBytes(const QJsonValue& value, const std::string& path, std::size_t minLength, std::size_t maxLength,
-                  std::vector<std::uint8_t>& out)
+    bool hexBytes(const QJsonValue& value, const std::string& path, std::size_t minLength,
+                  std::size_t maxLength, std::vector<std::uint8_t>& out)
     {
         std::string text;
         if (!string(value, path, text))
@@ -516,20 +525,25 @@ public:
     {
         return path.empty() ? std::string(key) : path + "." + std::string(key);
     }
-    static std::string index(const std::string& path, std::size_t i) { return path + "[" + std::to_string(i) + "]"; }
+    static std::string index(const std::string& path, std::size_t i)
+    {
+        return path + "[" + std::to_string(i) + "]";
+    }
 
 private:
     ImportError& m_error;
 };
 
-bool readTone(Reader& r, const QJsonValue& value, const std::string& path, std::uint8_t& low, std::uint8_t& high)
+bool readTone(Reader& r, const QJsonValue& value, const std::string& path, std::uint8_t& low,
+              std::uint8_t& high)
 {
     low = high = 0xFF;
     if (value.isNull())
         return true;
     QJsonObject tone;
     QJsonValue type;
-    if (!r.object(value, path, {"type", "hz", "code", "polarity"}, tone) || !r.required(tone, path, "type", type))
+    if (!r.object(value, path, {"type", "hz", "code", "polarity"}, tone) ||
+        !r.required(tone, path, "type", type))
         return false;
     std::size_t kind = 0;
     if (!r.choice(type, Reader::join(path, "type"), std::array<std::string_view, 2>{"ctcss", "dcs"}, kind))
@@ -549,14 +563,17 @@ bool readTone(Reader& r, const QJsonValue& value, const std::string& path, std::
     QJsonValue codeValue, polarityValue;
     std::string code;
     std::size_t polarity = 0;
-    if (!r.required(tone, path, "code", codeValue) || !r.string(codeValue, Reader::join(path, "code"), code) ||
+    if (!r.required(tone, path, "code", codeValue) ||
+        !r.string(codeValue, Reader::join(path, "code"), code) ||
         !r.required(tone, path, "polarity", polarityValue) ||
-        !r.choice(polarityValue, Reader::join(path, "polarity"), std::array<std::string_view, 2>{"N", "I"}, polarity))
+        !r.choice(polarityValue, Reader::join(path, "polarity"), std::array<std::string_view, 2>{"N", "I"},
+                  polarity))
         return false;
     if (tone.contains(QStringLiteral("hz")))
         return r.fail(Reader::join(path, "hz"), "a DCS tone has no \"hz\"");
     const int highest = polarity == 0 ? kHighestDcsNormal : kHighestDcsInverted;
-    const bool digits = !code.empty() && code.size() <= 4 && code.find_first_not_of("0123456789") == std::string::npos;
+    const bool digits =
+        !code.empty() && code.size() <= 4 && code.find_first_not_of("0123456789") == std::string::npos;
     const int number = digits ? std::stoi(code) : -1;
     if (number < 0 || number > highest)
         return r.fail(Reader::join(path, "code"),
@@ -595,8 +612,8 @@ bool readChannel(Reader& r, const QJsonValue& value, const std::string& path, st
     const QJsonValue rx = member("rx_mhz");
     if (rx.isNull() || rx.isUndefined()) {
         // Not a channel: its bytes are kept whole in "hidden"; nothing else may be given.
-        for (std::string_view key : {"tx_mhz", "rx_tone", "tx_tone", "busy_lockout", "power", "bandwidth", "ptt_id",
-                                     "name"}) {
+        for (std::string_view key :
+             {"tx_mhz", "rx_tone", "tx_tone", "busy_lockout", "power", "bandwidth", "ptt_id", "name"}) {
             if (!member(key).isUndefined() && !member(key).isNull())
                 return r.fail(at(key), "a channel without rx_mhz takes no other values");
         }
@@ -656,7 +673,8 @@ bool readChannel(Reader& r, const QJsonValue& value, const std::string& path, st
         !r.choice(member("power"), at("power"), std::array<std::string_view, 2>{"high", "low"}, power))
         return false;
     if (!member("bandwidth").isUndefined() &&
-        !r.choice(member("bandwidth"), at("bandwidth"), std::array<std::string_view, 2>{"wide", "narrow"}, bandwidth))
+        !r.choice(member("bandwidth"), at("bandwidth"), std::array<std::string_view, 2>{"wide", "narrow"},
+                  bandwidth))
         return false;
     if (!member("ptt_id").isUndefined() && !r.choice(member("ptt_id"), at("ptt_id"), kPttIds, ptt))
         return false;
@@ -669,7 +687,8 @@ bool readChannel(Reader& r, const QJsonValue& value, const std::string& path, st
     channel.setByte(rec::kPttIdByte, static_cast<std::uint8_t>(channel.byte(rec::kPttIdByte) | ptt));
 
     std::string name;
-    if (!member("name").isUndefined() && !member("name").isNull() && !r.string(member("name"), at("name"), name))
+    if (!member("name").isUndefined() && !member("name").isNull() &&
+        !r.string(member("name"), at("name"), name))
         return false;
     std::array<std::uint8_t, 8> nameBytes{};
     nameBytes.fill(0xFF);
@@ -690,9 +709,9 @@ bool readSettings(Reader& r, const QJsonValue& value, RadioImage& image)
     const std::string path = "settings";
     QJsonObject s;
     if (!r.object(value, path,
-                  {"display_mode", "scan_mode", "tail_elimination", "manual_setting", "beep", "battery_save", "squelch",
-                   "tx_time_limit_s", "vox_level", "end_tone", "priority_channel", "password", "model_index",
-                   "band_index", "band"},
+                  {"display_mode", "scan_mode", "tail_elimination", "manual_setting", "beep", "battery_save",
+                   "squelch", "tx_time_limit_s", "vox_level", "end_tone", "priority_channel", "password",
+                   "model_index", "band_index", "band"},
                   s))
         return false;
     QJsonValue v;
@@ -757,7 +776,8 @@ bool readSettings(Reader& r, const QJsonValue& value, RadioImage& image)
         QJsonObject band;
         QJsonValue edge;
         std::int64_t low = 0, high = 0;
-        if (!r.object(v, at("band"), {"low_mhz", "high_mhz"}, band) || !r.required(band, at("band"), "low_mhz", edge) ||
+        if (!r.object(v, at("band"), {"low_mhz", "high_mhz"}, band) ||
+            !r.required(band, at("band"), "low_mhz", edge) ||
             !r.integer(edge, at("band") + ".low_mhz", 0, 999, low) ||
             !r.required(band, at("band"), "high_mhz", edge) ||
             !r.integer(edge, at("band") + ".high_mhz", 0, 999, high))
@@ -787,7 +807,8 @@ bool readDtmf(Reader& r, const QJsonValue& value, RadioImage& image)
         return true;
     if (!r.string(v, path + ".ptt_id_code", dtmf.code))
         return false;
-    if (dtmf.code.size() > map::kPttIdCodeSize || dtmf.code.find_first_not_of(kDtmfCharacters) != std::string::npos)
+    if (dtmf.code.size() > map::kPttIdCodeSize ||
+        dtmf.code.find_first_not_of(kDtmfCharacters) != std::string::npos)
         return r.fail(path + ".ptt_id_code", "must be at most 8 of 0-9, A-D, '*' and '#'");
     const std::uint8_t flags = image.at(map::kDtmfFlags);
     EncodeDtmf(dtmf, image);
@@ -831,7 +852,8 @@ bool readFmPresets(Reader& r, const QJsonValue& value, RadioImage& image)
         if (v.isNull())
             continue;
         std::int64_t units = 0;
-        if (!r.scaled(v, Reader::index("fm_presets", static_cast<std::size_t>(i)), 5, kLowestRx, kHighestBcd, units))
+        if (!r.scaled(v, Reader::index("fm_presets", static_cast<std::size_t>(i)), 5, kLowestRx, kHighestBcd,
+                      units))
             return false;
         std::array<std::uint8_t, 4> bytes{};
         EncodeBcdFrequency(units, bytes);
@@ -866,7 +888,8 @@ bool readOtherBytes(Reader& r, const QJsonValue& value, RadioImage& image)
         }
         if (used == 0 || used != offsetText.size() || offset >= map::kImageSize)
             return r.fail(path + ".offset", "must be an offset from 0x000 to 0xFFF");
-        if (!r.required(run, path, "hex", v) || !r.hexBytes(v, path + ".hex", 1, map::kImageSize - offset, bytes))
+        if (!r.required(run, path, "hex", v) ||
+            !r.hexBytes(v, path + ".hex", 1, map::kImageSize - offset, bytes))
             return false;
         for (std::size_t k = 0; k < bytes.size(); ++k)
             image.set(offset + k, bytes[k]);
@@ -938,8 +961,8 @@ bool ImportImage(std::string_view document, RadioImage& image, ImportError& erro
         return r.fail("", "must be an object");
     QJsonObject root;
     if (!r.object(QJsonValue(doc.object()), "",
-                  {"format", "version", "channels", "settings", "dtmf", "side_keys", "fm_presets", "serial_number",
-                   "other_bytes"},
+                  {"format", "version", "channels", "settings", "dtmf", "side_keys", "fm_presets",
+                   "serial_number", "other_bytes"},
                   root))
         return false;
     QJsonValue v;
@@ -964,12 +987,13 @@ bool ImportImage(std::string_view document, RadioImage& image, ImportError& erro
     const QJsonArray channels = v.toArray();
     std::set<int> seen;
     for (qsizetype i = 0; i < channels.size(); ++i) {
-        if (!readChannel(r, channels.at(i), Reader::index("channels", static_cast<std::size_t>(i)), seen, out))
+        if (!readChannel(r, channels.at(i), Reader::index("channels", static_cast<std::size_t>(i)), seen,
+                         out))
             return false;
     }
-    if (!r.required(root, "", "settings", v) || !readSettings(r, v, out) || !r.required(root, "", "dtmf", v) ||
-        !readDtmf(r, v, out) || !r.required(root, "", "side_keys", v) || !readSideKeys(r, v, out) ||
-        !r.required(root, "", "fm_presets", v) || !readFmPresets(r, v, out) ||
+    if (!r.required(root, "", "settings", v) || !readSettings(r, v, out) ||
+        !r.required(root, "", "dtmf", v) || !readDtmf(r, v, out) || !r.required(root, "", "side_keys", v) ||
+        !readSideKeys(r, v, out) || !r.required(root, "", "fm_presets", v) || !readFmPresets(r, v, out) ||
         !r.required(root, "", "serial_number", v))
         return false;
     if (!v.isNull()) {
@@ -977,14 +1001,16 @@ bool ImportImage(std::string_view document, RadioImage& image, ImportError& erro
         if (!r.string(v, "serial_number", serial))
             return false;
         const bool printable = std::all_of(serial.begin(), serial.end(), [](char c) {
-            return static_cast<unsigned char>(c) >= kFirstPrintable && static_cast<unsigned char>(c) <= kLastPrintable;
+            return static_cast<unsigned char>(c) >= kFirstPrintable &&
+                   static_cast<unsigned char>(c) <= kLastPrintable;
         });
         if (serial.empty() || serial.size() > map::kSerialNumberSize || !printable)
             return r.fail("serial_number", "must be 1 to 16 printable ASCII characters, or null");
         for (qsizetype i = 0; i < channels.size(); ++i) {
             const QJsonObject ch = channels.at(i).toObject();
             if (ch.value(QStringLiteral("channel")).toInt() == map::kSerialNumberChannel &&
-                !ch.value(QStringLiteral("rx_mhz")).isNull() && !ch.value(QStringLiteral("rx_mhz")).isUndefined())
+                !ch.value(QStringLiteral("rx_mhz")).isNull() &&
+                !ch.value(QStringLiteral("rx_mhz")).isUndefined())
                 return r.fail(Reader::index("channels", static_cast<std::size_t>(i)) + ".rx_mhz",
                               "channel 63 holds the serial number; its rx_mhz must be null");
         }

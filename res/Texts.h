@@ -339,4 +339,22 @@ inline constexpr const char* kPowerButtons[6] = {"低端低功率", "低端高�
 inline constexpr const char* kEndTuning = "结束";
 inline constexpr const char* kExitTuning = "退出";
 
+// --- orxtool and CSV import at a chosen channel ---------------------------------------------------
+// orxtool names the PORT argument where the window names its port menu.
+inline constexpr const char* kToolPortEmpty =
+    "PORT 参数是空的：请给出编程线所接的串口，例如 COM1、ttyUSB0 或 /dev/ttyUSB0。";
+inline constexpr const char* kToolPortArgument = "请用 PORT 参数给出编程线所接的串口。";
+inline constexpr const char* kToolPortNotSerial =
+    "%1 不是串口设备：请用 PORT 参数给出编程线所接的串口（如 /dev/ttyUSB0）。";
+// The label of orxtool's progress bar.
+inline constexpr const char* kToolReading = "读数据";
+inline constexpr const char* kToolWriting = "写数据";
+// A CSV row with Tone DTCS and no DtcsCode (CsvRefusal::BadDcs with an empty value).
+inline constexpr const char* kCsvMissingDcs = "DTCS 亚音没有给出数字亚音码（DtcsCode 为空）";
+// The first line of an import report when the rows did not go by their Location (CsvNumbering).
+inline constexpr const char* kCsvShiftedFromZero =
+    "文件的 Location 从 0 开始编号：每一行都导入到下一个信道。";
+inline constexpr const char* kCsvFromFirstChannel =
+    "没有按文件的 Location 导入：各行依次导入信道 %1 及其后的信道。";
+
 } // namespace res

@@ -1302,5 +1302,30 @@ Do you really want to stop writing?</translation>
         <source>%1，在主机 %2 上</source>
         <translation>%1 on host %2</translation>
     </message>
+    <!-- orxtool and CSV import at a chosen channel -->
+    <message>
+        <source>PORT 参数是空的：请给出编程线所接的串口，例如 COM1、ttyUSB0 或 /dev/ttyUSB0。</source>
+        <translation>The PORT argument is empty: give the serial port the programming cable is plugged into, such as COM1, ttyUSB0 or /dev/ttyUSB0.</translation>
+    </message>
+    <message>
+        <source>请用 PORT 参数给出编程线所接的串口。</source>
+        <translation>Give the serial port the programming cable is plugged into as the PORT argument.</translation>
+    </message>
+    <message>
+        <source>%1 不是串口设备：请用 PORT 参数给出编程线所接的串口（如 /dev/ttyUSB0）。</source>
+        <translation>%1 is not a serial device: give the serial port the programming cable is plugged into as the PORT argument (such as /dev/ttyUSB0).</translation>
+    </message>
+    <message>
+        <source>DTCS 亚音没有给出数字亚音码（DtcsCode 为空）</source>
+        <translation>the DTCS tone has no code (DtcsCode is empty)</translation>
+    </message>
+    <message>
+        <source>文件的 Location 从 0 开始编号：每一行都导入到下一个信道。</source>
+        <translation>The file counts its locations from 0: every row went to the channel after it.</translation>
+    </message>
+    <message>
+        <source>没有按文件的 Location 导入：各行依次导入信道 %1 及其后的信道。</source>
+        <translation>The file's Location column was not used: the rows went to channel %1 and the channels after it, in file order.</translation>
+    </message>
 </context>
 </TS>

@@ -62,7 +62,8 @@ RadioImage knownImage()
     RadioImage image;
     image.resetToNewDocument();
     ChannelTexts one;
-    one.cells = {"145.12500", "145.72500", "模拟:67.0", "数字:023N", "载波", "高", "宽", "是", "两者", "CALL-1"};
+    one.cells = {"145.12500", "145.72500", "模拟:67.0", "数字:023N", "载波",
+                 "高",        "宽",        "是",        "两者",      "CALL-1"};
     EncodeChannel(one, 1, image);
     ChannelTexts two = one;
     two[ColName] = "B";
@@ -129,11 +130,14 @@ private slots:
         QTest::addColumn<QJsonValue>("value");
         QTest::addColumn<QList<int>>("bytes"); // the offsets that may change
         const int flags1 = rec::kFlagsByte;
-        QTest::newRow("power") << QVariantList{"channels", 0, "power"} << QJsonValue("low") << QList<int>{flags1};
+        QTest::newRow("power") << QVariantList{"channels", 0, "power"} << QJsonValue("low")
+                               << QList<int>{flags1};
         QTest::newRow("rx tone") << QVariantList{"channels", 0, "rx_tone"}
-                                 << QJsonValue(QJsonObject{{"type", "dcs"}, {"code", "754"}, {"polarity", "I"}})
+                                 << QJsonValue(
+                                        QJsonObject{{"type", "dcs"}, {"code", "754"}, {"polarity", "I"}})
                                  << QList<int>{8, 9};
-        QTest::newRow("tx none") << QVariantList{"channels", 1, "tx_mhz"} << QJsonValue() << QList<int>{20, 21, 22, 23};
+        QTest::newRow("tx none") << QVariantList{"channels", 1, "tx_mhz"} << QJsonValue()
+                                 << QList<int>{20, 21, 22, 23};
         QTest::newRow("name") << QVariantList{"channels", 0, "name"} << QJsonValue("RPT 7")
                               << QList<int>{0x850, 0x851, 0x852, 0x853, 0x854, 0x855};
         QTest::newRow("scan add") << QVariantList{"channels", 1, "scan_add"} << QJsonValue(false)
@@ -151,8 +155,8 @@ private slots:
                                   << QList<int>{0x81E};
         QTest::newRow("dtmf code") << QVariantList{"dtmf", "ptt_id_code"} << QJsonValue("9*#")
                                    << QList<int>{0x820, 0x821, 0x822};
-        QTest::newRow("serial number") << QVariantList{"serial_number"} << QJsonValue("SN-8")
-                                       << QList<int>{0x3E3};
+        QTest::newRow("serial number")
+            << QVariantList{"serial_number"} << QJsonValue("SN-8") << QList<int>{0x3E3};
     }
 
     void oneFieldEditChangesOnlyItsBytes()
@@ -183,32 +187,33 @@ private slots:
         QTest::addColumn<QVariantList>("path");
         QTest::addColumn<QJsonValue>("value");
         QTest::addColumn<QString>("where");
-        QTest::newRow("a word of no list") << QVariantList{"channels", 3, "power"} << QJsonValue("medium")
-                                           << "channels[3].power";
-        QTest::newRow("a frequency as text") << QVariantList{"channels", 0, "rx_mhz"} << QJsonValue("145.1")
-                                             << "channels[0].rx_mhz";
-        QTest::newRow("below 10 Hz steps") << QVariantList{"channels", 0, "tx_mhz"} << QJsonValue(145.123456)
-                                           << "channels[0].tx_mhz";
+        QTest::newRow("a word of no list")
+            << QVariantList{"channels", 3, "power"} << QJsonValue("medium") << "channels[3].power";
+        QTest::newRow("a frequency as text")
+            << QVariantList{"channels", 0, "rx_mhz"} << QJsonValue("145.1") << "channels[0].rx_mhz";
+        QTest::newRow("below 10 Hz steps")
+            << QVariantList{"channels", 0, "tx_mhz"} << QJsonValue(145.123456) << "channels[0].tx_mhz";
         QTest::newRow("a DCS code too large") << QVariantList{"channels", 0, "tx_tone", "code"}
                                               << QJsonValue("9999") << "channels[0].tx_tone.code";
-        QTest::newRow("a channel twice") << QVariantList{"channels", 5, "channel"} << QJsonValue(1)
-                                         << "channels[5].channel";
-        QTest::newRow("hidden bytes cut short") << QVariantList{"channels", 0, "hidden"} << QJsonValue("FC")
-                                                << "channels[0].hidden";
-        QTest::newRow("a misspelt key") << QVariantList{"settings", "squelsh"} << QJsonValue(3) << "settings.squelsh";
-        QTest::newRow("squelch out of range") << QVariantList{"settings", "squelch"} << QJsonValue(12)
-                                              << "settings.squelch";
-        QTest::newRow("time limit off the steps") << QVariantList{"settings", "tx_time_limit_s"} << QJsonValue(45)
-                                                  << "settings.tx_time_limit_s";
-        QTest::newRow("a letter in the password") << QVariantList{"settings", "password"} << QJsonValue("12a")
-                                                  << "settings.password";
-        QTest::newRow("presets missing") << QVariantList{"fm_presets"} << QJsonValue(QJsonArray{88.5})
-                                         << "fm_presets";
-        QTest::newRow("an offset outside") << QVariantList{"other_bytes", 0, "offset"} << QJsonValue("0x1000")
-                                           << "other_bytes[0].offset";
+        QTest::newRow("a channel twice")
+            << QVariantList{"channels", 5, "channel"} << QJsonValue(1) << "channels[5].channel";
+        QTest::newRow("hidden bytes cut short")
+            << QVariantList{"channels", 0, "hidden"} << QJsonValue("FC") << "channels[0].hidden";
+        QTest::newRow("a misspelt key")
+            << QVariantList{"settings", "squelsh"} << QJsonValue(3) << "settings.squelsh";
+        QTest::newRow("squelch out of range")
+            << QVariantList{"settings", "squelch"} << QJsonValue(12) << "settings.squelch";
+        QTest::newRow("time limit off the steps")
+            << QVariantList{"settings", "tx_time_limit_s"} << QJsonValue(45) << "settings.tx_time_limit_s";
+        QTest::newRow("a letter in the password")
+            << QVariantList{"settings", "password"} << QJsonValue("12a") << "settings.password";
+        QTest::newRow("presets missing")
+            << QVariantList{"fm_presets"} << QJsonValue(QJsonArray{88.5}) << "fm_presets";
+        QTest::newRow("an offset outside")
+            << QVariantList{"other_bytes", 0, "offset"} << QJsonValue("0x1000") << "other_bytes[0].offset";
         QTest::newRow("a version of the future") << QVariantList{"version"} << QJsonValue(2) << "version";
-        QTest::newRow("a serial number too long") << QVariantList{"serial_number"}
-                                                  << QJsonValue("0123456789ABCDEFG") << "serial_number";
+        QTest::newRow("a serial number too long")
+            << QVariantList{"serial_number"} << QJsonValue("0123456789ABCDEFG") << "serial_number";
     }
 
     void badDocumentNamesThePath()

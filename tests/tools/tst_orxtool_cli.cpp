@@ -324,11 +324,14 @@ private slots:
         QTest::addColumn<QStringList>("english");
         QTest::addColumn<QStringList>("chinese");
         QTest::newRow("power") << QStringList{"--power", "low"} << QStringList{"--power", "低"};
-        QTest::newRow("bandwidth") << QStringList{"--bandwidth", "Narrow"} << QStringList{"--bandwidth", "窄"};
-        QTest::newRow("busy lockout") << QStringList{"--busy-lockout", "tone"} << QStringList{"--busy-lockout", "亚音"};
+        QTest::newRow("bandwidth") << QStringList{"--bandwidth", "Narrow"}
+                                   << QStringList{"--bandwidth", "窄"};
+        QTest::newRow("busy lockout")
+            << QStringList{"--busy-lockout", "tone"} << QStringList{"--busy-lockout", "亚音"};
         QTest::newRow("scan add") << QStringList{"--scan-add", "no"} << QStringList{"--scan-add", "否"};
         QTest::newRow("ptt id") << QStringList{"--ptt-id", "before"} << QStringList{"--ptt-id", "发射前"};
-        QTest::newRow("ctcss") << QStringList{"--rx-tone", "88.5 Hz"} << QStringList{"--rx-tone", "模拟:88.5"};
+        QTest::newRow("ctcss") << QStringList{"--rx-tone", "88.5 Hz"}
+                               << QStringList{"--rx-tone", "模拟:88.5"};
         QTest::newRow("dcs") << QStringList{"--tx-tone", "D023I"} << QStringList{"--tx-tone", "数字:023I"};
         QTest::newRow("no tone") << QStringList{"--tx-tone", "none"} << QStringList{"--tx-tone", "无"};
     }
@@ -346,9 +349,10 @@ private slots:
     void pipelineWritesToStandardOutput()
     {
         QProcess shell;
-        shell.start("sh", {"-c", QStringLiteral("T='%1'; \"$T\" new - --ini '%2' | \"$T\" set - --channels 1-10 "
-                                                 "--power low -o - --ini '%2' | \"$T\" dump - --lang en --ini '%2'")
-                                  .arg(ORXTOOL_PATH, path("empty.ini"))});
+        shell.start("sh",
+                    {"-c", QStringLiteral("T='%1'; \"$T\" new - --ini '%2' | \"$T\" set - --channels 1-10 "
+                                          "--power low -o - --ini '%2' | \"$T\" dump - --lang en --ini '%2'")
+                               .arg(ORXTOOL_PATH, path("empty.ini"))});
         QVERIFY(shell.waitForFinished(60000));
         QCOMPARE(shell.exitCode(), 0);
         const QByteArray out = shell.readAllStandardOutput();

@@ -124,7 +124,8 @@ std::string Tr(std::string_view source)
 
 std::string ShownCell(orx::ChannelColumn column, const std::string& cell)
 {
-    if (cell.empty() || column == orx::ColRxFrequency || column == orx::ColTxFrequency || column == orx::ColName)
+    if (cell.empty() || column == orx::ColRxFrequency || column == orx::ColTxFrequency ||
+        column == orx::ColName)
         return cell;
     if (column == orx::ColRxTone || column == orx::ColTxTone) {
         for (const auto& [prefix, shown] : {std::pair{orx::text::kAnalogPrefix, res::kAnalogToneShown},
