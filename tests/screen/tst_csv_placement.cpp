@@ -25,13 +25,14 @@ private slots:
         QTest::newRow("by location") << QByteArray("1,145\n5,146\n") << 0 << false << CsvNumbering::ByLocation
                                      << QList<int>{1, 5};
         QTest::newRow("a list counting from 0")
-            << QByteArray("0,145\n1,146\n2,147\n127,148\n128,149\n") << 0 << false << CsvNumbering::ShiftedFromZero
-            << QList<int>{1, 2, 3, 128, 0};
+            << QByteArray("0,145\n1,146\n2,147\n127,148\n128,149\n") << 0 << false
+            << CsvNumbering::ShiftedFromZero << QList<int>{1, 2, 3, 128, 0};
         QTest::newRow("from a first channel, locations ignored")
             << QByteArray("9,145\n9,146\n,147\n") << 10 << false << CsvNumbering::FromFirstChannel
             << QList<int>{10, 11, 12};
         QTest::newRow("past row 63 while it holds the serial number")
-            << QByteArray("1,145\n2,146\n") << 63 << true << CsvNumbering::FromFirstChannel << QList<int>{64, 65};
+            << QByteArray("1,145\n2,146\n") << 63 << true << CsvNumbering::FromFirstChannel
+            << QList<int>{64, 65};
         QTest::newRow("past the last channel") << QByteArray("1,145\n2,146\n") << 128 << false
                                                << CsvNumbering::FromFirstChannel << QList<int>{128, 0};
     }
@@ -49,8 +50,9 @@ private slots:
             EncodeSerialNumber("SN-1", image);
         ChannelEntryTable table = ChannelEntryTable::FromImage(image);
         const std::string text = "Location,Frequency\n" + rows.toStdString();
-        CsvImport result = ImportChannelCsv(text, table.allTexts(), BandLimits{},
-                                            firstChannel ? PlacementFrom(table, firstChannel) : CsvPlacement{});
+        CsvImport result =
+            ImportChannelCsv(text, table.allTexts(), BandLimits{},
+                             firstChannel ? PlacementFrom(table, firstChannel) : CsvPlacement{});
         ApplyCsvImport(result, table);
         QCOMPARE(result.problem, CsvProblem::None);
         QCOMPARE(result.numbering, numbering);

@@ -360,6 +360,32 @@ private slots:
         QVERIFY(out.contains("\ndisplay_mode=Channel\n"));
     }
 
+    void completionOffersCommandsAndValues_data()
+    {
+        QTest::addColumn<QString>("line"); // the words before the one completed, which is empty
+        QTest::addColumn<QStringList>("offered");
+        QTest::newRow("commands") << "orxtool"
+                                  << QStringList{"json-export", "json-import", "csv-import", "set"};
+        QTest::newRow("power") << "orxtool set in.sin out.sin --power"
+                               << QStringList{"high", "low", "高", "低"};
+        QTest::newRow("a port to read") << "orxtool read" << QStringList{"COM1", "COM8"};
+    }
+    void completionOffersCommandsAndValues()
+    {
+        QFETCH(QString, line);
+        QFETCH(QStringList, offered);
+        const QString script =
+            QStringLiteral("source '%1'; COMP_WORDS=(%2 ''); COMP_CWORD=${#COMP_WORDS[@]}; "
+                           "((COMP_CWORD--)); _orxtool; printf '%s\\n' \"${COMPREPLY[@]}\"")
+                .arg(QStringLiteral(ORXTOOL_COMPLETION), line);
+        QProcess bash;
+        bash.start(QStringLiteral("bash"), {"-c", script});
+        QVERIFY(bash.waitForFinished(60000));
+        const QStringList words = QString::fromUtf8(bash.readAllStandardOutput()).split('\n');
+        for (const QString& word : offered)
+            QVERIFY2(words.contains(word), qPrintable(words.join(' ')));
+    }
+
     void programIniIsTheProgramsOwn()
     {
         // A copy of orxtool in a folder of its own, with a Program.ini beside it as a build folder
