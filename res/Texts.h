@@ -357,4 +357,12 @@ inline constexpr const char* kCsvShiftedFromZero =
 inline constexpr const char* kCsvFromFirstChannel =
     "没有按文件的 Location 导入：各行依次导入信道 %1 及其后的信道。";
 
+// orxtool diff: the lines of a difference, and the labels of fields no window names this way.
+inline constexpr const char* kDiffChannel = "信道 %1 %2";
+inline constexpr const char* kDiffSetting = "设置 %1";
+inline constexpr const char* kDiffEmpty = "(空)";
+inline constexpr const char* kDiffByte = "字节";
+inline constexpr const char* kDiffBandBytes = "频段字节";
+inline constexpr const char* kDiffSideKeys[4] = {"侧键1 短按", "侧键1 长按", "侧键2 短按", "侧键2 长按"};
+
 } // namespace res

@@ -1327,5 +1327,41 @@ Do you really want to stop writing?</translation>
         <source>没有按文件的 Location 导入：各行依次导入信道 %1 及其后的信道。</source>
         <translation>The file's Location column was not used: the rows went to channel %1 and the channels after it, in file order.</translation>
     </message>
+    <message>
+        <source>信道 %1 %2</source>
+        <translation>channel %1 %2</translation>
+    </message>
+    <message>
+        <source>设置 %1</source>
+        <translation>setting %1</translation>
+    </message>
+    <message>
+        <source>(空)</source>
+        <translation>(empty)</translation>
+    </message>
+    <message>
+        <source>字节</source>
+        <translation>byte</translation>
+    </message>
+    <message>
+        <source>频段字节</source>
+        <translation>band bytes</translation>
+    </message>
+    <message>
+        <source>侧键1 短按</source>
+        <translation>side key 1 short</translation>
+    </message>
+    <message>
+        <source>侧键1 长按</source>
+        <translation>side key 1 long</translation>
+    </message>
+    <message>
+        <source>侧键2 短按</source>
+        <translation>side key 2 short</translation>
+    </message>
+    <message>
+        <source>侧键2 长按</source>
+        <translation>side key 2 long</translation>
+    </message>
 </context>
 </TS>
