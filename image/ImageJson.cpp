@@ -628,10 +628,20 @@ bool readChannel(Reader& r, const QJsonValue& value, const std::string& path, st
         return true;
     }
 
+    // The hidden bits of bytes 12-15; a channel made from one without a receive frequency by giving
+    // it one may keep that one's 24 bytes here, of which the same bits count.
+    constexpr std::size_t kKeptSize = map::kChannelRecordSize + map::kChannelNameSize;
     std::vector<std::uint8_t> hidden(map::kChannelRecordSize - kHiddenFirst, 0x00);
-    if (!member("hidden").isUndefined() &&
-        !r.hexBytes(member("hidden"), at("hidden"), hidden.size(), hidden.size(), hidden))
-        return false;
+    if (!member("hidden").isUndefined()) {
+        if (!r.hexBytes(member("hidden"), at("hidden"), hidden.size(), kKeptSize, hidden))
+            return false;
+        if (hidden.size() == kKeptSize)
+            hidden = std::vector<std::uint8_t>(hidden.begin() + kHiddenFirst,
+                                               hidden.begin() + map::kChannelRecordSize);
+        else if (hidden.size() != map::kChannelRecordSize - kHiddenFirst)
+            return r.fail(at("hidden"),
+                          "must be 4 bytes as hexadecimal digits (or the 24 of a channel without rx_mhz)");
+    }
     for (std::size_t k = kHiddenFirst; k < map::kChannelRecordSize; ++k)
         channel.setByte(k, hidden[k - kHiddenFirst] & static_cast<std::uint8_t>(~kShownRecordBits[k]));
 
