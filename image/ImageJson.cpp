@@ -538,7 +538,7 @@ bool readTone(Reader& r, const QJsonValue& value, const std::string& path, std::
               std::uint8_t& high)
 {
     low = high = 0xFF;
-    if (value.isNull())
+    if (value.isNull() || value.isUndefined())
         return true;
     QJsonObject tone;
     QJsonValue type;
@@ -652,12 +652,14 @@ bool readChannel(Reader& r, const QJsonValue& value, const std::string& path, st
     EncodeBcdFrequency(units, bytes);
     for (std::size_t k = 0; k < 4; ++k)
         channel.setByte(rec::kRxFrequency + k, bytes[k]);
+    // No tx_mhz at all: transmit on the receive frequency, as a new channel in the grid; null: none.
     const QJsonValue tx = member("tx_mhz");
-    bytes.fill(0xFF);
-    if (!tx.isNull() && !tx.isUndefined()) {
-        if (!r.scaled(tx, at("tx_mhz"), 5, kLowestRx, kHighestBcd, units))
+    if (!tx.isNull()) {
+        if (!tx.isUndefined() && !r.scaled(tx, at("tx_mhz"), 5, kLowestRx, kHighestBcd, units))
             return false;
         EncodeBcdFrequency(units, bytes);
+    } else {
+        bytes.fill(0xFF);
     }
     for (std::size_t k = 0; k < 4; ++k)
         channel.setByte(rec::kTxFrequency + k, bytes[k]);

@@ -144,6 +144,11 @@ private slots:
                                   << QList<int>{16 + flags1, 0xC50};
         QTest::newRow("hidden bits") << QVariantList{"channels", 0, "hidden"} << QJsonValue("00400102")
                                      << QList<int>{12, 13, 14, 15};
+        // A channel given only its receive frequency gets the grid's defaults (transmit on it too).
+        QTest::newRow("a channel added")
+            << QVariantList{"channels", 5} << QJsonValue(QJsonObject{{"channel", 6}, {"rx_mhz", 146.5}})
+            << QList<int>{0x50, 0x51, 0x52, 0x53, 0x54, 0x55, 0x56, 0x57,
+                          0x58, 0x59, 0x5A, 0x5B, 0x5C, 0x5D, 0x5E, 0x5F};
         QTest::newRow("squelch") << QVariantList{"settings", "squelch"} << QJsonValue(9) << QList<int>{0x813};
         QTest::newRow("beep") << QVariantList{"settings", "beep"} << QJsonValue(false) << QList<int>{0x812};
         QTest::newRow("band") << QVariantList{"settings", "band"}
