@@ -371,5 +371,30 @@ inline constexpr const char* kBackupsNone = "备份文件夹“%1”中还没有
 
 // The second line under "密码错误": where the password goes.
 inline constexpr const char* kPasswordHint = "请在设置栏的“%1”框中填入对讲机的密码，然后再读数据。";
+// --- orxtool and CSV import at a chosen channel ---------------------------------------------------
+// orxtool names the PORT argument where the window names its port menu.
+inline constexpr const char* kToolPortEmpty =
+    "PORT 参数是空的：请给出编程线所接的串口，例如 COM1、ttyUSB0 或 /dev/ttyUSB0。";
+inline constexpr const char* kToolPortArgument = "请用 PORT 参数给出编程线所接的串口。";
+inline constexpr const char* kToolPortNotSerial =
+    "%1 不是串口设备：请用 PORT 参数给出编程线所接的串口（如 /dev/ttyUSB0）。";
+// The label of orxtool's progress bar.
+inline constexpr const char* kToolReading = "读数据";
+inline constexpr const char* kToolWriting = "写数据";
+// A CSV row with Tone DTCS and no DtcsCode (CsvRefusal::BadDcs with an empty value).
+inline constexpr const char* kCsvMissingDcs = "DTCS 亚音没有给出数字亚音码（DtcsCode 为空）";
+// The first line of an import report when the rows did not go by their Location (CsvNumbering).
+inline constexpr const char* kCsvShiftedFromZero =
+    "文件的 Location 从 0 开始编号：每一行都导入到下一个信道。";
+inline constexpr const char* kCsvFromFirstChannel =
+    "没有按文件的 Location 导入：各行依次导入信道 %1 及其后的信道。";
+
+// orxtool diff: the lines of a difference, and the labels of fields no window names this way.
+inline constexpr const char* kDiffChannel = "信道 %1 %2";
+inline constexpr const char* kDiffSetting = "设置 %1";
+inline constexpr const char* kDiffEmpty = "(空)";
+inline constexpr const char* kDiffByte = "字节";
+inline constexpr const char* kDiffBandBytes = "频段字节";
+inline constexpr const char* kDiffSideKeys[4] = {"侧键1 短按", "侧键1 长按", "侧键2 短按", "侧键2 长按"};
 
 } // namespace res

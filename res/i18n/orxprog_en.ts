@@ -1399,5 +1399,66 @@ Do you really want to stop writing?</translation>
         <source>请在设置栏的“%1”框中填入对讲机的密码，然后再读数据。</source>
         <translation>Enter the radio's password in the “%1” box of the settings panel, then read again.</translation>
     </message>
+    <!-- orxtool and CSV import at a chosen channel -->
+    <message>
+        <source>PORT 参数是空的：请给出编程线所接的串口，例如 COM1、ttyUSB0 或 /dev/ttyUSB0。</source>
+        <translation>The PORT argument is empty: give the serial port the programming cable is plugged into, such as COM1, ttyUSB0 or /dev/ttyUSB0.</translation>
+    </message>
+    <message>
+        <source>请用 PORT 参数给出编程线所接的串口。</source>
+        <translation>Give the serial port the programming cable is plugged into as the PORT argument.</translation>
+    </message>
+    <message>
+        <source>%1 不是串口设备：请用 PORT 参数给出编程线所接的串口（如 /dev/ttyUSB0）。</source>
+        <translation>%1 is not a serial device: give the serial port the programming cable is plugged into as the PORT argument (such as /dev/ttyUSB0).</translation>
+    </message>
+    <message>
+        <source>DTCS 亚音没有给出数字亚音码（DtcsCode 为空）</source>
+        <translation>the DTCS tone has no code (DtcsCode is empty)</translation>
+    </message>
+    <message>
+        <source>文件的 Location 从 0 开始编号：每一行都导入到下一个信道。</source>
+        <translation>The file counts its locations from 0: every row went to the channel after it.</translation>
+    </message>
+    <message>
+        <source>没有按文件的 Location 导入：各行依次导入信道 %1 及其后的信道。</source>
+        <translation>The file's Location column was not used: the rows went to channel %1 and the channels after it, in file order.</translation>
+    </message>
+    <message>
+        <source>信道 %1 %2</source>
+        <translation>channel %1 %2</translation>
+    </message>
+    <message>
+        <source>设置 %1</source>
+        <translation>setting %1</translation>
+    </message>
+    <message>
+        <source>(空)</source>
+        <translation>(empty)</translation>
+    </message>
+    <message>
+        <source>字节</source>
+        <translation>byte</translation>
+    </message>
+    <message>
+        <source>频段字节</source>
+        <translation>band bytes</translation>
+    </message>
+    <message>
+        <source>侧键1 短按</source>
+        <translation>side key 1 short</translation>
+    </message>
+    <message>
+        <source>侧键1 长按</source>
+        <translation>side key 1 long</translation>
+    </message>
+    <message>
+        <source>侧键2 短按</source>
+        <translation>side key 2 short</translation>
+    </message>
+    <message>
+        <source>侧键2 长按</source>
+        <translation>side key 2 long</translation>
+    </message>
 </context>
 </TS>

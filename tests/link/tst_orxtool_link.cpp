@@ -32,7 +32,8 @@ using testfiles::Run;
 
 Run runTool(const QStringList& args)
 {
-    return testfiles::RunProgram(QStringLiteral(ORXTOOL_PATH), args);
+    // The radio link's messages as the window words them: these tests read the Chinese texts.
+    return testfiles::RunProgram(QStringLiteral(ORXTOOL_PATH), args + QStringList{"--lang", "zh"});
 }
 
 orx::RadioImage loadFile(const QString& path)
@@ -440,7 +441,8 @@ void TestOrxToolLink::interruptStopsAtTheNextBlock()
     ReplyGate gate(
         *radio, [frame](const orx::sim::Frame& f) { return f.number == frame; },
         [&pid] { ::kill(static_cast<pid_t>(pid.load()), SIGINT); }, 0);
-    tool.start(QStringLiteral(ORXTOOL_PATH), {command, radio.device(), file, QStringLiteral("--no-backup")});
+    tool.start(QStringLiteral(ORXTOOL_PATH),
+               {command, radio.device(), file, QStringLiteral("--no-backup"), "--lang", "zh"});
     QVERIFY(tool.waitForStarted());
     pid = tool.processId();
     QVERIFY(tool.waitForFinished(60000));

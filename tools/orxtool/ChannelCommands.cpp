@@ -3,6 +3,7 @@
 // that the file written is the one the window saves after the same change.
 
 #include "Commands.h"
+#include "ToolLanguage.h"
 #include "ToolSupport.h"
 
 #include "ChannelBulk.h"
@@ -34,14 +35,6 @@ bool channelsOf(const Invocation& invocation, std::vector<int>& rows)
     }
     rows = *list;
     return true;
-}
-
-std::string optionsText(std::span<const std::string_view> options)
-{
-    std::string out;
-    for (std::string_view o : options)
-        out += (out.empty() ? "" : ", ") + std::string(o);
-    return out;
 }
 
 // The file as the program opens it, a change of its channel table, and the file it then saves.
@@ -137,12 +130,12 @@ int RunSet(const Invocation& invocation)
         const std::string* value = invocation.option(c.option);
         if (!value)
             continue;
-        const auto text = orx::BulkCellText(c.column, *value);
+        const auto text = orx::BulkCellText(c.column, GridValue(c.column, *value));
         if (!text) {
-            const std::string takes =
-                c.column == orx::ColRxTone || c.column == orx::ColTxTone
-                    ? "无, 模拟:67.0 .. 模拟:254.1 (standard tones), 数字:023N, 数字:023I .."
-                    : optionsText(orx::ChoiceOptions(c.column));
+            const std::string takes = c.column == orx::ColRxTone || c.column == orx::ColTxTone
+                                          ? "none/无, 67.0 Hz/模拟:67.0 .. 254.1 Hz/模拟:254.1 (standard "
+                                            "tones), D023N/数字:023N, D023I/数字:023I .."
+                                          : ChoiceValues(c.column);
             PrintError(std::string(c.option) + " '" + *value + "' is not a value of that column (" + takes +
                        ")");
             return ExitBadInput;

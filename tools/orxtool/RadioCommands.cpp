@@ -10,6 +10,9 @@
 #include "Band.h"
 #include "ChannelDataFile.h"
 #include "LinkTexts.h"
+#include "Texts.h"
+#include "ToolLanguage.h"
+#include "Tr.h"
 #include "RadioTransfer.h"
 #include "ScreenCopy.h"
 #include "SettingsCodec.h"
@@ -79,7 +82,7 @@ private:
 class ProgressBar {
 public:
     ProgressBar(const char* label, int total)
-        : m_label(label), m_total(total), m_shown(::isatty(STDERR_FILENO) == 1)
+        : m_label(label), m_total(total), m_shown(::isatty(STDERR_FILENO) == 1 && !Quiet())
     {
         draw(0);
     }
@@ -139,11 +142,11 @@ QString PortExplanation(const orx::RadioTransfer& transfer)
 {
     switch (transfer.portProblem().failure) {
     case orx::PortFailure::NoPortChosen:
-        return QStringLiteral(
-            "PORT 参数是空的：请给出编程线所接的串口，例如 COM1、ttyUSB0 或 /dev/ttyUSB0。");
+        return res::Tr(res::kToolPortEmpty);
     case orx::PortFailure::NoSuchDevice:
-        return orx::PortProblemText(transfer.portProblem()) +
-               QStringLiteral("请用 PORT 参数给出编程线所接的串口。");
+        return orx::PortProblemText(transfer.portProblem()) + res::Tr(res::kToolPortArgument);
+    case orx::PortFailure::NotSerialPort:
+        return res::Tr(res::kToolPortNotSerial).arg(transfer.portProblem().device);
     default:
         return orx::PortProblemText(transfer.portProblem());
     }
@@ -156,7 +159,7 @@ int ReportFailure(const orx::RadioTransfer& transfer, orx::RadioTransfer::Outcom
         PrintError(utf8(orx::TransferCancelStatus(transfer)));
         return ExitInterrupted;
     }
-    PrintError(orx::TransferOutcomeText(outcome));
+    PrintError(Tr(orx::TransferOutcomeText(outcome)));
     QString detail;
     if (outcome == Outcome::PortOpenFailed)
         detail = PortExplanation(transfer);
@@ -188,7 +191,7 @@ int RunRead(const Invocation& invocation)
     }
 
     orx::RadioTransfer transfer(orx::RadioTransfer::Mode::Read, PortArgument(invocation), image);
-    const auto outcome = RunTransfer(transfer, invocation, "读数据");
+    const auto outcome = RunTransfer(transfer, invocation, Tr(res::kToolReading).c_str());
     if (outcome != orx::RadioTransfer::Outcome::Succeeded)
         return ReportFailure(transfer, outcome);
 
@@ -218,7 +221,7 @@ int RunWrite(const Invocation& invocation)
     const auto app = EnsureApplication();
     orx::RadioTransfer transfer(orx::RadioTransfer::Mode::Write, PortArgument(invocation), image);
     transfer.setVerify(invocation.option("--verify") != nullptr);
-    const auto outcome = RunTransfer(transfer, invocation, "写数据");
+    const auto outcome = RunTransfer(transfer, invocation, Tr(res::kToolWriting).c_str());
     if (outcome != orx::RadioTransfer::Outcome::Succeeded)
         return ReportFailure(transfer, outcome);
     return ExitOk;
