@@ -339,4 +339,49 @@ inline constexpr const char* kPowerButtons[6] = {"低端低功率", "低端高�
 inline constexpr const char* kEndTuning = "结束";
 inline constexpr const char* kExitTuning = "退出";
 
+// Safe writing: the backup before a write, the radio's own serial number, continuous writing with
+// its log, and the reason of a failure (its step and block).
+inline constexpr const char* kFailWakeUpSilent = "唤醒：对讲机没有应答";
+inline constexpr const char* kFailWakeUpWrong = "唤醒：对讲机的应答不对（收到 %1）";
+inline constexpr const char* kFailHandshake = "握手：对讲机没有确认";
+inline constexpr const char* kFailPasswordDiffers = "密码：对讲机的密码与“密码”栏中的不同";
+inline constexpr const char* kFailPasswordReply = "读密码：%1";
+inline constexpr const char* kFailBandDiffers = "频段：对讲机的频段字节是 %1，要写入的是 %2";
+inline constexpr const char* kFailBandReply = "读频段：%1";
+inline constexpr const char* kFailReadBlock = "读数据第 %1 块（地址 0x%2）：%3";
+inline constexpr const char* kFailPreReadBlock = "写入前读取第 %1 块（地址 0x%2）：%3";
+inline constexpr const char* kFailSerialBlock = "读电子串号第 %1 块（地址 0x%2）：%3";
+inline constexpr const char* kFailWriteBlock = "写数据第 %1 块（地址 0x%2）：%3";
+inline constexpr const char* kFailReadBackBlock = "读回校验第 %1 块（地址 0x%2）：%3";
+inline constexpr const char* kProblemNoAnswer = "对讲机没有应答";
+inline constexpr const char* kProblemWrongAnswer = "应答不对（收到 %1）";
+inline constexpr const char* kProblemCutShort = "应答不完整，只收到 %1 / %2 字节";
+inline constexpr const char* kProblemNotAcknowledged = "对讲机没有确认";
+inline constexpr const char* kPreWriteBackupFailed = "无法保存写入前的备份，没有写入任何数据";
+inline constexpr const char* kAlreadyWritten = "这台对讲机刚刚写入过，没有再写";
+inline constexpr const char* kSerialKept = "已保留对讲机自己的电子串号 %1";
+inline constexpr const char* kWriteDone = "写数据完成：已写入 %1 块";
+inline constexpr const char* kWriteDoneVerified = "写数据完成：已写入 %1 块，校验无误";
+inline constexpr const char* kPreWriteBackupBox = "写入前备份对讲机中的数据";
+inline constexpr const char* kSerialFromFileBox = "写入文件中的电子串号";
+inline constexpr const char* kContinuousWriteBox = "连续写入";
+inline constexpr const char* kBatchWaiting = "已写入 %1 台，等待下一台对讲机……";
+inline constexpr const char* kBatchWriting = "正在写入第 %1 台对讲机";
+inline constexpr const char* kBatchRemove = "第 %1 台已完成，请取下对讲机，再接上下一台";
+inline constexpr const char* kBatchEnded = "连续写入结束：成功 %1 台，失败 %2 台";
+inline constexpr const char* kBatchTime = "时间";
+inline constexpr const char* kBatchSerial = "电子串号";
+inline constexpr const char* kBatchResult = "结果";
+inline constexpr const char* kBatchVerification = "校验";
+inline constexpr const char* kBatchBackup = "写入前备份";
+inline constexpr const char* kBatchOk = "成功";
+inline constexpr const char* kBatchOkSerialKept = "成功，保留电子串号";
+inline constexpr const char* kBatchFailed = "失败：%1";
+inline constexpr const char* kBatchSkipped = "刚写入过，未再写";
+inline constexpr const char* kBatchVerified = "一致";
+inline constexpr const char* kBatchNotVerified = "未校验";
+inline constexpr const char* kBatchNone = "（无）";
+inline constexpr const char* kBatchLogSaved = "记录已保存：%1";
+inline constexpr const char* kBatchLogFailed = "无法保存连续写入的记录：%1";
+
 } // namespace res
