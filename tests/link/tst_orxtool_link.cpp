@@ -14,12 +14,14 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <atomic>
 
@@ -126,10 +128,12 @@ void TestOrxToolLink::readFailures_data()
     QTest::newRow("radio password given")
         << "2468" << QStringList{"--password", "2468"} << false << false << 0 << QString();
     QTest::newRow("radio password not given")
-        << "2468" << QStringList{} << false << false << 3 << "orxtool: 密码错误\n";
+        << "2468" << QStringList{} << false << false << 3
+        << "orxtool: 密码错误\n密码：对讲机的密码与“密码”栏中的不同\n";
     QTest::newRow("wrong password") << "2468" << QStringList{"--password", "1357"} << false << false << 3
-                                    << "orxtool: 密码错误\n";
-    QTest::newRow("silent radio") << "" << QStringList{} << true << false << 3 << "orxtool: 通信出错\n";
+                                    << "orxtool: 密码错误\n密码：对讲机的密码与“密码”栏中的不同\n";
+    QTest::newRow("silent radio") << "" << QStringList{} << true << false << 3
+                                  << "orxtool: 通信出错\n唤醒：对讲机没有应答\n";
     // The reason follows the fixed message; the devices it lists are this machine's.
     QTest::newRow("no such port") << "" << QStringList{} << false << true << 3
                                   << "orxtool: 打开串口失败\n串口设备 /dev/orx-no-such-port 不存在。";
@@ -183,7 +187,7 @@ void TestOrxToolLink::writeEncodesAsTheProgramSaves()
     orx::BandLimits limits;
     const orx::RadioImage expected = orx::LoadAndSave(fileToWrite(), {}, limits);
     QVERIFY(expected.at(orx::map::kSquelch) != 0x0F);
-    LINK_COMPARE_BYTES(radio->receivedBytes(), WholeWrite(expected));
+    LINK_COMPARE_BYTES(radio->receivedBytes(), WholeWrite(expected, PreRead::Whole));
     const auto after = radio->memory();
     QVERIFY(std::equal(after.begin(), after.begin() + 0xE00, expected.data().begin()));
     QVERIFY(std::equal(after.begin() + 0xE00, after.begin() + 0xFF0, before.begin() + 0xE00));
@@ -200,13 +204,15 @@ void TestOrxToolLink::writeWithBand_data()
     QTest::newRow("file's band matches") << "400-470"
                                          << "400-470" << QStringList{} << 0 << QString();
     QTest::newRow("file's band differs") << "400-470"
-                                         << "136-174" << QStringList{} << 3 << "orxtool: 频率不匹配\n";
+                                         << "136-174" << QStringList{} << 3
+                                         << "orxtool: 频率不匹配\n频段：对讲机的频段字节是 40 47 00，要写入的是 13 17 64\n";
     QTest::newRow("--band overrides the file")
         << "400-470"
         << "136-174" << QStringList{"--band", "400-470"} << 0 << QString();
     QTest::newRow("--band differs from the radio")
         << "136-174"
-        << "136-174" << QStringList{"--band", "400-480"} << 3 << "orxtool: 频率不匹配\n";
+        << "136-174" << QStringList{"--band", "400-480"} << 3
+        << "orxtool: 频率不匹配\n频段：对讲机的频段字节是 13 17 64，要写入的是 40 48 00\n";
     QTest::newRow("--band not a band") << "136-174"
                                        << "136-174" << QStringList{"--band", "VHF"} << 2
                                        << "orxtool: a band is LOW-HIGH in MHz, for example 136-174\n";
@@ -338,9 +344,11 @@ void TestOrxToolLink::verify_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("message");
     SimOptions storedWrongly;
-    storedWrongly.faults[8 + 2] =
+    // --no-backup: the serial number's two blocks are read before the write.
+    const int firstWrite = 8 + PreReadFrames(PreRead::Serial);
+    storedWrongly.faults[firstWrite + 2] =
         orx::sim::ReplyFault{orx::sim::ReplyFault::Kind::StoreWrong, 5}; // channel 2
-    storedWrongly.faults[8 + 0x818 / 8] =
+    storedWrongly.faults[firstWrite + 0x818 / 8] =
         orx::sim::ReplyFault{orx::sim::ReplyFault::Kind::StoreWrong, 4}; // 0x81C
     QTest::newRow("--verify, stored right") << QStringList{"--verify"} << SimOptions{} << 0 << "";
     QTest::newRow("--verify, stored wrongly")
@@ -367,7 +375,8 @@ void TestOrxToolLink::verify()
     const auto reads = std::count_if(frames.begin(), frames.end(), [](const orx::sim::Frame& f) {
         return f.kind == orx::sim::Frame::Kind::Read;
     });
-    QCOMPARE(int(reads), options.isEmpty() ? 1 : 1 + 449); // the band check, then the read-back
+    // The band check and the serial number's two blocks, then the read-back.
+    QCOMPARE(int(reads), options.isEmpty() ? 3 : 3 + 449);
 }
 
 void TestOrxToolLink::backups_data()
@@ -376,7 +385,8 @@ void TestOrxToolLink::backups_data()
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<int>("kept");
     QTest::newRow("read keeps a backup") << "read" << QStringList{} << 1;
-    QTest::newRow("write keeps a backup") << "write" << QStringList{} << 1;
+    // What the radio held before the write, and what it was sent.
+    QTest::newRow("write keeps two backups") << "write" << QStringList{} << 2;
     QTest::newRow("read --no-backup") << "read" << QStringList{"--no-backup"} << 0;
     QTest::newRow("write --no-backup") << "write" << QStringList{"--no-backup"} << 0;
 }
@@ -389,27 +399,42 @@ void TestOrxToolLink::backups()
     QDir(backupFolder()).removeRecursively();
     SimulatedRadio radio;
     QVERIFY(radio.ok());
+    const auto before = radio->memory();
     const QString file = m_dir.filePath(QStringLiteral("backup-test.sin"));
+    // Whatever the umask lets others read, the backups are the user's alone.
+    const mode_t umaskBefore = ::umask(022);
+    const auto restoreUmask = qScopeGuard([umaskBefore] { ::umask(umaskBefore); });
     if (command == QLatin1String("write"))
         saveFile(file, fileToWrite());
     const Run r = runTool(QStringList{command, radio.device(), file} + options);
     QCOMPARE(r.status, 0);
     QCOMPARE(r.err, QString());
-    const QStringList files = SinFiles(backupFolder());
+    QStringList files = SinFiles(backupFolder());
     QCOMPARE(files.size(), kept);
     if (kept == 0)
         return;
-    // The program's own backups folder, named with date, time, direction and band.
-    QVERIFY2(
-        files.first().contains(QRegularExpression(
-            QStringLiteral("^\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d_%1_136-174MHz\\.sin$").arg(command))),
-        qPrintable(files.first()));
-    const orx::RadioImage saved = loadFile(QDir(backupFolder()).filePath(files.first()));
+    // The program's own backups folder, named with date, time, direction and band, private to the user.
+    auto mode = [](const QString& path) {
+        struct stat st {};
+        return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+    };
+    QCOMPARE(mode(backupFolder()), 0700);
+    auto named = [&files](const QString& kind) {
+        const QRegularExpression re(
+            QStringLiteral("^\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d_%1_136-174MHz\\.sin$").arg(kind));
+        const QStringList match = files.filter(re);
+        return match.size() == 1 ? match.first() : QString();
+    };
+    for (const QString& name : files)
+        QCOMPARE(mode(QDir(backupFolder()).filePath(name)), 0600);
+    const orx::RadioImage saved = loadFile(QDir(backupFolder()).filePath(named(command)));
     if (command == QLatin1String("read")) {
         QVERIFY(saved == loadFile(file));
     } else {
         orx::BandLimits limits;
         QVERIFY(saved == orx::LoadAndSave(fileToWrite(), {}, limits));
+        const orx::RadioImage held = loadFile(QDir(backupFolder()).filePath(named(QStringLiteral("before-write"))));
+        QVERIFY(held.data() == before);
     }
 }
 
@@ -419,7 +444,8 @@ void TestOrxToolLink::interruptStopsAtTheNextBlock_data()
     QTest::addColumn<int>("frame"); // Ctrl+C comes while the radio answers this frame
     QTest::addColumn<QString>("message");
     QTest::newRow("read") << "read" << 5 + 2 * 200 << "orxtool: 读数据已取消\n";
-    QTest::newRow("write") << "write" << 8 + 100 << "orxtool: 写数据已停止：对讲机收到了 101 / 448 块\n";
+    QTest::newRow("write") << "write" << 8 + PreReadFrames(PreRead::Serial) + 100
+                           << "orxtool: 写数据已停止：对讲机收到了 101 / 448 块\n";
 }
 
 void TestOrxToolLink::interruptStopsAtTheNextBlock()
