@@ -16,8 +16,8 @@ constexpr const char* kTimeFormat = "yyyy-MM-dd_HH-mm-ss";
 
 const QRegularExpression& backupName()
 {
-    static const QRegularExpression re(
-        QStringLiteral("^(\\d{4}-\\d{2}-\\d{2}_\\d{2}-\\d{2}-\\d{2})_(read|write|before-write)_[^/]*\\.sin$"));
+    static const QRegularExpression re(QStringLiteral(
+        "^(\\d{4}-\\d{2}-\\d{2}_\\d{2}-\\d{2}-\\d{2})_(read|write|before-write)_[^/]*\\.sin$"));
     return re;
 }
 

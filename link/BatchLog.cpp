@@ -31,7 +31,8 @@ bool BatchLog::create(const QString& folder, const QStringList& header, const QD
         path = QDir(folder).filePath(name + QStringLiteral("-%1.csv").arg(n));
     QFile file(path);
     // Created private: the log names the radios' serial numbers and the backups.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                   QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
         file.write(Line(header)) < 0) {
         if (error)
             *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString());

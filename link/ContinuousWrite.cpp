@@ -4,8 +4,8 @@
 
 namespace orx {
 
-ContinuousWrite::ContinuousWrite(const QString& portName, const RadioImage& image, const LinkTimeouts& timeouts,
-                                 QObject* parent)
+ContinuousWrite::ContinuousWrite(const QString& portName, const RadioImage& image,
+                                 const LinkTimeouts& timeouts, QObject* parent)
     : QObject(parent), m_transfer(RadioTransfer::Mode::Write, portName, image, nullptr, timeouts)
 {
     m_transfer.setWaitForRadio(true);
@@ -19,7 +19,8 @@ int ContinuousWrite::failures() const
 {
     int n = 0;
     for (const BatchRadio& r : m_radios)
-        n += r.outcome != RadioTransfer::Outcome::Succeeded && r.outcome != RadioTransfer::Outcome::AlreadyWritten;
+        n += r.outcome != RadioTransfer::Outcome::Succeeded &&
+             r.outcome != RadioTransfer::Outcome::AlreadyWritten;
     return n;
 }
 

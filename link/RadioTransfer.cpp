@@ -204,10 +204,11 @@ RadioTransfer::Outcome RadioTransfer::preWriteSteps()
     if (m_skipCheck) {
         // The radio just written is still (or again) on the cable: writing it again gains nothing.
         const bool same =
-            preRead() ? sameBytes(m_radioBefore, m_skipIfHolds, 0, map::kWritableEnd) &&
-                            sameBytes(m_radioBefore, m_skipIfHolds, map::kBandId, map::kBandIdSize)
-                      : HoldsSerialNumber(m_radioBefore) &&
-                            sameBytes(m_radioBefore, m_skipIfHolds, map::kSerialNumber, map::kSerialNumberSize);
+            preRead()
+                ? sameBytes(m_radioBefore, m_skipIfHolds, 0, map::kWritableEnd) &&
+                      sameBytes(m_radioBefore, m_skipIfHolds, map::kBandId, map::kBandIdSize)
+                : HoldsSerialNumber(m_radioBefore) &&
+                      sameBytes(m_radioBefore, m_skipIfHolds, map::kSerialNumber, map::kSerialNumberSize);
         if (same)
             return Outcome::AlreadyWritten;
     }
@@ -236,7 +237,8 @@ RadioTransfer::Outcome RadioTransfer::writeSteps()
     if (bandReply.size() != frame::kBlockReplySize) {
         m_failure.received = static_cast<int>(bandReply.size());
         m_failure.expected = frame::kBlockReplySize;
-        return fail(Outcome::CommError, Step::Band, bandReply.isEmpty() ? Problem::NoAnswer : Problem::CutShort);
+        return fail(Outcome::CommError, Step::Band,
+                    bandReply.isEmpty() ? Problem::NoAnswer : Problem::CutShort);
     }
     if (bandReply.mid(frame::kBlockHeaderSize, map::kBandIdSize) !=
         imageBytes(m_image, map::kBandId, map::kBandIdSize)) {

@@ -49,7 +49,8 @@ public:
     static void Show(QMainWindow* frame, const QString& text)
     {
         // A newer note replaces an older one.
-        delete frame->findChild<StatusNote*>(QStringLiteral("transferStatusNote"), Qt::FindDirectChildrenOnly);
+        delete frame->findChild<StatusNote*>(QStringLiteral("transferStatusNote"),
+                                             Qt::FindDirectChildrenOnly);
         new StatusNote(frame, text);
     }
 
@@ -309,7 +310,8 @@ void CTransferDlg::startBatch()
     connect(
         batch, &orx::ContinuousWrite::waitingForRemoval, this,
         [this](int number) { showLine(res::Tr(res::kBatchRemove).arg(number)); }, Qt::QueuedConnection);
-    connect(batch, &orx::ContinuousWrite::finished, this, &CTransferDlg::onBatchFinished, Qt::QueuedConnection);
+    connect(batch, &orx::ContinuousWrite::finished, this, &CTransferDlg::onBatchFinished,
+            Qt::QueuedConnection);
     m_thread = QThread::create([batch] { batch->run(); });
     m_thread->setObjectName(QStringLiteral("radioBatch"));
     m_thread->start();
@@ -444,7 +446,8 @@ void CTransferDlg::onFinished(orx::RadioTransfer::Outcome outcome)
     const QString status = orx::TransferCancelStatus(*m_transfer);
     const QString backupFailure = orx::TransferBackupFailureText(*m_transfer);
     const QString serialKept = orx::SerialKeptText(*m_transfer);
-    const QString done = !m_readMode && outcome == Outcome::Succeeded ? orx::WriteDoneText(*m_transfer) : QString();
+    const QString done =
+        !m_readMode && outcome == Outcome::Succeeded ? orx::WriteDoneText(*m_transfer) : QString();
     m_backupPath = m_transfer->backupPath();
     m_transfer.reset();
 

@@ -105,9 +105,8 @@ QString TransferFailureLine(const RadioTransfer::Failure& f)
     using Step = RadioTransfer::Step;
     using Problem = RadioTransfer::Problem;
     auto block = [&f](const char* text) {
-        return res::Tr(text)
-            .arg(f.block)
-            .arg(QStringLiteral("%1").arg(f.address, 3, 16, QLatin1Char('0')).toUpper(), problemText(f));
+        return res::Tr(text).arg(f.block).arg(
+            QStringLiteral("%1").arg(f.address, 3, 16, QLatin1Char('0')).toUpper(), problemText(f));
     };
     switch (f.step) {
     case Step::None:
@@ -121,8 +120,9 @@ QString TransferFailureLine(const RadioTransfer::Failure& f)
         return f.problem == Problem::Differs ? res::Tr(res::kFailPasswordDiffers)
                                              : res::Tr(res::kFailPasswordReply).arg(problemText(f));
     case Step::Band:
-        return f.problem == Problem::Differs ? res::Tr(res::kFailBandDiffers).arg(hexBytes(f.reply), hexBytes(f.wanted))
-                                             : res::Tr(res::kFailBandReply).arg(problemText(f));
+        return f.problem == Problem::Differs
+                   ? res::Tr(res::kFailBandDiffers).arg(hexBytes(f.reply), hexBytes(f.wanted))
+                   : res::Tr(res::kFailBandReply).arg(problemText(f));
     case Step::Read:
         return block(res::kFailReadBlock);
     case Step::PreRead:
@@ -146,7 +146,8 @@ QString SerialKeptText(const RadioTransfer& transfer)
 
 QString WriteDoneText(const RadioTransfer& transfer)
 {
-    return res::Tr(transfer.verify() ? res::kWriteDoneVerified : res::kWriteDone).arg(transfer.blocksWritten());
+    return res::Tr(transfer.verify() ? res::kWriteDoneVerified : res::kWriteDone)
+        .arg(transfer.blocksWritten());
 }
 
 QString BatchResultText(const BatchRadio& radio)

@@ -220,11 +220,12 @@ int main(int argc, char* argv[])
             const double share = r.reaction / limit;
             met = met && programRatio <= kRatioGoal && share < kReactionGoal;
             const Seconds line = r.elapsed - limit - r.radioLate - r.reaction;
-            std::printf("%-16s %7lld ms %7.3f s %8.3f s %7.4f %7.1f ms %6.1f ms %9.4f %7.1f ms %7.2f%%\n", row.name,
+            std::printf("%-16s %7lld ms %7.3f s %8.3f s %7.4f %7.1f ms %6.1f ms %9.4f %7.1f ms %7.2f%%\n",
+                        row.name,
                         static_cast<long long>(
                             std::chrono::duration_cast<std::chrono::milliseconds>(turnaround).count()),
-                        r.elapsed.count(), limit.count(), ratio, r.radioLate.count() * 1000, line.count() * 1000,
-                        programRatio, r.reaction.count() * 1000, share * 100);
+                        r.elapsed.count(), limit.count(), ratio, r.radioLate.count() * 1000,
+                        line.count() * 1000, programRatio, r.reaction.count() * 1000, share * 100);
             if (r.stray > 0)
                 std::printf("                 (the radio saw %zu stray bytes)\n", r.stray);
             if (row.mode == Mode::Write && !row.verify && !row.preRead) {

@@ -7,6 +7,7 @@
 
 #include "Band.h"
 #include "ChannelDataFile.h"
+#include "FeatureCodecs.h"
 #include "MemoryMap.h"
 #include "ScreenCopy.h"
 #include "SettingsCodec.h"
@@ -24,6 +25,8 @@
 #include <sys/stat.h>
 
 #include <atomic>
+#include <chrono>
+#include <mutex>
 
 using namespace linktest;
 using orx::sim::SimOptions;
@@ -91,6 +94,9 @@ private slots:
     void interruptStopsAtTheNextBlock();
     void traceShowsNoOutputDiscarded_data();
     void traceShowsNoOutputDiscarded();
+    void repeatWritesOneRadioAfterTheOther_data();
+    void repeatWritesOneRadioAfterTheOther();
+    void interruptEndsAWaitAtOnce();
 
 private:
     // The tool's backups go to a scratch data folder, never the user's.
@@ -127,9 +133,8 @@ void TestOrxToolLink::readFailures_data()
 
     QTest::newRow("radio password given")
         << "2468" << QStringList{"--password", "2468"} << false << false << 0 << QString();
-    QTest::newRow("radio password not given")
-        << "2468" << QStringList{} << false << false << 3
-        << "orxtool: 密码错误\n密码：对讲机的密码与“密码”栏中的不同\n";
+    QTest::newRow("radio password not given") << "2468" << QStringList{} << false << false << 3
+                                              << "orxtool: 密码错误\n密码：对讲机的密码与“密码”栏中的不同\n";
     QTest::newRow("wrong password") << "2468" << QStringList{"--password", "1357"} << false << false << 3
                                     << "orxtool: 密码错误\n密码：对讲机的密码与“密码”栏中的不同\n";
     QTest::newRow("silent radio") << "" << QStringList{} << true << false << 3
@@ -203,9 +208,10 @@ void TestOrxToolLink::writeWithBand_data()
 
     QTest::newRow("file's band matches") << "400-470"
                                          << "400-470" << QStringList{} << 0 << QString();
-    QTest::newRow("file's band differs") << "400-470"
-                                         << "136-174" << QStringList{} << 3
-                                         << "orxtool: 频率不匹配\n频段：对讲机的频段字节是 40 47 00，要写入的是 13 17 64\n";
+    QTest::newRow("file's band differs")
+        << "400-470"
+        << "136-174" << QStringList{} << 3
+        << "orxtool: 频率不匹配\n频段：对讲机的频段字节是 40 47 00，要写入的是 13 17 64\n";
     QTest::newRow("--band overrides the file")
         << "400-470"
         << "136-174" << QStringList{"--band", "400-470"} << 0 << QString();
@@ -433,7 +439,8 @@ void TestOrxToolLink::backups()
     } else {
         orx::BandLimits limits;
         QVERIFY(saved == orx::LoadAndSave(fileToWrite(), {}, limits));
-        const orx::RadioImage held = loadFile(QDir(backupFolder()).filePath(named(QStringLiteral("before-write"))));
+        const orx::RadioImage held =
+            loadFile(QDir(backupFolder()).filePath(named(QStringLiteral("before-write"))));
         QVERIFY(held.data() == before);
     }
 }
@@ -515,6 +522,108 @@ void TestOrxToolLink::traceShowsNoOutputDiscarded()
     QCOMPARE(calls.count(QStringLiteral("TCOFLUSH")), 0);
     QCOMPARE(calls.count(QStringLiteral("TCIOFLUSH")), 0);
     QVERIFY2(calls.count(QStringLiteral("TCFLSH, TCIFLUSH")) > 400, qPrintable(calls.left(2000)));
+}
+
+void TestOrxToolLink::repeatWritesOneRadioAfterTheOther_data()
+{
+    QTest::addColumn<QString>("secondBand"); // of the second radio
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("secondResult");
+    QTest::newRow("two radios") << "136-174" << 0 << "B-002  成功，保留电子串号";
+    // Refused before anything is read: its serial number is not known.
+    QTest::newRow("the second fails: exit status 3")
+        << "400-470" << 3
+        << "（无）  失败：频率不匹配 频段：对讲机的频段字节是 40 47 00，要写入的是 13 17 64";
+}
+
+void TestOrxToolLink::repeatWritesOneRadioAfterTheOther()
+{
+    QFETCH(QString, secondBand);
+    QFETCH(int, status);
+    QFETCH(QString, secondResult);
+    SimulatedRadio radio;
+    QVERIFY(radio.ok());
+    orx::RadioImage first = defaultRadio();
+    orx::EncodeSerialNumber("A-001", first);
+    orx::RadioImage second = defaultRadio();
+    orx::EncodeSerialNumber("B-002", second);
+    orx::BandLimits band;
+    QVERIFY(orx::ApplyBandText(secondBand.toStdString(), band));
+    orx::EncodeBandId(band, second);
+    radio->setMemory(first.data());
+    orx::RadioImage firstAfter;
+    std::mutex mutex;
+    int silentWakeUps = 0;
+    bool plugged = false;
+    // The first radio is taken away once its band bytes are written; the second comes once the
+    // tool has seen it go and asks again.
+    radio->setFrameObserver([&](const orx::sim::Frame& f, const std::vector<std::uint8_t>&) {
+        std::lock_guard lock(mutex);
+        if (f.kind == orx::sim::Frame::Kind::Write && f.bytes[1] == 0x0F && !plugged) {
+            firstAfter.data() = radio->memory();
+            radio->takeAway();
+        } else if (f.kind == orx::sim::Frame::Kind::WakeUp && !radio->present() && ++silentWakeUps == 3) {
+            plugged = true;
+            radio->plugIn(second.data());
+        }
+    });
+    const QString in = m_dir.filePath(QStringLiteral("repeat.sin"));
+    saveFile(in, fileToWrite());
+    const Run r = runTool(
+        {QStringLiteral("write"), radio.device(), in, QStringLiteral("--repeat"), QStringLiteral("2")});
+    QCOMPARE(r.status, status);
+    // One line a radio: number, time, serial number, result, verification.
+    const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines[0].startsWith(QStringLiteral("1  ")) &&
+                 lines[0].contains(QStringLiteral("  A-001  成功，保留电子串号  未校验")),
+             qPrintable(lines[0]));
+    QVERIFY2(lines[1].startsWith(QStringLiteral("2  ")) &&
+                 lines[1].contains(QStringLiteral("  ") + secondResult),
+             qPrintable(lines[1]));
+    QCOMPARE(orx::DecodeSerialNumber(firstAfter), std::string("A-001"));
+    if (status == 0) {
+        orx::RadioImage secondAfter;
+        secondAfter.data() = radio->memory();
+        QCOMPARE(orx::DecodeSerialNumber(secondAfter), std::string("B-002"));
+    }
+    // The batch's log beside the backups: a header and the two lines.
+    const QStringList logs =
+        QDir(backupFolder()).entryList({QStringLiteral("*_batch*.csv")}, QDir::Files, QDir::Name);
+    QVERIFY(!logs.isEmpty());
+    QCOMPARE(testfiles::FileBytes(QDir(backupFolder()).filePath(logs.last())).count('\n'), 3);
+}
+
+void TestOrxToolLink::interruptEndsAWaitAtOnce()
+{
+    // A silent radio: Ctrl+C during the first wake-up's wait ends the tool without another one.
+    SimOptions silent;
+    silent.silentFromFrame = 0;
+    SimulatedRadio radio(silent);
+    QVERIFY(radio.ok());
+    const QString in = m_dir.filePath(QStringLiteral("silent.sin"));
+    saveFile(in, fileToWrite());
+    QProcess tool;
+    std::atomic<qint64> pid{0};
+    std::atomic<std::int64_t> signalled{0};
+    radio->setFrameObserver([&](const orx::sim::Frame& f, const std::vector<std::uint8_t>&) {
+        if (f.number == 0) {
+            signalled = std::chrono::steady_clock::now().time_since_epoch().count();
+            ::kill(static_cast<pid_t>(pid.load()), SIGINT);
+        }
+    });
+    tool.start(QStringLiteral(ORXTOOL_PATH), {QStringLiteral("write"), radio.device(), in});
+    QVERIFY(tool.waitForStarted());
+    pid = tool.processId();
+    QVERIFY(tool.waitForFinished(10000));
+    const auto ended = std::chrono::steady_clock::now().time_since_epoch().count();
+    QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(tool.exitCode(), 130);
+    QCOMPARE(QString::fromUtf8(tool.readAllStandardError()),
+             QStringLiteral("orxtool: 写数据已停止：对讲机收到了 0 / 448 块\n"));
+    QCOMPARE(int(radio->frames().size()), 1);
+    // For the record, not a limit: how long the tool took to end after the signal.
+    qInfo("ended %.0f ms after Ctrl+C", double(ended - signalled.load()) / 1e6);
 }
 
 QTEST_GUILESS_MAIN(TestOrxToolLink)

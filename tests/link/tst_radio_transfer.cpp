@@ -723,7 +723,8 @@ void TestRadioTransfer::oldBackupsGo_data()
     QTest::newRow("years old") << "2019-01-01_00-00-00_write_unknown-band.sin" << false;
     QTest::newRow("an old second backup of one second")
         << "2019-01-01_00-00-00_read_136-174MHz-2.sin" << false;
-    QTest::newRow("an old backup before a write") << "2019-01-01_00-00-00_before-write_136-174MHz.sin" << false;
+    QTest::newRow("an old backup before a write")
+        << "2019-01-01_00-00-00_before-write_136-174MHz.sin" << false;
     QTest::newRow("a file of the user's own") << "my radio.sin" << true;
     QTest::newRow("a name with no valid date") << "2019-13-45_00-00-00_read_136-174MHz.sin" << true;
 }
@@ -795,14 +796,16 @@ void TestRadioTransfer::backupsArePrivate()
     QTemporaryDir root;
     const QString fresh = root.filePath(QStringLiteral("new/backups"));
     const QString saved = orx::SaveBackup(fresh, orx::BackupKind::BeforeWrite, programImage());
-    QVERIFY2(QFileInfo(saved).fileName().contains(QStringLiteral("_before-write_136-174MHz")), qPrintable(saved));
+    QVERIFY2(QFileInfo(saved).fileName().contains(QStringLiteral("_before-write_136-174MHz")),
+             qPrintable(saved));
     QCOMPARE(unixMode(fresh), 0700);
     QCOMPARE(unixMode(saved), 0600);
 
     const QString old = root.filePath(QStringLiteral("old"));
     QVERIFY(QDir().mkpath(old));
-    QVERIFY(QFile::setPermissions(old, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                                           QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
+    QVERIFY(QFile::setPermissions(old, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                           QFileDevice::ExeGroup | QFileDevice::ReadOther |
                                            QFileDevice::ExeOther));
     const QString earlier = QDir(old).filePath(QStringLiteral("2025-01-01_00-00-00_read_136-174MHz.sin"));
     QVERIFY(QFile(earlier).open(QIODevice::WriteOnly));
@@ -823,14 +826,20 @@ void TestRadioTransfer::writeKeepsWhatTheRadioHeld_data()
     QTest::addColumn<QString>("fileSerial");  // "" : a channel in row 63
     QTest::addColumn<bool>("kept");           // the radio's 16 bytes are written, not the file's
 
-    QTest::newRow("another serial number in the file") << true << false << "RADIO-B" << "FILE-A" << true;
-    QTest::newRow("a channel in row 63 of the file") << true << false << "RADIO-B" << "" << true;
-    QTest::newRow("the same serial number") << true << false << "RADIO-B" << "RADIO-B" << false;
-    QTest::newRow("a radio without one takes the file's") << true << false << "" << "FILE-A" << false;
-    QTest::newRow("the file's serial number on request") << true << true << "RADIO-B" << "FILE-A" << false;
-    QTest::newRow("without the backup: the two blocks are read")
-        << false << false << "RADIO-B" << "FILE-A" << true;
-    QTest::newRow("without the backup, on request: nothing is read") << false << true << "RADIO-B" << "" << false;
+    QTest::newRow("another serial number in the file") << true << false << "RADIO-B"
+                                                       << "FILE-A" << true;
+    QTest::newRow("a channel in row 63 of the file") << true << false << "RADIO-B"
+                                                     << "" << true;
+    QTest::newRow("the same serial number") << true << false << "RADIO-B"
+                                            << "RADIO-B" << false;
+    QTest::newRow("a radio without one takes the file's") << true << false << ""
+                                                          << "FILE-A" << false;
+    QTest::newRow("the file's serial number on request") << true << true << "RADIO-B"
+                                                         << "FILE-A" << false;
+    QTest::newRow("without the backup: the two blocks are read") << false << false << "RADIO-B"
+                                                                 << "FILE-A" << true;
+    QTest::newRow("without the backup, on request: nothing is read") << false << true << "RADIO-B"
+                                                                     << "" << false;
 }
 
 void TestRadioTransfer::writeKeepsWhatTheRadioHeld()
@@ -876,7 +885,8 @@ void TestRadioTransfer::writeKeepsWhatTheRadioHeld()
     QCOMPARE(files.size(), preRead ? 2 : 1);
     if (!preRead)
         return;
-    QCOMPARE(transfer.preWriteBackupPath(), folder.filePath(files.filter(QStringLiteral("_before-write_")).value(0)));
+    QCOMPARE(transfer.preWriteBackupPath(),
+             folder.filePath(files.filter(QStringLiteral("_before-write_")).value(0)));
     orx::RadioImage backup;
     QCOMPARE(orx::LoadChannelData(QFile::encodeName(transfer.preWriteBackupPath()).toStdString(), backup),
              orx::LoadResult::Ok);
@@ -905,9 +915,9 @@ void TestRadioTransfer::everyFailureNamesItsStep_data()
         << Mode::Read << false << refused << Outcome::CommError << 3 << "唤醒：对讲机的应答不对（收到 15）";
     QTest::newRow("the handshake not acknowledged")
         << Mode::Read << false << withFault(2, K::Wrong) << Outcome::CommError << 2 << "握手：对讲机没有确认";
-    QTest::newRow("the band differs") << Mode::Write << true << withFault(kWriteBandReadFrame, K::CorruptByte, 4)
-                                      << Outcome::BandMismatch << kWriteBandReadFrame
-                                      << "频段：对讲机的频段字节是 EC 17 64，要写入的是 13 17 64";
+    QTest::newRow("the band differs")
+        << Mode::Write << true << withFault(kWriteBandReadFrame, K::CorruptByte, 4) << Outcome::BandMismatch
+        << kWriteBandReadFrame << "频段：对讲机的频段字节是 EC 17 64，要写入的是 13 17 64";
     // A reply cut short is not acknowledged: the program stops at once.
     QTest::newRow("read: block 37 cut short")
         << Mode::Read << false << withFault(readBlockFrame(36), K::Short) << Outcome::CommError
@@ -919,11 +929,11 @@ void TestRadioTransfer::everyFailureNamesItsStep_data()
         << Mode::Write << true << withFault(preReadFrame + 2 * 4, K::DropByte, 7) << Outcome::CommError
         << preReadFrame + 2 * 4 << "写入前读取第 5 块（地址 0x020）：应答不完整，只收到 11 / 12 字节";
     QTest::newRow("write: block 37 answered wrongly")
-        << Mode::Write << true << withFault(firstWrite + 36, K::Wrong) << Outcome::CommError << firstWrite + 36
-        << "写数据第 37 块（地址 0x120）：应答不对（收到 15）";
+        << Mode::Write << true << withFault(firstWrite + 36, K::Wrong) << Outcome::CommError
+        << firstWrite + 36 << "写数据第 37 块（地址 0x120）：应答不对（收到 15）";
     QTest::newRow("write: block 37 not acknowledged")
-        << Mode::Write << true << withFault(firstWrite + 36, K::Missing) << Outcome::CommError << firstWrite + 36
-        << "写数据第 37 块（地址 0x120）：对讲机没有应答";
+        << Mode::Write << true << withFault(firstWrite + 36, K::Missing) << Outcome::CommError
+        << firstWrite + 36 << "写数据第 37 块（地址 0x120）：对讲机没有应答";
     QTest::newRow("read-back: block 10 cut short")
         << Mode::Write << true << withFault(firstWrite + 449 + 2 * 9, K::Short) << Outcome::VerifyCommError
         << firstWrite + 449 + 2 * 9 << "读回校验第 10 块（地址 0x048）：应答不完整，只收到 11 / 12 字节";
@@ -954,9 +964,10 @@ void TestRadioTransfer::everyFailureNamesItsStep()
     QCOMPARE(frames.back().number, lastFrame);
     QCOMPARE(radio->strayBytes(), std::size_t(0));
     const Bytes wire = radio->receivedBytes();
-    const Bytes whole = mode == Mode::Read ? WholeRead()
-                                           : Concat({WholeWrite(programImage(), preRead ? PreRead::Whole : PreRead::None),
-                                                     ReadBack()});
+    const Bytes whole =
+        mode == Mode::Read
+            ? WholeRead()
+            : Concat({WholeWrite(programImage(), preRead ? PreRead::Whole : PreRead::None), ReadBack()});
     Bytes expected(whole.begin(), whole.begin() + std::ptrdiff_t(std::min(wire.size(), whole.size())));
     if (frames.back().kind == orx::sim::Frame::Kind::WakeUp)
         expected = Repeat(WakeUp(), 4); // four wake-ups, no more
@@ -973,8 +984,8 @@ void TestRadioTransfer::continuousWritingOfThreeRadios()
     SimulatedRadio radio;
     QVERIFY(radio.ok());
     std::vector<orx::RadioImage> radios{radioHolding(QStringLiteral("A-001"), 0x31),
-                                        radioHolding(QStringLiteral("B-002"), 0x42),
-                                        orx::RadioImage{}, radioHolding(QStringLiteral("C-003"), 0x53)};
+                                        radioHolding(QStringLiteral("B-002"), 0x42), orx::RadioImage{},
+                                        radioHolding(QStringLiteral("C-003"), 0x53)};
     std::vector<orx::RadioImage> after(radios.size());
     std::mutex mutex;
     std::size_t current = 0;
@@ -1028,7 +1039,8 @@ void TestRadioTransfer::continuousWritingOfThreeRadios()
         QCOMPARE(QString::fromStdString(orx::DecodeSerialNumber(after[i])), serials[i]);
         orx::RadioImage expected = image;
         putSerial(expected, serials[i]);
-        QVERIFY(std::equal(expected.data().begin(), expected.data().begin() + 0xE00, after[i].data().begin()));
+        QVERIFY(
+            std::equal(expected.data().begin(), expected.data().begin() + 0xE00, after[i].data().begin()));
         // Its backup before the write is what it held.
         orx::RadioImage backup;
         QCOMPARE(orx::LoadChannelData(QFile::encodeName(done[i].preWriteBackup).toStdString(), backup),

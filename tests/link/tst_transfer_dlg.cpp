@@ -481,7 +481,8 @@ void TestTransferDlg::stopWrite_data()
     QTest::newRow("是 stops the write at the next block")
         << false << block120 << "是" << 121 << "写数据已停止：对讲机收到了 121 / 448 块";
     // A finished write says so.
-    QTest::newRow("否 lets the write go on") << false << block120 << "否" << 448 << "写数据完成：已写入 448 块";
+    QTest::newRow("否 lets the write go on")
+        << false << block120 << "否" << 448 << "写数据完成：已写入 448 块";
     QTest::newRow("an unanswered question goes when the write ends")
         << false << block120 << "" << 448 << "写数据完成：已写入 448 块";
     // Written is written: stopping the read-back loses nothing, so nothing is asked.
@@ -647,8 +648,10 @@ void TestTransferDlg::writeKeepsTheRadiosDataAndSaysSo_data()
     QTest::addColumn<QString>("radioAfter"); // the serial number the radio holds after the write
     QTest::addColumn<QString>("line");
     QTest::newRow("the radio keeps its serial number")
-        << false << "RADIO-B" << "写数据完成：已写入 448 块，校验无误\n已保留对讲机自己的电子串号 RADIO-B";
-    QTest::newRow("写入文件中的电子串号") << true << "FILE-A" << "写数据完成：已写入 448 块，校验无误";
+        << false << "RADIO-B"
+        << "写数据完成：已写入 448 块，校验无误\n已保留对讲机自己的电子串号 RADIO-B";
+    QTest::newRow("写入文件中的电子串号") << true << "FILE-A"
+                                          << "写数据完成：已写入 448 块，校验无误";
 }
 
 void TestTransferDlg::writeKeepsTheRadiosDataAndSaysSo()
@@ -688,7 +691,8 @@ void TestTransferDlg::writeKeepsTheRadiosDataAndSaysSo()
     after.data() = radio->memory();
     QCOMPARE(QString::fromStdString(orx::DecodeSerialNumber(after)), radioAfter);
     // What the radio held, its keypad channel with it, is in the backup made before the write.
-    const QStringList before = SinFiles(orx::BackupFolder()).filter(QStringLiteral("_before-write_136-174MHz"));
+    const QStringList before =
+        SinFiles(orx::BackupFolder()).filter(QStringLiteral("_before-write_136-174MHz"));
     QCOMPARE(before.size(), 1);
     QVERIFY(LoadBackup(orx::BackupFolder(), before.first()) == held);
 }
@@ -719,7 +723,8 @@ void TestTransferDlg::stopQuestionGoesWhenTheReadBackBegins()
                 asked = box && box->isVisible();
                 // The radio has one observer: the next gate takes over from this one.
                 atReadBack = std::make_unique<ReplyGate>(
-                    *radio, [](const orx::sim::Frame& f) { return f.number == writeBlockFrame(448) + 1 + 2 * 5; },
+                    *radio,
+                    [](const orx::sim::Frame& f) { return f.number == writeBlockFrame(448) + 1 + 2 * 5; },
                     [&] {
                         OnGuiThread([&] {
                             auto* box = dlg.findChild<QMessageBox*>(QStringLiteral("stopWriteQuestion"));
@@ -801,7 +806,8 @@ void TestTransferDlg::continuousWritingNeedsNoKeyPress()
         std::lock_guard lock(mutex);
         // The acknowledgement of the read-back's last block (the band's) ends a radio: it is
         // taken off the cable.
-        if (f.kind == orx::sim::Frame::Kind::Read && f.bytes.size() > 2 && f.bytes[1] == 0x0F && f.bytes[2] == 0xF0)
+        if (f.kind == orx::sim::Frame::Kind::Read && f.bytes.size() > 2 && f.bytes[1] == 0x0F &&
+            f.bytes[2] == 0xF0)
             ++bandReads; // the band check, the pre-read, the read-back
         if (f.kind == orx::sim::Frame::Kind::Ack && bandReads == 3) {
             bandReads = 0;

@@ -213,8 +213,8 @@ int RunRepeatedWrite(const Invocation& invocation, const orx::RadioImage& image,
     }
     if (batch.failures() > 0)
         return ExitRadioFailed;
-    // Ctrl+C before the number of radios was reached; with --repeat 0 it is the way to end.
-    return batch.transfer().cancelRequested() && radios != 0 ? ExitInterrupted : ExitOk;
+    // Ctrl+C while waiting for a radio (with --repeat 0 the way to end a batch).
+    return batch.transfer().cancelRequested() ? ExitInterrupted : ExitOk;
 }
 
 } // namespace

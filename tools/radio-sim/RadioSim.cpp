@@ -470,7 +470,8 @@ void RadioSim::completeFrame(Frame::Kind kind)
         // A radio off the cable hears nothing; the one plugged in next starts asleep.
         if (!m_present)
             m_awake = false;
-        const bool silent = !m_present || (options.silentFromFrame >= 0 && frame.number >= options.silentFromFrame);
+        const bool silent =
+            !m_present || (options.silentFromFrame >= 0 && frame.number >= options.silentFromFrame);
         if (!silent) {
             reply = answer(frame, options);
             if (auto fault = options.faults.find(frame.number); fault != options.faults.end()) {
