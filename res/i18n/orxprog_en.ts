@@ -1460,5 +1460,162 @@ Do you really want to stop writing?</translation>
         <source>侧键2 长按</source>
         <translation>side key 2 long</translation>
     </message>
+    <!-- Safe writing: backup before a write, serial number kept, continuous writing, failure reasons -->
+    <message>
+        <source>唤醒：对讲机没有应答</source>
+        <translation>Wake-up: the radio did not answer</translation>
+    </message>
+    <message>
+        <source>唤醒：对讲机的应答不对（收到 %1）</source>
+        <translation>Wake-up: the radio answered wrongly (got %1)</translation>
+    </message>
+    <message>
+        <source>握手：对讲机没有确认</source>
+        <translation>Handshake: the radio did not acknowledge</translation>
+    </message>
+    <message>
+        <source>密码：对讲机的密码与“密码”栏中的不同</source>
+        <translation>Password: the radio&apos;s password differs from the one in &quot;Password&quot;</translation>
+    </message>
+    <message>
+        <source>读密码：%1</source>
+        <translation>Reading the password: %1</translation>
+    </message>
+    <message>
+        <source>频段：对讲机的频段字节是 %1，要写入的是 %2</source>
+        <translation>Band: the radio&apos;s band bytes are %1, the data to write has %2</translation>
+    </message>
+    <message>
+        <source>读频段：%1</source>
+        <translation>Reading the band: %1</translation>
+    </message>
+    <message>
+        <source>读数据第 %1 块（地址 0x%2）：%3</source>
+        <translation>Read, block %1 (address 0x%2): %3</translation>
+    </message>
+    <message>
+        <source>写入前读取第 %1 块（地址 0x%2）：%3</source>
+        <translation>Reading before the write, block %1 (address 0x%2): %3</translation>
+    </message>
+    <message>
+        <source>读电子串号第 %1 块（地址 0x%2）：%3</source>
+        <translation>Reading the serial number, block %1 (address 0x%2): %3</translation>
+    </message>
+    <message>
+        <source>写数据第 %1 块（地址 0x%2）：%3</source>
+        <translation>Write, block %1 (address 0x%2): %3</translation>
+    </message>
+    <message>
+        <source>读回校验第 %1 块（地址 0x%2）：%3</source>
+        <translation>Read-back, block %1 (address 0x%2): %3</translation>
+    </message>
+    <message>
+        <source>对讲机没有应答</source>
+        <translation>the radio did not answer</translation>
+    </message>
+    <message>
+        <source>应答不对（收到 %1）</source>
+        <translation>wrong answer (got %1)</translation>
+    </message>
+    <message>
+        <source>应答不完整，只收到 %1 / %2 字节</source>
+        <translation>reply cut short, only %1 / %2 bytes came</translation>
+    </message>
+    <message>
+        <source>对讲机没有确认</source>
+        <translation>the radio did not acknowledge</translation>
+    </message>
+    <message>
+        <source>无法保存写入前的备份，没有写入任何数据</source>
+        <translation>The backup before the write could not be saved; nothing was written</translation>
+    </message>
+    <message>
+        <source>这台对讲机刚刚写入过，没有再写</source>
+        <translation>This radio was just written; it was not written again</translation>
+    </message>
+    <message>
+        <source>已保留对讲机自己的电子串号 %1</source>
+        <translation>The radio keeps its own serial number %1</translation>
+    </message>
+    <message>
+        <source>写数据完成：已写入 %1 块</source>
+        <translation>Write done: %1 blocks written</translation>
+    </message>
+    <message>
+        <source>写数据完成：已写入 %1 块，校验无误</source>
+        <translation>Write done: %1 blocks written and verified</translation>
+    </message>
+    <message>
+        <source>写入前备份对讲机中的数据</source>
+        <translation>Back up the radio&apos;s data before writing</translation>
+    </message>
+    <message>
+        <source>写入文件中的电子串号</source>
+        <translation>Write the file&apos;s serial number</translation>
+    </message>
+    <message>
+        <source>连续写入</source>
+        <translation>Continuous writing</translation>
+    </message>
+    <message>
+        <source>已写入 %1 台，等待下一台对讲机……</source>
+        <translation>%1 radios written, waiting for the next radio...</translation>
+    </message>
+    <message>
+        <source>正在写入第 %1 台对讲机</source>
+        <translation>Writing radio %1</translation>
+    </message>
+    <message>
+        <source>第 %1 台已完成，请取下对讲机，再接上下一台</source>
+        <translation>Radio %1 is done: take it off and connect the next one</translation>
+    </message>
+    <message>
+        <source>连续写入结束：成功 %1 台，失败 %2 台</source>
+        <translation>Continuous writing ended: %1 radios done, %2 failed</translation>
+    </message>
+    <message>
+        <source>校验</source>
+        <translation>Verification</translation>
+    </message>
+    <message>
+        <source>写入前备份</source>
+        <translation>Backup before write</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>done</translation>
+    </message>
+    <message>
+        <source>成功，保留电子串号</source>
+        <translation>done, serial number kept</translation>
+    </message>
+    <message>
+        <source>失败：%1</source>
+        <translation>failed: %1</translation>
+    </message>
+    <message>
+        <source>刚写入过，未再写</source>
+        <translation>just written, not written again</translation>
+    </message>
+    <message>
+        <source>一致</source>
+        <translation>equal</translation>
+    </message>
+    <message>
+        <source>未校验</source>
+        <translation>not verified</translation>
+    </message>
+    <message>
+        <source>（无）</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>记录已保存：%1</source>
+        <translation>Log saved: %1</translation>
+    </message>
+    <message>
+        <source>无法保存连续写入的记录：%1</source>
+        <translation>The log of the batch could not be saved: %1</translation>
+    </message>
 </context>
 </TS>
