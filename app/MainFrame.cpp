@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "Backups.h"
+#include "BackupsDlg.h"
 #include "CommandAction.h"
 #include "DocumentCommands.h"
 #include "ExitConfirmDlg.h"
@@ -62,13 +63,15 @@ void CMainFrame::createActions()
     connect(a.newFile, &QAction::triggered, &m_app, &CProgramApp::OnFileNew);
     a.open = makeAction("actionOpen", res::kOpen, "open");
     connect(a.open, &QAction::triggered, &m_app, &CProgramApp::OnFileOpen);
-    // The radio link's automatic backups: the file dialog opens in their folder.
+    // The radio link's automatic backups, listed with their time, kind and band.
     a.openBackup = makeAction("actionOpenBackup", res::kOpenBackup);
     // A backup opened is no file of the user's: Save asks for a name.
     connect(a.openBackup, &QAction::triggered, this, [this, &doc] {
-        const QString folder = orx::BackupFolder();
-        QDir().mkpath(folder);
-        doccmd::FileOpen(doc, this, CProgramDoc::Origin::Backup, folder);
+        // The question about unsaved edits comes before the list of backups.
+        doccmd::OpenChosen(doc, this, CProgramDoc::Origin::Backup, [this] {
+            CBackupsDlg dialog(orx::BackupFolder(), this);
+            return dialog.exec() == QDialog::Accepted ? dialog.selectedPath() : QString();
+        });
     });
     a.save = makeAction("actionSave", res::kSave, "save");
     connect(a.save, &QAction::triggered, this, [this, &doc] { doccmd::FileSave(doc, this); });

@@ -9,6 +9,7 @@
 #include "Tr.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -16,11 +17,15 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace {
 
 // Template 168: margins in dialog units; the grid is as wide as its two columns and shows whole rows.
 constexpr int kMargin = 7;
 constexpr int kVisibleRows = 16;
+// What a title bar holds beside the caption: the icon and the buttons, in pixels.
+constexpr int kTitleBarExtras = 140;
 
 } // namespace
 
@@ -76,9 +81,14 @@ void CFmRadioDlg::setUpGrid()
     const int border = 2 * CMSFlexGrid::kBorderPixels;
     const int width = columns + border + m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const int height = m_grid->horizontalHeader()->sizeHint().height() + kVisibleRows * rowHeight + border;
-    m_grid->setGeometry(du.x(kMargin), du.y(kMargin), width, height);
-    setFixedSize(m_grid->geometry().right() + 1 + du.x(kMargin),
-                 m_grid->geometry().bottom() + 1 + du.y(kMargin));
+    // Wide enough for the whole caption beside the title bar's icon and buttons (in English it is
+    // longer than the grid is wide); the grid then stands in the middle.
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + kTitleBarExtras;
+    const int dialogWidth = std::max(width + 2 * du.x(kMargin), titleWidth);
+    m_grid->setGeometry((dialogWidth - width) / 2, du.y(kMargin), width, height);
+    setFixedSize(dialogWidth, m_grid->geometry().bottom() + 1 + du.y(kMargin));
 }
 
 void CFmRadioDlg::OnInitDialog()
@@ -184,8 +194,6 @@ bool CFmRadioDlg::onGridKey(const QKeyEvent* key)
     case Qt::Key_Enter:
         BeginEdit();
         return true;
-    case Qt::Key_Escape:
-        return true; // the presets dialog has no Cancel: Escape in the grid does not close it
     default:
         return false;
     }

@@ -49,6 +49,12 @@ QString saveFailureText(const QString& path, const orx::SaveResult& result)
     case orx::SaveProblem::ReplaceFailed:
         reason = why + res::Tr(res::kSaveFileUntouched);
         break;
+    case orx::SaveProblem::WriteProtected:
+        reason = res::Tr(res::kSaveWriteProtected);
+        break;
+    case orx::SaveProblem::FileSizeLimit:
+        reason = res::Tr(res::kSaveFileSizeLimit);
+        break;
     case orx::SaveProblem::InPlaceFailed:
         reason = res::Tr(res::kSaveInPlaceFailed).arg(why, fromPath(result.kept));
         break;
@@ -294,7 +300,9 @@ bool CProgramDoc::OnOpenDocument(const QString& path, QString* error, Origin::Ki
     const orx::LoadResult result = orx::LoadChannelData(toPath(path), loaded);
     if (result != orx::LoadResult::Ok) {
         if (error) {
-            const char* format = result == orx::LoadResult::TooShort ? res::kFileTooShort : res::kOpenFailed;
+            const char* format = result == orx::LoadResult::TooShort   ? res::kFileTooShort
+                                 : result == orx::LoadResult::NotAFile ? res::kOpenNotAFile
+                                                                       : res::kOpenFailed;
             *error = res::Tr(format).arg(QDir::toNativeSeparators(path));
         }
         return false;
@@ -313,10 +321,12 @@ bool CProgramDoc::OnOpenDocument(const QString& path, QString* error, Origin::Ki
     return true;
 }
 
-bool CProgramDoc::OnSaveDocument(const QString& path, QString* error)
+bool CProgramDoc::OnSaveDocument(const QString& path, QString* error, orx::SaveProblem* problem)
 {
     StoreScreen();
     const orx::SaveResult result = orx::SaveChannelDataFile(toPath(path), m_image);
+    if (problem)
+        *problem = result.problem;
     if (!result.ok()) {
         if (error)
             *error = saveFailureText(path, result);

@@ -18,6 +18,7 @@
 // (editor/DocumentCommands.h).
 
 #include "Band.h"
+#include "ChannelDataFile.h"
 #include "ChannelEntryTable.h"
 #include "RadioImage.h"
 #include "ScreenCopy.h"
@@ -139,7 +140,8 @@ public:
     bool OnOpenDocument(const QString& path, QString* error = nullptr, Origin::Kind as = Origin::File);
     // The screen into the image, then the 4096 bytes into the file, which becomes the document's.
     // A failed save leaves the file as it was; error holds the message.
-    bool OnSaveDocument(const QString& path, QString* error = nullptr);
+    // problem, when given, tells a write-protected file (which stays as it was) from other failures.
+    bool OnSaveDocument(const QString& path, QString* error = nullptr, orx::SaveProblem* problem = nullptr);
 
 signals:
     // The image was replaced (new, open, read, factory defaults): the form shows the screen anew.

@@ -41,7 +41,7 @@ CBulkEditDlg::CBulkEditDlg(int channelCount, std::uint32_t offsetUnits, QWidget*
     setObjectName(QStringLiteral("bulkEditDialog"));
     setWindowTitle(res::Tr(res::kBulkCaption));
     auto* outer = new QVBoxLayout(this);
-    auto* intro = new QLabel(res::Tr(res::kBulkIntro).arg(channelCount), this);
+    auto* intro = new QLabel(res::Tr(res::kBulkIntro, channelCount), this);
     outer->addWidget(intro);
     auto* grid = new QGridLayout;
     outer->addLayout(grid);

@@ -174,15 +174,14 @@ CCsvReportDlg::CCsvReportDlg(const orx::CsvImport& result, const QString& fileNa
 {
     setObjectName(QStringLiteral("csvReport"));
     const int refused = result.count(orx::CsvOutcome::Refused);
-    setWindowTitle(refused > 0 ? res::Tr(res::kCsvReportCaptionRefused).arg(refused)
+    setWindowTitle(refused > 0 ? res::Tr(res::kCsvReportCaptionRefused, refused)
                                : res::Tr(res::kCsvReportCaption));
 
-    m_summary = new QLabel(res::Tr(res::kCsvReportSummary)
-                               .arg(fileName)
-                               .arg(result.count(orx::CsvOutcome::Added))
-                               .arg(result.count(orx::CsvOutcome::Changed))
-                               .arg(result.count(orx::CsvOutcome::Unchanged))
-                               .arg(refused),
+    // In one pass: a "%2" in the file's name stays as it is.
+    m_summary = new QLabel(res::Tr(res::kCsvReportSummary, refused)
+                               .arg(fileName, QString::number(result.count(orx::CsvOutcome::Added)),
+                                    QString::number(result.count(orx::CsvOutcome::Changed)),
+                                    QString::number(result.count(orx::CsvOutcome::Unchanged))),
                            this);
     m_summary->setObjectName(QStringLiteral("csvReportSummary"));
     m_summary->setWordWrap(true);

@@ -37,10 +37,23 @@ bool doSave(CProgramDoc& doc, QWidget* parent, bool askForName)
         path = dialog.selectedFiles().constFirst();
     }
     QString error;
-    if (doc.OnSaveDocument(path, &error))
+    orx::SaveProblem problem = orx::SaveProblem::None;
+    if (doc.OnSaveDocument(path, &error, &problem))
         return true;
-    QMessageBox::warning(parent, res::Tr(res::kAppTitle), error);
-    return false;
+    if (problem != orx::SaveProblem::WriteProtected) {
+        QMessageBox::warning(parent, res::Tr(res::kAppTitle), error);
+        return false;
+    }
+    // A file the user protected is never replaced: another name is offered instead.
+    QMessageBox box(QMessageBox::Warning, res::Tr(res::kAppTitle), error, QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("writeProtectedQuestion"));
+    box.setInformativeText(res::Tr(res::kSaveProtectedSaveAs));
+    QPushButton* saveAs = box.addButton(res::Tr(res::kSaveAsButton), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(res::Tr(res::kCancel), QMessageBox::RejectRole);
+    box.setDefaultButton(saveAs);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == saveAs && doSave(doc, parent, true);
 }
 
 } // namespace
@@ -87,17 +100,25 @@ bool OpenDocumentFile(CProgramDoc& doc, const QString& path, QWidget* parent, CP
     return SaveModified(doc, parent) && open(doc, path, parent, as);
 }
 
-bool FileOpen(CProgramDoc& doc, QWidget* parent, CProgramDoc::Origin::Kind as, const QString& folder)
+bool OpenChosen(CProgramDoc& doc, QWidget* parent, CProgramDoc::Origin::Kind as,
+                const std::function<QString()>& choose)
 {
     // The question comes before the file dialog: the user decides about the edits first.
     if (!SaveModified(doc, parent))
         return false;
-    const QString filters = fileFilter() + QStringLiteral(";;") + res::Tr(res::kAllFilesFilter);
-    const QString dir = folder.isEmpty() ? doc.lastFolder() : folder;
-    const QString path = QFileDialog::getOpenFileName(parent, QString(), dir, filters);
+    const QString path = choose();
     if (path.isEmpty())
         return false;
     return open(doc, path, parent, as);
+}
+
+bool FileOpen(CProgramDoc& doc, QWidget* parent, CProgramDoc::Origin::Kind as, const QString& folder)
+{
+    return OpenChosen(doc, parent, as, [&] {
+        const QString filters = fileFilter() + QStringLiteral(";;") + res::Tr(res::kAllFilesFilter);
+        const QString dir = folder.isEmpty() ? doc.lastFolder() : folder;
+        return QFileDialog::getOpenFileName(parent, QString(), dir, filters);
+    });
 }
 
 bool FileSave(CProgramDoc& doc, QWidget* parent)

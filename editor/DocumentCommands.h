@@ -5,6 +5,8 @@
 
 #include "ProgramDoc.h"
 
+#include <functional>
+
 class QString;
 class QWidget;
 
@@ -19,6 +21,9 @@ bool FileNew(CProgramDoc& doc, QWidget* parent);
 // backup (the last two save under a new name).
 bool OpenDocumentFile(CProgramDoc& doc, const QString& path, QWidget* parent,
                       CProgramDoc::Origin::Kind as = CProgramDoc::Origin::File);
+// Asks about unsaved edits, then lets choose() name the file (an empty name stops), then opens it.
+bool OpenChosen(CProgramDoc& doc, QWidget* parent, CProgramDoc::Origin::Kind as,
+                const std::function<QString()>& choose);
 // Asks about unsaved edits before the file dialog, which opens in folder (the last folder used
 // when empty).
 bool FileOpen(CProgramDoc& doc, QWidget* parent, CProgramDoc::Origin::Kind as = CProgramDoc::Origin::File,

@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
+#include <csignal>
+#include <pthread.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -15,6 +17,37 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kMaxLinkHops = 40; // as the kernel allows before ELOOP
+constexpr std::string_view kTemporarySuffix = ".saving-XXXXXX";
+constexpr std::size_t kUsualNameMax = 255;
+
+// While a save runs, a file-size limit (ulimit -f) below 4096 bytes makes the kernel send SIGXFSZ,
+// which ends the program. Blocked in this thread, the write fails with EFBIG instead; a signal left
+// pending by it is taken before the old mask comes back, so it never arrives later.
+class FileSizeSignalGuard {
+public:
+    FileSizeSignalGuard()
+    {
+        sigemptyset(&m_signal);
+        sigaddset(&m_signal, SIGXFSZ);
+        pthread_sigmask(SIG_BLOCK, &m_signal, &m_old);
+    }
+    ~FileSizeSignalGuard()
+    {
+        sigset_t pending;
+        sigemptyset(&pending);
+        if (sigpending(&pending) == 0 && sigismember(&pending, SIGXFSZ) == 1) {
+            const timespec now{};
+            sigtimedwait(&m_signal, nullptr, &now);
+        }
+        pthread_sigmask(SIG_SETMASK, &m_old, nullptr);
+    }
+    FileSizeSignalGuard(const FileSizeSignalGuard&) = delete;
+    FileSizeSignalGuard& operator=(const FileSizeSignalGuard&) = delete;
+
+private:
+    sigset_t m_signal{};
+    sigset_t m_old{};
+};
 
 std::string systemError(int error)
 {
@@ -74,7 +107,8 @@ void syncFolder(const fs::path& folder)
 
 SaveResult failed(SaveResult r, SaveProblem problem, int error)
 {
-    r.problem = problem;
+    // A 4096-byte file is too large only under a file-size limit.
+    r.problem = problem == SaveProblem::WriteFailed && error == EFBIG ? SaveProblem::FileSizeLimit : problem;
     r.detail = systemError(error);
     return r;
 }
@@ -128,7 +162,11 @@ SaveResult writeInPlace(SaveResult r, const RadioImage& image, const struct stat
 SaveResult writeRegular(SaveResult r, const RadioImage& image, const struct stat* old)
 {
     const fs::path folder = r.target.has_parent_path() ? r.target.parent_path() : fs::path(".");
-    std::string pattern = (folder / (r.target.filename().string() + ".saving-XXXXXX")).string();
+    const long nameMax = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    std::string pattern =
+        (folder / TemporaryName(r.target.filename().string(),
+                                nameMax > 0 ? static_cast<std::size_t>(nameMax) : kUsualNameMax))
+            .string();
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0)
         return failed(r, SaveProblem::NoTemporaryFile, errno);
@@ -178,24 +216,77 @@ SaveResult writeRegular(SaveResult r, const RadioImage& image, const struct stat
 
 } // namespace
 
+int OpenRegularFile(const std::filesystem::path& path, LoadResult& result)
+{
+    // Looked at before it is opened: opening a FIFO waits for a writer, opening a device may do
+    // something to it.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        result = LoadResult::NotAFile;
+        return -1;
+    }
+    // Without waiting, should it have been swapped for a FIFO in between.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        result = LoadResult::CannotOpen;
+        return -1;
+    }
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        result = LoadResult::NotAFile;
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    result = LoadResult::Ok;
+    return fd;
+}
+
 LoadResult LoadChannelData(const std::filesystem::path& path, RadioImage& image)
 {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return LoadResult::CannotOpen;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return LoadResult::CannotOpen;
+    LoadResult result = LoadResult::Ok;
+    const int fd = OpenRegularFile(path, result);
+    if (fd < 0)
+        return result;
     RadioImage::Bytes buffer{};
-    in.read(reinterpret_cast<char*>(buffer.data()), static_cast<std::streamsize>(buffer.size()));
-    if (in.gcount() != static_cast<std::streamsize>(buffer.size()))
-        return in.bad() ? LoadResult::CannotOpen : LoadResult::TooShort;
+    std::size_t done = 0;
+    bool failedRead = false;
+    while (done < buffer.size()) {
+        const ssize_t n = ::read(fd, buffer.data() + done, buffer.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            failedRead = n < 0;
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    if (done != buffer.size())
+        return failedRead ? LoadResult::CannotOpen : LoadResult::TooShort;
     image.data() = buffer;
     return LoadResult::Ok;
 }
 
+bool IsWriteProtected(unsigned mode, bool accessAllowsWrite)
+{
+    return !accessAllowsWrite || (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+std::string TemporaryName(const std::string& targetName, std::size_t nameMax)
+{
+    std::size_t keep = targetName.size();
+    if (keep + kTemporarySuffix.size() > nameMax) {
+        keep = nameMax > kTemporarySuffix.size() ? nameMax - kTemporarySuffix.size() : 0;
+        // Not in the middle of a UTF-8 character: its continuation bytes are 10xxxxxx.
+        while (keep > 0 && (static_cast<unsigned char>(targetName[keep]) & 0xC0) == 0x80)
+            --keep;
+    }
+    return targetName.substr(0, keep) + std::string(kTemporarySuffix);
+}
+
 SaveResult SaveChannelDataFile(const std::filesystem::path& path, const RadioImage& image)
 {
+    const FileSizeSignalGuard sizeLimit;
     SaveResult r;
     std::string why;
     if (!followLinks(path, r.target, why)) {
@@ -210,8 +301,13 @@ SaveResult SaveChannelDataFile(const std::filesystem::path& path, const RadioIma
             return failed(r, SaveProblem::WriteFailed, errno);
         return writeRegular(r, image, nullptr);
     }
-    if (S_ISREG(st.st_mode))
+    if (S_ISREG(st.st_mode)) {
+        // A file the user protected is not replaced through its folder, which the rename would do.
+        const bool mayWrite = ::faccessat(AT_FDCWD, r.target.c_str(), W_OK, AT_EACCESS) == 0;
+        if (IsWriteProtected(st.st_mode, mayWrite))
+            return failed(r, SaveProblem::WriteProtected, mayWrite ? EACCES : errno);
         return writeRegular(r, image, &st);
+    }
     if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
         return writeSpecial(r, image, S_ISFIFO(st.st_mode));
     r.problem = SaveProblem::NotAFile;
@@ -240,6 +336,12 @@ bool SaveChannelData(const std::filesystem::path& path, const RadioImage& image,
         break;
     case SaveProblem::ReplaceFailed:
         *error = "the new file could not replace it (" + r.detail + ")" + untouched;
+        break;
+    case SaveProblem::WriteProtected:
+        *error = file + " is write-protected (" + r.detail + ")" + untouched;
+        break;
+    case SaveProblem::FileSizeLimit:
+        *error = "the file-size limit (ulimit -f) was reached" + untouched;
         break;
     case SaveProblem::InPlaceFailed:
         *error = "writing into " + file + " failed part-way (" + r.detail + "); the complete new file is '" +

@@ -1,5 +1,7 @@
 #include "RadioSession.h"
 
+#include <thread>
+
 namespace orx {
 
 using namespace std::chrono_literals;
@@ -46,8 +48,11 @@ bool RadioSession::wakeUp(const WakeUpRule& rule, int& retriesLeft)
                 m_port.purge();
             m_port.write(single(b));
         }
-        if (frame::IsWakeUpAck(m_port.read(1)))
+        m_wakeUpReply = m_port.read(1);
+        if (frame::IsWakeUpAck(m_wakeUpReply))
             return true;
+        m_handshakeFailure =
+            m_wakeUpReply.isEmpty() ? HandshakeFailure::WakeUpSilent : HandshakeFailure::WakeUpWrong;
         if (retriesLeft == 0 || cancelled())
             return false;
         --retriesLeft;
@@ -58,12 +63,30 @@ bool RadioSession::wakeUp(const WakeUpRule& rule, int& retriesLeft)
 
 bool RadioSession::handshake(int& retriesLeft)
 {
+    m_handshakeFailure = HandshakeFailure::None;
     if (!wakeUp(kTransferWakeUp, retriesLeft))
         return false;
+    m_handshakeFailure = HandshakeFailure::None;
     pause(kIdentifyPause);
     // What the radio says about itself is not used.
     exchange(frame::Bytes({frame::kCommand, frame::kIdentify}), frame::kIdentifyReplySize);
-    return acknowledge();
+    if (acknowledge())
+        return true;
+    m_handshakeFailure = HandshakeFailure::NotAcknowledged;
+    return false;
+}
+
+bool RadioSession::radioAnswers()
+{
+    int retries = 0;
+    return wakeUp(kTransferWakeUp, retries);
+}
+
+void RadioSession::waitUnlessCancelled(std::chrono::milliseconds duration)
+{
+    constexpr auto kSlice = 10ms;
+    for (auto left = duration; left > 0ms && !cancelled(); left -= kSlice)
+        std::this_thread::sleep_for(std::min(left, kSlice));
 }
 
 QByteArray RadioSession::exchange(const QByteArray& frame, int replySize)

@@ -41,8 +41,13 @@ public:
     // After a failed open: why.
     const PortProblem& openProblem() const { return m_port.openProblem(); }
 
-    // Set, the session stops between wake-up attempts; the caller checks it between blocks.
-    void setCancelFlag(const std::atomic<bool>* flag) { m_cancel = flag; }
+    // Set, the session stops between wake-up attempts and a read waiting on a silent radio gives
+    // up soon after; the caller checks it between blocks.
+    void setCancelFlag(const std::atomic<bool>* flag)
+    {
+        m_cancel = flag;
+        m_port.setAbortFlag(flag);
+    }
     bool cancelled() const { return m_cancel && m_cancel->load(); }
 
     // Sends the wake-up until the radio answers 06 or 16. Each failed attempt spends one of
@@ -51,6 +56,16 @@ public:
     // The transfer's handshake: the wake-up (2 ms before each byte), 1 ms, identify (its reply is
     // not used) and the acknowledgement, which must be answered with 06.
     bool handshake(int& retriesLeft);
+    // Why the last failed wake-up or handshake failed.
+    enum class HandshakeFailure { None, WakeUpSilent, WakeUpWrong, NotAcknowledged };
+    HandshakeFailure handshakeFailure() const { return m_handshakeFailure; }
+    // The radio's answer to the last wake-up (empty when it was silent).
+    const QByteArray& wakeUpReply() const { return m_wakeUpReply; }
+    // One wake-up, no retry: whether a radio answers on the line now. A radio left awake by it
+    // listens for the next wake-up like any other.
+    bool radioAnswers();
+    // A pause that ends early on a cancel.
+    void waitUnlessCancelled(std::chrono::milliseconds duration);
 
     // Purge, the frame, then up to replySize bytes (fewer when the radio falls silent).
     QByteArray exchange(const QByteArray& frame, int replySize);
@@ -65,6 +80,8 @@ public:
 private:
     SerialPort m_port;
     const std::atomic<bool>* m_cancel = nullptr;
+    HandshakeFailure m_handshakeFailure = HandshakeFailure::None;
+    QByteArray m_wakeUpReply;
 };
 
 } // namespace orx

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
 #include <thread>
 
 #ifdef Q_OS_UNIX
@@ -25,6 +26,9 @@ constexpr qint64 kReceiveQueueSize = 1024;
 // Waiting for input in short slices keeps the read loop responsive to the total deadline even
 // where a platform's wait overshoots; each wait still returns the moment a byte arrives.
 constexpr std::chrono::milliseconds kWaitSlice(20);
+// A stop does not cut off a reply that is on its way: the radio answers within a few milliseconds,
+// so a read still waits this long after the stop was seen (a silent radio keeps nobody waiting).
+constexpr std::chrono::milliseconds kAbortGrace(50);
 
 std::atomic<SerialProbe*> g_probe{nullptr};
 
@@ -214,15 +218,22 @@ QByteArray SerialPort::read(int n)
     };
 
     take();
+    std::optional<Clock::time_point> abortSeen;
     while (out.size() < n) {
         auto deadline = totalDeadline;
+        if (!abortSeen && aborted())
+            abortSeen = Clock::now();
+        if (abortSeen)
+            deadline = std::min(deadline, *abortSeen + kAbortGrace);
         // The interval timer runs only once the first byte is in, as on the original driver.
         if (!out.isEmpty())
             deadline = std::min(deadline, lastByte + m_timeouts.readInterval);
         const auto left = deadline - Clock::now();
         if (left <= Clock::duration::zero())
             break;
-        if (!m_port->waitForReadyRead(std::max(1, toWaitMs(left)))) {
+        // With an abort flag the wait goes in slices, so that a stop is seen within one of them.
+        const Clock::duration wait = m_abort ? std::min<Clock::duration>(left, kWaitSlice) : left;
+        if (!m_port->waitForReadyRead(std::max(1, toWaitMs(wait)))) {
             const QSerialPort::SerialPortError error = m_port->error();
             if (error != QSerialPort::TimeoutError && error != QSerialPort::NoError)
                 break; // the device went away: no byte will come

@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
 #include <chrono>
 #include <memory>
 
@@ -87,16 +88,21 @@ public:
     QByteArray read(int n);
     // One of the protocol's fixed pauses.
     void pause(std::chrono::milliseconds duration);
+    // Set, a read or a pause ends within a few milliseconds of the flag being raised (Ctrl+C in
+    // orxtool, "取消" in the dialog), instead of running out its timeout.
+    void setAbortFlag(const std::atomic<bool>* flag) { m_abort = flag; }
 
 private:
     // Until Qt's and the driver's output queues are empty, or limit has passed.
     void drainOutput(std::chrono::milliseconds limit);
 
+    bool aborted() const { return m_abort && m_abort->load(); }
     bool fail(const QString& portName, const QString& device, const QString& systemText);
 
     SerialTimeouts m_timeouts;
     PortProblem m_openProblem;
     std::unique_ptr<QSerialPort> m_port;
+    const std::atomic<bool>* m_abort = nullptr;
 };
 
 } // namespace orx

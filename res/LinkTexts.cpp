@@ -1,7 +1,10 @@
 #include "LinkTexts.h"
 
+#include "FeatureCodecs.h"
 #include "Texts.h"
 #include "Tr.h"
+
+#include <QDir>
 
 namespace orx {
 
@@ -24,6 +27,10 @@ const char* TransferOutcomeText(RadioTransfer::Outcome outcome)
         return res::kVerifyMismatch;
     case Outcome::VerifyCommError:
         return res::kVerifyCommError;
+    case Outcome::BackupFailed:
+        return res::kPreWriteBackupFailed;
+    case Outcome::AlreadyWritten:
+        return res::kAlreadyWritten;
     }
     return res::kCommError;
 }
@@ -51,8 +58,149 @@ QString TransferBackupFailureText(const RadioTransfer& transfer)
 
 QString TransferFailureDetail(const RadioTransfer& transfer, RadioTransfer::Outcome outcome)
 {
-    return outcome == RadioTransfer::Outcome::PortOpenFailed ? PortProblemText(transfer.portProblem())
-                                                             : QString();
+    using Outcome = RadioTransfer::Outcome;
+    switch (outcome) {
+    case Outcome::PortOpenFailed:
+        return PortProblemText(transfer.portProblem());
+    case Outcome::BackupFailed:
+        return transfer.backupError();
+    case Outcome::VerifyMismatch:
+        return TransferDifferencesText(transfer);
+    case Outcome::PasswordError: {
+        // Where the password goes, below the step that found it differs.
+        const QString hint = res::Tr(res::kPasswordHint).arg(res::Tr(res::kPasswordLabel));
+        const QString line = TransferFailureLine(transfer.failure());
+        return line.isEmpty() ? hint : line + QLatin1Char('\n') + hint;
+    }
+    default:
+        return TransferFailureLine(transfer.failure());
+    }
+}
+
+namespace {
+
+QString hexBytes(const QByteArray& bytes)
+{
+    return QString::fromLatin1(bytes.toHex(' ').toUpper());
+}
+
+QString problemText(const RadioTransfer::Failure& f)
+{
+    using Problem = RadioTransfer::Problem;
+    switch (f.problem) {
+    case Problem::NoAnswer:
+        return res::Tr(res::kProblemNoAnswer);
+    case Problem::WrongAnswer:
+        return res::Tr(res::kProblemWrongAnswer).arg(hexBytes(f.reply));
+    case Problem::CutShort:
+        return res::Tr(res::kProblemCutShort).arg(f.received).arg(f.expected);
+    case Problem::NotAcknowledged:
+        return f.reply.isEmpty() ? res::Tr(res::kProblemNotAcknowledged)
+                                 : res::Tr(res::kProblemWrongAnswer).arg(hexBytes(f.reply));
+    case Problem::Differs:
+    case Problem::None:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+QString TransferFailureLine(const RadioTransfer::Failure& f)
+{
+    using Step = RadioTransfer::Step;
+    using Problem = RadioTransfer::Problem;
+    auto block = [&f](const char* text) {
+        return res::Tr(text).arg(f.block).arg(
+            QStringLiteral("%1").arg(f.address, 3, 16, QLatin1Char('0')).toUpper(), problemText(f));
+    };
+    switch (f.step) {
+    case Step::None:
+        return {};
+    case Step::WakeUp:
+        return f.problem == Problem::WrongAnswer ? res::Tr(res::kFailWakeUpWrong).arg(hexBytes(f.reply))
+                                                 : res::Tr(res::kFailWakeUpSilent);
+    case Step::Handshake:
+        return res::Tr(res::kFailHandshake);
+    case Step::Password:
+        return f.problem == Problem::Differs ? res::Tr(res::kFailPasswordDiffers)
+                                             : res::Tr(res::kFailPasswordReply).arg(problemText(f));
+    case Step::Band:
+        return f.problem == Problem::Differs
+                   ? res::Tr(res::kFailBandDiffers).arg(hexBytes(f.reply), hexBytes(f.wanted))
+                   : res::Tr(res::kFailBandReply).arg(problemText(f));
+    case Step::Read:
+        return block(res::kFailReadBlock);
+    case Step::PreRead:
+        return block(res::kFailPreReadBlock);
+    case Step::SerialRead:
+        return block(res::kFailSerialBlock);
+    case Step::Write:
+        return block(res::kFailWriteBlock);
+    case Step::ReadBack:
+        return f.problem == Problem::Differs ? QString() : block(res::kFailReadBackBlock);
+    }
+    return {};
+}
+
+QString SerialKeptText(const RadioTransfer& transfer)
+{
+    if (!transfer.serialKept())
+        return {};
+    return res::Tr(res::kSerialKept).arg(QString::fromStdString(DecodeSerialNumber(transfer.radioBefore())));
+}
+
+QString WriteDoneText(const RadioTransfer& transfer)
+{
+    return res::Tr(transfer.verify() ? res::kWriteDoneVerified : res::kWriteDone)
+        .arg(transfer.blocksWritten());
+}
+
+QString BatchResultText(const BatchRadio& radio)
+{
+    using Outcome = RadioTransfer::Outcome;
+    switch (radio.outcome) {
+    case Outcome::Succeeded:
+        return res::Tr(radio.serialKept ? res::kBatchOkSerialKept : res::kBatchOk);
+    case Outcome::AlreadyWritten:
+        return res::Tr(res::kBatchSkipped);
+    default:
+        break;
+    }
+    QString why = res::Tr(TransferOutcomeText(radio.outcome));
+    QString line = TransferFailureLine(radio.failure);
+    if (radio.outcome == Outcome::VerifyMismatch)
+        line = res::Tr(res::kVerifyDifferences)
+                   .arg(MemoryAreaNames(radio.differences).join(res::Tr(res::kListSeparator)));
+    if (!line.isEmpty())
+        why += QLatin1Char(' ') + line;
+    return res::Tr(res::kBatchFailed).arg(why);
+}
+
+QString BatchVerificationText(const BatchRadio& radio, bool verify)
+{
+    using Outcome = RadioTransfer::Outcome;
+    if (!verify || radio.outcome == Outcome::AlreadyWritten || radio.blocksWritten == 0)
+        return res::Tr(res::kBatchNotVerified);
+    if (radio.outcome == Outcome::Succeeded)
+        return res::Tr(res::kBatchVerified);
+    if (radio.outcome == Outcome::VerifyMismatch)
+        return res::Tr(res::kVerifyMismatch);
+    return res::Tr(res::kBatchNotVerified);
+}
+
+QStringList BatchLogHeader()
+{
+    return {res::Tr(res::kBatchTime), res::Tr(res::kBatchSerial), res::Tr(res::kBatchResult),
+            res::Tr(res::kBatchVerification), res::Tr(res::kBatchBackup)};
+}
+
+QStringList BatchLogFields(const BatchRadio& radio, bool verify)
+{
+    return {radio.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+            radio.serial.empty() ? res::Tr(res::kBatchNone) : QString::fromStdString(radio.serial),
+            BatchResultText(radio), BatchVerificationText(radio, verify),
+            QDir::toNativeSeparators(radio.preWriteBackup)};
 }
 
 QString PortHolderText(const PortHolder& h)

@@ -100,7 +100,8 @@ inline constexpr const char* kOtherOffsetPrompt = "频差 (MHz):";
 
 // The bulk dialog.
 inline constexpr const char* kBulkCaption = "批量设置";
-inline constexpr const char* kBulkIntro = "对选中的 %1 个信道设置勾选的各项；空信道和电子串号保持不变。";
+inline constexpr const char* kBulkIntro =
+    "对选中的 %n 个信道设置勾选的各项；空信道和电子串号保持不变。"; // %n: plural
 inline constexpr const char* kBulkOffset = "发射频率";
 inline constexpr const char* kBulkOffsetUnit = "MHz";
 inline constexpr const char* kBulkSplitHint = "单独设置时填发射频率";
@@ -237,8 +238,9 @@ inline constexpr const char* kCsvBrokenUtf8 =
 
 // The import report: caption, summary, table headers, outcomes and the reasons of a row.
 inline constexpr const char* kCsvReportCaption = "导入 CSV";
-inline constexpr const char* kCsvReportCaptionRefused = "导入 CSV：拒绝 %1 行";
-inline constexpr const char* kCsvReportSummary = "“%1”：新建 %2 个信道，修改 %3 个，未变 %4 个，拒绝 %5 行。";
+// Both with %n, the rows refused, for the English plural (res::Tr with the number).
+inline constexpr const char* kCsvReportCaptionRefused = "导入 CSV：拒绝 %n 行";
+inline constexpr const char* kCsvReportSummary = "“%1”：新建 %2 个信道，修改 %3 个，未变 %4 个，拒绝 %n 行。";
 inline constexpr const char* kCsvReportLine = "行";
 inline constexpr const char* kCsvReportChannel = "信道";
 inline constexpr const char* kCsvReportOutcome = "结果";
@@ -367,5 +369,108 @@ inline constexpr const char* kStepClearSerialNumber = "清除序列号";
 inline constexpr const char* kOriginRadio = "对讲机数据（读于 %1）";
 inline constexpr const char* kOriginFactory = "出厂设置数据";
 inline constexpr const char* kOriginBackup = "备份 %1";
+// File safety: a file the user protected, the file-size limit, and names that are no regular file.
+// The reasons go into kSaveFailed's %2.
+inline constexpr const char* kSaveWriteProtected = "它是写保护（只读）的文件，没有改动。";
+inline constexpr const char* kSaveFileSizeLimit = "已达到文件大小上限（ulimit -f）。原文件没有改动。";
+inline constexpr const char* kOpenNotAFile = "“%1”不是普通文件（而是文件夹、管道或设备），未打开。";
+
+// Channels an offset, a bulk value or a fill left as they were, in one message: the heading with
+// their number, then one line per reason (%1 the band, %2 the channels).
+inline constexpr const char* kLeftAloneHeading = "%n 个信道保持原样：";
+inline constexpr const char* kLeftAboveBand = "%n 个信道的频率将高于频段 %1：%2";
+inline constexpr const char* kLeftBelowBand = "%n 个信道的频率将低于频段 %1：%2";
+inline constexpr const char* kLeftNotStorable = "%n 个信道的频率将低于信道能保存的 10 MHz（频段 %1）：%2";
+
+// The backups dialog: the automatic backups of reads and writes in a table.
+inline constexpr const char* kBackupsCaption = "备份";
+inline constexpr const char* kBackupsWhen = "日期和时间";
+inline constexpr const char* kBackupsKind = "类型";
+inline constexpr const char* kBackupsBand = "频段";
+inline constexpr const char* kBackupsSerial = "电子串号";
+inline constexpr const char* kBackupsSize = "大小";
+inline constexpr const char* kBackupsSizeBytes = "%1 字节";
+inline constexpr const char* kBackupKindRead = "读出";
+inline constexpr const char* kBackupKindWrite = "写入";
+inline constexpr const char* kBackupKindBeforeWrite = "写入前";
+inline constexpr const char* kBackupsOpen = "打开";
+inline constexpr const char* kBackupsShowFolder = "在文件夹中显示";
+inline constexpr const char* kBackupsNone = "备份文件夹“%1”中还没有备份。";
+
+// The second line under "密码错误": where the password goes.
+inline constexpr const char* kPasswordHint = "请在设置栏的“%1”框中填入对讲机的密码，然后再读数据。";
+// --- orxtool and CSV import at a chosen channel ---------------------------------------------------
+// orxtool names the PORT argument where the window names its port menu.
+inline constexpr const char* kToolPortEmpty =
+    "PORT 参数是空的：请给出编程线所接的串口，例如 COM1、ttyUSB0 或 /dev/ttyUSB0。";
+inline constexpr const char* kToolPortArgument = "请用 PORT 参数给出编程线所接的串口。";
+inline constexpr const char* kToolPortNotSerial =
+    "%1 不是串口设备：请用 PORT 参数给出编程线所接的串口（如 /dev/ttyUSB0）。";
+// The label of orxtool's progress bar.
+inline constexpr const char* kToolReading = "读数据";
+inline constexpr const char* kToolWriting = "写数据";
+// A CSV row with Tone DTCS and no DtcsCode (CsvRefusal::BadDcs with an empty value).
+inline constexpr const char* kCsvMissingDcs = "DTCS 亚音没有给出数字亚音码（DtcsCode 为空）";
+// The first line of an import report when the rows did not go by their Location (CsvNumbering).
+inline constexpr const char* kCsvShiftedFromZero =
+    "文件的 Location 从 0 开始编号：每一行都导入到下一个信道。";
+inline constexpr const char* kCsvFromFirstChannel =
+    "没有按文件的 Location 导入：各行依次导入信道 %1 及其后的信道。";
+
+// orxtool diff: the lines of a difference, and the labels of fields no window names this way.
+inline constexpr const char* kDiffChannel = "信道 %1 %2";
+inline constexpr const char* kDiffSetting = "设置 %1";
+inline constexpr const char* kDiffEmpty = "(空)";
+inline constexpr const char* kDiffByte = "字节";
+inline constexpr const char* kDiffBandBytes = "频段字节";
+inline constexpr const char* kDiffSideKeys[4] = {"侧键1 短按", "侧键1 长按", "侧键2 短按", "侧键2 长按"};
+// Safe writing: the backup before a write, the radio's own serial number, continuous writing with
+// its log, and the reason of a failure (its step and block).
+inline constexpr const char* kFailWakeUpSilent = "唤醒：对讲机没有应答";
+inline constexpr const char* kFailWakeUpWrong = "唤醒：对讲机的应答不对（收到 %1）";
+inline constexpr const char* kFailHandshake = "握手：对讲机没有确认";
+inline constexpr const char* kFailPasswordDiffers = "密码：对讲机的密码与“密码”栏中的不同";
+inline constexpr const char* kFailPasswordReply = "读密码：%1";
+inline constexpr const char* kFailBandDiffers = "频段：对讲机的频段字节是 %1，要写入的是 %2";
+inline constexpr const char* kFailBandReply = "读频段：%1";
+inline constexpr const char* kFailReadBlock = "读数据第 %1 块（地址 0x%2）：%3";
+inline constexpr const char* kFailPreReadBlock = "写入前读取第 %1 块（地址 0x%2）：%3";
+inline constexpr const char* kFailSerialBlock = "读电子串号第 %1 块（地址 0x%2）：%3";
+inline constexpr const char* kFailWriteBlock = "写数据第 %1 块（地址 0x%2）：%3";
+inline constexpr const char* kFailReadBackBlock = "读回校验第 %1 块（地址 0x%2）：%3";
+inline constexpr const char* kProblemNoAnswer = "对讲机没有应答";
+inline constexpr const char* kProblemWrongAnswer = "应答不对（收到 %1）";
+inline constexpr const char* kProblemCutShort = "应答不完整，只收到 %1 / %2 字节";
+inline constexpr const char* kProblemNotAcknowledged = "对讲机没有确认";
+inline constexpr const char* kPreWriteBackupFailed = "无法保存写入前的备份，没有写入任何数据";
+inline constexpr const char* kAlreadyWritten = "这台对讲机刚刚写入过，没有再写";
+inline constexpr const char* kSerialKept = "已保留对讲机自己的电子串号 %1";
+inline constexpr const char* kWriteDone = "写数据完成：已写入 %1 块";
+inline constexpr const char* kWriteDoneVerified = "写数据完成：已写入 %1 块，校验无误";
+inline constexpr const char* kPreWriteBackupBox = "写入前备份对讲机中的数据";
+inline constexpr const char* kSerialFromFileBox = "写入文件中的电子串号";
+inline constexpr const char* kContinuousWriteBox = "连续写入";
+inline constexpr const char* kBatchWaiting = "已写入 %1 台，等待下一台对讲机……";
+inline constexpr const char* kBatchWriting = "正在写入第 %1 台对讲机";
+inline constexpr const char* kBatchRemove = "第 %1 台已完成，请取下对讲机，再接上下一台";
+inline constexpr const char* kBatchEnded = "连续写入结束：成功 %1 台，失败 %2 台";
+inline constexpr const char* kBatchTime = "时间";
+inline constexpr const char* kBatchSerial = "电子串号";
+inline constexpr const char* kBatchResult = "结果";
+inline constexpr const char* kBatchVerification = "校验";
+inline constexpr const char* kBatchBackup = "写入前备份";
+inline constexpr const char* kBatchOk = "成功";
+inline constexpr const char* kBatchOkSerialKept = "成功，保留电子串号";
+inline constexpr const char* kBatchFailed = "失败：%1";
+inline constexpr const char* kBatchSkipped = "刚写入过，未再写";
+inline constexpr const char* kBatchVerified = "一致";
+inline constexpr const char* kBatchNotVerified = "未校验";
+inline constexpr const char* kBatchNone = "（无）";
+inline constexpr const char* kBatchLogSaved = "记录已保存：%1";
+inline constexpr const char* kBatchLogFailed = "无法保存连续写入的记录：%1";
+
+// A save refused because the file is write-protected offers another name.
+inline constexpr const char* kSaveProtectedSaveAs = "可以把数据另存为其他文件。";
+inline constexpr const char* kSaveAsButton = "另存为...";
 
 } // namespace res

@@ -19,6 +19,13 @@ inline QString Tr(const char* source)
     return source ? QCoreApplication::translate(kTrContext, source) : QString();
 }
 
+// A text with %n in the plural form that n takes in the shown language ("1 channel", "2 channels");
+// %n becomes n.
+inline QString Tr(const char* source, int n)
+{
+    return QCoreApplication::translate(kTrContext, source, nullptr, n);
+}
+
 inline QString Tr(std::string_view source)
 {
     // translate() wants a terminated string; the views of the image library's tables are literals

@@ -117,22 +117,49 @@ std::optional<OffsetChoice> ParseOffsetText(std::string_view text)
     return std::nullopt;
 }
 
-ChannelTexts ApplyOffset(const ChannelTexts& row, const OffsetChoice& choice, const BandLimits& limits)
+std::optional<LeftAloneReason> ComputedFrequencyProblem(std::int64_t units, const BandLimits& limits)
 {
+    if (units > static_cast<std::int64_t>(limits.upper))
+        return LeftAloneReason::AboveBand;
+    if (units <= 0)
+        return LeftAloneReason::BelowBand;
+    switch (CheckForeignFrequency(units, limits).verdict) {
+    case ForeignFrequency::OutOfBand:
+        return LeftAloneReason::BelowBand;
+    case ForeignFrequency::NotStorable:
+        return LeftAloneReason::NotStorable;
+    case ForeignFrequency::Taken:
+    case ForeignFrequency::Rounded:
+        break;
+    }
+    return std::nullopt;
+}
+
+ChannelTexts ApplyOffset(const ChannelTexts& row, const OffsetChoice& choice, const BandLimits& limits,
+                         std::optional<LeftAloneReason>* leftAlone)
+{
+    if (leftAlone)
+        leftAlone->reset();
     if (row.empty())
         return row;
-    const std::int64_t rx = frequencyUnits(row[ColRxFrequency]);
     ChannelTexts out = row;
     if (choice.duplex == Duplex::Simplex) {
         // The transmit frequency is the receive frequency as the cell shows it.
         out[ColTxFrequency] = row[ColRxFrequency];
         return out;
     }
+    if (choice.duplex == Duplex::Off) {
+        out[ColTxFrequency].clear();
+        return out;
+    }
+    const std::int64_t rx = frequencyUnits(row[ColRxFrequency]);
     const std::int64_t tx = DuplexTransmitUnits(choice.duplex, rx, choice.value);
-    // A computed frequency below 0 is still a frequency the user asked for: it goes to the lower
-    // band edge, as a typed one below the band does, and never removes the transmit frequency.
-    const std::int64_t clamped = choice.duplex == Duplex::Off ? 0 : std::max<std::int64_t>(tx, 1);
-    out[ColTxFrequency] = frequencyText(FrequencyFromUnits(clamped, limits));
+    if (const auto problem = ComputedFrequencyProblem(tx, limits)) {
+        if (leftAlone)
+            *leftAlone = problem;
+        return row;
+    }
+    out[ColTxFrequency] = frequencyText(FrequencyFromUnits(tx, limits));
     return out;
 }
 
@@ -171,7 +198,7 @@ std::string PrefixedName(std::string_view prefix, int channel)
 }
 
 int ApplyBulkChange(ChannelEntryTable& table, const std::vector<int>& rows, const BulkChange& change,
-                    const BandLimits& limits)
+                    const BandLimits& limits, std::vector<LeftAlone>* leftAlone)
 {
     int changed = 0;
     for (int n : movableRows(table, rows)) {
@@ -179,8 +206,16 @@ int ApplyBulkChange(ChannelEntryTable& table, const std::vector<int>& rows, cons
         if (before.empty())
             continue;
         ChannelTexts t = before;
-        if (change.offset)
-            t = ApplyOffset(t, *change.offset, limits);
+        if (change.offset) {
+            std::optional<LeftAloneReason> problem;
+            t = ApplyOffset(t, *change.offset, limits, &problem);
+            if (problem) {
+                // The whole channel stays as it was, not only its transmit frequency.
+                if (leftAlone)
+                    leftAlone->push_back({n, *problem});
+                continue;
+            }
+        }
         const std::pair<ChannelColumn, const std::optional<std::string>*> cells[] = {
             {ColRxTone, &change.rxTone},
             {ColTxTone, &change.txTone},
@@ -321,24 +356,35 @@ std::optional<RowSpan> MoveChannels(ChannelEntryTable& table, int first, int las
 }
 
 bool FillColumn(ChannelEntryTable& table, const std::vector<int>& rows, ChannelColumn col,
-                const BandLimits& limits)
+                const BandLimits& limits, std::vector<LeftAlone>* leftAlone)
 {
     const std::vector<int> at = movableRows(table, rows);
     if (at.size() < 2 || col < kFirstDataColumn || col > kLastDataColumn)
         return false;
-    const std::string source = table.texts(at.front())[col];
-    if (col == ColRxFrequency && source.empty())
+    const ChannelTexts& top = table.texts(at.front());
+    const std::string source = top[col];
+    // An empty top channel holds nothing to copy; an empty tone or choice cell is no value either.
+    const bool mayBeEmpty = col == ColTxFrequency || col == ColName;
+    if (top.empty() || (source.empty() && !mayBeEmpty))
         return false;
+    const bool frequency = col == ColRxFrequency || col == ColTxFrequency;
+    const std::optional<LeftAloneReason> problem =
+        frequency && !source.empty() ? ComputedFrequencyProblem(frequencyUnits(source), limits)
+                                     : std::nullopt;
     bool changed = false;
     for (std::size_t i = 1; i < at.size(); ++i) {
         const ChannelTexts& before = table.texts(at[i]);
-        const ChannelTexts after = (col == ColRxFrequency || col == ColTxFrequency)
-                                       ? CommitFrequency(before, col, source, limits)
-                                       : CommitCell(before, col, source);
-        if (!(after == before)) {
-            table.texts(at[i]) = after;
-            changed = true;
+        const ChannelTexts after =
+            frequency ? CommitFrequency(before, col, source, limits) : CommitCell(before, col, source);
+        if (after == before)
+            continue;
+        if (problem) {
+            if (leftAlone)
+                leftAlone->push_back({at[i], *problem});
+            continue;
         }
+        table.texts(at[i]) = after;
+        changed = true;
     }
     return changed;
 }

@@ -51,10 +51,29 @@ std::optional<std::uint32_t> ParseFrequencyMHz(std::string_view text);
 // not a number above 0 with at most five decimals, or beyond kLargestOffset.
 std::optional<std::uint32_t> ParseOffsetMHz(std::string_view text);
 
+// Why a channel was left as it was by an offset, a bulk value or a fill: the frequency it would have
+// got lies above or below the band, or below 10 MHz, which a channel record cannot hold. Such a
+// frequency is never clamped to the band edge: the channel keeps what it had.
+enum class LeftAloneReason {
+    AboveBand,
+    BelowBand,
+    NotStorable,
+};
+struct LeftAlone {
+    int channel = 0;
+    LeftAloneReason reason = LeftAloneReason::AboveBand;
+    friend bool operator==(const LeftAlone&, const LeftAlone&) = default;
+};
+
+// Whether a computed frequency (10 Hz units; 0 or less is below any band) can stand in a channel
+// under limits, and if not, why.
+std::optional<LeftAloneReason> ComputedFrequencyProblem(std::int64_t units, const BandLimits& limits);
+
 // The row after an offset choice: the transmit frequency computed from the receive frequency and
-// put through the frequency editor's rule (clamped into the band, rounded down to a channel step),
-// as if typed into the transmit cell. An empty channel stays empty.
-ChannelTexts ApplyOffset(const ChannelTexts& row, const OffsetChoice& choice, const BandLimits& limits);
+// rounded down to a channel step, as if typed into the transmit cell. A result outside the band or
+// below 10 MHz leaves the row as it was, with the reason in *leftAlone. An empty channel stays empty.
+ChannelTexts ApplyOffset(const ChannelTexts& row, const OffsetChoice& choice, const BandLimits& limits,
+                         std::optional<LeftAloneReason>* leftAlone = nullptr);
 
 // One change set into every channel of a selection; a column left out is left alone.
 struct BulkChange {
@@ -87,9 +106,10 @@ std::optional<std::string> BulkNamePrefix(std::string_view text);
 std::string PrefixedName(std::string_view prefix, int channel);
 
 // Sets change into the channels of rows (channel numbers). Empty channels and the serial number's
-// row are left as they are. Returns the number of channels whose texts changed.
+// row are left as they are; so is a channel whose transmit frequency would leave the band, which is
+// added to *leftAlone. Returns the number of channels whose texts changed.
 int ApplyBulkChange(ChannelEntryTable& table, const std::vector<int>& rows, const BulkChange& change,
-                    const BandLimits& limits);
+                    const BandLimits& limits, std::vector<LeftAlone>* leftAlone = nullptr);
 
 enum class SortKey {
     Frequency, // receive frequency
@@ -121,10 +141,13 @@ std::optional<RowSpan> MoveChannelsTo(ChannelEntryTable& table, int first, int l
 
 // Ctrl+D: the cell of col in the first row of rows is put into the same column of the other rows,
 // through that column's rule (a receive frequency on an empty channel creates it with the defaults,
-// other cells of empty channels stay empty). An empty receive frequency fills nothing: filling must
-// not delete channels. Returns true when anything changed.
+// other cells of empty channels stay empty). Only what the top channel holds is copied: an empty top
+// channel fills nothing, and neither does an empty receive frequency (filling must not delete
+// channels). A frequency outside the band (the band changed since it was typed) is not clamped: the
+// channels it would go to are left as they were and added to *leftAlone. Returns true when anything
+// changed.
 bool FillColumn(ChannelEntryTable& table, const std::vector<int>& rows, ChannelColumn col,
-                const BandLimits& limits);
+                const BandLimits& limits, std::vector<LeftAlone>* leftAlone = nullptr);
 
 // "1-16", "5", "1-8,20,30-40": channel numbers 1..128 in the order given, each once; nothing when
 // the text is anything else.

@@ -625,7 +625,8 @@ CsvText CsvFileText(std::string_view bytes, const LegacyDecoder& legacyToUtf8)
     return out;
 }
 
-CsvImport ImportChannelCsv(std::string_view utf8, const ChannelTable& before, const BandLimits& limits)
+CsvImport ImportChannelCsv(std::string_view utf8, const ChannelTable& before, const BandLimits& limits,
+                           const CsvPlacement& placement)
 {
     CsvImport result;
     result.channels = before;
@@ -642,26 +643,51 @@ CsvImport ImportChannelCsv(std::string_view utf8, const ChannelTable& before, co
         return result;
     }
     const Layout layout = readHeader(*record);
+    const bool fromFirst = placement.firstChannel > 0;
     for (CsvColumn required : {CsvLocation, CsvFrequency}) {
-        if (!layout.has(required)) {
+        if (!layout.has(required) && !(fromFirst && required == CsvLocation)) {
             result.problem = CsvProblem::MissingColumn;
             result.missingColumn = std::string(kCsvColumns[static_cast<std::size_t>(required)]);
             return result;
         }
     }
 
+    const auto firstRow = std::next(record);
+    // Lists of other programs often number their rows from 0; a Location of 0 says so.
+    if (fromFirst) {
+        result.numbering = CsvNumbering::FromFirstChannel;
+        result.firstChannel = placement.firstChannel;
+    } else {
+        for (auto r = firstRow; r != parse.records.end(); ++r) {
+            const std::string_view location = trim(layout.field(*r, CsvLocation));
+            if (!isBlankRecord(*r) && isDigits(location) && LeadingInteger(location) == 0)
+                result.numbering = CsvNumbering::ShiftedFromZero;
+        }
+    }
+    const int shift = result.numbering == CsvNumbering::ShiftedFromZero ? 1 : 0;
+    int next = placement.firstChannel;
+
     std::map<int, int> takenAt;        // channel -> line that set it
     std::vector<std::size_t> cutNames; // rows whose name was cut to fit
-    for (++record; record != parse.records.end(); ++record) {
+    for (record = firstRow; record != parse.records.end(); ++record) {
         if (isBlankRecord(*record))
             continue;
         CsvRowResult row;
         row.line = record->line;
         const std::string_view location = trim(layout.field(*record, CsvLocation));
-        const int channel = isDigits(location) ? LeadingInteger(location) : 0; // saturates, never wraps
+        int channel = 0;
+        if (fromFirst) {
+            while (std::find(placement.skip.begin(), placement.skip.end(), next) != placement.skip.end())
+                ++next;
+            channel = next++;
+        } else if (isDigits(location)) {
+            // LeadingInteger saturates; the shift must not carry it past the largest int.
+            const long long number = static_cast<long long>(LeadingInteger(location)) + shift;
+            channel = number > map::kChannelCount ? map::kChannelCount + 1 : static_cast<int>(number);
+        }
         if (channel < 1 || channel > map::kChannelCount) {
             row.refusal = CsvRefusal::BadLocation;
-            row.value = std::string(layout.field(*record, CsvLocation));
+            row.value = fromFirst ? std::to_string(channel) : std::string(layout.field(*record, CsvLocation));
             result.rows.push_back(std::move(row));
             continue;
         }
@@ -726,7 +752,7 @@ CsvImport ImportChannelCsv(std::string_view utf8, const ChannelTable& before, co
 }
 
 CsvImport ImportChannelCsvFile(std::string_view bytes, const ChannelTable& before, const BandLimits& limits,
-                               const LegacyDecoder& legacyToUtf8)
+                               const LegacyDecoder& legacyToUtf8, const CsvPlacement& placement)
 {
     CsvImport refused;
     refused.channels = before;
@@ -741,7 +767,7 @@ CsvImport ImportChannelCsvFile(std::string_view bytes, const ChannelTable& befor
         refused.problemLine = text.problemLine;
         return refused;
     }
-    return ImportChannelCsv(*text.utf8, before, limits);
+    return ImportChannelCsv(*text.utf8, before, limits, placement);
 }
 
 std::string ReduceChannelName(std::string_view utf8)

@@ -98,7 +98,7 @@ enum class CsvRefusal {
     BadToneMode,
     BadCrossMode,
     BadCtcss, // not a number or not among the standard CTCSS tones
-    BadDcs,   // not among the standard DCS codes
+    BadDcs,   // not among the standard DCS codes (value empty: the row gives no code at all)
     BadPolarity,
     BadMode,
     BadSkip,
@@ -139,8 +139,24 @@ struct CsvRowResult {
     std::vector<CsvWarning> warnings;       // of an added, changed or unchanged row
 };
 
+// How the rows of a file found their channels.
+enum class CsvNumbering {
+    ByLocation,       // the Location column, 1..128
+    ShiftedFromZero,  // the Location column counts from 0 (lists of other programs): channel = Location + 1
+    FromFirstChannel, // the Location column ignored: the rows go to the channels from a first one on
+};
+
+// Where an import puts the rows: by their Location (firstChannel 0), or in file order on the channels
+// from firstChannel on, past the channels listed in skip (row 63 while it holds the serial number).
+struct CsvPlacement {
+    int firstChannel = 0;
+    std::vector<int> skip;
+};
+
 struct CsvImport {
     CsvProblem problem = CsvProblem::None;
+    CsvNumbering numbering = CsvNumbering::ByLocation;
+    int firstChannel = 0;      // FromFirstChannel: the first channel given
     int problemLine = 0;       // UnterminatedQuote: where the open quote is; BrokenUtf8: the first bad line
     std::string missingColumn; // MissingColumn
     std::vector<CsvRowResult> rows; // one per non-blank row after the header, in file order
@@ -169,10 +185,14 @@ CsvText CsvFileText(std::string_view bytes, const LegacyDecoder& legacyToUtf8);
 // Applies a CSV text to the table. Channels the file does not name stay as they are; every value
 // passes the rules of the cell editors (channel steps, name characters, standard tones), and a
 // frequency outside the band refuses its row.
-CsvImport ImportChannelCsv(std::string_view utf8, const ChannelTable& before, const BandLimits& limits);
+// With a placement from a first channel, the Location column is not needed, and a row past channel
+// 128 is refused as BadLocation with the channel it would get as its value. A file whose Location
+// column holds 0 counts from 0, and every row goes one channel further.
+CsvImport ImportChannelCsv(std::string_view utf8, const ChannelTable& before, const BandLimits& limits,
+                           const CsvPlacement& placement = {});
 // The same from the bytes of a file (TooLarge beyond kCsvFileSizeLimit: read at most one byte more).
 CsvImport ImportChannelCsvFile(std::string_view bytes, const ChannelTable& before, const BandLimits& limits,
-                               const LegacyDecoder& legacyToUtf8);
+                               const LegacyDecoder& legacyToUtf8, const CsvPlacement& placement = {});
 
 // A name as the radio can hold it: capitals, digits, '-' and space only, at most 8 characters.
 std::string ReduceChannelName(std::string_view utf8);

@@ -142,4 +142,13 @@ void ApplyCsvImport(CsvImport& import, ChannelEntryTable& table)
     }
 }
 
+CsvPlacement PlacementFrom(const ChannelEntryTable& table, int firstChannel)
+{
+    CsvPlacement placement;
+    placement.firstChannel = firstChannel;
+    if (table.holdsSerialNumber())
+        placement.skip.push_back(map::kSerialNumberChannel);
+    return placement;
+}
+
 } // namespace orx

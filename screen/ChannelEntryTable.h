@@ -86,4 +86,11 @@ private:
 // (CsvRefusal::SerialNumberRow) and that row stays as it is.
 void ApplyCsvImport(CsvImport& import, ChannelEntryTable& table);
 
+// An import at row firstChannel (the grid's current row, or orxtool's --first-channel): the rows of
+// the file go to the channels from there on in file order, whatever their Location column says,
+// passing over row 63 while it holds the serial number. Use it as
+//   ImportChannelCsvFile(bytes, table.allTexts(), limits, decoder, PlacementFrom(table, row))
+// then ApplyCsvImport as for any import.
+CsvPlacement PlacementFrom(const ChannelEntryTable& table, int firstChannel);
+
 } // namespace orx

@@ -65,9 +65,11 @@ install_missing() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# As many jobs as the machine has cores (Ninja alone would start cores + 2), unless
+# CMAKE_BUILD_PARALLEL_LEVEL says how many.
 build() {
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-    cmake --build build --parallel
+    cmake --build build --parallel "${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 }
 
 mode="${1:-}"

@@ -608,13 +608,19 @@ Entering a channel here clears the serial number. Continue?</translation>
         <source>文件“%1”以 UTF-8 标记开头，但第 %2 行不是 UTF-8 文本，未导入。</source>
         <translation>The file &quot;%1&quot; starts with a UTF-8 mark, but line %2 is not UTF-8 text; the file was not imported.</translation>
     </message>
-    <message>
-        <source>导入 CSV：拒绝 %1 行</source>
-        <translation>Import CSV: %1 rows refused</translation>
+    <message numerus="yes">
+        <source>导入 CSV：拒绝 %n 行</source>
+        <translation>
+            <numerusform>Import CSV: %n row refused</numerusform>
+            <numerusform>Import CSV: %n rows refused</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>“%1”：新建 %2 个信道，修改 %3 个，未变 %4 个，拒绝 %5 行。</source>
-        <translation>&quot;%1&quot;: %2 channels added, %3 changed, %4 unchanged, %5 rows refused.</translation>
+    <message numerus="yes">
+        <source>“%1”：新建 %2 个信道，修改 %3 个，未变 %4 个，拒绝 %n 行。</source>
+        <translation>
+            <numerusform>&quot;%1&quot;: channels added %2, changed %3, unchanged %4; %n row refused.</numerusform>
+            <numerusform>&quot;%1&quot;: channels added %2, changed %3, unchanged %4; %n rows refused.</numerusform>
+        </translation>
     </message>
     <message>
         <source>行</source>
@@ -1222,9 +1228,12 @@ Do you really want to stop writing?</translation>
         <source>频差 (MHz):</source>
         <translation>Offset (MHz):</translation>
     </message>
-    <message>
-        <source>对选中的 %1 个信道设置勾选的各项；空信道和电子串号保持不变。</source>
-        <translation>Set the checked properties of the %1 selected channels; empty channels and the serial number stay as they are.</translation>
+    <message numerus="yes">
+        <source>对选中的 %n 个信道设置勾选的各项；空信道和电子串号保持不变。</source>
+        <translation>
+            <numerusform>Set the checked properties of the %n selected channel; empty channels and the serial number stay as they are.</numerusform>
+            <numerusform>Set the checked properties of the %n selected channels; empty channels and the serial number stay as they are.</numerusform>
+        </translation>
     </message>
     <message>
         <source>单独设置时填发射频率</source>
@@ -1406,6 +1415,321 @@ Do you really want to stop writing?</translation>
     <message>
         <source>备份 %1</source>
         <translation>Backup %1</translation>
+    </message>
+    <!-- File safety: write-protected files, the file-size limit, no regular file -->
+    <message>
+        <source>它是写保护（只读）的文件，没有改动。</source>
+        <translation>It is write-protected (read-only); it was left as it was.</translation>
+    </message>
+    <message>
+        <source>已达到文件大小上限（ulimit -f）。原文件没有改动。</source>
+        <translation>The file-size limit (ulimit -f) was reached. The file was left as it was.</translation>
+    </message>
+    <message>
+        <source>“%1”不是普通文件（而是文件夹、管道或设备），未打开。</source>
+        <translation>“%1” is not a regular file (it is a folder, pipe or device); it was not opened.</translation>
+    </message>
+    <!-- Channels an offset, a bulk value or a fill left as they were -->
+    <message numerus="yes">
+        <source>%n 个信道保持原样：</source>
+        <translation>
+            <numerusform>%n channel was left as it was:</numerusform>
+            <numerusform>%n channels were left as they were:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个信道的频率将高于频段 %1：%2</source>
+        <translation>
+            <numerusform>%n channel would go above the band %1: %2</numerusform>
+            <numerusform>%n channels would go above the band %1: %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个信道的频率将低于频段 %1：%2</source>
+        <translation>
+            <numerusform>%n channel would go below the band %1: %2</numerusform>
+            <numerusform>%n channels would go below the band %1: %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个信道的频率将低于信道能保存的 10 MHz（频段 %1）：%2</source>
+        <translation>
+            <numerusform>%n channel would go below 10 MHz, which a channel cannot hold (band %1): %2</numerusform>
+            <numerusform>%n channels would go below 10 MHz, which a channel cannot hold (band %1): %2</numerusform>
+        </translation>
+    </message>
+    <!-- The backups dialog -->
+    <message>
+        <source>备份</source>
+        <translation>Backups</translation>
+    </message>
+    <message>
+        <source>日期和时间</source>
+        <translation>Date and time</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>大小</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>%1 字节</source>
+        <translation>%1 bytes</translation>
+    </message>
+    <message>
+        <source>读出</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>写入</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>写入前</source>
+        <translation>Before write</translation>
+    </message>
+    <message>
+        <source>在文件夹中显示</source>
+        <translation>Show in Folder</translation>
+    </message>
+    <message>
+        <source>备份文件夹“%1”中还没有备份。</source>
+        <translation>There are no backups in the backups folder “%1” yet.</translation>
+    </message>
+    <!-- Where the password goes -->
+    <message>
+        <source>请在设置栏的“%1”框中填入对讲机的密码，然后再读数据。</source>
+        <translation>Enter the radio's password in the “%1” box of the settings panel, then read again.</translation>
+    </message>
+    <!-- orxtool and CSV import at a chosen channel -->
+    <message>
+        <source>PORT 参数是空的：请给出编程线所接的串口，例如 COM1、ttyUSB0 或 /dev/ttyUSB0。</source>
+        <translation>The PORT argument is empty: give the serial port the programming cable is plugged into, such as COM1, ttyUSB0 or /dev/ttyUSB0.</translation>
+    </message>
+    <message>
+        <source>请用 PORT 参数给出编程线所接的串口。</source>
+        <translation>Give the serial port the programming cable is plugged into as the PORT argument.</translation>
+    </message>
+    <message>
+        <source>%1 不是串口设备：请用 PORT 参数给出编程线所接的串口（如 /dev/ttyUSB0）。</source>
+        <translation>%1 is not a serial device: give the serial port the programming cable is plugged into as the PORT argument (such as /dev/ttyUSB0).</translation>
+    </message>
+    <message>
+        <source>DTCS 亚音没有给出数字亚音码（DtcsCode 为空）</source>
+        <translation>the DTCS tone has no code (DtcsCode is empty)</translation>
+    </message>
+    <message>
+        <source>文件的 Location 从 0 开始编号：每一行都导入到下一个信道。</source>
+        <translation>The file counts its locations from 0: every row went to the channel after it.</translation>
+    </message>
+    <message>
+        <source>没有按文件的 Location 导入：各行依次导入信道 %1 及其后的信道。</source>
+        <translation>The file's Location column was not used: the rows went to channel %1 and the channels after it, in file order.</translation>
+    </message>
+    <message>
+        <source>信道 %1 %2</source>
+        <translation>channel %1 %2</translation>
+    </message>
+    <message>
+        <source>设置 %1</source>
+        <translation>setting %1</translation>
+    </message>
+    <message>
+        <source>(空)</source>
+        <translation>(empty)</translation>
+    </message>
+    <message>
+        <source>字节</source>
+        <translation>byte</translation>
+    </message>
+    <message>
+        <source>频段字节</source>
+        <translation>band bytes</translation>
+    </message>
+    <message>
+        <source>侧键1 短按</source>
+        <translation>side key 1 short</translation>
+    </message>
+    <message>
+        <source>侧键1 长按</source>
+        <translation>side key 1 long</translation>
+    </message>
+    <message>
+        <source>侧键2 短按</source>
+        <translation>side key 2 short</translation>
+    </message>
+    <message>
+        <source>侧键2 长按</source>
+        <translation>side key 2 long</translation>
+    </message>
+    <!-- Safe writing: backup before a write, serial number kept, continuous writing, failure reasons -->
+    <message>
+        <source>唤醒：对讲机没有应答</source>
+        <translation>Wake-up: the radio did not answer</translation>
+    </message>
+    <message>
+        <source>唤醒：对讲机的应答不对（收到 %1）</source>
+        <translation>Wake-up: the radio answered wrongly (got %1)</translation>
+    </message>
+    <message>
+        <source>握手：对讲机没有确认</source>
+        <translation>Handshake: the radio did not acknowledge</translation>
+    </message>
+    <message>
+        <source>密码：对讲机的密码与“密码”栏中的不同</source>
+        <translation>Password: the radio&apos;s password differs from the one in &quot;Password&quot;</translation>
+    </message>
+    <message>
+        <source>读密码：%1</source>
+        <translation>Reading the password: %1</translation>
+    </message>
+    <message>
+        <source>频段：对讲机的频段字节是 %1，要写入的是 %2</source>
+        <translation>Band: the radio&apos;s band bytes are %1, the data to write has %2</translation>
+    </message>
+    <message>
+        <source>读频段：%1</source>
+        <translation>Reading the band: %1</translation>
+    </message>
+    <message>
+        <source>读数据第 %1 块（地址 0x%2）：%3</source>
+        <translation>Read, block %1 (address 0x%2): %3</translation>
+    </message>
+    <message>
+        <source>写入前读取第 %1 块（地址 0x%2）：%3</source>
+        <translation>Reading before the write, block %1 (address 0x%2): %3</translation>
+    </message>
+    <message>
+        <source>读电子串号第 %1 块（地址 0x%2）：%3</source>
+        <translation>Reading the serial number, block %1 (address 0x%2): %3</translation>
+    </message>
+    <message>
+        <source>写数据第 %1 块（地址 0x%2）：%3</source>
+        <translation>Write, block %1 (address 0x%2): %3</translation>
+    </message>
+    <message>
+        <source>读回校验第 %1 块（地址 0x%2）：%3</source>
+        <translation>Read-back, block %1 (address 0x%2): %3</translation>
+    </message>
+    <message>
+        <source>对讲机没有应答</source>
+        <translation>the radio did not answer</translation>
+    </message>
+    <message>
+        <source>应答不对（收到 %1）</source>
+        <translation>wrong answer (got %1)</translation>
+    </message>
+    <message>
+        <source>应答不完整，只收到 %1 / %2 字节</source>
+        <translation>reply cut short, only %1 / %2 bytes came</translation>
+    </message>
+    <message>
+        <source>对讲机没有确认</source>
+        <translation>the radio did not acknowledge</translation>
+    </message>
+    <message>
+        <source>无法保存写入前的备份，没有写入任何数据</source>
+        <translation>The backup before the write could not be saved; nothing was written</translation>
+    </message>
+    <message>
+        <source>这台对讲机刚刚写入过，没有再写</source>
+        <translation>This radio was just written; it was not written again</translation>
+    </message>
+    <message>
+        <source>已保留对讲机自己的电子串号 %1</source>
+        <translation>The radio keeps its own serial number %1</translation>
+    </message>
+    <message>
+        <source>写数据完成：已写入 %1 块</source>
+        <translation>Write done: %1 blocks written</translation>
+    </message>
+    <message>
+        <source>写数据完成：已写入 %1 块，校验无误</source>
+        <translation>Write done: %1 blocks written and verified</translation>
+    </message>
+    <message>
+        <source>写入前备份对讲机中的数据</source>
+        <translation>Back up the radio&apos;s data before writing</translation>
+    </message>
+    <message>
+        <source>写入文件中的电子串号</source>
+        <translation>Write the file&apos;s serial number</translation>
+    </message>
+    <message>
+        <source>连续写入</source>
+        <translation>Continuous writing</translation>
+    </message>
+    <message>
+        <source>已写入 %1 台，等待下一台对讲机……</source>
+        <translation>%1 radios written, waiting for the next radio...</translation>
+    </message>
+    <message>
+        <source>正在写入第 %1 台对讲机</source>
+        <translation>Writing radio %1</translation>
+    </message>
+    <message>
+        <source>第 %1 台已完成，请取下对讲机，再接上下一台</source>
+        <translation>Radio %1 is done: take it off and connect the next one</translation>
+    </message>
+    <message>
+        <source>连续写入结束：成功 %1 台，失败 %2 台</source>
+        <translation>Continuous writing ended: %1 radios done, %2 failed</translation>
+    </message>
+    <message>
+        <source>校验</source>
+        <translation>Verification</translation>
+    </message>
+    <message>
+        <source>写入前备份</source>
+        <translation>Backup before write</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>done</translation>
+    </message>
+    <message>
+        <source>成功，保留电子串号</source>
+        <translation>done, serial number kept</translation>
+    </message>
+    <message>
+        <source>失败：%1</source>
+        <translation>failed: %1</translation>
+    </message>
+    <message>
+        <source>刚写入过，未再写</source>
+        <translation>just written, not written again</translation>
+    </message>
+    <message>
+        <source>一致</source>
+        <translation>equal</translation>
+    </message>
+    <message>
+        <source>未校验</source>
+        <translation>not verified</translation>
+    </message>
+    <message>
+        <source>（无）</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>记录已保存：%1</source>
+        <translation>Log saved: %1</translation>
+    </message>
+    <message>
+        <source>无法保存连续写入的记录：%1</source>
+        <translation>The log of the batch could not be saved: %1</translation>
+    </message>
+    <!-- A write-protected file offers Save As -->
+    <message>
+        <source>可以把数据另存为其他文件。</source>
+        <translation>You can save the data under another name.</translation>
+    </message>
+    <message>
+        <source>另存为...</source>
+        <translation>Save As...</translation>
     </message>
 </context>
 </TS>

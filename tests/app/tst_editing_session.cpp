@@ -192,6 +192,34 @@ private slots:
         QVERIFY(fileDialog);
         QVERIFY(app.document()->IsModified());
     }
+    void writeProtectedFileIsNeverReplacedAndOffersSaveAs()
+    {
+        ScratchAppDirectory dir(TwoModelIni());
+        CProgramApp app({QStringLiteral("orxprog")}, dir.path());
+        QVERIFY(app.InitInstance());
+        const QString path = dir.file(QStringLiteral("kept.sin"));
+        QVERIFY(app.document()->OnSaveDocument(path));
+        QVERIFY(app.document()->OnOpenDocument(path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        const QByteArray before = fileBytes(path);
+        app.view()->EditRow(5, orx::DefaultChannelTexts("145.50000"));
+
+        QString asked;
+        bool fileDialog = false;
+        AnswerNextModal([&](QWidget* w) {
+            asked = w->objectName();
+            ClickButton(w, QStringLiteral("另存为..."));
+            AnswerNextModal([&](QWidget* d) {
+                fileDialog = qobject_cast<QFileDialog*>(d) != nullptr;
+                static_cast<QDialog*>(d)->reject();
+            });
+        });
+        app.mainFrame()->actions().save->trigger();
+        QCOMPARE(asked, QStringLiteral("writeProtectedQuestion"));
+        QVERIFY(fileDialog);
+        QCOMPARE(fileBytes(path), before);
+        QVERIFY(app.document()->IsModified());
+    }
 };
 
 QTEST_MAIN(TestEditingSession)

@@ -2,6 +2,7 @@
 // port menu's check marks and the port kept in Program.ini, the exit confirmation.
 
 #include "Backups.h"
+#include "BackupsDlg.h"
 #include "CMSFlexGrid.h"
 #include "MainFrame.h"
 #include "AppContext.h"
@@ -25,6 +26,7 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
 
@@ -85,7 +87,7 @@ private slots:
     void exitAsksFirst();
     void dealerModeShowsDealerCommands();
     void printWritesTheChannelTable();
-    void openBackupStartsInTheBackupsFolder();
+    void openBackupListsTheBackupsFolder();
 };
 
 void MainFrameTest::startsWithNewDocumentAndFixedCaption()
@@ -364,7 +366,7 @@ void MainFrameTest::printWritesTheChannelTable()
     QVERIFY(pdf.read(5) == "%PDF-");
 }
 
-void MainFrameTest::openBackupStartsInTheBackupsFolder()
+void MainFrameTest::openBackupListsTheBackupsFolder()
 {
     ScratchAppDirectory dir(TwoModelIni());
     CProgramApp app({QStringLiteral("orxprog")}, dir.path());
@@ -379,26 +381,23 @@ void MainFrameTest::openBackupStartsInTheBackupsFolder()
     radio.set(0x813, 7);
     const QString backup = orx::SaveBackup(backups, orx::BackupKind::Read, radio);
 
-    QString folder;
+    QString listed;
     AnswerNextModal([&](QWidget* w) {
-        auto* dialog = qobject_cast<QFileDialog*>(w);
-        auto* name = w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        if (!dialog || !name) {
+        auto* dialog = qobject_cast<CBackupsDlg*>(w);
+        if (!dialog || dialog->table()->rowCount() != 1) {
             static_cast<QDialog*>(w)->reject();
             return;
         }
-        folder = dialog->directory().absolutePath();
-        // The user picks the backup by its name, as the dialog lists it.
-        name->setText(QFileInfo(backup).fileName());
-        QMetaObject::invokeMethod(dialog, "accept");
-        if (dialog->isVisible())
-            dialog->reject();
+        // The backups dialog lists the folder's backup; the user opens it.
+        listed = dialog->table()->item(0, 0)->data(Qt::UserRole).toString();
+        dialog->table()->selectRow(0);
+        emit dialog->table()->cellDoubleClicked(0, 0);
     });
     app.mainFrame()->actions().openBackup->trigger();
     qputenv("XDG_DATA_HOME", previous);
 
     QVERIFY(backups.startsWith(data.path()));
-    QCOMPARE(folder, QDir(backups).absolutePath());
+    QCOMPARE(listed, QFileInfo(backup).absoluteFilePath());
     QCOMPARE(app.document()->image().at(0x813), std::uint8_t(7));
 }
 

@@ -13,7 +13,12 @@
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QApplication>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
+
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -119,6 +124,26 @@ private slots:
         std::filesystem::remove((QFile::encodeName(dir.path()) + '/' + kGbkName).toStdString());
         // A file that cannot be opened ends start-up before the window is painted.
         QVERIFY2(p.readAllStandardOutput().startsWith("painted"), p.readAllStandardError().constData());
+    }
+
+    void fifoOnTheCommandLineIsRefusedAtOnce()
+    {
+        // Opening a FIFO nobody writes to would wait for ever before any window appears.
+        ScratchAppDirectory dir;
+        const QString fifo = dir.file(QStringLiteral("pipe.sin"));
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        QString shown;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&shown] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                box->reject();
+            }
+        });
+        closer.start(10);
+        CProgramApp app({QStringLiteral("orxprog"), fifo}, dir.path());
+        QVERIFY(!app.InitInstance());
+        QVERIFY2(shown.contains(QStringLiteral("不是普通文件")), qPrintable(shown));
     }
 
     void unreadableProgramIniIsNeverWritten_data()

@@ -24,6 +24,7 @@
 #include "TestSupport.h"
 #include "ToneDlg.h"
 #include "TransferDlg.h"
+#include "LeftAloneText.h"
 #include "Tr.h"
 
 #include <QAbstractButton>
@@ -247,6 +248,19 @@ void TranslationsTest::everyTextHasItsEnglish()
             problems << QStringLiteral("placeholders differ: ") + source + QStringLiteral(" -> ") + shown;
     }
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+
+    // Texts with %n take the English plural of their number.
+    QCoreApplication::installTranslator(&english);
+    QCOMPARE(res::Tr(res::kCsvReportCaptionRefused, 1), QStringLiteral("Import CSV: 1 row refused"));
+    QCOMPARE(res::Tr(res::kCsvReportCaptionRefused, 2), QStringLiteral("Import CSV: 2 rows refused"));
+    QCOMPARE(res::LeftAloneMessage({{5, orx::LeftAloneReason::AboveBand},
+                                    {9, orx::LeftAloneReason::AboveBand},
+                                    {12, orx::LeftAloneReason::BelowBand}},
+                                   orx::BandLimits{13600000, 17400000}),
+             QStringLiteral("3 channels were left as they were:\n"
+                            "2 channels would go above the band 136-174 MHz: 5, 9\n"
+                            "1 channel would go below the band 136-174 MHz: 12"));
+    QCoreApplication::removeTranslator(&english);
 }
 
 void TranslationsTest::englishWindowAndDialogsShowNoChinese()

@@ -548,7 +548,7 @@ private slots:
         QTest::addColumn<QByteArray>("fields"); // after the header below
         QTest::addColumn<CsvRefusal>("refusal");
         QTest::addColumn<QString>("value");
-        QTest::newRow("location 0") << QByteArray("0,145") << CsvRefusal::BadLocation << "0";
+        QTest::newRow("location negative") << QByteArray("-1,145") << CsvRefusal::BadLocation << "-1";
         QTest::newRow("location 129") << QByteArray("129,145") << CsvRefusal::BadLocation << "129";
         QTest::newRow("location not a number") << QByteArray("x1,145") << CsvRefusal::BadLocation << "x1";
         QTest::newRow("location empty") << QByteArray(",145") << CsvRefusal::BadLocation << "";

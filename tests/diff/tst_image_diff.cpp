@@ -214,7 +214,7 @@ void ImageDiffTest::toolPrintsAndExits()
     auto run = [&dir](const QStringList& names, QString* out) {
         QStringList args{QStringLiteral("diff")};
         for (const QString& n : names)
-            args << dir.filePath(n);
+            args << (n.startsWith(QLatin1String("--")) || n == QLatin1String("zh") ? n : dir.filePath(n));
         QProcess p;
         p.start(QStringLiteral(ORXTOOL_PATH), args);
         p.waitForFinished(30000);
@@ -226,6 +226,12 @@ void ImageDiffTest::toolPrintsAndExits()
     QCOMPARE(run({QStringLiteral("a.sin"), QStringLiteral("a.sin")}, &out), 0);
     QVERIFY(out.isEmpty());
     QCOMPARE(run({QStringLiteral("a.sin"), QStringLiteral("b.sin")}, &out), 1);
+    QCOMPARE(out, QStringLiteral("setting Squelch: 5 -> 2\nbyte 0x80A: EE -> 12\n"));
+    // In Chinese, as the window words it.
+    QCOMPARE(run({QStringLiteral("a.sin"), QStringLiteral("b.sin"), QStringLiteral("--lang"),
+                  QStringLiteral("zh")},
+                 &out),
+             1);
     QCOMPARE(out, QStringLiteral("设置 静噪等级: 5 -> 2\n字节 0x80A: EE -> 12\n"));
     QCOMPARE(run({QStringLiteral("a.sin"), QStringLiteral("short.sin")}, nullptr), 2);
     QCOMPARE(run({QStringLiteral("a.sin"), QStringLiteral("missing.sin")}, nullptr), 2);

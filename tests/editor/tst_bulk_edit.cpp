@@ -236,8 +236,13 @@ private slots:
                 continue;
             }
             const ChannelTexts& t = m_view->RowTexts(n);
-            QCOMPARE(t[ColPower], std::string("低"));
             const std::uint32_t rx = FrequencyFromEntry(t[ColRxFrequency], m_view->bandLimits());
+            if (ComputedFrequencyProblem(std::int64_t(rx) - 60000, m_view->bandLimits())) {
+                // Below the band: the channel is left as it was, power too.
+                QCOMPARE(t, table.texts(n));
+                continue;
+            }
+            QCOMPARE(t[ColPower], std::string("低"));
             const std::uint32_t expected = FrequencyFromUnits(std::int64_t(rx) - 60000, m_view->bandLimits());
             QCOMPARE(t[ColTxFrequency], FormatScaled(expected, 5, 5));
             // The bits no column shows stay with the channel.
@@ -306,12 +311,12 @@ private slots:
         QTest::newRow("+5") << "145.00000"
                             << "+5 MHz"
                             << "150.00000";
-        QTest::newRow("+0.6 clamps at the upper edge") << "173.80000"
-                                                       << "+0.6 MHz"
-                                                       << "174.00000";
-        QTest::newRow("-5 clamps at the lower edge") << "138.00000"
-                                                     << "-5 MHz"
-                                                     << "136.00000";
+        QTest::newRow("+0.6 past the upper edge leaves it") << "173.80000"
+                                                            << "+0.6 MHz"
+                                                            << "160.00000";
+        QTest::newRow("-5 past the lower edge leaves it") << "138.00000"
+                                                          << "-5 MHz"
+                                                          << "160.00000";
         QTest::newRow("simplex") << "150.01250"
                                  << "同频"
                                  << "150.01250";

@@ -103,22 +103,30 @@ private slots:
         QTest::addColumn<int>("duplex");
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("tx");
-        QTest::newRow("145.000 -0.6") << "145.00000" << int(Duplex::Minus) << 60000 << "144.40000";
-        QTest::newRow("145.000 +0.6") << "145.00000" << int(Duplex::Plus) << 60000 << "145.60000";
-        QTest::newRow("173.800 +0.6 clamps to the upper edge")
-            << "173.80000" << int(Duplex::Plus) << 60000 << "174.00000";
-        QTest::newRow("136.200 -0.6 clamps to the lower edge")
-            << "136.20000" << int(Duplex::Minus) << 60000 << "136.00000";
-        QTest::newRow("offset beyond the receive frequency clamps, not empties")
-            << "136.00000" << int(Duplex::Minus) << 10000000 << "136.00000";
+        QTest::addColumn<int>("leftAlone"); // the reason, -1 when the offset was applied
+        const int applied = -1;
+        const int above = int(LeftAloneReason::AboveBand);
+        const int below = int(LeftAloneReason::BelowBand);
+        QTest::newRow("145.000 -0.6") << "145.00000" << int(Duplex::Minus) << 60000 << "144.40000" << applied;
+        QTest::newRow("145.000 +0.6") << "145.00000" << int(Duplex::Plus) << 60000 << "145.60000" << applied;
+        QTest::newRow("173.400 +0.6 lands on the upper edge")
+            << "173.40000" << int(Duplex::Plus) << 60000 << "174.00000" << applied;
+        QTest::newRow("173.900 +5 would leave the band: left as it was")
+            << "173.90000" << int(Duplex::Plus) << 500000 << "150.00000" << above;
+        QTest::newRow("136.200 -0.6 would leave the band")
+            << "136.20000" << int(Duplex::Minus) << 60000 << "150.00000" << below;
+        QTest::newRow("offset beyond the receive frequency")
+            << "136.00000" << int(Duplex::Minus) << 10000000 << "150.00000" << below;
         QTest::newRow("off-raster result rounds down as typed")
-            << "145.00625" << int(Duplex::Plus) << 1 << "145.00625";
+            << "145.00625" << int(Duplex::Plus) << 1 << "145.00625" << applied;
         QTest::newRow("simplex copies the receive text")
-            << "150.01250" << int(Duplex::Simplex) << 0 << "150.01250";
+            << "150.01250" << int(Duplex::Simplex) << 0 << "150.01250" << applied;
         QTest::newRow("split takes the value itself")
-            << "145.00000" << int(Duplex::Split) << 14800000 << "148.00000";
-        QTest::newRow("split outside the band clamps")
-            << "145.00000" << int(Duplex::Split) << 44000000 << "174.00000";
+            << "145.00000" << int(Duplex::Split) << 14800000 << "148.00000" << applied;
+        QTest::newRow("split above the band")
+            << "145.00000" << int(Duplex::Split) << 44000000 << "150.00000" << above;
+        QTest::newRow("split below the band")
+            << "145.00000" << int(Duplex::Split) << 13599999 << "150.00000" << below;
     }
     void offsetRow()
     {
@@ -126,14 +134,51 @@ private slots:
         QFETCH(int, duplex);
         QFETCH(int, value);
         QFETCH(QString, tx);
+        QFETCH(int, leftAlone);
         ChannelTexts row = DefaultChannelTexts(rx.toStdString());
         row[ColTxFrequency] = "150.00000";
-        const ChannelTexts after = ApplyOffset(
-            row, OffsetChoice{static_cast<Duplex>(duplex), static_cast<std::uint32_t>(value)}, kVhf);
+        const OffsetChoice choice{static_cast<Duplex>(duplex), static_cast<std::uint32_t>(value)};
+        std::optional<LeftAloneReason> reason;
+        const ChannelTexts after = ApplyOffset(row, choice, kVhf, &reason);
         QCOMPARE(QString::fromStdString(after[ColTxFrequency]), tx);
         QCOMPARE(after[ColRxFrequency], row[ColRxFrequency]);
+        QCOMPARE(reason ? int(*reason) : -1, leftAlone);
         // An empty channel stays empty whatever the choice.
         QVERIFY(ApplyOffset(ChannelTexts{}, OffsetChoice{static_cast<Duplex>(duplex), 60000}, kVhf).empty());
+
+        // The same through a bulk change of three channels: each one left alone is listed and kept
+        // whole (its power too), the others are changed.
+        ChannelEntryTable table;
+        table.texts(1) = DefaultChannelTexts("145.00000");
+        table.texts(2) = row;
+        table.texts(3) = DefaultChannelTexts("173.90000");
+        std::vector<LeftAlone> expected;
+        for (int n = 1; n <= 3; ++n) {
+            if (ApplyOffset(table.texts(n), choice, kVhf, &reason); reason)
+                expected.push_back({n, *reason});
+        }
+        BulkChange change;
+        change.offset = choice;
+        change.power = "低";
+        std::vector<LeftAlone> left;
+        ApplyBulkChange(table, range(1, 3), change, kVhf, &left);
+        QCOMPARE(left, expected);
+        QCOMPARE(std::count(left.begin(), left.end(), LeftAlone{2, LeftAloneReason(leftAlone)}),
+                 long(leftAlone >= 0));
+        for (int n = 1; n <= 3; ++n) {
+            const bool kept =
+                std::any_of(left.begin(), left.end(), [n](const LeftAlone& l) { return l.channel == n; });
+            QCOMPARE(table.texts(n)[ColPower], std::string(kept ? "高" : "低"));
+        }
+    }
+
+    void computedFrequencyUnder10MHz()
+    {
+        // A damaged file's band may start below 10 MHz: such a frequency would be dropped on saving.
+        const BandLimits low{100000, 17400000};
+        QCOMPARE(ComputedFrequencyProblem(500000, low), std::optional(LeftAloneReason::NotStorable));
+        QCOMPARE(ComputedFrequencyProblem(1000000, low), std::nullopt);
+        QCOMPARE(ComputedFrequencyProblem(-60000, kVhf), std::optional(LeftAloneReason::BelowBand));
     }
 
     void bulkValues_data()
@@ -204,17 +249,19 @@ private slots:
         change.offset = OffsetChoice{Duplex::Plus, 60000};
         change.namePrefix = "R";
         change.rxTone = "数字:023N";
-        QCOMPARE(ApplyBulkChange(table, range(59, 65), change, kVhf), 3);
+        std::vector<LeftAlone> left;
+        QCOMPARE(ApplyBulkChange(table, range(59, 65), change, kVhf, &left), 2);
+        QCOMPARE(left, (std::vector<LeftAlone>{{62, LeftAloneReason::AboveBand}}));
         QCOMPARE(table.entry(61), before.entry(61));
         QCOMPARE(table.entry(63), before.entry(63));
         QCOMPARE(table.entry(59), before.entry(59));
         QCOMPARE(table.texts(60)[ColTxFrequency], std::string("145.60000"));
-        QCOMPARE(table.texts(62)[ColTxFrequency], std::string("174.00000"));
+        QCOMPARE(table.entry(62), before.entry(62)); // 174.4 MHz would leave the band
         QCOMPARE(table.texts(64)[ColName], std::string("R64"));
         QCOMPARE(table.texts(64)[ColRxTone], std::string("数字:023N"));
         QCOMPARE(table.texts(60)[ColPower], std::string("低"));
         // The channels keep their bytes: only texts change.
-        QCOMPARE(table.entry(62).record, before.entry(62).record);
+        QCOMPARE(table.entry(64).record, before.entry(64).record);
         // A value the column does not take changes nothing.
         ChannelEntryTable again = before;
         BulkChange bad;
@@ -400,6 +447,12 @@ private slots:
             << int(ColRxFrequency) << "" << QStringList{"146.00000", "", "147.00000"};
         QTest::newRow("empty transmit frequency removes it, keeps the channel")
             << int(ColTxFrequency) << "" << QStringList{"", "", ""};
+        QTest::newRow("empty top channel: no empty tone written")
+            << int(ColTxTone) << "EMPTY" << QStringList{"无", "", "无"};
+        QTest::newRow("empty top channel: no empty name either")
+            << int(ColName) << "EMPTY" << QStringList{"", "", "KEEP"};
+        QTest::newRow("receive frequency above today's band fills nothing")
+            << int(ColRxFrequency) << "440.00000" << QStringList{"146.00000", "", "147.00000"};
     }
     void fill()
     {
@@ -410,11 +463,19 @@ private slots:
         ChannelEntryTable table;
         table.texts(1) = DefaultChannelTexts("145.00000");
         table.texts(1)[col] = top.toStdString();
-        if (col == ColRxFrequency && top.isEmpty())
+        if ((col == ColRxFrequency && top.isEmpty()) || top == "EMPTY")
             table.texts(1) = {};
         table.texts(2) = DefaultChannelTexts("146.00000");
         table.texts(4) = DefaultChannelTexts("147.00000");
-        FillColumn(table, range(1, 4), col, kVhf);
+        table.texts(4)[ColName] = "KEEP";
+        std::vector<LeftAlone> left;
+        FillColumn(table, range(1, 4), col, kVhf, &left);
+        if (top == "440.00000")
+            QCOMPARE(left, (std::vector<LeftAlone>{{2, LeftAloneReason::AboveBand},
+                                                   {3, LeftAloneReason::AboveBand},
+                                                   {4, LeftAloneReason::AboveBand}}));
+        else
+            QVERIFY(left.empty());
         for (int n = 2; n <= 4; ++n)
             QCOMPARE(QString::fromStdString(table.texts(n)[col]), after[n - 2]);
         QVERIFY(!table.texts(2).empty());

@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 #include <QTest>
 
 using namespace orx;
@@ -90,7 +92,8 @@ private slots:
         QTest::newRow("4096 bytes") << 4096 << LoadResult::Ok;
         QTest::newRow("4097 bytes: the first 4096 taken") << 4097 << LoadResult::Ok;
         QTest::newRow("missing file") << -1 << LoadResult::CannotOpen;
-        QTest::newRow("a folder") << -2 << LoadResult::CannotOpen;
+        QTest::newRow("a folder") << -2 << LoadResult::NotAFile;
+        QTest::newRow("a FIFO nobody writes: refused, not waited for") << -3 << LoadResult::NotAFile;
     }
 
     void load()
@@ -103,6 +106,8 @@ private slots:
             QVERIFY(testfiles::WriteFile(path, content.left(size)));
         else if (size == -2)
             QVERIFY(QDir(m_dir.path()).mkpath(path));
+        else if (size == -3)
+            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
 
         const RadioImage before = randomImage(11);
         RadioImage image = before;

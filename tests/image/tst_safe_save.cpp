@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -123,7 +124,6 @@ private slots:
         QTest::addColumn<bool>("foreignOwner");
         QTest::newRow("0600, holding the radio's password") << 0600 << false;
         QTest::newRow("0640") << 0640 << false;
-        QTest::newRow("0444, read-only to everyone") << 0444 << false;
         QTest::newRow("0640 of another user") << 0640 << true;
     }
     void modeAndOwnerStay()
@@ -146,6 +146,81 @@ private slots:
         QCOMPARE(after.st_uid, before.st_uid);
         QCOMPARE(after.st_gid, before.st_gid);
         QVERIFY(S_ISREG(after.st_mode));
+    }
+
+    void writeProtectedFileIsLeftAlone_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("asNobody"); // root passes every access() test; nobody does not
+        QTest::newRow("0444, read-only to everyone") << 0444 << false;
+        QTest::newRow("0400, read-only to its owner") << 0400 << false;
+        QTest::newRow("0644 of root, saved by nobody") << 0644 << true;
+    }
+    void writeProtectedFileIsLeftAlone()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, asNobody);
+        if (asNobody && ::geteuid() != 0)
+            QSKIP("only root can save as another user");
+        QTemporaryDir dir; // writable by everyone: only the file's own protection stands in the way
+        QVERIFY(::chmod(enc(dir.path()).constData(), 0777) == 0);
+        const QString file = dir.filePath(QStringLiteral("protected.sin"));
+        QVERIFY(testfiles::WriteFile(file, kOld));
+        QVERIFY(::chmod(enc(file).constData(), mode_t(mode)) == 0);
+        const int status = inChild([&] {
+            if (asNobody && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+                return kChildCannotSetUp;
+            return saveOutcome(file);
+        });
+        QCOMPARE(status, int(SaveProblem::WriteProtected));
+        QCOMPARE(testfiles::FileBytes(file), kOld);
+        QCOMPARE(statOf(file).st_mode & 07777, mode_t(mode));
+        QVERIFY(leftovers(dir.path()).isEmpty());
+        // Not even for root; and the decision's other half, for a user the mode lets write.
+        QVERIFY(IsWriteProtected(S_IFREG | 0444, true));
+        QVERIFY(IsWriteProtected(S_IFREG | 0644, false));
+        QVERIFY(!IsWriteProtected(S_IFREG | 0200, true));
+    }
+
+    void longestNamesGetATemporaryFileBeside_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("255 ASCII bytes") << QString(251, 'a') + ".sin";
+        // 84 three-byte characters: 252 bytes, a cut must not split one.
+        QTest::newRow("255 bytes of Chinese") << QString(84, QChar(0x4FE1)) + "sin";
+    }
+    void longestNamesGetATemporaryFileBeside()
+    {
+        QFETCH(QString, name);
+        QCOMPARE(enc(name).size(), 255);
+        QVERIFY(testfiles::WriteFile(path(name), kOld));
+        const SaveResult r = SaveChannelDataFile(enc(path(name)).toStdString(), kNew);
+        QVERIFY2(r.ok(), r.detail.c_str());
+        QCOMPARE(testfiles::FileBytes(path(name)), testfiles::ImageBytes(kNew));
+        QVERIFY(leftovers(m_dir.path()).isEmpty());
+        const std::string temp = TemporaryName(enc(name).toStdString(), 255);
+        QCOMPARE(temp.size() <= 255, true);
+        QVERIFY(QString::fromStdString(temp).toUtf8() == QByteArray::fromStdString(temp)); // whole characters
+    }
+
+    void fileSizeLimitFailsTheSaveInstead()
+    {
+        // Under ulimit -f 1 (1024 bytes) the kernel would end the program with SIGXFSZ.
+        const QString file = path(QStringLiteral("limited.sin"));
+        QVERIFY(testfiles::WriteFile(file, kOld));
+        const int status = inChild([&] {
+            const rlimit small{1024, 1024};
+            if (::setrlimit(RLIMIT_FSIZE, &small) != 0)
+                return kChildCannotSetUp;
+            std::string message;
+            const bool saved = SaveChannelData(enc(file).toStdString(), kNew, &message);
+            if (saved || message.find("file-size limit") == std::string::npos)
+                return kChildCannotSetUp;
+            return saveOutcome(file);
+        });
+        QCOMPARE(status, int(SaveProblem::FileSizeLimit));
+        QCOMPARE(testfiles::FileBytes(file), kOld);
+        QVERIFY(leftovers(m_dir.path()).isEmpty());
     }
 
     void newFileGetsTheUsualMode()

@@ -164,9 +164,20 @@ Bytes WholeRead()
     return out;
 }
 
-Bytes WholeWrite(const orx::RadioImage& image)
+int PreReadFrames(PreRead preRead)
 {
-    Bytes out = Concat({Handshake(), ReadFrame(0xFF0), {0x06}, Handshake()});
+    return preRead == PreRead::None ? 0 : preRead == PreRead::Serial ? 2 * 2 : 2 * 512;
+}
+
+Bytes WholeWrite(const orx::RadioImage& image, PreRead preRead)
+{
+    Bytes out = Concat({Handshake(), ReadFrame(0xFF0), {0x06}});
+    if (preRead == PreRead::Serial)
+        out = Concat({out, ReadFrame(0x3E0), {0x06}, ReadFrame(0x3E8), {0x06}});
+    if (preRead == PreRead::Whole)
+        for (std::size_t a = 0; a < 0x1000; a += 8)
+            out = Concat({out, ReadFrame(a), {0x06}});
+    out = Concat({out, Handshake()});
     for (std::size_t a = 0; a < 0xE00; a += 8) {
         const auto block = image.bytes(a, 8);
         out = Concat({out, WriteFrame(a, Bytes(block.begin(), block.end()))});

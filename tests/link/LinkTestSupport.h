@@ -162,7 +162,12 @@ Bytes Repeat(const Bytes& part, int times);
 
 // Everything a whole read or write sends to a radio that answers every frame.
 Bytes WholeRead();
-Bytes WholeWrite(const orx::RadioImage& image);
+// What a write reads of the radio before it writes: nothing, the serial number's two blocks (to
+// keep the radio's own), or all of it (the backup of what the radio held).
+enum class PreRead { None, Serial, Whole };
+Bytes WholeWrite(const orx::RadioImage& image, PreRead preRead = PreRead::None);
+// The frames a pre-read adds between the band check and the second handshake.
+int PreReadFrames(PreRead preRead);
 
 // An image whose every byte tells its address apart from its neighbours'.
 orx::RadioImage PatternImage(std::uint8_t seed);

@@ -7,6 +7,7 @@
 
 #include "Band.h"
 #include "ChannelDataFile.h"
+#include "FeatureCodecs.h"
 #include "MemoryMap.h"
 #include "ScreenCopy.h"
 #include "SettingsCodec.h"
@@ -14,14 +15,18 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <atomic>
+#include <chrono>
+#include <mutex>
 
 using namespace linktest;
 using orx::sim::SimOptions;
@@ -32,7 +37,8 @@ using testfiles::Run;
 
 Run runTool(const QStringList& args)
 {
-    return testfiles::RunProgram(QStringLiteral(ORXTOOL_PATH), args);
+    // The radio link's messages as the window words them: these tests read the Chinese texts.
+    return testfiles::RunProgram(QStringLiteral(ORXTOOL_PATH), args + QStringList{"--lang", "zh"});
 }
 
 orx::RadioImage loadFile(const QString& path)
@@ -89,6 +95,9 @@ private slots:
     void interruptStopsAtTheNextBlock();
     void traceShowsNoOutputDiscarded_data();
     void traceShowsNoOutputDiscarded();
+    void repeatWritesOneRadioAfterTheOther_data();
+    void repeatWritesOneRadioAfterTheOther();
+    void interruptEndsAWaitAtOnce();
 
 private:
     // The tool's backups go to a scratch data folder, never the user's.
@@ -125,11 +134,12 @@ void TestOrxToolLink::readFailures_data()
 
     QTest::newRow("radio password given")
         << "2468" << QStringList{"--password", "2468"} << false << false << 0 << QString();
-    QTest::newRow("radio password not given")
-        << "2468" << QStringList{} << false << false << 3 << "orxtool: 密码错误\n";
+    QTest::newRow("radio password not given") << "2468" << QStringList{} << false << false << 3
+                                              << "orxtool: 密码错误\n密码：对讲机的密码与“密码”栏中的不同\n";
     QTest::newRow("wrong password") << "2468" << QStringList{"--password", "1357"} << false << false << 3
-                                    << "orxtool: 密码错误\n";
-    QTest::newRow("silent radio") << "" << QStringList{} << true << false << 3 << "orxtool: 通信出错\n";
+                                    << "orxtool: 密码错误\n密码：对讲机的密码与“密码”栏中的不同\n";
+    QTest::newRow("silent radio") << "" << QStringList{} << true << false << 3
+                                  << "orxtool: 通信出错\n唤醒：对讲机没有应答\n";
     // The reason follows the fixed message; the devices it lists are this machine's.
     QTest::newRow("no such port") << "" << QStringList{} << false << true << 3
                                   << "orxtool: 打开串口失败\n串口设备 /dev/orx-no-such-port 不存在。";
@@ -183,7 +193,7 @@ void TestOrxToolLink::writeEncodesAsTheProgramSaves()
     orx::BandLimits limits;
     const orx::RadioImage expected = orx::LoadAndSave(fileToWrite(), {}, limits);
     QVERIFY(expected.at(orx::map::kSquelch) != 0x0F);
-    LINK_COMPARE_BYTES(radio->receivedBytes(), WholeWrite(expected));
+    LINK_COMPARE_BYTES(radio->receivedBytes(), WholeWrite(expected, PreRead::Whole));
     const auto after = radio->memory();
     QVERIFY(std::equal(after.begin(), after.begin() + 0xE00, expected.data().begin()));
     QVERIFY(std::equal(after.begin() + 0xE00, after.begin() + 0xFF0, before.begin() + 0xE00));
@@ -199,14 +209,17 @@ void TestOrxToolLink::writeWithBand_data()
 
     QTest::newRow("file's band matches") << "400-470"
                                          << "400-470" << QStringList{} << 0 << QString();
-    QTest::newRow("file's band differs") << "400-470"
-                                         << "136-174" << QStringList{} << 3 << "orxtool: 频率不匹配\n";
+    QTest::newRow("file's band differs")
+        << "400-470"
+        << "136-174" << QStringList{} << 3
+        << "orxtool: 频率不匹配\n频段：对讲机的频段字节是 40 47 00，要写入的是 13 17 64\n";
     QTest::newRow("--band overrides the file")
         << "400-470"
         << "136-174" << QStringList{"--band", "400-470"} << 0 << QString();
     QTest::newRow("--band differs from the radio")
         << "136-174"
-        << "136-174" << QStringList{"--band", "400-480"} << 3 << "orxtool: 频率不匹配\n";
+        << "136-174" << QStringList{"--band", "400-480"} << 3
+        << "orxtool: 频率不匹配\n频段：对讲机的频段字节是 13 17 64，要写入的是 40 48 00\n";
     QTest::newRow("--band not a band") << "136-174"
                                        << "136-174" << QStringList{"--band", "VHF"} << 2
                                        << "orxtool: a band is LOW-HIGH in MHz, for example 136-174\n";
@@ -338,9 +351,11 @@ void TestOrxToolLink::verify_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("message");
     SimOptions storedWrongly;
-    storedWrongly.faults[8 + 2] =
+    // --no-backup: the serial number's two blocks are read before the write.
+    const int firstWrite = 8 + PreReadFrames(PreRead::Serial);
+    storedWrongly.faults[firstWrite + 2] =
         orx::sim::ReplyFault{orx::sim::ReplyFault::Kind::StoreWrong, 5}; // channel 2
-    storedWrongly.faults[8 + 0x818 / 8] =
+    storedWrongly.faults[firstWrite + 0x818 / 8] =
         orx::sim::ReplyFault{orx::sim::ReplyFault::Kind::StoreWrong, 4}; // 0x81C
     QTest::newRow("--verify, stored right") << QStringList{"--verify"} << SimOptions{} << 0 << "";
     QTest::newRow("--verify, stored wrongly")
@@ -367,7 +382,8 @@ void TestOrxToolLink::verify()
     const auto reads = std::count_if(frames.begin(), frames.end(), [](const orx::sim::Frame& f) {
         return f.kind == orx::sim::Frame::Kind::Read;
     });
-    QCOMPARE(int(reads), options.isEmpty() ? 1 : 1 + 449); // the band check, then the read-back
+    // The band check and the serial number's two blocks, then the read-back.
+    QCOMPARE(int(reads), options.isEmpty() ? 3 : 3 + 449);
 }
 
 void TestOrxToolLink::backups_data()
@@ -376,7 +392,8 @@ void TestOrxToolLink::backups_data()
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<int>("kept");
     QTest::newRow("read keeps a backup") << "read" << QStringList{} << 1;
-    QTest::newRow("write keeps a backup") << "write" << QStringList{} << 1;
+    // What the radio held before the write, and what it was sent.
+    QTest::newRow("write keeps two backups") << "write" << QStringList{} << 2;
     QTest::newRow("read --no-backup") << "read" << QStringList{"--no-backup"} << 0;
     QTest::newRow("write --no-backup") << "write" << QStringList{"--no-backup"} << 0;
 }
@@ -389,27 +406,43 @@ void TestOrxToolLink::backups()
     QDir(backupFolder()).removeRecursively();
     SimulatedRadio radio;
     QVERIFY(radio.ok());
+    const auto before = radio->memory();
     const QString file = m_dir.filePath(QStringLiteral("backup-test.sin"));
+    // Whatever the umask lets others read, the backups are the user's alone.
+    const mode_t umaskBefore = ::umask(022);
+    const auto restoreUmask = qScopeGuard([umaskBefore] { ::umask(umaskBefore); });
     if (command == QLatin1String("write"))
         saveFile(file, fileToWrite());
     const Run r = runTool(QStringList{command, radio.device(), file} + options);
     QCOMPARE(r.status, 0);
     QCOMPARE(r.err, QString());
-    const QStringList files = SinFiles(backupFolder());
+    QStringList files = SinFiles(backupFolder());
     QCOMPARE(files.size(), kept);
     if (kept == 0)
         return;
-    // The program's own backups folder, named with date, time, direction and band.
-    QVERIFY2(
-        files.first().contains(QRegularExpression(
-            QStringLiteral("^\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d_%1_136-174MHz\\.sin$").arg(command))),
-        qPrintable(files.first()));
-    const orx::RadioImage saved = loadFile(QDir(backupFolder()).filePath(files.first()));
+    // The program's own backups folder, named with date, time, direction and band, private to the user.
+    auto mode = [](const QString& path) {
+        struct stat st {};
+        return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+    };
+    QCOMPARE(mode(backupFolder()), 0700);
+    auto named = [&files](const QString& kind) {
+        const QRegularExpression re(
+            QStringLiteral("^\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d_%1_136-174MHz\\.sin$").arg(kind));
+        const QStringList match = files.filter(re);
+        return match.size() == 1 ? match.first() : QString();
+    };
+    for (const QString& name : files)
+        QCOMPARE(mode(QDir(backupFolder()).filePath(name)), 0600);
+    const orx::RadioImage saved = loadFile(QDir(backupFolder()).filePath(named(command)));
     if (command == QLatin1String("read")) {
         QVERIFY(saved == loadFile(file));
     } else {
         orx::BandLimits limits;
         QVERIFY(saved == orx::LoadAndSave(fileToWrite(), {}, limits));
+        const orx::RadioImage held =
+            loadFile(QDir(backupFolder()).filePath(named(QStringLiteral("before-write"))));
+        QVERIFY(held.data() == before);
     }
 }
 
@@ -419,7 +452,8 @@ void TestOrxToolLink::interruptStopsAtTheNextBlock_data()
     QTest::addColumn<int>("frame"); // Ctrl+C comes while the radio answers this frame
     QTest::addColumn<QString>("message");
     QTest::newRow("read") << "read" << 5 + 2 * 200 << "orxtool: 读数据已取消\n";
-    QTest::newRow("write") << "write" << 8 + 100 << "orxtool: 写数据已停止：对讲机收到了 101 / 448 块\n";
+    QTest::newRow("write") << "write" << 8 + PreReadFrames(PreRead::Serial) + 100
+                           << "orxtool: 写数据已停止：对讲机收到了 101 / 448 块\n";
 }
 
 void TestOrxToolLink::interruptStopsAtTheNextBlock()
@@ -440,7 +474,8 @@ void TestOrxToolLink::interruptStopsAtTheNextBlock()
     ReplyGate gate(
         *radio, [frame](const orx::sim::Frame& f) { return f.number == frame; },
         [&pid] { ::kill(static_cast<pid_t>(pid.load()), SIGINT); }, 0);
-    tool.start(QStringLiteral(ORXTOOL_PATH), {command, radio.device(), file, QStringLiteral("--no-backup")});
+    tool.start(QStringLiteral(ORXTOOL_PATH),
+               {command, radio.device(), file, QStringLiteral("--no-backup"), "--lang", "zh"});
     QVERIFY(tool.waitForStarted());
     pid = tool.processId();
     QVERIFY(tool.waitForFinished(60000));
@@ -489,6 +524,108 @@ void TestOrxToolLink::traceShowsNoOutputDiscarded()
     QCOMPARE(calls.count(QStringLiteral("TCOFLUSH")), 0);
     QCOMPARE(calls.count(QStringLiteral("TCIOFLUSH")), 0);
     QVERIFY2(calls.count(QStringLiteral("TCFLSH, TCIFLUSH")) > 400, qPrintable(calls.left(2000)));
+}
+
+void TestOrxToolLink::repeatWritesOneRadioAfterTheOther_data()
+{
+    QTest::addColumn<QString>("secondBand"); // of the second radio
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("secondResult");
+    QTest::newRow("two radios") << "136-174" << 0 << "B-002  成功，保留电子串号";
+    // Refused before anything is read: its serial number is not known.
+    QTest::newRow("the second fails: exit status 3")
+        << "400-470" << 3
+        << "（无）  失败：频率不匹配 频段：对讲机的频段字节是 40 47 00，要写入的是 13 17 64";
+}
+
+void TestOrxToolLink::repeatWritesOneRadioAfterTheOther()
+{
+    QFETCH(QString, secondBand);
+    QFETCH(int, status);
+    QFETCH(QString, secondResult);
+    SimulatedRadio radio;
+    QVERIFY(radio.ok());
+    orx::RadioImage first = defaultRadio();
+    orx::EncodeSerialNumber("A-001", first);
+    orx::RadioImage second = defaultRadio();
+    orx::EncodeSerialNumber("B-002", second);
+    orx::BandLimits band;
+    QVERIFY(orx::ApplyBandText(secondBand.toStdString(), band));
+    orx::EncodeBandId(band, second);
+    radio->setMemory(first.data());
+    orx::RadioImage firstAfter;
+    std::mutex mutex;
+    int silentWakeUps = 0;
+    bool plugged = false;
+    // The first radio is taken away once its band bytes are written; the second comes once the
+    // tool has seen it go and asks again.
+    radio->setFrameObserver([&](const orx::sim::Frame& f, const std::vector<std::uint8_t>&) {
+        std::lock_guard lock(mutex);
+        if (f.kind == orx::sim::Frame::Kind::Write && f.bytes[1] == 0x0F && !plugged) {
+            firstAfter.data() = radio->memory();
+            radio->takeAway();
+        } else if (f.kind == orx::sim::Frame::Kind::WakeUp && !radio->present() && ++silentWakeUps == 3) {
+            plugged = true;
+            radio->plugIn(second.data());
+        }
+    });
+    const QString in = m_dir.filePath(QStringLiteral("repeat.sin"));
+    saveFile(in, fileToWrite());
+    const Run r = runTool(
+        {QStringLiteral("write"), radio.device(), in, QStringLiteral("--repeat"), QStringLiteral("2")});
+    QCOMPARE(r.status, status);
+    // One line a radio: number, time, serial number, result, verification.
+    const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines[0].startsWith(QStringLiteral("1  ")) &&
+                 lines[0].contains(QStringLiteral("  A-001  成功，保留电子串号  未校验")),
+             qPrintable(lines[0]));
+    QVERIFY2(lines[1].startsWith(QStringLiteral("2  ")) &&
+                 lines[1].contains(QStringLiteral("  ") + secondResult),
+             qPrintable(lines[1]));
+    QCOMPARE(orx::DecodeSerialNumber(firstAfter), std::string("A-001"));
+    if (status == 0) {
+        orx::RadioImage secondAfter;
+        secondAfter.data() = radio->memory();
+        QCOMPARE(orx::DecodeSerialNumber(secondAfter), std::string("B-002"));
+    }
+    // The batch's log beside the backups: a header and the two lines.
+    const QStringList logs =
+        QDir(backupFolder()).entryList({QStringLiteral("*_batch*.csv")}, QDir::Files, QDir::Name);
+    QVERIFY(!logs.isEmpty());
+    QCOMPARE(testfiles::FileBytes(QDir(backupFolder()).filePath(logs.last())).count('\n'), 3);
+}
+
+void TestOrxToolLink::interruptEndsAWaitAtOnce()
+{
+    // A silent radio: Ctrl+C during the first wake-up's wait ends the tool without another one.
+    SimOptions silent;
+    silent.silentFromFrame = 0;
+    SimulatedRadio radio(silent);
+    QVERIFY(radio.ok());
+    const QString in = m_dir.filePath(QStringLiteral("silent.sin"));
+    saveFile(in, fileToWrite());
+    QProcess tool;
+    std::atomic<qint64> pid{0};
+    std::atomic<std::int64_t> signalled{0};
+    radio->setFrameObserver([&](const orx::sim::Frame& f, const std::vector<std::uint8_t>&) {
+        if (f.number == 0) {
+            signalled = std::chrono::steady_clock::now().time_since_epoch().count();
+            ::kill(static_cast<pid_t>(pid.load()), SIGINT);
+        }
+    });
+    tool.start(QStringLiteral(ORXTOOL_PATH), {QStringLiteral("write"), radio.device(), in});
+    QVERIFY(tool.waitForStarted());
+    pid = tool.processId();
+    QVERIFY(tool.waitForFinished(10000));
+    const auto ended = std::chrono::steady_clock::now().time_since_epoch().count();
+    QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(tool.exitCode(), 130);
+    QCOMPARE(QString::fromUtf8(tool.readAllStandardError()),
+             QStringLiteral("orxtool: 写数据已停止：对讲机收到了 0 / 448 块\n"));
+    QCOMPARE(int(radio->frames().size()), 1);
+    // For the record, not a limit: how long the tool took to end after the signal.
+    qInfo("ended %.0f ms after Ctrl+C", double(ended - signalled.load()) / 1e6);
 }
 
 QTEST_GUILESS_MAIN(TestOrxToolLink)

@@ -5,6 +5,9 @@
 #include "LinkTestSupport.h"
 
 #include "Backups.h"
+#include "BatchLog.h"
+#include "ContinuousWrite.h"
+#include "FeatureCodecs.h"
 #include "ChannelDataFile.h"
 #include "MemoryAreas.h"
 #include "MemoryMap.h"
@@ -20,7 +23,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <mutex>
 #include <thread>
 
 using namespace linktest;
@@ -138,6 +144,12 @@ private slots:
     void oldBackupsGo_data();
     void oldBackupsGo();
     void backupsInTheSameSecondKeepEachOther();
+    void backupsArePrivate();
+    void writeKeepsWhatTheRadioHeld_data();
+    void writeKeepsWhatTheRadioHeld();
+    void everyFailureNamesItsStep_data();
+    void everyFailureNamesItsStep();
+    void continuousWritingOfThreeRadios();
 };
 
 void TestRadioTransfer::wholeRead()
@@ -711,6 +723,8 @@ void TestRadioTransfer::oldBackupsGo_data()
     QTest::newRow("years old") << "2019-01-01_00-00-00_write_unknown-band.sin" << false;
     QTest::newRow("an old second backup of one second")
         << "2019-01-01_00-00-00_read_136-174MHz-2.sin" << false;
+    QTest::newRow("an old backup before a write")
+        << "2019-01-01_00-00-00_before-write_136-174MHz.sin" << false;
     QTest::newRow("a file of the user's own") << "my radio.sin" << true;
     QTest::newRow("a name with no valid date") << "2019-13-45_00-00-00_read_136-174MHz.sin" << true;
 }
@@ -740,6 +754,313 @@ void TestRadioTransfer::backupsInTheSameSecondKeepEachOther()
     QCOMPARE(names, (QStringList{"2025-06-30_12-00-00_write_136-174MHz.sin",
                                  "2025-06-30_12-00-00_write_136-174MHz-2.sin",
                                  "2025-06-30_12-00-00_write_unknown-band.sin"}));
+}
+
+namespace {
+
+int unixMode(const QString& path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
+
+// The 16 bytes of the serial number: a serial number, or channel bytes when text is empty.
+void putSerial(orx::RadioImage& image, const QString& text)
+{
+    if (!text.isEmpty()) {
+        orx::EncodeSerialNumber(text.toStdString(), image);
+        return;
+    }
+    for (std::size_t i = 0; i < orx::map::kSerialNumberSize; ++i)
+        image.set(orx::map::kSerialNumber + i, static_cast<std::uint8_t>(0x14 + i)); // a channel
+}
+
+orx::RadioImage radioHolding(const QString& serial, std::uint8_t seed = 0x21)
+{
+    orx::RadioImage m = PatternImage(seed);
+    m.fill(orx::map::kPassword, orx::map::kPasswordSize, 0xFF);
+    orx::RadioImage band = programImage();
+    for (std::size_t i = 0; i < orx::map::kBandIdSize; ++i)
+        m.set(orx::map::kBandId + i, band.at(orx::map::kBandId + i));
+    putSerial(m, serial);
+    return m;
+}
+
+} // namespace
+
+void TestRadioTransfer::backupsArePrivate()
+{
+    // The backups hold the radio's password: whatever the umask, only the user reads them, and a
+    // folder left open by an earlier version is closed.
+    const mode_t umaskBefore = ::umask(022);
+    QTemporaryDir root;
+    const QString fresh = root.filePath(QStringLiteral("new/backups"));
+    const QString saved = orx::SaveBackup(fresh, orx::BackupKind::BeforeWrite, programImage());
+    QVERIFY2(QFileInfo(saved).fileName().contains(QStringLiteral("_before-write_136-174MHz")),
+             qPrintable(saved));
+    QCOMPARE(unixMode(fresh), 0700);
+    QCOMPARE(unixMode(saved), 0600);
+
+    const QString old = root.filePath(QStringLiteral("old"));
+    QVERIFY(QDir().mkpath(old));
+    QVERIFY(QFile::setPermissions(old, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                           QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                           QFileDevice::ExeOther));
+    const QString earlier = QDir(old).filePath(QStringLiteral("2025-01-01_00-00-00_read_136-174MHz.sin"));
+    QVERIFY(QFile(earlier).open(QIODevice::WriteOnly));
+    QCOMPARE(unixMode(earlier), 0644);
+    orx::BatchLog log;
+    QVERIFY(log.create(old, {QStringLiteral("a"), QStringLiteral("b")}));
+    ::umask(umaskBefore);
+    QCOMPARE(unixMode(old), 0700);
+    QCOMPARE(unixMode(earlier), 0600);
+    QCOMPARE(unixMode(log.path()), 0600);
+}
+
+void TestRadioTransfer::writeKeepsWhatTheRadioHeld_data()
+{
+    QTest::addColumn<bool>("preRead");
+    QTest::addColumn<bool>("serialFromFile");
+    QTest::addColumn<QString>("radioSerial"); // "" : channel 63's bytes
+    QTest::addColumn<QString>("fileSerial");  // "" : a channel in row 63
+    QTest::addColumn<bool>("kept");           // the radio's 16 bytes are written, not the file's
+
+    QTest::newRow("another serial number in the file") << true << false << "RADIO-B"
+                                                       << "FILE-A" << true;
+    QTest::newRow("a channel in row 63 of the file") << true << false << "RADIO-B"
+                                                     << "" << true;
+    QTest::newRow("the same serial number") << true << false << "RADIO-B"
+                                            << "RADIO-B" << false;
+    QTest::newRow("a radio without one takes the file's") << true << false << ""
+                                                          << "FILE-A" << false;
+    QTest::newRow("the file's serial number on request") << true << true << "RADIO-B"
+                                                         << "FILE-A" << false;
+    QTest::newRow("without the backup: the two blocks are read") << false << false << "RADIO-B"
+                                                                 << "FILE-A" << true;
+    QTest::newRow("without the backup, on request: nothing is read") << false << true << "RADIO-B"
+                                                                     << "" << false;
+}
+
+void TestRadioTransfer::writeKeepsWhatTheRadioHeld()
+{
+    QFETCH(bool, preRead);
+    QFETCH(bool, serialFromFile);
+    QFETCH(QString, radioSerial);
+    QFETCH(QString, fileSerial);
+    QFETCH(bool, kept);
+    SimulatedRadio radio;
+    QVERIFY(radio.ok());
+    const orx::RadioImage held = radioHolding(radioSerial);
+    radio->setMemory(held.data());
+    orx::RadioImage image = programImage();
+    putSerial(image, fileSerial);
+    QTemporaryDir folder;
+
+    RadioTransfer transfer(Mode::Write, TestContext().PortName(), image, nullptr, ShortTimeouts());
+    transfer.setBackupFolder(folder.path());
+    transfer.setPreWriteBackup(preRead);
+    transfer.setKeepRadioSerial(!serialFromFile);
+    transfer.setVerify(true);
+    QCOMPARE(transfer.run(), Outcome::Succeeded);
+    QCOMPARE(transfer.serialKept(), kept);
+    QCOMPARE(orx::SerialKeptText(transfer).isEmpty(), !kept);
+
+    // What went into the radio: the image, with the radio's 16 bytes where they were kept.
+    orx::RadioImage written = image;
+    if (kept)
+        for (std::size_t i = 0; i < orx::map::kSerialNumberSize; ++i)
+            written.set(orx::map::kSerialNumber + i, held.at(orx::map::kSerialNumber + i));
+    QVERIFY(transfer.written() == written);
+    const auto after = radio->memory();
+    QVERIFY(std::equal(after.begin(), after.begin() + 0xE00, written.data().begin()));
+    const PreRead pre = preRead ? PreRead::Whole : serialFromFile ? PreRead::None : PreRead::Serial;
+    const Bytes wire = radio->receivedBytes();
+    const Bytes write = WholeWrite(written, pre);
+    QVERIFY(wire.size() > write.size());
+    LINK_COMPARE_BYTES(Bytes(wire.begin(), wire.begin() + std::ptrdiff_t(write.size())), write);
+
+    // The backup before the write is what the radio held; the image sent is kept beside it.
+    const QStringList files = SinFiles(folder.path());
+    QCOMPARE(files.size(), preRead ? 2 : 1);
+    if (!preRead)
+        return;
+    QCOMPARE(transfer.preWriteBackupPath(),
+             folder.filePath(files.filter(QStringLiteral("_before-write_")).value(0)));
+    orx::RadioImage backup;
+    QCOMPARE(orx::LoadChannelData(QFile::encodeName(transfer.preWriteBackupPath()).toStdString(), backup),
+             orx::LoadResult::Ok);
+    QVERIFY(backup == held);
+}
+
+void TestRadioTransfer::everyFailureNamesItsStep_data()
+{
+    QTest::addColumn<Mode>("mode");
+    QTest::addColumn<bool>("preRead");
+    QTest::addColumn<SimOptions>("options");
+    QTest::addColumn<Outcome>("outcome");
+    QTest::addColumn<int>("lastFrame"); // the frame the program stops after: nothing follows it
+    QTest::addColumn<QString>("line");
+    using K = ReplyFault::Kind;
+    SimOptions silent;
+    silent.silentFromFrame = 0;
+    SimOptions refused;
+    refused.failWakeUps = 4;
+    const int preReadFrame = kWriteBandReadFrame + 2; // the pre-read's first block, after the band's ack
+    const int firstWrite = 8 + PreReadFrames(PreRead::Whole);
+
+    QTest::newRow("no answer to the wake-up")
+        << Mode::Read << false << silent << Outcome::CommError << 3 << "唤醒：对讲机没有应答";
+    QTest::newRow("a wrong answer to the wake-up")
+        << Mode::Read << false << refused << Outcome::CommError << 3 << "唤醒：对讲机的应答不对（收到 15）";
+    QTest::newRow("the handshake not acknowledged")
+        << Mode::Read << false << withFault(2, K::Wrong) << Outcome::CommError << 2 << "握手：对讲机没有确认";
+    QTest::newRow("the band differs")
+        << Mode::Write << true << withFault(kWriteBandReadFrame, K::CorruptByte, 4) << Outcome::BandMismatch
+        << kWriteBandReadFrame << "频段：对讲机的频段字节是 EC 17 64，要写入的是 13 17 64";
+    // A reply cut short is not acknowledged: the program stops at once.
+    QTest::newRow("read: block 37 cut short")
+        << Mode::Read << false << withFault(readBlockFrame(36), K::Short) << Outcome::CommError
+        << readBlockFrame(36) << "读数据第 37 块（地址 0x120）：应答不完整，只收到 11 / 12 字节";
+    QTest::newRow("read: block 37 not acknowledged")
+        << Mode::Read << false << withFault(readBlockAckFrame(36), K::Missing) << Outcome::CommError
+        << readBlockAckFrame(36) << "读数据第 37 块（地址 0x120）：对讲机没有确认";
+    QTest::newRow("pre-read: block 5 cut short, nothing written")
+        << Mode::Write << true << withFault(preReadFrame + 2 * 4, K::DropByte, 7) << Outcome::CommError
+        << preReadFrame + 2 * 4 << "写入前读取第 5 块（地址 0x020）：应答不完整，只收到 11 / 12 字节";
+    QTest::newRow("write: block 37 answered wrongly")
+        << Mode::Write << true << withFault(firstWrite + 36, K::Wrong) << Outcome::CommError
+        << firstWrite + 36 << "写数据第 37 块（地址 0x120）：应答不对（收到 15）";
+    QTest::newRow("write: block 37 not acknowledged")
+        << Mode::Write << true << withFault(firstWrite + 36, K::Missing) << Outcome::CommError
+        << firstWrite + 36 << "写数据第 37 块（地址 0x120）：对讲机没有应答";
+    QTest::newRow("read-back: block 10 cut short")
+        << Mode::Write << true << withFault(firstWrite + 449 + 2 * 9, K::Short) << Outcome::VerifyCommError
+        << firstWrite + 449 + 2 * 9 << "读回校验第 10 块（地址 0x048）：应答不完整，只收到 11 / 12 字节";
+}
+
+void TestRadioTransfer::everyFailureNamesItsStep()
+{
+    QFETCH(Mode, mode);
+    QFETCH(bool, preRead);
+    QFETCH(SimOptions, options);
+    QFETCH(Outcome, outcome);
+    QFETCH(int, lastFrame);
+    QFETCH(QString, line);
+    SimulatedRadio radio(options);
+    QVERIFY(radio.ok());
+    radio->setMemory(radioMemory());
+    const auto before = radio->memory();
+    // Quick timeouts only where the radio never answers: a busy machine may hold a reply up.
+    const orx::LinkTimeouts timeouts = options.silentFromFrame == 0 ? QuickTimeouts() : ShortTimeouts();
+    RadioTransfer transfer(mode, TestContext().PortName(), programImage(), nullptr, timeouts);
+    transfer.setPreWriteBackup(preRead);
+    transfer.setVerify(true);
+    QCOMPARE(transfer.run(), outcome);
+    QCOMPARE(orx::TransferFailureLine(transfer.failure()), line);
+    QCOMPARE(orx::TransferFailureDetail(transfer, outcome), line);
+
+    // The bytes on the wire are the protocol's, up to the failing frame, and nothing after it.
+    const auto frames = radio->frames();
+    QVERIFY(!frames.empty());
+    QCOMPARE(frames.back().number, lastFrame);
+    QCOMPARE(radio->strayBytes(), std::size_t(0));
+    const Bytes wire = radio->receivedBytes();
+    const Bytes whole =
+        mode == Mode::Read
+            ? WholeRead()
+            : Concat({WholeWrite(programImage(), preRead ? PreRead::Whole : PreRead::None), ReadBack()});
+    Bytes expected(whole.begin(), whole.begin() + std::ptrdiff_t(std::min(wire.size(), whole.size())));
+    if (frames.back().kind == orx::sim::Frame::Kind::WakeUp)
+        expected = Repeat(WakeUp(), 4); // four wake-ups, no more
+    LINK_COMPARE_BYTES(wire, expected);
+    // A failure before the first write block leaves the radio as it was.
+    if (transfer.blocksWritten() == 0)
+        QVERIFY(radio->memory() == before);
+}
+
+void TestRadioTransfer::continuousWritingOfThreeRadios()
+{
+    // Radio A and radio B, each with its serial number, then B again (as B was left) and radio C:
+    // three writes, B is not written twice, and each keeps its own serial number.
+    SimulatedRadio radio;
+    QVERIFY(radio.ok());
+    std::vector<orx::RadioImage> radios{radioHolding(QStringLiteral("A-001"), 0x31),
+                                        radioHolding(QStringLiteral("B-002"), 0x42), orx::RadioImage{},
+                                        radioHolding(QStringLiteral("C-003"), 0x53)};
+    std::vector<orx::RadioImage> after(radios.size());
+    std::mutex mutex;
+    std::size_t current = 0;
+    int silentWakeUps = 0;
+    radio->setMemory(radios[0].data());
+    // Another radio is put on the cable once the batch has seen the last one go and asks again.
+    radio->setFrameObserver([&](const orx::sim::Frame& f, const std::vector<std::uint8_t>&) {
+        std::lock_guard lock(mutex);
+        if (f.kind != orx::sim::Frame::Kind::WakeUp || radio->present())
+            return;
+        if (++silentWakeUps == 3 && current + 1 < radios.size()) {
+            ++current;
+            radio->plugIn(current == 2 ? after[1].data() : radios[current].data());
+        }
+    });
+    QTemporaryDir folder;
+    orx::RadioImage image = programImage();
+    putSerial(image, QStringLiteral("FILE-X"));
+    orx::ContinuousWrite batch(TestContext().PortName(), image, ShortTimeouts());
+    batch.setVerify(true);
+    batch.setPreWriteBackup(true);
+    batch.setKeepRadioSerial(true);
+    batch.setBackupFolder(folder.path());
+    batch.setLimit(4);
+    orx::BatchLog log;
+    QVERIFY(log.create(folder.path(), orx::BatchLogHeader()));
+    QObject::connect(&batch, &orx::ContinuousWrite::radioDone,
+                     [&](const orx::BatchRadio& r) { log.append(orx::BatchLogFields(r, true)); });
+    // Done with a radio: it is taken off the cable.
+    QObject::connect(&batch, &orx::ContinuousWrite::waitingForRemoval, [&](int) {
+        std::lock_guard lock(mutex);
+        after[current].data() = radio->memory();
+        silentWakeUps = 0;
+        radio->takeAway();
+    });
+    const auto& done = batch.run();
+    after[current].data() = radio->memory();
+
+    QCOMPARE(int(done.size()), 4);
+    const QStringList serials{"A-001", "B-002", "B-002", "C-003"};
+    const std::vector<Outcome> outcomes{Outcome::Succeeded, Outcome::Succeeded, Outcome::AlreadyWritten,
+                                        Outcome::Succeeded};
+    for (std::size_t i = 0; i < done.size(); ++i) {
+        QCOMPARE(done[i].outcome, outcomes[i]);
+        QCOMPARE(QString::fromStdString(done[i].serial), serials[i]);
+        if (outcomes[i] != Outcome::Succeeded)
+            continue;
+        QVERIFY(done[i].verified);
+        QVERIFY(done[i].serialKept);
+        // Each radio holds the image with its own serial number.
+        QCOMPARE(QString::fromStdString(orx::DecodeSerialNumber(after[i])), serials[i]);
+        orx::RadioImage expected = image;
+        putSerial(expected, serials[i]);
+        QVERIFY(
+            std::equal(expected.data().begin(), expected.data().begin() + 0xE00, after[i].data().begin()));
+        // Its backup before the write is what it held.
+        orx::RadioImage backup;
+        QCOMPARE(orx::LoadChannelData(QFile::encodeName(done[i].preWriteBackup).toStdString(), backup),
+                 orx::LoadResult::Ok);
+        QVERIFY(backup == radios[i]);
+    }
+    QCOMPARE(batch.failures(), 0);
+    // Three radios written once each: 3 x 448 blocks and the band.
+    const auto frames = radio->frames();
+    QCOMPARE(std::count_if(frames.begin(), frames.end(),
+                           [](const orx::sim::Frame& f) { return f.kind == orx::sim::Frame::Kind::Write; }),
+             3 * 449);
+    // The log: a header and a line for each radio.
+    QFile file(log.path());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    QCOMPARE(lines.size(), 1 + 4 + 1);
+    QVERIFY2(lines[3].contains("B-002"), lines[3].constData());
 }
 
 QTEST_GUILESS_MAIN(TestRadioTransfer)

@@ -8,6 +8,7 @@
 
 #include "Backups.h"
 #include "ChannelDataFile.h"
+#include "FeatureCodecs.h"
 #include "LinkMessage.h"
 #include "MemoryMap.h"
 #include "AppContext.h"
@@ -25,12 +26,15 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTableWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <algorithm>
+#include <mutex>
 
 using namespace linktest;
 using orx::sim::ReplyFault;
@@ -123,9 +127,10 @@ int readBlockFrame(int block)
 {
     return 5 + 2 * block;
 }
+// The window keeps the radio's serial number: a write reads its two blocks before it writes.
 int writeBlockFrame(int block)
 {
-    return 8 + block;
+    return 8 + PreReadFrames(PreRead::Serial) + block;
 }
 
 orx::RadioImage LoadBackup(const QString& folder, const QString& name)
@@ -162,6 +167,11 @@ private slots:
     void stopWrite_data();
     void stopWrite();
     void verifyCheckBoxIsRemembered();
+    void writeKeepsTheRadiosDataAndSaysSo_data();
+    void writeKeepsTheRadiosDataAndSaysSo();
+    void stopQuestionGoesWhenTheReadBackBegins();
+    void cancelledReadStatusOutlivesStatusTips();
+    void continuousWritingNeedsNoKeyPress();
     void messageStandsBesideTheProgress();
     void messagePlacement_data();
     void messagePlacement();
@@ -175,6 +185,8 @@ void TestTransferDlg::init()
 {
     QDir(orx::BackupFolder()).removeRecursively();
     CTransferDlg::SetVerifyAfterWriteSetting(true);
+    // The tests below are about other things than the backup before a write; it has its own.
+    CTransferDlg::SetPreWriteBackupSetting(false);
 }
 
 void TestTransferDlg::readThroughTheView()
@@ -230,7 +242,7 @@ void TestTransferDlg::writeThroughTheView()
     QCOMPARE(trace.message, QString());
     // What was written is the screen as ViewToImage put it into the image, then it is read back.
     const orx::RadioImage& image = fx.doc->image();
-    LINK_COMPARE_BYTES(radio->receivedBytes(), Concat({WholeWrite(image), ReadBack()}));
+    LINK_COMPARE_BYTES(radio->receivedBytes(), Concat({WholeWrite(image, PreRead::Serial), ReadBack()}));
     const QStringList backups = SinFiles(orx::BackupFolder());
     QCOMPARE(backups.size(), 1);
     QVERIFY2(backups.first().contains(QStringLiteral("_write_136-174MHz")), qPrintable(backups.first()));
@@ -265,16 +277,17 @@ void TestTransferDlg::failures_data()
         << false << false << none << QByteArray() << QByteArray() << QStringLiteral("打开串口失败")
         << QStringLiteral("端口设置");
     QTest::newRow("read: silent radio")
-        << true << true << silent << QByteArray() << QByteArray() << QStringLiteral("通信出错") << QString();
+        << true << true << silent << QByteArray() << QByteArray() << QStringLiteral("通信出错")
+        << QStringLiteral("唤醒：对讲机没有应答");
     QTest::newRow("read: radio has another password")
         << true << true << none << QByteArray("123456") << QByteArray() << QStringLiteral("密码错误")
-        << QString();
+        << QStringLiteral("密码：对讲机的密码与“密码”栏中的不同\n请在设置栏的“密码”框中");
     QTest::newRow("write: radio for another band")
         << false << true << none << QByteArray() << QByteArray("400-470") << QStringLiteral("频率不匹配")
-        << QString();
+        << QStringLiteral("频段：对讲机的频段字节是 40 47 00，要写入的是 13 17 64");
     QTest::newRow("write: block 200 not acknowledged")
         << false << true << lostAck << QByteArray() << QByteArray() << QStringLiteral("通信出错")
-        << QString();
+        << QStringLiteral("写数据第 201 块（地址 0x640）：对讲机没有应答");
     QTest::newRow("write: channel 9 acknowledged but stored wrongly")
         << false << true << storedWrongly << QByteArray() << QByteArray()
         << QStringLiteral("校验出错：对讲机中的数据与写入的不同") << QStringLiteral("不同之处：信道 9。");
@@ -467,8 +480,11 @@ void TestTransferDlg::stopWrite_data()
     const int block120 = writeBlockFrame(120);
     QTest::newRow("是 stops the write at the next block")
         << false << block120 << "是" << 121 << "写数据已停止：对讲机收到了 121 / 448 块";
-    QTest::newRow("否 lets the write go on") << false << block120 << "否" << 448 << "";
-    QTest::newRow("an unanswered question goes when the write ends") << false << block120 << "" << 448 << "";
+    // A finished write says so.
+    QTest::newRow("否 lets the write go on")
+        << false << block120 << "否" << 448 << "写数据完成：已写入 448 块";
+    QTest::newRow("an unanswered question goes when the write ends")
+        << false << block120 << "" << 448 << "写数据完成：已写入 448 块";
     // Written is written: stopping the read-back loses nothing, so nothing is asked.
     QTest::newRow("during the read-back it stops at once")
         << true << writeBlockFrame(448) + 1 + 2 * 10 << "-" << 448 + 11 << "数据已写入，校验已取消";
@@ -493,6 +509,7 @@ void TestTransferDlg::stopWrite()
     CTransferDlg dlg(image, TestContext(), &window);
     dlg.SetReadMode(false);
     dlg.SetTimeouts(PatientTimeouts()); // the radio's answer is held back while the test acts
+    dlg.SetDoneDelay(0);
     DialogTrace trace;
     QString question;
     std::unique_ptr<ReplyGate> gate;
@@ -528,7 +545,7 @@ void TestTransferDlg::stopWrite()
     QCOMPARE(trace.finalValue, finalValue);
     QCOMPARE(trace.status, status);
     QCOMPARE(window.statusBar()->currentMessage(), status);
-    QCOMPARE(dlg.TransferSucceeded(), status.isEmpty());
+    QCOMPARE(dlg.TransferSucceeded(), status.startsWith(QStringLiteral("写数据完成")));
     // The radio holds the blocks written up to the stop, and its own bytes after them.
     const std::size_t written = std::min(finalValue, 448) * 8;
     const auto after = radio->memory();
@@ -623,6 +640,208 @@ void TestTransferDlg::messagePlacement()
     QFETCH(QPoint, position);
     QCOMPARE(CLinkMessageBox::PositionBeside(owner, QSize(300, 120), QRect(0, 0, 1280, 900), 30, 8),
              position);
+}
+
+void TestTransferDlg::writeKeepsTheRadiosDataAndSaysSo_data()
+{
+    QTest::addColumn<bool>("serialFromFile");
+    QTest::addColumn<QString>("radioAfter"); // the serial number the radio holds after the write
+    QTest::addColumn<QString>("line");
+    QTest::newRow("the radio keeps its serial number")
+        << false << "RADIO-B"
+        << "写数据完成：已写入 448 块，校验无误\n已保留对讲机自己的电子串号 RADIO-B";
+    QTest::newRow("写入文件中的电子串号") << true << "FILE-A"
+                                          << "写数据完成：已写入 448 块，校验无误";
+}
+
+void TestTransferDlg::writeKeepsTheRadiosDataAndSaysSo()
+{
+    QFETCH(bool, serialFromFile);
+    QFETCH(QString, radioAfter);
+    QFETCH(QString, line);
+    SimulatedRadio radio;
+    QVERIFY(radio.ok());
+    orx::RadioImage held;
+    held.data() = orx::sim::RadioSim::DefaultMemory();
+    orx::EncodeSerialNumber("RADIO-B", held);
+    held.set(0x10, 0x42); // a channel programmed on the keypad
+    radio->setMemory(held.data());
+    orx::RadioImage image = PatternImage(0x44);
+    orx::EncodeBandId(orx::BandLimits{}, image);
+    orx::EncodeSerialNumber("FILE-A", image);
+
+    // The backup before the write is on by default, and remembered when switched.
+    CTransferDlg::SetPreWriteBackupSetting(true);
+    CTransferDlg dlg(image, TestContext());
+    dlg.SetReadMode(false);
+    dlg.SetDoneDelay(0);
+    WhenModal("CTransferDlg", [serialFromFile](QWidget* w) {
+        auto* backup = w->findChild<QCheckBox*>(QStringLiteral("preWriteBackupBox"));
+        QVERIFY(backup->isVisible() && backup->isChecked());
+        QCOMPARE(backup->text(), QStringLiteral("写入前备份对讲机中的数据"));
+        w->findChild<QCheckBox*>(QStringLiteral("serialFromFileBox"))->setChecked(serialFromFile);
+        QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("startButton")), Qt::LeftButton);
+    });
+    dlg.exec();
+
+    QVERIFY(dlg.TransferSucceeded());
+    QCOMPARE(dlg.LineText(), line);
+    QCOMPARE(dlg.StatusText(), line.replace(QLatin1Char('\n'), QStringLiteral("、")));
+    orx::RadioImage after;
+    after.data() = radio->memory();
+    QCOMPARE(QString::fromStdString(orx::DecodeSerialNumber(after)), radioAfter);
+    // What the radio held, its keypad channel with it, is in the backup made before the write.
+    const QStringList before =
+        SinFiles(orx::BackupFolder()).filter(QStringLiteral("_before-write_136-174MHz"));
+    QCOMPARE(before.size(), 1);
+    QVERIFY(LoadBackup(orx::BackupFolder(), before.first()) == held);
+}
+
+void TestTransferDlg::stopQuestionGoesWhenTheReadBackBegins()
+{
+    // "取消" during the write asks; nobody answers before the write is done. Once the read-back
+    // runs, the question about stopping the write is gone: a late "是" cannot stop the read-back.
+    SimulatedRadio radio;
+    QVERIFY(radio.ok());
+    orx::RadioImage image = PatternImage(0x45);
+    orx::EncodeBandId(orx::BandLimits{}, image);
+    CTransferDlg::SetVerifyAfterWriteSetting(true);
+    CTransferDlg dlg(image, TestContext());
+    dlg.SetReadMode(false);
+    dlg.SetDoneDelay(0);
+    dlg.SetTimeouts(PatientTimeouts());
+    bool asked = false;
+    bool openDuringReadBack = true;
+    std::unique_ptr<ReplyGate> atWrite;
+    std::unique_ptr<ReplyGate> atReadBack;
+    atWrite = std::make_unique<ReplyGate>(
+        *radio, [](const orx::sim::Frame& f) { return f.number == writeBlockFrame(300); },
+        [&] {
+            OnGuiThread([&] {
+                testsupport::ClickButton(&dlg, QStringLiteral("取消"));
+                auto* box = dlg.findChild<QMessageBox*>(QStringLiteral("stopWriteQuestion"));
+                asked = box && box->isVisible();
+                // The radio has one observer: the next gate takes over from this one.
+                atReadBack = std::make_unique<ReplyGate>(
+                    *radio,
+                    [](const orx::sim::Frame& f) { return f.number == writeBlockFrame(448) + 1 + 2 * 5; },
+                    [&] {
+                        OnGuiThread([&] {
+                            auto* box = dlg.findChild<QMessageBox*>(QStringLiteral("stopWriteQuestion"));
+                            openDuringReadBack = box && box->isVisible();
+                            if (openDuringReadBack)
+                                testsupport::ClickButton(box, QStringLiteral("是"));
+                            atReadBack->open();
+                        });
+                    });
+                atWrite->open();
+            });
+        });
+    WhenModal("CTransferDlg", [](QWidget* w) {
+        QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("startButton")), Qt::LeftButton);
+    });
+    dlg.exec();
+    QVERIFY(asked);
+    QVERIFY(!openDuringReadBack);
+    QCOMPARE(dlg.StatusText(), QStringLiteral("写数据完成：已写入 448 块，校验无误"));
+}
+
+void TestTransferDlg::cancelledReadStatusOutlivesStatusTips()
+{
+    // The pointer passing over a toolbar button after the dialog has closed sends a status tip and,
+    // leaving it, an empty one: the status of the cancelled read comes back instead of "准备".
+    SimulatedRadio radio;
+    QVERIFY(radio.ok());
+    QMainWindow window;
+    window.show();
+    CTransferDlg dlg(orx::RadioImage{}, TestContext(), &window);
+    dlg.SetReadMode(true);
+    std::unique_ptr<ReplyGate> gate;
+    gate = std::make_unique<ReplyGate>(
+        *radio, [](const orx::sim::Frame& f) { return f.number == readBlockFrame(20); },
+        [&] {
+            OnGuiThread([&] {
+                testsupport::ClickButton(&dlg, QStringLiteral("取消"));
+                gate->open();
+            });
+        });
+    WhenModal("CTransferDlg", [](QWidget* w) {
+        QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("startButton")), Qt::LeftButton);
+    });
+    dlg.exec();
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("读数据已取消"));
+    QStatusTipEvent enter(QStringLiteral("读取对讲机中的数据"));
+    QCoreApplication::sendEvent(&window, &enter);
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("读取对讲机中的数据"));
+    QStatusTipEvent leave{QString()};
+    QCoreApplication::sendEvent(&window, &leave);
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("读数据已取消"));
+}
+
+void TestTransferDlg::continuousWritingNeedsNoKeyPress()
+{
+    // Three radios on one cable, one after the other: "开始" once, then each radio is written when
+    // it answers, after the one before was taken away; "取消" while waiting ends the batch.
+    SimulatedRadio radio;
+    QVERIFY(radio.ok());
+    std::vector<orx::RadioImage> radios(3);
+    const char* serials[] = {"A-001", "B-002", "C-003"};
+    for (std::size_t i = 0; i < radios.size(); ++i) {
+        radios[i].data() = orx::sim::RadioSim::DefaultMemory();
+        orx::EncodeSerialNumber(serials[i], radios[i]);
+    }
+    std::vector<orx::RadioImage> after(radios.size());
+    orx::RadioImage image = PatternImage(0x46);
+    orx::EncodeBandId(orx::BandLimits{}, image);
+    CTransferDlg::SetVerifyAfterWriteSetting(true);
+    CTransferDlg::SetPreWriteBackupSetting(true);
+    CTransferDlg dlg(image, TestContext());
+    dlg.SetReadMode(false);
+    std::mutex mutex;
+    std::size_t current = 0;
+    int silentWakeUps = 0;
+    int bandReads = 0;
+    radio->setMemory(radios[0].data());
+    radio->setFrameObserver([&](const orx::sim::Frame& f, const std::vector<std::uint8_t>&) {
+        std::lock_guard lock(mutex);
+        // The acknowledgement of the read-back's last block (the band's) ends a radio: it is
+        // taken off the cable.
+        if (f.kind == orx::sim::Frame::Kind::Read && f.bytes.size() > 2 && f.bytes[1] == 0x0F &&
+            f.bytes[2] == 0xF0)
+            ++bandReads; // the band check, the pre-read, the read-back
+        if (f.kind == orx::sim::Frame::Kind::Ack && bandReads == 3) {
+            bandReads = 0;
+            after[current].data() = radio->memory();
+            silentWakeUps = 0;
+            radio->takeAway();
+            return;
+        }
+        if (f.kind != orx::sim::Frame::Kind::WakeUp || radio->present() || ++silentWakeUps != 3)
+            return;
+        if (current + 1 < radios.size())
+            radio->plugIn(radios[++current].data());
+        else
+            OnGuiThread([&dlg] { testsupport::ClickButton(&dlg, QStringLiteral("取消")); });
+    });
+    WhenModal("CTransferDlg", [](QWidget* w) {
+        w->findChild<QCheckBox*>(QStringLiteral("continuousBox"))->setChecked(true);
+        QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("startButton")), Qt::LeftButton);
+    });
+    dlg.exec();
+
+    auto* table = dlg.findChild<QTableWidget*>(QStringLiteral("batchLog"));
+    QCOMPARE(dlg.StatusText(), QStringLiteral("连续写入结束：成功 3 台，失败 0 台"));
+    QCOMPARE(table->rowCount(), 3);
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(table->item(i, 1)->text(), QString::fromLatin1(serials[i]));
+        QCOMPARE(table->item(i, 2)->text(), QStringLiteral("成功，保留电子串号"));
+        QCOMPARE(table->item(i, 3)->text(), QStringLiteral("一致"));
+        QCOMPARE(orx::DecodeSerialNumber(after[std::size_t(i)]), std::string(serials[i]));
+    }
+    QCOMPARE(SinFiles(orx::BackupFolder()).filter(QStringLiteral("_before-write_")).size(), 3);
+    QFile log(dlg.BatchLogPath());
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QCOMPARE(log.readAll().count('\n'), 1 + 3);
 }
 
 QTEST_MAIN(TestTransferDlg)

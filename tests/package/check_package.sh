@@ -22,7 +22,8 @@ for path in ./usr/lib/orxprog/orxprog ./usr/lib/orxprog/orxtool ./usr/lib/orxpro
             ./usr/share/man/man1/orxprog.1.gz ./usr/share/man/man1/orxtool.1.gz \
             ./usr/share/man/man1/orx-radio-sim.1.gz ./usr/share/doc/orxprog/copyright \
             ./usr/share/doc/orxprog/changelog.Debian.gz ./usr/share/applications/orxprog.desktop \
-            ./usr/share/icons/hicolor/48x48/apps/orxprog.png ./usr/share/mime/packages/orxprog.xml; do
+            ./usr/share/icons/hicolor/48x48/apps/orxprog.png ./usr/share/mime/packages/orxprog.xml \
+            ./usr/share/bash-completion/completions/orxtool ./usr/share/orxprog/orxprog-image.schema.json; do
     grep -qx -- "$path" <<< "$contents" || fail "the package lacks $path"
 done
 # Nothing of the build or the tests slips in, and nothing lands in /opt.

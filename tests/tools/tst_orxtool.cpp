@@ -90,7 +90,8 @@ private slots:
         QVERIFY(SaveChannelData(path("known.sin").toStdString(), knownImage()));
         writeFile(path("Program.ini"), kIni);
         writeFile(path("empty.ini"), QByteArray());
-        QStringList args{"dump", path("known.sin"), "--ini", path(withIni ? "Program.ini" : "empty.ini")};
+        QStringList args{"dump", path("known.sin"), "--lang",
+                         "zh",   "--ini",           path(withIni ? "Program.ini" : "empty.ini")};
         const Run r = runTool(args);
         QCOMPARE(r.status, 0);
         QCOMPARE(r.err, QString());
@@ -214,9 +215,13 @@ private slots:
     void unwritableOutputFails()
     {
         QVERIFY(SaveChannelData(path("in.sin").toStdString(), knownImage()));
-        const Run r = runTool({"resave", path("in.sin"), path("no/folder/out.sin")});
-        QCOMPARE(r.status, 1);
-        QVERIFY(r.err.contains("cannot write"));
+        // A missing folder is named as such, not as a missing file.
+        for (const char* command : {"resave", "csv-export", "json-export"}) {
+            const Run r = runTool({command, path("in.sin"), path("no/folder/out")});
+            QCOMPARE(r.status, 1);
+            QVERIFY2(r.err.contains("the folder '" + path("no/folder") + "' does not exist"),
+                     qPrintable(r.err));
+        }
     }
 };
 

@@ -15,8 +15,11 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace orx;
 using testfiles::FileBytes;
@@ -135,7 +138,10 @@ private slots:
         QCOMPARE(r.out, QByteArray("orxtool " ORX_VERSION "\n"));
         r = runPiped({"dump", "--help"});
         QCOMPARE(r.status, 0);
-        QCOMPARE(r.out, QByteArray("usage: orxtool dump FILE.sin [--json] [--ini PATH]\n"));
+        QVERIFY(r.out.startsWith("usage: orxtool dump FILE.sin [--json] [--ini PATH] [-o FILE]\n"));
+        // A command's help lists its options with the values they take, in both languages.
+        r = runPiped({"set", "--help"});
+        QVERIFY2(r.out.contains("--power VALUE") && r.out.contains("high/高, low/低"), r.out.constData());
         r = runPiped({"--help"});
         for (const char* line :
              {"new OUT.sin", "Exit status:", "  2  bad usage", "\"-\" reads standard input"})
@@ -146,12 +152,13 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
-        QTest::newRow("power medium")
-            << QStringList{"set", "--power", "中"} << "--power '中' is not a value of that column (高, 低)";
+        QTest::newRow("power medium") << QStringList{"set", "--power", "中"}
+                                      << "--power '中' is not a value of that column (high/高, low/低)";
         QTest::newRow("tone off the list")
             << QStringList{"set", "--rx-tone", "模拟:88.6"} << "--rx-tone '模拟:88.6'";
-        QTest::newRow("ptt id in English")
-            << QStringList{"set", "--ptt-id", "both"} << "(关, 发射前, 发射后, 两者)";
+        QTest::newRow("ptt id of another radio")
+            << QStringList{"set", "--ptt-id", "always"}
+            << "(off/关, before/bot/发射前, after/eot/发射后, both/两者)";
         QTest::newRow("offset without a sign") << QStringList{"set", "--offset", "0.6"} << "--offset '0.6'";
         QTest::newRow("offset with a unit") << QStringList{"set", "--offset", "-600k"} << "--offset '-600k'";
         QTest::newRow("offset and split")
@@ -179,6 +186,22 @@ private slots:
         QVERIFY(!QFile::exists(out));
     }
 
+    void setListsTheChannelsItLeftAlone()
+    {
+        // Channel 1 (145.125 MHz) + 30 MHz would leave 136-174 MHz: it keeps its whole record, power
+        // included, and the file is written all the same.
+        const QString out = path("left.sin");
+        const Piped r = runPiped(
+            {"set", path("in.sin"), out, "--offset", "+30", "--power", "低", "--ini", path("empty.ini")});
+        QCOMPARE(r.status, 3);
+        QVERIFY2(r.err.contains("channel 1 left as it was") && r.err.contains("above the band 136-174 MHz"),
+                 qPrintable(r.err));
+        RadioImage saved;
+        QCOMPARE(LoadChannelData(out.toStdString(), saved), LoadResult::Ok);
+        for (std::size_t i = 0; i < 16; ++i) // channel 1's record, transmit frequency and power, stays
+            QCOMPARE(saved.at(i), channelImage().at(i));
+    }
+
     void manualPageListsEveryCommandAndOption()
     {
         // The manual page is written by hand; every command, option and exit status of the usage
@@ -196,6 +219,18 @@ private slots:
             QVERIFY2(page.contains(word), qPrintable(word));
         }
         QVERIFY(checked >= 10 + 20 + 5);
+
+        // It renders without a warning where the locale knows no Chinese.
+        if (QStandardPaths::findExecutable(QStringLiteral("man")).isEmpty())
+            QSKIP("man is not installed");
+        QProcess man;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+        man.setProcessEnvironment(env);
+        man.start(QStringLiteral("man"), {"--warnings", "-l", QStringLiteral(ORXTOOL_MANUAL)});
+        QVERIFY(man.waitForFinished(60000));
+        QCOMPARE(man.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(man.readAllStandardError()), QString());
     }
 
     void dashIsStandardInputAndOutput()
@@ -271,46 +306,102 @@ private slots:
         QCOMPARE(runPiped({"new", path("new.sin"), "--band", "fast"}).status, 2);
     }
 
-    void dumpJsonParsesBack()
+    void jsonDocumentRoundTrips()
     {
-        const Piped r = runPiped({"dump", "--json", path("in.sin"), "--ini", path("empty.ini")});
+        // dump --json is the document of json-export; json-import gives the bytes resave gives.
+        const QStringList ini{"--ini", path("empty.ini")};
+        const Piped r = runPiped(QStringList{"dump", "--json", path("in.sin")} + ini);
         QCOMPARE(r.status, 0);
-        QJsonParseError error;
-        const QJsonDocument doc = QJsonDocument::fromJson(r.out, &error);
-        QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
-        const QJsonObject root = doc.object();
-        QCOMPARE(root.keys(),
-                 (QStringList{"channels", "dtmf", "fm_presets", "serial_number", "settings", "side_keys"}));
+        QCOMPARE(runPiped(QStringList{"json-export", path("in.sin"), "-"} + ini).out, r.out);
+        const QJsonObject root = QJsonDocument::fromJson(r.out).object();
+        QCOMPARE(root["version"].toInt(), 1);
+        const QJsonObject one = root["channels"].toArray()[0].toObject();
+        QCOMPARE(one["rx_mhz"].toDouble(), 145.125);
+        QCOMPARE(one["rx_tone"].toObject()["hz"].toDouble(), 67.0);
+        QCOMPARE(one["tx_tone"].toObject()["code"].toString(), QStringLiteral("023"));
+        QCOMPARE(one["busy_lockout"].toString(), QStringLiteral("carrier"));
+        QCOMPARE(one["ptt_id"].toString(), QStringLiteral("both"));
+        QCOMPARE(root["fm_presets"].toArray()[0].toDouble(), 88.5);
 
-        const QJsonArray channels = root["channels"].toArray();
-        QCOMPARE(channels.size(), 128);
-        const QJsonObject one = channels[0].toObject();
-        QCOMPARE(one["channel"].toInt(), 1);
-        QCOMPARE(one["rx_frequency"].toDouble(), 145.125);
-        QCOMPARE(one["tx_frequency"].toDouble(), 145.725);
-        QCOMPARE(one["rx_tone"].toString(), QStringLiteral("模拟:67.0"));
-        QCOMPARE(one["tx_tone"].toString(), QStringLiteral("数字:023N"));
-        QCOMPARE(one["busy_lockout"].toString(), QStringLiteral("载波"));
-        QCOMPARE(one["ptt_id"].toString(), QStringLiteral("两者"));
-        QCOMPARE(one["name"].toString(), QStringLiteral("CALL-1"));
-        QVERIFY(channels[1].toObject()["rx_frequency"].isNull());
-        QVERIFY(channels[127].toObject()["name"].isNull());
-        // The window's digits survive: 145.12500 is written as it is shown.
-        QVERIFY(r.out.contains("\"rx_frequency\": 145.12500,"));
+        QCOMPARE(runPiped({"json-import", "-", "-o", path("back.sin")}, r.out).status, 0);
+        QCOMPARE(runPiped(QStringList{"resave", path("in.sin"), path("resaved.sin")} + ini).status, 0);
+        QCOMPARE(FileBytes(path("back.sin")), FileBytes(path("resaved.sin")));
 
-        const QJsonObject settings = root["settings"].toObject();
-        QCOMPARE(settings["squelch"].toInt(), 5);
-        QVERIFY(settings["squelch"].isDouble());
-        QCOMPARE(settings["display_mode"].toString(), QStringLiteral("信道模式"));
-        QCOMPARE(settings["priority_channel"].toInt(), 1);
-        QVERIFY(settings["password"].isNull());
-        QCOMPARE(root["side_keys"].toObject()["key1_short"].toString(), QStringLiteral("监听"));
-        QCOMPARE(root["dtmf"].toObject()["tx_side_tone"].toString(), QStringLiteral("开"));
-        const QJsonArray fm = root["fm_presets"].toArray();
-        QCOMPARE(fm.size(), 32);
-        QCOMPARE(fm[0].toDouble(), 88.5);
-        QVERIFY(fm[1].isNull());
-        QVERIFY(root["serial_number"].isNull());
+        // A bad value: its path and the reason, exit status 1, no file.
+        QByteArray bad = r.out;
+        bad.replace("\"power\": \"high\"", "\"power\": \"max\"");
+        const Piped refused = runPiped({"json-import", "-", path("bad.sin")}, bad);
+        QCOMPARE(refused.status, 1);
+        QVERIFY2(refused.err.contains("channels[0].power: must be one of \"high\", \"low\""),
+                 qPrintable(refused.err));
+        QVERIFY(!QFile::exists(path("bad.sin")));
+    }
+
+    void englishAndChineseValuesGiveTheSameImage_data()
+    {
+        QTest::addColumn<QStringList>("english");
+        QTest::addColumn<QStringList>("chinese");
+        QTest::newRow("power") << QStringList{"--power", "low"} << QStringList{"--power", "低"};
+        QTest::newRow("bandwidth") << QStringList{"--bandwidth", "Narrow"}
+                                   << QStringList{"--bandwidth", "窄"};
+        QTest::newRow("busy lockout")
+            << QStringList{"--busy-lockout", "tone"} << QStringList{"--busy-lockout", "亚音"};
+        QTest::newRow("scan add") << QStringList{"--scan-add", "no"} << QStringList{"--scan-add", "否"};
+        QTest::newRow("ptt id") << QStringList{"--ptt-id", "before"} << QStringList{"--ptt-id", "发射前"};
+        QTest::newRow("ctcss") << QStringList{"--rx-tone", "88.5 Hz"}
+                               << QStringList{"--rx-tone", "模拟:88.5"};
+        QTest::newRow("dcs") << QStringList{"--tx-tone", "D023I"} << QStringList{"--tx-tone", "数字:023I"};
+        QTest::newRow("no tone") << QStringList{"--tx-tone", "none"} << QStringList{"--tx-tone", "无"};
+    }
+    void englishAndChineseValuesGiveTheSameImage()
+    {
+        QFETCH(QStringList, english);
+        QFETCH(QStringList, chinese);
+        const QStringList common{"set", path("in.sin"), "--channels", "1", "--ini", path("empty.ini"), "-o"};
+        QCOMPARE(runPiped(common + QStringList{path("en.sin")} + english).status, 0);
+        QCOMPARE(runPiped(common + QStringList{path("zh.sin")} + chinese).status, 0);
+        QCOMPARE(FileBytes(path("en.sin")), FileBytes(path("zh.sin")));
+        QVERIFY(FileBytes(path("en.sin")) != FileBytes(path("in.sin")));
+    }
+
+    void pipelineWritesToStandardOutput()
+    {
+        QProcess shell;
+        shell.start("sh",
+                    {"-c", QStringLiteral("T='%1'; \"$T\" new - --ini '%2' | \"$T\" set - --channels 1-10 "
+                                          "--power low -o - --ini '%2' | \"$T\" dump - --lang en --ini '%2'")
+                               .arg(ORXTOOL_PATH, path("empty.ini"))});
+        QVERIFY(shell.waitForFinished(60000));
+        QCOMPARE(shell.exitCode(), 0);
+        const QByteArray out = shell.readAllStandardOutput();
+        QVERIFY2(out.startsWith("1\t\t\t"), out.left(200).constData());
+        QVERIFY(out.contains("\ndisplay_mode=Channel\n"));
+    }
+
+    void completionOffersCommandsAndValues_data()
+    {
+        QTest::addColumn<QString>("line"); // the words before the one completed, which is empty
+        QTest::addColumn<QStringList>("offered");
+        QTest::newRow("commands") << "orxtool"
+                                  << QStringList{"json-export", "json-import", "csv-import", "set"};
+        QTest::newRow("power") << "orxtool set in.sin out.sin --power"
+                               << QStringList{"high", "low", "高", "低"};
+        QTest::newRow("a port to read") << "orxtool read" << QStringList{"COM1", "COM8"};
+    }
+    void completionOffersCommandsAndValues()
+    {
+        QFETCH(QString, line);
+        QFETCH(QStringList, offered);
+        const QString script =
+            QStringLiteral("source '%1'; COMP_WORDS=(%2 ''); COMP_CWORD=${#COMP_WORDS[@]}; "
+                           "((COMP_CWORD--)); _orxtool; printf '%s\\n' \"${COMPREPLY[@]}\"")
+                .arg(QStringLiteral(ORXTOOL_COMPLETION), line);
+        QProcess bash;
+        bash.start(QStringLiteral("bash"), {"-c", script});
+        QVERIFY(bash.waitForFinished(60000));
+        const QStringList words = QString::fromUtf8(bash.readAllStandardOutput()).split('\n');
+        for (const QString& word : offered)
+            QVERIFY2(words.contains(word), qPrintable(words.join(' ')));
     }
 
     void programIniIsTheProgramsOwn()
@@ -328,12 +419,42 @@ private slots:
         QVERIFY(!QFile::exists(path("config/orxprog/Program.ini"))); // nothing created
     }
 
+    void writeProtectedFileIsLeftAsItWas_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("new") << QStringList{"new", "RO"};
+        QTest::newRow("resave") << QStringList{"resave", "IN", "RO"};
+        QTest::newRow("sort") << QStringList{"sort", "IN", "RO", "--by", "freq"};
+        QTest::newRow("set") << QStringList{"set", "IN", "RO", "--power", "低"};
+        QTest::newRow("csv-import") << QStringList{"csv-import", "IN", "CSV", "RO"};
+    }
+    void writeProtectedFileIsLeftAsItWas()
+    {
+        QFETCH(QStringList, args);
+        const QByteArray old(4096, '\x11');
+        QFile::remove(path("ro.sin"));
+        QVERIFY(testfiles::WriteFile(path("ro.sin"), old));
+        QVERIFY(
+            QFile::setPermissions(path("ro.sin"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        QVERIFY(testfiles::WriteFile(path("in.csv"), "Location,Frequency\r\n2,146\r\n"));
+        for (QString& a : args)
+            a = a == "RO" ? path("ro.sin") : a == "IN" ? path("in.sin") : a == "CSV" ? path("in.csv") : a;
+        const Piped r = runPiped(args);
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains("write-protected"), qPrintable(r.err));
+        QCOMPARE(FileBytes(path("ro.sin")), old);
+    }
+
     void hostileInputsAreRefusedWithTheRightWords_data()
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
-        QTest::newRow("endless CSV") << QStringList{"csv-import", "IN", "/dev/zero", "OUT"}
-                                     << "larger than 16 MiB";
+        QTest::newRow("a 17 MiB CSV")
+            << QStringList{"csv-import", "IN", "BIG", "OUT"} << "larger than 16 MiB";
+        QTest::newRow("a device as CSV")
+            << QStringList{"csv-import", "IN", "/dev/zero", "OUT"} << "not a regular file";
+        QTest::newRow("a FIFO as .sin, nobody writing")
+            << QStringList{"dump", "FIFO"} << "not a regular file";
         QTest::newRow("a folder as CSV") << QStringList{"csv-import", "IN", "DIR", "OUT"} << "it is a folder";
         QTest::newRow("a folder as .sin") << QStringList{"dump", "DIR"} << "it is a folder";
         QTest::newRow("a name too long")
@@ -358,7 +479,16 @@ private slots:
                 a = m_dir.path();
             else if (a == "BOMGBK")
                 a = path("bomgbk.csv");
+            else if (a == "BIG")
+                a = path("big.csv");
+            else if (a == "FIFO")
+                a = path("pipe.sin");
         }
+        QFile big(path("big.csv"));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(17 << 20));
+        big.close();
+        QFile::remove(path("pipe.sin"));
+        QVERIFY(::mkfifo(QFile::encodeName(path("pipe.sin")).constData(), 0600) == 0);
         QFile::remove(path("out.sin"));
         QElapsedTimer timer;
         timer.start();

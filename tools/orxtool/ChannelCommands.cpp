@@ -3,6 +3,7 @@
 // that the file written is the one the window saves after the same change.
 
 #include "Commands.h"
+#include "ToolLanguage.h"
 #include "ToolSupport.h"
 
 #include "ChannelBulk.h"
@@ -34,14 +35,6 @@ bool channelsOf(const Invocation& invocation, std::vector<int>& rows)
     }
     rows = *list;
     return true;
-}
-
-std::string optionsText(std::span<const std::string_view> options)
-{
-    std::string out;
-    for (std::string_view o : options)
-        out += (out.empty() ? "" : ", ") + std::string(o);
-    return out;
 }
 
 // The file as the program opens it, a change of its channel table, and the file it then saves.
@@ -137,12 +130,12 @@ int RunSet(const Invocation& invocation)
         const std::string* value = invocation.option(c.option);
         if (!value)
             continue;
-        const auto text = orx::BulkCellText(c.column, *value);
+        const auto text = orx::BulkCellText(c.column, GridValue(c.column, *value));
         if (!text) {
-            const std::string takes =
-                c.column == orx::ColRxTone || c.column == orx::ColTxTone
-                    ? "无, 模拟:67.0 .. 模拟:254.1 (standard tones), 数字:023N, 数字:023I .."
-                    : optionsText(orx::ChoiceOptions(c.column));
+            const std::string takes = c.column == orx::ColRxTone || c.column == orx::ColTxTone
+                                          ? "none/无, 67.0 Hz/模拟:67.0 .. 254.1 Hz/模拟:254.1 (standard "
+                                            "tones), D023N/数字:023N, D023I/数字:023I .."
+                                          : ChoiceValues(c.column);
             PrintError(std::string(c.option) + " '" + *value + "' is not a value of that column (" + takes +
                        ")");
             return ExitBadInput;
@@ -161,9 +154,25 @@ int RunSet(const Invocation& invocation)
         PrintError("set needs at least one value to set (--offset, --tx, --power, ...)");
         return ExitBadInput;
     }
-    return changeChannels(invocation, [&](orx::ChannelEntryTable& table, const orx::BandLimits& limits) {
-        orx::ApplyBulkChange(table, rows, change, limits);
-    });
+    // Channels whose transmit frequency would leave the band keep what they had; the others are
+    // written, and the ones left alone are listed as csv-import lists its refused rows.
+    std::vector<orx::LeftAlone> leftAlone;
+    orx::BandLimits band;
+    const int status =
+        changeChannels(invocation, [&](orx::ChannelEntryTable& table, const orx::BandLimits& limits) {
+            orx::ApplyBulkChange(table, rows, change, limits, &leftAlone);
+            band = limits;
+        });
+    if (status != ExitOk || leftAlone.empty())
+        return status;
+    for (const orx::LeftAlone& left : leftAlone) {
+        const char* why = left.reason == orx::LeftAloneReason::AboveBand   ? "above the band "
+                          : left.reason == orx::LeftAloneReason::BelowBand ? "below the band "
+                                                                           : "below 10 MHz, under the band ";
+        PrintError("channel " + std::to_string(left.channel) +
+                   " left as it was: its transmit frequency would be " + why + orx::BandRangeText(band));
+    }
+    return ExitRowsRefused;
 }
 
 } // namespace orxtool

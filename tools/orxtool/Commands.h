@@ -42,5 +42,11 @@ int RunSort(const Invocation& invocation);
 int RunSet(const Invocation& invocation);
 int RunRead(const Invocation& invocation);
 int RunWrite(const Invocation& invocation);
+int RunJsonExport(const Invocation& invocation);
+int RunJsonImport(const Invocation& invocation);
+
+// The JSON document of the .sin file named by the first argument, written to output ("-" for
+// standard output): json-export and dump --json.
+int ExportJson(const Invocation& invocation, const std::string& output);
 
 } // namespace orxtool

@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "ToolSupport.h"
 
+#include "ChannelBulk.h"
 #include "ChannelCsv.h"
 #include "ChannelDataFile.h"
 #include "ChannelEdit.h"
@@ -30,13 +31,18 @@ std::string_view columnName(orx::ChannelColumn col)
     return kColumnNames[static_cast<std::size_t>(col - orx::kFirstDataColumn)];
 }
 
-std::string refusalText(const orx::CsvRowResult& row, const orx::BandLimits& limits)
+std::string refusalText(const orx::CsvRowResult& row, const orx::CsvImport& result)
 {
+    const orx::BandLimits& limits = result.limits;
     const std::string v = "'" + row.value + "'";
     using orx::CsvRefusal;
     switch (row.refusal) {
     case CsvRefusal::BadLocation:
-        return "Location " + v + " is not a channel from 1 to 128";
+        if (result.numbering == orx::CsvNumbering::FromFirstChannel)
+            return "it would go to channel " + row.value + ", past the last channel (128)";
+        return "Location " + v + " is not a channel from " +
+               (result.numbering == orx::CsvNumbering::ShiftedFromZero ? "0 to 127 (the file counts from 0)"
+                                                                       : "1 to 128");
     case CsvRefusal::DuplicateLocation:
         return "channel " + std::to_string(row.location) + " was already set by line " +
                std::to_string(row.firstLine);
@@ -53,6 +59,8 @@ std::string refusalText(const orx::CsvRowResult& row, const orx::BandLimits& lim
     case CsvRefusal::BadCtcss:
         return "CTCSS tone " + v + " is not a standard tone";
     case CsvRefusal::BadDcs:
+        if (row.value.empty())
+            return "the DTCS tone has no code (DtcsCode is empty)";
         return "DCS code " + v + " is not a standard code";
     case CsvRefusal::BadPolarity:
         return "DtcsPolarity " + v + " is none of NN, NR, RN, RR";
@@ -74,11 +82,11 @@ std::string refusalText(const orx::CsvRowResult& row, const orx::BandLimits& lim
     return "refused";
 }
 
-std::string reportLine(const orx::CsvRowResult& row, const orx::BandLimits& limits)
+std::string reportLine(const orx::CsvRowResult& row, const orx::CsvImport& result)
 {
     std::string line = "line " + std::to_string(row.line) + ": ";
     if (row.outcome == orx::CsvOutcome::Refused)
-        return line + "refused: " + refusalText(row, limits);
+        return line + "refused: " + refusalText(row, result);
     line += "channel " + std::to_string(row.location) + " ";
     switch (row.outcome) {
     case orx::CsvOutcome::Added:
@@ -171,20 +179,39 @@ int RunCsvImport(const Invocation& invocation)
     orx::BandLimits limits;
     orx::ScreenCopy screen;
     orx::ImageToScreen(image, catalog, limits, screen);
+    orx::CsvPlacement placement;
+    if (const std::string* first = invocation.option("--first-channel")) {
+        const auto list = orx::ParseChannelList(*first);
+        if (!list || list->size() != 1 || first->find('-') != std::string::npos) {
+            PrintError("--first-channel '" + *first + "' is not a channel from 1 to 128");
+            return ExitBadInput;
+        }
+        placement = orx::PlacementFrom(screen.channels, list->front());
+    }
     orx::CsvImport result =
-        orx::ImportChannelCsvFile(bytes, screen.channels.allTexts(), limits, GbkDecoder());
+        orx::ImportChannelCsvFile(bytes, screen.channels.allTexts(), limits, GbkDecoder(), placement);
     if (result.problem != orx::CsvProblem::None) {
         PrintError(problemText(result, Quoted(csvPath)) + "; nothing written");
         return ExitBadInput;
     }
     orx::ApplyCsvImport(result, screen.channels);
     // The report goes where the .sin file does not.
-    std::FILE* report = IsStdStream(out) ? stderr : stdout;
-    for (const orx::CsvRowResult* row : result.reportOrder())
-        std::fprintf(report, "%s\n", reportLine(*row, result.limits).c_str());
-    std::fprintf(report, "added %d, changed %d, unchanged %d, refused %d\n",
-                 result.count(orx::CsvOutcome::Added), result.count(orx::CsvOutcome::Changed),
-                 result.count(orx::CsvOutcome::Unchanged), result.count(orx::CsvOutcome::Refused));
+    // --quiet keeps only the refused rows, which are errors of the file.
+    std::FILE* report = IsStdStream(out) || Quiet() ? stderr : stdout;
+    if (!Quiet() && result.numbering == orx::CsvNumbering::ShiftedFromZero)
+        std::fprintf(report,
+                     "the file counts its locations from 0: every row goes to the channel after it\n");
+    if (!Quiet() && result.numbering == orx::CsvNumbering::FromFirstChannel)
+        std::fprintf(report, "the Location column is ignored: the rows go to the channels from %d on\n",
+                     result.firstChannel);
+    for (const orx::CsvRowResult* row : result.reportOrder()) {
+        if (!Quiet() || row->outcome == orx::CsvOutcome::Refused)
+            std::fprintf(report, "%s\n", reportLine(*row, result).c_str());
+    }
+    if (!Quiet())
+        std::fprintf(report, "added %d, changed %d, unchanged %d, refused %d\n",
+                     result.count(orx::CsvOutcome::Added), result.count(orx::CsvOutcome::Changed),
+                     result.count(orx::CsvOutcome::Unchanged), result.count(orx::CsvOutcome::Refused));
     std::fflush(report);
 
     orx::RadioImage saved = image;

@@ -3,9 +3,12 @@
 // file.
 
 #include "Commands.h"
+#include "ToolLanguage.h"
 #include "ToolSupport.h"
 
 #include "ImageDiff.h"
+#include "Texts.h"
+#include "Tr.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -17,26 +20,38 @@ namespace orxtool {
 
 namespace {
 
-std::string shown(const std::string& text)
+// A value in the language chosen: a channel's cells as dump shows them, list entries and words
+// through the catalogue, names, numbers and frequencies as they are.
+std::string shown(const orx::FieldDifference& d, const std::string& text)
 {
-    return text.empty() ? "(空)" : text;
+    if (text.empty())
+        return Tr(res::kDiffEmpty);
+    if (d.area == orx::DiffArea::Channel) {
+        const auto& headers = orx::kChannelHeaders;
+        const auto at = std::find(headers.begin(), headers.end(), d.label);
+        if (at != headers.end())
+            return ShownCell(static_cast<orx::ChannelColumn>(at - headers.begin()), text);
+    }
+    if (d.area == orx::DiffArea::SerialNumber || d.area == orx::DiffArea::FmPreset)
+        return text;
+    return Tr(std::string_view(text));
 }
 
 std::string areaPrefix(const orx::FieldDifference& d)
 {
+    const QString label = res::Tr(std::string_view(d.label));
     switch (d.area) {
     case orx::DiffArea::Channel:
-        return "信道 " + std::to_string(d.number) + " " + d.label;
+        return res::Tr(res::kDiffChannel).arg(d.number).arg(label).toStdString();
     case orx::DiffArea::Setting:
-        return "设置 " + d.label;
+        return res::Tr(res::kDiffSetting).arg(label).toStdString();
     case orx::DiffArea::Dtmf:
-        return "DTMF " + d.label;
+        return "DTMF " + label.toStdString();
     case orx::DiffArea::SideKey:
-        return d.label;
-    case orx::DiffArea::FmPreset:
-        return d.label + " " + std::to_string(d.number);
     case orx::DiffArea::SerialNumber:
-        return d.label;
+        return label.toStdString();
+    case orx::DiffArea::FmPreset:
+        return label.toStdString() + " " + std::to_string(d.number);
     }
     return d.label;
 }
@@ -55,11 +70,11 @@ std::string byteLines(const std::vector<orx::ByteDifference>& bytes)
     for (const auto& d : bytes) {
         const auto& group = byChange[{d.before, d.after}];
         if (group.size() < kShareFrom) {
-            std::snprintf(buf, sizeof buf, "字节 0x%03zX: %02X -> %02X\n", d.offset, d.before, d.after);
-            out += buf;
+            std::snprintf(buf, sizeof buf, " 0x%03zX: %02X -> %02X\n", d.offset, d.before, d.after);
+            out += Tr(res::kDiffByte) + buf;
         } else if (group.front() == d.offset) {
             for (std::size_t i = 0; i < group.size(); i += kOffsetsPerLine) {
-                out += "字节";
+                out += Tr(res::kDiffByte);
                 for (std::size_t k = i; k < std::min(group.size(), i + kOffsetsPerLine); ++k) {
                     std::snprintf(buf, sizeof buf, " 0x%03zX", group[k]);
                     out += buf;
@@ -87,7 +102,7 @@ int RunDiff(const Invocation& invocation)
     const orx::ImageComparison cmp = orx::CompareImages(a, b, catalog);
     std::string out;
     for (const orx::FieldDifference& d : cmp.fields)
-        out += areaPrefix(d) + ": " + shown(d.before) + " -> " + shown(d.after) + "\n";
+        out += areaPrefix(d) + ": " + shown(d, d.before) + " -> " + shown(d, d.after) + "\n";
     out += byteLines(cmp.otherBytes);
     std::fputs(out.c_str(), stdout);
     return cmp.identical ? ExitOk : ExitDifferent;

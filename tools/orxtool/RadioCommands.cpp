@@ -1,18 +1,27 @@
 // orxtool read / write: the radio transfer of the program's "读数据" and "写数据", from a script.
 // The same transfer class runs here, with a progress bar on the terminal instead of the dialog and
 // the program's messages on stderr. It keeps the program's backups, and Ctrl+C stops it at the next
-// block as the dialog's "取消" does.
+// block as the dialog's "取消" does, and within a fraction of a second while it waits on a silent
+// radio. A write first reads the radio and keeps what it held, and keeps the radio's own serial
+// number; --repeat writes one radio after the other on the same cable.
 
 #include "Commands.h"
 #include "ToolSupport.h"
 
 #include "Backups.h"
 #include "Band.h"
+#include "BatchLog.h"
 #include "ChannelDataFile.h"
+#include "ContinuousWrite.h"
 #include "LinkTexts.h"
+#include "Texts.h"
+#include "ToolLanguage.h"
+#include "Tr.h"
 #include "RadioTransfer.h"
 #include "ScreenCopy.h"
 #include "SettingsCodec.h"
+#include "Texts.h"
+#include "Tr.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -79,7 +88,7 @@ private:
 class ProgressBar {
 public:
     ProgressBar(const char* label, int total)
-        : m_label(label), m_total(total), m_shown(::isatty(STDERR_FILENO) == 1)
+        : m_label(label), m_total(total), m_shown(::isatty(STDERR_FILENO) == 1 && !Quiet())
     {
         draw(0);
     }
@@ -139,11 +148,11 @@ QString PortExplanation(const orx::RadioTransfer& transfer)
 {
     switch (transfer.portProblem().failure) {
     case orx::PortFailure::NoPortChosen:
-        return QStringLiteral(
-            "PORT 参数是空的：请给出编程线所接的串口，例如 COM1、ttyUSB0 或 /dev/ttyUSB0。");
+        return res::Tr(res::kToolPortEmpty);
     case orx::PortFailure::NoSuchDevice:
-        return orx::PortProblemText(transfer.portProblem()) +
-               QStringLiteral("请用 PORT 参数给出编程线所接的串口。");
+        return orx::PortProblemText(transfer.portProblem()) + res::Tr(res::kToolPortArgument);
+    case orx::PortFailure::NotSerialPort:
+        return res::Tr(res::kToolPortNotSerial).arg(transfer.portProblem().device);
     default:
         return orx::PortProblemText(transfer.portProblem());
     }
@@ -156,15 +165,59 @@ int ReportFailure(const orx::RadioTransfer& transfer, orx::RadioTransfer::Outcom
         PrintError(utf8(orx::TransferCancelStatus(transfer)));
         return ExitInterrupted;
     }
-    PrintError(orx::TransferOutcomeText(outcome));
-    QString detail;
-    if (outcome == Outcome::PortOpenFailed)
-        detail = PortExplanation(transfer);
-    else if (outcome == Outcome::VerifyMismatch)
-        detail = orx::TransferDifferencesText(transfer);
+    PrintError(Tr(orx::TransferOutcomeText(outcome)));
+    // The same line as the details of the window's message: the step and the block.
+    const QString detail = outcome == Outcome::PortOpenFailed ? PortExplanation(transfer)
+                                                              : orx::TransferFailureDetail(transfer, outcome);
     if (!detail.isEmpty())
         std::fprintf(stderr, "%s\n", detail.toUtf8().constData());
     return ExitRadioFailed;
+}
+
+// --repeat: one radio after the other, a line for each on standard output and in the batch log
+// beside the backups.
+int RunRepeatedWrite(const Invocation& invocation, const orx::RadioImage& image, int radios)
+{
+    orx::ContinuousWrite batch(PortArgument(invocation), image);
+    const bool verify = invocation.option("--verify") != nullptr;
+    batch.setVerify(verify);
+    batch.setPreWriteBackup(!invocation.option("--no-backup"));
+    batch.setKeepRadioSerial(!invocation.option("--serial-from-file"));
+    if (!invocation.option("--no-backup"))
+        batch.setBackupFolder(orx::BackupFolder());
+    batch.setLimit(radios);
+
+    orx::BatchLog log;
+    QString logError;
+    if (!log.create(orx::BackupFolder(), orx::BatchLogHeader(), QDateTime::currentDateTime(), &logError))
+        PrintError(utf8(res::Tr(res::kBatchLogFailed).arg(logError)));
+    std::unique_ptr<ProgressBar> bar;
+    QObject::connect(&batch, &orx::ContinuousWrite::radioStarted,
+                     [&] { bar = std::make_unique<ProgressBar>("写数据", batch.blockCount()); });
+    QObject::connect(&batch, &orx::ContinuousWrite::blockDone, [&bar](int done) {
+        if (bar)
+            bar->draw(done);
+    });
+    QObject::connect(&batch, &orx::ContinuousWrite::radioDone, [&](const orx::BatchRadio& r) {
+        bar.reset();
+        const QStringList fields = orx::BatchLogFields(r, verify);
+        log.append(fields);
+        std::printf("%d  %s\n", r.number, utf8(fields.mid(0, 4).join(QStringLiteral("  "))).c_str());
+        std::fflush(stdout);
+        if (r.outcome == orx::RadioTransfer::Outcome::PortOpenFailed)
+            std::fprintf(stderr, "%s\n", utf8(PortExplanation(batch.transfer())).c_str());
+    });
+    const InterruptStops interrupt(batch.transfer());
+    batch.run();
+    bar.reset();
+    if (batch.stoppedDuringWrite()) {
+        PrintError(utf8(orx::TransferCancelStatus(batch.transfer())));
+        return ExitInterrupted;
+    }
+    if (batch.failures() > 0)
+        return ExitRadioFailed;
+    // Ctrl+C while waiting for a radio (with --repeat 0 the way to end a batch).
+    return batch.transfer().cancelRequested() ? ExitInterrupted : ExitOk;
 }
 
 } // namespace
@@ -188,7 +241,7 @@ int RunRead(const Invocation& invocation)
     }
 
     orx::RadioTransfer transfer(orx::RadioTransfer::Mode::Read, PortArgument(invocation), image);
-    const auto outcome = RunTransfer(transfer, invocation, "读数据");
+    const auto outcome = RunTransfer(transfer, invocation, Tr(res::kToolReading).c_str());
     if (outcome != orx::RadioTransfer::Outcome::Succeeded)
         return ReportFailure(transfer, outcome);
 
@@ -215,10 +268,27 @@ int RunWrite(const Invocation& invocation)
     if (band)
         orx::EncodeBandId(bandOverride, image);
 
+    int repeat = -1;
+    if (const std::string* n = invocation.option("--repeat")) {
+        bool ok = false;
+        repeat = QString::fromStdString(*n).toInt(&ok);
+        if (!ok || repeat < 0) {
+            PrintError("--repeat takes a number of radios, 0 for as many as come until Ctrl+C");
+            return ExitBadInput;
+        }
+    }
+
     const auto app = EnsureApplication();
+    if (repeat >= 0)
+        return RunRepeatedWrite(invocation, image, repeat);
     orx::RadioTransfer transfer(orx::RadioTransfer::Mode::Write, PortArgument(invocation), image);
     transfer.setVerify(invocation.option("--verify") != nullptr);
-    const auto outcome = RunTransfer(transfer, invocation, "写数据");
+    // What the radio holds is kept before it is overwritten, and its serial number stays its own.
+    transfer.setPreWriteBackup(!invocation.option("--no-backup"));
+    transfer.setKeepRadioSerial(!invocation.option("--serial-from-file"));
+    const auto outcome = RunTransfer(transfer, invocation, Tr(res::kToolWriting).c_str());
+    if (const QString kept = orx::SerialKeptText(transfer); !kept.isEmpty())
+        PrintError(utf8(kept));
     if (outcome != orx::RadioTransfer::Outcome::Succeeded)
         return ReportFailure(transfer, outcome);
     return ExitOk;

@@ -22,6 +22,7 @@ namespace orxtool {
 namespace {
 
 bool g_stdinTaken = false;
+bool g_quiet = false;
 // Where orxprog and its Program.ini are; the working folder until LocateProgramFolder() knows.
 QString g_programFolder = QStringLiteral("./");
 
@@ -71,6 +72,18 @@ bool readFd(int fd, std::size_t limit, std::string& bytes)
     return true;
 }
 
+// The folder an output file is to go into, when it does not exist: "cannot write 'x/y.csv': no such
+// file" would blame the file.
+bool folderMissing(const std::string& path)
+{
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::error_code ec;
+    if (folder.empty() || std::filesystem::exists(folder, ec) || ec)
+        return false;
+    PrintError("cannot write '" + path + "': the folder '" + folder.string() + "' does not exist");
+    return true;
+}
+
 bool writeAll(std::FILE* to, const char* data, std::size_t size)
 {
     return std::fwrite(data, 1, size, to) == size && std::fflush(to) == 0 && !std::ferror(to);
@@ -81,6 +94,22 @@ bool writeAll(std::FILE* to, const char* data, std::size_t size)
 void PrintError(const std::string& message)
 {
     std::fprintf(stderr, "orxtool: %s\n", message.c_str());
+}
+
+void SetQuiet(bool quiet)
+{
+    g_quiet = quiet;
+}
+
+bool Quiet()
+{
+    return g_quiet;
+}
+
+void PrintNote(const std::string& line)
+{
+    if (!g_quiet)
+        std::fprintf(stderr, "%s\n", line.c_str());
 }
 
 void LocateProgramFolder()
@@ -128,15 +157,16 @@ bool ReadInput(const std::string& path, std::size_t limit, std::string& bytes)
         }
         return true;
     }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // A FIFO or device would keep the tool waiting; only a regular file is read ("-" takes a pipe).
+    orx::LoadResult refused = orx::LoadResult::Ok;
+    const int fd = orx::OpenRegularFile(path, refused);
     if (fd < 0) {
-        PrintError("cannot open " + Quoted(path) + ": " + errnoText(errno));
-        return false;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        PrintError("cannot open " + Quoted(path) + ": " + errnoText(EISDIR));
+        std::error_code ec;
+        const bool folder = std::filesystem::is_directory(path, ec);
+        PrintError("cannot open " + Quoted(path) + ": " +
+                   (refused != orx::LoadResult::NotAFile ? errnoText(errno)
+                    : folder                             ? errnoText(EISDIR)
+                             : std::string("it is not a regular file (a FIFO or device)")));
         return false;
     }
     const bool ok = readFd(fd, limit, bytes);
@@ -180,6 +210,8 @@ bool SaveOutput(const std::string& path, const orx::RadioImage& image)
         }
         return true;
     }
+    if (folderMissing(path))
+        return false;
     std::string error;
     if (!orx::SaveChannelData(path, image, &error)) {
         PrintError("cannot write '" + path + "': " + error);
@@ -197,6 +229,8 @@ bool WriteOutput(const std::string& path, const std::string& text)
         }
         return true;
     }
+    if (folderMissing(path))
+        return false;
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) {
         PrintError("cannot write '" + path + "': " + errnoText(errno));

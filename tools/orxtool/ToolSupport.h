@@ -16,6 +16,11 @@ namespace orxtool {
 // "orxtool: <message>" on stderr.
 void PrintError(const std::string& message);
 
+// --quiet: only errors are printed. PrintNote prints a line on stderr unless quiet.
+void SetQuiet(bool quiet);
+bool Quiet();
+void PrintNote(const std::string& line);
+
 // The folder of the running orxtool, where orxprog and its Program.ini are found. Called once at start.
 void LocateProgramFolder();
 

@@ -216,6 +216,25 @@ void RadioSim::setByte(std::size_t address, std::uint8_t value)
     m_memory.at(address) = value;
 }
 
+void RadioSim::takeAway()
+{
+    std::lock_guard lock(m_mutex);
+    m_present = false;
+}
+
+void RadioSim::plugIn(const Memory& memory)
+{
+    std::lock_guard lock(m_mutex);
+    m_memory = memory;
+    m_present = true;
+}
+
+bool RadioSim::present() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_present;
+}
+
 std::vector<ReceivedByte> RadioSim::received() const
 {
     std::lock_guard lock(m_mutex);
@@ -448,7 +467,11 @@ void RadioSim::completeFrame(Frame::Kind kind)
         frame.bytes = m_current;
         frame.time = m_lastByte;
         m_frames.push_back(frame);
-        const bool silent = options.silentFromFrame >= 0 && frame.number >= options.silentFromFrame;
+        // A radio off the cable hears nothing; the one plugged in next starts asleep.
+        if (!m_present)
+            m_awake = false;
+        const bool silent =
+            !m_present || (options.silentFromFrame >= 0 && frame.number >= options.silentFromFrame);
         if (!silent) {
             reply = answer(frame, options);
             if (auto fault = options.faults.find(frame.number); fault != options.faults.end()) {

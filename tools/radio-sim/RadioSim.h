@@ -114,6 +114,14 @@ public:
     std::uint8_t byte(std::size_t address) const;
     void setByte(std::size_t address, std::uint8_t value);
 
+    // The radio is taken off the cable (or switched off): it answers nothing until plugIn(). What
+    // the program sends meanwhile is still recorded.
+    void takeAway();
+    // A radio with this memory is put on the cable (the same one again, or another one with other
+    // memory and another serial number); it starts asleep.
+    void plugIn(const Memory& memory);
+    bool present() const;
+
     std::vector<ReceivedByte> received() const;
     std::vector<std::uint8_t> receivedBytes() const;
     std::vector<std::uint8_t> sentBytes() const;
@@ -166,6 +174,7 @@ private:
     std::vector<Frame> m_frames;
     int m_frameCount = 0;
     int m_wakeUps = 0;
+    bool m_present = true;
     std::size_t m_stray = 0;
     std::size_t m_unfinished = 0; // bytes of the frame being received
     bool m_busy = false;          // the serving thread is working on a byte

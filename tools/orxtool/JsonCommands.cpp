@@ -1,0 +1,60 @@
+// orxtool json-export and json-import: the whole image as the JSON document of ImageJson.h, and back.
+
+#include "Commands.h"
+#include "ToolSupport.h"
+
+#include "ImageJson.h"
+#include "ScreenCopy.h"
+
+namespace orxtool {
+
+namespace {
+
+// A JSON document is text a person edits; anything near this size is not one.
+constexpr std::size_t kMaxDocumentSize = 16u << 20;
+
+} // namespace
+
+int ExportJson(const Invocation& invocation, const std::string& output)
+{
+    orx::RadioCatalog catalog;
+    orx::RadioImage image;
+    if (!LoadWithCatalog(invocation, 0, image, catalog))
+        return ExitBadInput;
+    orx::BandLimits limits; // as at program start
+    const std::string document = orx::json::ExportImage(orx::LoadAndSave(image, catalog, limits));
+    if (document.empty()) {
+        PrintError("the image holds bytes the JSON document cannot say; nothing written");
+        return ExitOutputFailed;
+    }
+    return WriteOutput(output, document) ? ExitOk : ExitOutputFailed;
+}
+
+int RunJsonExport(const Invocation& invocation)
+{
+    return ExportJson(invocation, invocation.arguments.at(1));
+}
+
+int RunJsonImport(const Invocation& invocation)
+{
+    const std::string& output = invocation.arguments.at(1);
+    if (RefuseBinaryToTerminal(output))
+        return ExitBadInput;
+    std::string document;
+    if (!ReadInput(invocation.arguments.at(0), kMaxDocumentSize + 1, document))
+        return ExitBadInput;
+    if (document.size() > kMaxDocumentSize) {
+        PrintError(Quoted(invocation.arguments.at(0)) + " is larger than 16 MiB; it is no image document");
+        return ExitBadInput;
+    }
+    orx::RadioImage image;
+    orx::json::ImportError error;
+    if (!orx::json::ImportImage(document, image, error)) {
+        PrintError(Quoted(invocation.arguments.at(0)) + ": " + (error.path.empty() ? "" : error.path + ": ") +
+                   error.reason + "; nothing written");
+        return ExitOutputFailed;
+    }
+    return SaveOutput(output, image) ? ExitOk : ExitOutputFailed;
+}
+
+} // namespace orxtool

@@ -1,0 +1,40 @@
+#pragma once
+
+// The language orxtool speaks: English unless the locale is Chinese, or what --lang says. Messages
+// of the program's own catalogue (res/Texts.h, the radio link's words) and the values dump and diff
+// show go through the window's translation; the values the options take are accepted in both
+// languages (high and 高, narrow and 窄, 88.5 Hz and 模拟:88.5).
+
+#include "GridTexts.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orxtool {
+
+// Chooses the language from --lang ("en" or "zh", null when not given) or else the locale
+// (LC_ALL, LC_MESSAGES, LANG: Chinese when the first set one begins with "zh"), and installs the
+// English catalogue when it is English. False, with the message printed, for another --lang.
+// Needs the application object.
+bool SetUpLanguage(const std::string* option);
+bool IsEnglish();
+
+// A text of the program's catalogue (a Chinese source text) in the language chosen, as UTF-8.
+std::string Tr(const char* source);
+std::string Tr(std::string_view source);
+
+// A grid cell as the language shows it: choice words translated, tones as 67.0 Hz and D023N in
+// English, frequencies and names as they are.
+std::string ShownCell(orx::ChannelColumn column, const std::string& cell);
+
+// What a value typed for a column means as a grid text, in either language and without regard to
+// the case of English words: "high" and "高" give "高", "88.5 Hz" and "模拟:88.5" give "模拟:88.5",
+// "D023N" and "数字:023N" give "数字:023N". The text itself when nothing matches (the column's
+// rule then refuses it).
+std::string GridValue(orx::ChannelColumn column, std::string_view typed);
+
+// The values a choice column takes, as "high/高, low/低".
+std::string ChoiceValues(orx::ChannelColumn column);
+
+} // namespace orxtool
