@@ -614,7 +614,7 @@ void TestOrxToolLink::interruptEndsAWaitAtOnce()
             ::kill(static_cast<pid_t>(pid.load()), SIGINT);
         }
     });
-    tool.start(QStringLiteral(ORXTOOL_PATH), {QStringLiteral("write"), radio.device(), in});
+    tool.start(QStringLiteral(ORXTOOL_PATH), {QStringLiteral("write"), radio.device(), in, "--lang", "zh"});
     QVERIFY(tool.waitForStarted());
     pid = tool.processId();
     QVERIFY(tool.waitForFinished(10000));

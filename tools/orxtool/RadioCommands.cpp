@@ -167,8 +167,11 @@ int ReportFailure(const orx::RadioTransfer& transfer, orx::RadioTransfer::Outcom
     }
     PrintError(Tr(orx::TransferOutcomeText(outcome)));
     // The same line as the details of the window's message: the step and the block.
+    // The window's hint where to type a password does not apply here: --password gives it.
     const QString detail = outcome == Outcome::PortOpenFailed ? PortExplanation(transfer)
-                                                              : orx::TransferFailureDetail(transfer, outcome);
+                           : outcome == Outcome::PasswordError
+                               ? orx::TransferFailureLine(transfer.failure())
+                               : orx::TransferFailureDetail(transfer, outcome);
     if (!detail.isEmpty())
         std::fprintf(stderr, "%s\n", detail.toUtf8().constData());
     return ExitRadioFailed;
