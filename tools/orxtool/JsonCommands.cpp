@@ -1,7 +1,10 @@
 // orxtool json-export and json-import: the whole image as the JSON document of ImageJson.h, and back.
 
 #include "Commands.h"
+#include "ToolLanguage.h"
 #include "ToolSupport.h"
+
+#include "Texts.h"
 
 #include "ImageJson.h"
 #include "ScreenCopy.h"
@@ -24,7 +27,7 @@ int ExportJson(const Invocation& invocation, const std::string& output)
     orx::BandLimits limits; // as at program start
     const std::string document = orx::json::ExportImage(orx::LoadAndSave(image, catalog, limits));
     if (document.empty()) {
-        PrintError("the image holds bytes the JSON document cannot say; nothing written");
+        PrintError(Tr(res::kToolJsonUnsayable));
         return ExitOutputFailed;
     }
     return WriteOutput(output, document) ? ExitOk : ExitOutputFailed;
@@ -44,14 +47,16 @@ int RunJsonImport(const Invocation& invocation)
     if (!ReadInput(invocation.arguments.at(0), kMaxDocumentSize + 1, document))
         return ExitBadInput;
     if (document.size() > kMaxDocumentSize) {
-        PrintError(Quoted(invocation.arguments.at(0)) + " is larger than 16 MiB; it is no image document");
+        PrintError(Tr(res::kToolJsonTooLarge, {Quoted(invocation.arguments.at(0))}));
         return ExitBadInput;
     }
     orx::RadioImage image;
     orx::json::ImportError error;
     if (!orx::json::ImportImage(document, image, error)) {
-        PrintError(Quoted(invocation.arguments.at(0)) + ": " + (error.path.empty() ? "" : error.path + ": ") +
-                   error.reason + "; nothing written");
+        // The path and the reason name the document's own English keys and values.
+        const std::string name = Quoted(invocation.arguments.at(0));
+        PrintError(error.path.empty() ? Tr(res::kToolJsonErrorNoPath, {name, error.reason})
+                                      : Tr(res::kToolJsonError, {name, error.path, error.reason}));
         return ExitOutputFailed;
     }
     return SaveOutput(output, image) ? ExitOk : ExitOutputFailed;
