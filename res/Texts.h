@@ -614,5 +614,37 @@ inline constexpr const char* kToolSaveSizeLimit = "已达到文件大小限制�
 inline constexpr const char* kToolSaveUntouched = "%1；%2 保持原样";
 inline constexpr const char* kToolSaveInPlaceFailed = "写入 %1 时中途失败（%2）；完整的新文件是 %3";
 inline constexpr const char* kToolPasswordHint = "请用 --password 给出对讲机的密码，然后再读一次。";
+inline constexpr const char* kToolJsonObject = "必须是一个对象";
+inline constexpr const char* kToolJsonUnknownKey = "不是这个对象的键";
+inline constexpr const char* kToolJsonMissing = "缺少这一项";
+inline constexpr const char* kToolJsonWholeNumber = "必须是 %1 到 %2 的整数";
+inline constexpr const char* kToolJsonNumber = "必须是 %1 到 %2 的数";
+inline constexpr const char* kToolJsonDecimals = "小数超过 %1 位";
+inline constexpr const char* kToolJsonBoolean = "必须是 true 或 false";
+inline constexpr const char* kToolJsonString = "必须是字符串";
+inline constexpr const char* kToolJsonOneOf = "必须是 %1 之一";
+inline constexpr const char* kToolJsonHexBytes = "必须是用十六进制数字写的 %1 个字节";
+inline constexpr const char* kToolJsonHexBytesRange = "必须是用十六进制数字写的 %1 到 %2 个字节";
+inline constexpr const char* kToolJsonCtcssKeys = "CTCSS 亚音只有 \"type\" 和 \"hz\" 两项";
+inline constexpr const char* kToolJsonDcsNoHz = "DCS 亚音没有 \"hz\"";
+inline constexpr const char* kToolJsonDcsCode = "必须是 000 到 %1 的 DCS 码数字";
+inline constexpr const char* kToolJsonChannelTwice = "信道 %1 给出了两次";
+inline constexpr const char* kToolJsonEmptyChannel = "没有 rx_mhz 的信道不能有其他值";
+inline constexpr const char* kToolJsonHidden =
+    "必须是用十六进制数字写的 4 个字节（没有 rx_mhz 的信道为 24 个）";
+inline constexpr const char* kToolJsonNameLength = "超过 8 个字符";
+inline constexpr const char* kToolJsonNameCharacters = "只能含有 0-9、A-Z、'-' 和空格";
+inline constexpr const char* kToolJsonMultiple = "必须是 %1 的倍数";
+inline constexpr const char* kToolJsonPassword = "最多 6 位数字";
+inline constexpr const char* kToolJsonPttIdCode = "最多 8 个 0-9、A-D、'*' 和 '#'";
+inline constexpr const char* kToolJsonPresets = "必须是含 32 个值的数组";
+inline constexpr const char* kToolJsonArray = "必须是数组";
+inline constexpr const char* kToolJsonOffset = "必须是 0x000 到 0xFFF 的偏移";
+inline constexpr const char* kToolJsonNotJson = "不是 JSON：%1（位置 %2）";
+inline constexpr const char* kToolJsonMustBe = "必须是 \"%1\"";
+inline constexpr const char* kToolJsonVersion = "不认识版本 %1（本程序读取版本 %2）";
+inline constexpr const char* kToolJsonChannels = "必须是含 128 个信道的数组";
+inline constexpr const char* kToolJsonSerial = "必须是 1 到 16 个可打印的 ASCII 字符，或 null";
+inline constexpr const char* kToolJsonSerialChannel = "信道 63 保存着电子串号；它的 rx_mhz 必须是 null";
 
 } // namespace res

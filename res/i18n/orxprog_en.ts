@@ -2234,5 +2234,129 @@ is Chinese, else English)</translation>
         <source>请用 --password 给出对讲机的密码，然后再读一次。</source>
         <translation>Give the radio's password with --password, then read again.</translation>
     </message>
+    <message>
+        <source>必须是一个对象</source>
+        <translation>must be an object</translation>
+    </message>
+    <message>
+        <source>不是这个对象的键</source>
+        <translation>is not a key of this object</translation>
+    </message>
+    <message>
+        <source>缺少这一项</source>
+        <translation>is missing</translation>
+    </message>
+    <message>
+        <source>必须是 %1 到 %2 的整数</source>
+        <translation>must be a whole number from %1 to %2</translation>
+    </message>
+    <message>
+        <source>必须是 %1 到 %2 的数</source>
+        <translation>must be a number from %1 to %2</translation>
+    </message>
+    <message>
+        <source>小数超过 %1 位</source>
+        <translation>has more than %1 decimals</translation>
+    </message>
+    <message>
+        <source>必须是 true 或 false</source>
+        <translation>must be true or false</translation>
+    </message>
+    <message>
+        <source>必须是字符串</source>
+        <translation>must be a string</translation>
+    </message>
+    <message>
+        <source>必须是 %1 之一</source>
+        <translation>must be one of %1</translation>
+    </message>
+    <message>
+        <source>必须是用十六进制数字写的 %1 个字节</source>
+        <translation>must be %1 bytes as hexadecimal digits</translation>
+    </message>
+    <message>
+        <source>必须是用十六进制数字写的 %1 到 %2 个字节</source>
+        <translation>must be %1 to %2 bytes as hexadecimal digits</translation>
+    </message>
+    <message>
+        <source>CTCSS 亚音只有 &quot;type&quot; 和 &quot;hz&quot; 两项</source>
+        <translation>a CTCSS tone has only &quot;type&quot; and &quot;hz&quot;</translation>
+    </message>
+    <message>
+        <source>DCS 亚音没有 &quot;hz&quot;</source>
+        <translation>a DCS tone has no &quot;hz&quot;</translation>
+    </message>
+    <message>
+        <source>必须是 000 到 %1 的 DCS 码数字</source>
+        <translation>must be the digits of a DCS code from 000 to %1</translation>
+    </message>
+    <message>
+        <source>信道 %1 给出了两次</source>
+        <translation>channel %1 is given twice</translation>
+    </message>
+    <message>
+        <source>没有 rx_mhz 的信道不能有其他值</source>
+        <translation>a channel without rx_mhz takes no other values</translation>
+    </message>
+    <message>
+        <source>必须是用十六进制数字写的 4 个字节（没有 rx_mhz 的信道为 24 个）</source>
+        <translation>must be 4 bytes as hexadecimal digits (or the 24 of a channel without rx_mhz)</translation>
+    </message>
+    <message>
+        <source>超过 8 个字符</source>
+        <translation>has more than 8 characters</translation>
+    </message>
+    <message>
+        <source>只能含有 0-9、A-Z、'-' 和空格</source>
+        <translation>may hold only 0-9, A-Z, '-' and space</translation>
+    </message>
+    <message>
+        <source>必须是 %1 的倍数</source>
+        <translation>must be a multiple of %1</translation>
+    </message>
+    <message>
+        <source>最多 6 位数字</source>
+        <translation>must be at most 6 digits</translation>
+    </message>
+    <message>
+        <source>最多 8 个 0-9、A-D、'*' 和 '#'</source>
+        <translation>must be at most 8 of 0-9, A-D, '*' and '#'</translation>
+    </message>
+    <message>
+        <source>必须是含 32 个值的数组</source>
+        <translation>must be an array of 32 values</translation>
+    </message>
+    <message>
+        <source>必须是数组</source>
+        <translation>must be an array</translation>
+    </message>
+    <message>
+        <source>必须是 0x000 到 0xFFF 的偏移</source>
+        <translation>must be an offset from 0x000 to 0xFFF</translation>
+    </message>
+    <message>
+        <source>不是 JSON：%1（位置 %2）</source>
+        <translation>not JSON: %1 at %2</translation>
+    </message>
+    <message>
+        <source>必须是 &quot;%1&quot;</source>
+        <translation>must be &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>不认识版本 %1（本程序读取版本 %2）</source>
+        <translation>version %1 is not known (this program reads %2)</translation>
+    </message>
+    <message>
+        <source>必须是含 128 个信道的数组</source>
+        <translation>must be an array of 128 channels</translation>
+    </message>
+    <message>
+        <source>必须是 1 到 16 个可打印的 ASCII 字符，或 null</source>
+        <translation>must be 1 to 16 printable ASCII characters, or null</translation>
+    </message>
+    <message>
+        <source>信道 63 保存着电子串号；它的 rx_mhz 必须是 null</source>
+        <translation>channel 63 holds the serial number; its rx_mhz must be null</translation>
+    </message>
 </context>
 </TS>

@@ -549,13 +549,15 @@ private slots:
         QCOMPARE(locale.out, zh.out);
         QCOMPARE(locale.err, zh.err);
         // Two English words in a row are a sentence; file names, options and their values are not.
+        // The English run has one, the Chinese run none.
         static const QRegularExpression sentence(QStringLiteral("\\b[a-z]{2,} [a-z]{2,}\\b"));
         QVERIFY(enText.contains(sentence));
-        const QString zhText = QString::fromUtf8(zh.out) + zh.err;
-        for (const QString& line : zhText.split('\n')) {
-            if (line.contains(sentence))
-                QVERIFY2(hasChinese(line), qPrintable(line));
-        }
+        // The Chinese run has none, but for the command names after "orxtool" in a usage line.
+        QString zhText = QString::fromUtf8(zh.out) + zh.err;
+        zhText.remove(QRegularExpression(QStringLiteral("orxtool [a-z-]+")));
+        const auto left = sentence.match(zhText);
+        QVERIFY2(!left.hasMatch(), qPrintable(left.captured() + "\n" + zhText));
+        QVERIFY(hasChinese(zhText));
     }
 
     void sortKeysInBothLanguages_data()

@@ -16,6 +16,34 @@ namespace {
 // A JSON document is text a person edits; anything near this size is not one.
 constexpr std::size_t kMaxDocumentSize = 16u << 20;
 
+// The reasons of ImportImage in the catalogue; each one's English is the pattern it reports.
+constexpr const char* kReasons[] = {
+    res::kToolJsonObject,         res::kToolJsonUnknownKey,    res::kToolJsonMissing,
+    res::kToolJsonWholeNumber,    res::kToolJsonNumber,        res::kToolJsonDecimals,
+    res::kToolJsonBoolean,        res::kToolJsonString,        res::kToolJsonOneOf,
+    res::kToolJsonHexBytes,       res::kToolJsonHexBytesRange, res::kToolJsonCtcssKeys,
+    res::kToolJsonDcsNoHz,        res::kToolJsonDcsCode,       res::kToolJsonChannelTwice,
+    res::kToolJsonEmptyChannel,   res::kToolJsonHidden,        res::kToolJsonNameLength,
+    res::kToolJsonNameCharacters, res::kToolJsonMultiple,      res::kToolJsonPassword,
+    res::kToolJsonPttIdCode,      res::kToolJsonPresets,       res::kToolJsonArray,
+    res::kToolJsonOffset,         res::kToolJsonNotJson,       res::kToolJsonMustBe,
+    res::kToolJsonVersion,        res::kToolJsonChannels,      res::kToolJsonSerial,
+    res::kToolJsonSerialChannel,
+};
+
+// Why a document was refused, in the language chosen; the words it quotes from the document (keys,
+// values, numbers) stay as they are.
+std::string reasonText(const orx::json::ImportError& error)
+{
+    if (IsEnglish())
+        return error.reason;
+    for (const char* source : kReasons) {
+        if (English(source) == error.pattern)
+            return Tr(source, error.args);
+    }
+    return error.reason;
+}
+
 } // namespace
 
 int ExportJson(const Invocation& invocation, const std::string& output)
@@ -55,8 +83,8 @@ int RunJsonImport(const Invocation& invocation)
     if (!orx::json::ImportImage(document, image, error)) {
         // The path and the reason name the document's own English keys and values.
         const std::string name = Quoted(invocation.arguments.at(0));
-        PrintError(error.path.empty() ? Tr(res::kToolJsonErrorNoPath, {name, error.reason})
-                                      : Tr(res::kToolJsonError, {name, error.path, error.reason}));
+        PrintError(error.path.empty() ? Tr(res::kToolJsonErrorNoPath, {name, reasonText(error)})
+                                      : Tr(res::kToolJsonError, {name, error.path, reasonText(error)}));
         return ExitOutputFailed;
     }
     return SaveOutput(output, image) ? ExitOk : ExitOutputFailed;

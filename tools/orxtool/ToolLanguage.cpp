@@ -72,7 +72,7 @@ std::string trimmed(std::string_view text)
     return std::string(text.substr(first, last - first + 1));
 }
 
-std::string filled(const QString& text, std::initializer_list<std::string> args)
+template <class Args> std::string filled(const QString& text, const Args& args)
 {
     QString out;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -140,6 +140,16 @@ std::string Tr(std::string_view source)
 std::string Tr(const char* source, std::initializer_list<std::string> args)
 {
     return filled(res::Tr(source), args);
+}
+
+std::string Tr(const char* source, const std::vector<std::string>& args)
+{
+    return filled(res::Tr(source), args);
+}
+
+std::string English(const char* source)
+{
+    return english(source);
 }
 
 std::string TrN(const char* source, int n, std::initializer_list<std::string> args)

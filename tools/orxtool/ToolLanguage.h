@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orxtool {
 
@@ -26,6 +27,9 @@ std::string Tr(const char* source);
 std::string Tr(std::string_view source);
 // The same with %1, %2 ... filled from args in one pass (an argument holding "%2" stays as it is).
 std::string Tr(const char* source, std::initializer_list<std::string> args);
+std::string Tr(const char* source, const std::vector<std::string>& args);
+// The English of a text of the catalogue, whatever the language chosen.
+std::string English(const char* source);
 // A text with %n in the plural form n takes in the language chosen, and %1 ... filled from args.
 std::string TrN(const char* source, int n, std::initializer_list<std::string> args = {});
 // A name in the quotation marks of the language: 'name' or “name”.
