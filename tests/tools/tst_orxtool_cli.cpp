@@ -424,6 +424,8 @@ private slots:
         QTest::newRow("power") << "orxtool set in.sin out.sin --power"
                                << QStringList{"high", "low", "高", "低"};
         QTest::newRow("a port to read") << "orxtool read" << QStringList{"COM1", "COM8"};
+        QTest::newRow("sort keys") << "orxtool sort in.sin out.sin --by"
+                                   << QStringList{"freq", "频率", "信道号"};
     }
     void completionOffersCommandsAndValues()
     {
