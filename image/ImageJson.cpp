@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <optional>
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace orx::json {
@@ -922,7 +923,8 @@ bool readOtherBytes(Reader& r, const QJsonValue& value, RadioImage& image)
     return true;
 }
 
-std::string lineAndColumn(std::string_view text, int offset)
+// The line and the column of a place in the text, counted from 1.
+std::pair<std::string, std::string> lineAndColumn(std::string_view text, int offset)
 {
     int line = 1, column = 1;
     for (int i = 0; i < offset && i < static_cast<int>(text.size()); ++i) {
@@ -933,7 +935,7 @@ std::string lineAndColumn(std::string_view text, int offset)
             ++column;
         }
     }
-    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+    return {std::to_string(line), std::to_string(column)};
 }
 
 } // namespace
@@ -979,9 +981,11 @@ bool ImportImage(std::string_view document, RadioImage& image, ImportError& erro
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(
         QByteArray(document.data(), static_cast<qsizetype>(document.size())), &parseError);
-    if (parseError.error != QJsonParseError::NoError)
-        return r.fail("", "not JSON: %1 at %2",
-                      {parseError.errorString().toStdString(), lineAndColumn(document, parseError.offset)});
+    if (parseError.error != QJsonParseError::NoError) {
+        const auto [line, column] = lineAndColumn(document, parseError.offset);
+        return r.fail("", "not JSON: %1 at line %2, column %3",
+                      {parseError.errorString().toStdString(), line, column});
+    }
     if (!doc.isObject())
         return r.fail("", "must be an object");
     QJsonObject root;

@@ -2335,8 +2335,8 @@ is Chinese, else English)</translation>
         <translation>must be an offset from 0x000 to 0xFFF</translation>
     </message>
     <message>
-        <source>不是 JSON：%1（位置 %2）</source>
-        <translation>not JSON: %1 at %2</translation>
+        <source>不是 JSON：%1（第 %2 行第 %3 列）</source>
+        <translation>not JSON: %1 at line %2, column %3</translation>
     </message>
     <message>
         <source>必须是 &quot;%1&quot;</source>
