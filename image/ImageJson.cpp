@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <optional>
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace orx::json {
@@ -391,9 +392,19 @@ class Reader {
 public:
     explicit Reader(ImportError& error) : m_error(error) {}
 
-    bool fail(const std::string& path, const std::string& reason)
+    bool fail(const std::string& path, const char* pattern, std::initializer_list<std::string> args = {})
     {
-        m_error = {path, reason};
+        std::string reason;
+        for (const char* c = pattern; *c; ++c) {
+            const std::size_t n = c[0] == '%' && c[1] >= '1' && c[1] <= '9' ? std::size_t(c[1] - '0') : 0;
+            if (n >= 1 && n <= args.size()) {
+                reason += *(args.begin() + (n - 1));
+                ++c;
+            } else {
+                reason += *c;
+            }
+        }
+        m_error = {path, reason, pattern, std::vector<std::string>(args)};
         return false;
     }
 
@@ -427,8 +438,8 @@ public:
         const double d = value.toDouble();
         if (!value.isDouble() || d != std::floor(d) || d < static_cast<double>(low) ||
             d > static_cast<double>(high))
-            return fail(path,
-                        "must be a whole number from " + std::to_string(low) + " to " + std::to_string(high));
+            return fail(path, "must be a whole number from %1 to %2",
+                        {std::to_string(low), std::to_string(high)});
         out = static_cast<std::int64_t>(d);
         return true;
     }
@@ -437,18 +448,21 @@ public:
     bool scaled(const QJsonValue& value, const std::string& path, int decimals, std::int64_t low,
                 std::int64_t high, std::int64_t& out)
     {
-        const std::string range = decimal(low, decimals) + " to " + decimal(high, decimals);
+        const auto outOfRange = [&] {
+            return fail(path, "must be a number from %1 to %2",
+                        {decimal(low, decimals), decimal(high, decimals)});
+        };
         if (!value.isDouble())
-            return fail(path, "must be a number from " + range);
+            return outOfRange();
         double scale = 1;
         for (int i = 0; i < decimals; ++i)
             scale *= 10;
         const double units = value.toDouble() * scale;
         const double rounded = std::round(units);
         if (std::fabs(units - rounded) > 1e-3)
-            return fail(path, "has more than " + std::to_string(decimals) + " decimals");
+            return fail(path, "has more than %1 decimals", {std::to_string(decimals)});
         if (rounded < static_cast<double>(low) || rounded > static_cast<double>(high))
-            return fail(path, "must be a number from " + range);
+            return outOfRange();
         out = static_cast<std::int64_t>(rounded);
         return true;
     }
@@ -486,7 +500,7 @@ public:
         std::string list;
         for (std::string_view w : words)
             list += (list.empty() ? "\"" : ", \"") + std::string(w) + "\"";
-        return fail(path, "must be one of " + list);
+        return fail(path, "must be one of %1", {list});
     }
 
     bool hexBytes(const QJsonValue& value, const std::string& path, std::size_t minLength,
@@ -513,10 +527,10 @@ public:
             out.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
         }
         if (!ok || out.size() < minLength || out.size() > maxLength) {
-            const std::string size = minLength == maxLength
-                                         ? std::to_string(minLength)
-                                         : std::to_string(minLength) + " to " + std::to_string(maxLength);
-            return fail(path, "must be " + size + " bytes as hexadecimal digits");
+            if (minLength == maxLength)
+                return fail(path, "must be %1 bytes as hexadecimal digits", {std::to_string(minLength)});
+            return fail(path, "must be %1 to %2 bytes as hexadecimal digits",
+                        {std::to_string(minLength), std::to_string(maxLength)});
         }
         return true;
     }
@@ -576,8 +590,8 @@ bool readTone(Reader& r, const QJsonValue& value, const std::string& path, std::
         !code.empty() && code.size() <= 4 && code.find_first_not_of("0123456789") == std::string::npos;
     const int number = digits ? std::stoi(code) : -1;
     if (number < 0 || number > highest)
-        return r.fail(Reader::join(path, "code"),
-                      "must be the digits of a DCS code from 000 to " + std::to_string(highest));
+        return r.fail(Reader::join(path, "code"), "must be the digits of a DCS code from 000 to %1",
+                      {std::to_string(highest)});
     high = static_cast<std::uint8_t>(number / 100 + (polarity == 0 ? 0x80 : 0xC0));
     low = toBcd(number % 100);
     return true;
@@ -597,7 +611,7 @@ bool readChannel(Reader& r, const QJsonValue& value, const std::string& path, st
         !r.integer(number, Reader::join(path, "channel"), 1, map::kChannelCount, n))
         return false;
     if (!seen.insert(static_cast<int>(n)).second)
-        return r.fail(Reader::join(path, "channel"), "channel " + std::to_string(n) + " is given twice");
+        return r.fail(Reader::join(path, "channel"), "channel %1 is given twice", {std::to_string(n)});
     ChannelRecord channel(image, static_cast<int>(n));
     const auto member = [&](std::string_view key) {
         return object.value(QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())));
@@ -765,7 +779,7 @@ bool readSettings(Reader& r, const QJsonValue& value, RadioImage& image)
         if (!get(field.key) || !r.integer(v, at(field.key), 0, field.high, number))
             return false;
         if (number % field.step != 0)
-            return r.fail(at(field.key), "must be a multiple of " + std::to_string(field.step));
+            return r.fail(at(field.key), "must be a multiple of %1", {std::to_string(field.step)});
         image.set(field.offset, static_cast<std::uint8_t>(number / field.step));
     }
     if (!get("priority_channel"))
@@ -909,7 +923,8 @@ bool readOtherBytes(Reader& r, const QJsonValue& value, RadioImage& image)
     return true;
 }
 
-std::string lineAndColumn(std::string_view text, int offset)
+// The line and the column of a place in the text, counted from 1.
+std::pair<std::string, std::string> lineAndColumn(std::string_view text, int offset)
 {
     int line = 1, column = 1;
     for (int i = 0; i < offset && i < static_cast<int>(text.size()); ++i) {
@@ -920,7 +935,7 @@ std::string lineAndColumn(std::string_view text, int offset)
             ++column;
         }
     }
-    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+    return {std::to_string(line), std::to_string(column)};
 }
 
 } // namespace
@@ -966,9 +981,11 @@ bool ImportImage(std::string_view document, RadioImage& image, ImportError& erro
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(
         QByteArray(document.data(), static_cast<qsizetype>(document.size())), &parseError);
-    if (parseError.error != QJsonParseError::NoError)
-        return r.fail("", "not JSON: " + parseError.errorString().toStdString() + " at " +
-                              lineAndColumn(document, parseError.offset));
+    if (parseError.error != QJsonParseError::NoError) {
+        const auto [line, column] = lineAndColumn(document, parseError.offset);
+        return r.fail("", "not JSON: %1 at line %2, column %3",
+                      {parseError.errorString().toStdString(), line, column});
+    }
     if (!doc.isObject())
         return r.fail("", "must be an object");
     QJsonObject root;
@@ -981,13 +998,13 @@ bool ImportImage(std::string_view document, RadioImage& image, ImportError& erro
     if (!r.required(root, "", "format", v))
         return false;
     if (v.toString().toStdString() != kFormatName)
-        return r.fail("format", "must be \"" + std::string(kFormatName) + "\"");
+        return r.fail("format", "must be \"%1\"", {std::string(kFormatName)});
     std::int64_t version = 0;
     if (!r.required(root, "", "version", v) || !r.integer(v, "version", 1, 1000000, version))
         return false;
     if (version != kFormatVersion)
-        return r.fail("version", "version " + std::to_string(version) + " is not known (this program reads " +
-                                     std::to_string(kFormatVersion) + ")");
+        return r.fail("version", "version %1 is not known (this program reads %2)",
+                      {std::to_string(version), std::to_string(kFormatVersion)});
 
     RadioImage out; // erased
     if (!readOtherBytes(r, root.value(QStringLiteral("other_bytes")), out))

@@ -15,6 +15,7 @@
 #include "RadioImage.h"
 
 #include <string>
+#include <vector>
 #include <string_view>
 
 namespace orx::json {
@@ -29,9 +30,13 @@ std::string ExportImage(const RadioImage& saved);
 
 // Where a document is wrong: the JSON path of the value ("channels[4].power", "settings.squelch",
 // or "" for the document as a whole) and why.
+// The reason is also given as its English pattern with %1, %2 ... and the words that fill them
+// (numbers, key names and values of the document), so that it can be said in another language.
 struct ImportError {
     std::string path;
     std::string reason;
+    std::string pattern;
+    std::vector<std::string> args;
 };
 
 // Reads a document into image. False, with error filled and image untouched, when the text is not

@@ -472,5 +472,210 @@ inline constexpr const char* kBatchLogFailed = "无法保存连续写入的记�
 // A save refused because the file is write-protected offers another name.
 inline constexpr const char* kSaveProtectedSaveAs = "可以把数据另存为其他文件。";
 inline constexpr const char* kSaveAsButton = "另存为...";
+// orxtool: its usage, the help of each option, and its messages about files, command lines, CSV
+// imports, JSON documents and batches of radios. The English is what the tool printed before it spoke
+// Chinese, kept word for word for the scripts that read it.
+inline constexpr const char* kToolNoSuchFile = "没有这个文件";
+inline constexpr const char* kToolIsFolder = "它是一个文件夹";
+inline constexpr const char* kToolNameTooLong = "名称太长";
+inline constexpr const char* kToolPermissionDenied = "没有权限";
+inline constexpr const char* kToolNotAFolder = "路径中有一部分不是文件夹";
+inline constexpr const char* kToolTooManyLinks = "符号链接太多";
+inline constexpr const char* kToolCannotBeRead = "无法读取它";
+inline constexpr const char* kToolNotRegular = "它不是普通文件（而是 FIFO 或设备）";
+inline constexpr const char* kToolStdin = "标准输入";
+inline constexpr const char* kToolStdout = "标准输出";
+inline constexpr const char* kToolStdinOnce = "标准输入只能读取一次";
+inline constexpr const char* kToolCannotReadStdin = "无法读取标准输入：%1";
+inline constexpr const char* kToolCannotOpen = "无法打开%1：%2";
+inline constexpr const char* kToolCannotRead = "无法读取%1：%2";
+inline constexpr const char* kToolShortFile = "%1不是信道数据文件：它只有 %n 字节，需要 4096 字节";
+inline constexpr const char* kToolNotToTerminal = ".sin 文件不会写到终端上；请重定向标准输出或指定一个文件";
+inline constexpr const char* kToolCannotWriteStdout = "无法写入标准输出";
+inline constexpr const char* kToolFolderMissing = "无法写入“%1”：文件夹“%2”不存在";
+inline constexpr const char* kToolCannotWriteWhy = "无法写入“%1”：%2";
+inline constexpr const char* kToolCannotWrite = "无法写入“%1”";
+inline constexpr const char* kToolCannotReadIni = "无法读取配置文件“%1”";
+inline constexpr const char* kToolCannotReadIniWhy = "无法读取配置文件“%1”：%2";
+inline constexpr const char* kToolNothingWritten = "%1；没有写入任何文件";
+inline constexpr const char* kToolBadLang = "--lang “%1”不是 en 或 zh";
+inline constexpr const char* kToolUnknownOption = "未知选项“%1”";
+inline constexpr const char* kToolOptionTwice = "选项“%1”给出了两次";
+inline constexpr const char* kToolOptionNoValue = "选项“%1”不带值";
+inline constexpr const char* kToolOptionNeedsValue = "选项“%1”需要一个值";
+inline constexpr const char* kToolNoCommand = "没有给出命令";
+inline constexpr const char* kToolUnknownCommand = "未知命令“%1”";
+inline constexpr const char* kToolOptionNotFor = "选项“%1”不适用于 %2";
+inline constexpr const char* kToolOutputTwice = "输出文件指定了两次（-o 和 OUT）";
+inline constexpr const char* kToolArgumentCount = "参数个数不对";
+inline constexpr const char* kToolUsageLine = "用法：%1";
+inline constexpr const char* kToolUsageHead =
+    "用法：orxtool [选项] 命令 参数 [选项]\n"
+    "\n"
+    "用 orxprog 程序的代码读、写和比较 ORX 手持对讲机的信道数据文件（.sin），\n"
+    "也能读写对讲机本身。\n";
+inline constexpr const char* kToolCommandsHead = "命令：";
+inline constexpr const char* kToolOptionsHead = "选项：";
+inline constexpr const char* kToolFilesText =
+    "文件名为“-”时读标准输入或写标准输出（.sin 文件不会写到终端上）。PORT 是\n"
+    "COM1..COM8（前八个串口）、/dev 下的设备（ttyUSB0）或一个路径。选项可以放在命令之前或之后；\n"
+    "“--”结束选项。\n";
+inline constexpr const char* kToolExitStatusText =
+    "退出状态：\n"
+    "  0  完成（diff：两个文件相同）\n"
+    "  1  无法写入输出（diff：两个文件不同）\n"
+    "  2  用法错误或输入文件不可用；没有写入任何文件\n"
+    "  3  csv-import 拒绝了 CSV 文件中的某些行（其他行已写入）；\n"
+    "     read、write：无法打开端口或对讲机出错（write --verify：或对讲机中的数据与写入的不同）\n"
+    "  130  read、write：被 Ctrl+C 中止（读取时不写文件）\n";
+inline constexpr const char* kToolNewSummary = "写出程序为新文档保存的文件";
+inline constexpr const char* kToolDumpSummary =
+    "打印 128 行信道（以制表符分隔）和各项设置（名称=值）；--json：JSON 文档";
+inline constexpr const char* kToolResaveSummary = "写出程序打开 IN.sin 再保存时写的文件";
+inline constexpr const char* kToolDiffSummary = "B.sin 相对 A.sin 改了什么：逐项列出，然后是其他不同的字节";
+inline constexpr const char* kToolCsvExportSummary = "把信道写成常见的多机型信道 CSV（UTF-8，CRLF）";
+inline constexpr const char* kToolCsvImportSummary =
+    "像程序的导入那样把 DATA.csv 应用到 IN.sin，保存 OUT.sin，并报告每一行";
+inline constexpr const char* kToolSortSummary = "像程序的“%1”那样排列信道（空信道放到最后），保存 OUT.sin";
+inline constexpr const char* kToolSetSummary = "像程序的“%1”那样给多个信道设置数值，保存 OUT.sin";
+inline constexpr const char* kToolReadSummary = "把串口 PORT 上的对讲机读入 OUT.sin";
+inline constexpr const char* kToolWriteSummary = "把 IN.sin 按程序保存时的编码写入 PORT 上的对讲机";
+inline constexpr const char* kToolJsonExportSummary = "把整个映像写成 json-import 能逐字节读回的 JSON 文档";
+inline constexpr const char* kToolJsonImportSummary =
+    "写出 json-export（或 dump --json）的 JSON 文档所描述的映像";
+inline constexpr const char* kToolIniHelp =
+    "从这个 Program.ini 读取机型和频段列表（默认：orxprog 读取的那个，\n"
+    "~/.config/orxprog/Program.ini 优先于安装的文件）";
+inline constexpr const char* kToolBandHelp = "new、write：频段（MHz），例如 400-470（默认：文件的频段）";
+inline constexpr const char* kToolPasswordHelp = "read：对讲机的密码（如果有）";
+inline constexpr const char* kToolJsonHelp = "dump：输出一个 JSON 文档，而不是文本行";
+inline constexpr const char* kToolVerifyHelp = "write：读回写入的数据并比较（不同时退出状态为 3）";
+inline constexpr const char* kToolNoBackupHelp = "read、write：不保留备份（write：也不在写入前读取对讲机）";
+inline constexpr const char* kToolSerialFromFileHelp = "write：写入文件中的电子串号，不保留对讲机自己的";
+inline constexpr const char* kToolRepeatHelp = "write：在 PORT 上依次写入 N 台对讲机（0：直到按 Ctrl+C）";
+inline constexpr const char* kToolByHelp =
+    "sort：频率/freq（接收频率）、名称/name 或 信道号/number（信道现在的顺序）";
+inline constexpr const char* kToolDescendingHelp = "sort：反向排列（空信道仍放到最后）";
+inline constexpr const char* kToolChannelsHelp = "sort、set：要处理的信道，例如 1-16,20（默认：全部）";
+inline constexpr const char* kToolOffsetHelp = "set：发射 = 接收 +MHZ 或 -MHZ（例如 -0.6），0 表示收发相同";
+inline constexpr const char* kToolTxHelp = "set：所有信道使用同一个发射频率（异频）";
+inline constexpr const char* kToolRxToneHelp = "set：接收亚音：%1（标准亚音）";
+inline constexpr const char* kToolTxToneHelp = "set：发射亚音，同 --rx-tone";
+inline constexpr const char* kToolBusyLockoutHelp = "set：遇忙禁发";
+inline constexpr const char* kToolPowerHelp = "set：发射功率";
+inline constexpr const char* kToolBandwidthHelp = "set：带宽";
+inline constexpr const char* kToolScanAddHelp = "set：是否加入扫描";
+inline constexpr const char* kToolPttIdHelp = "set：何时发送 PTT ID 码";
+inline constexpr const char* kToolNamePrefixHelp = "set：名称改为 TEXT 后跟信道号";
+inline constexpr const char* kToolFirstChannelHelp =
+    "csv-import：按文件中的顺序把各行放到信道 N 及其后的信道（忽略文件的\n"
+    "Location 列）";
+inline constexpr const char* kToolOutputHelp = "把输出写到 FILE（代替 OUT 参数；“-”表示标准输出）";
+inline constexpr const char* kToolQuietHelp = "只打印错误（没有进度条，也不报告导入的各行）";
+inline constexpr const char* kToolLangHelp = "en 或 zh：消息和数值的语言（默认：区域设置为中文时用中文，\n"
+                                             "否则用英文）";
+inline constexpr const char* kToolHelpHelp = "显示本帮助（在命令之后：该命令的用法）";
+inline constexpr const char* kToolVersionHelp = "显示版本";
+inline constexpr const char* kToolBadChannels = "--channels “%1”不是 1 到 128 的信道列表（例如 1-16,20）";
+inline constexpr const char* kToolSortNeedsBy = "sort 需要 --by 频率、名称或信道号（freq、name、number）";
+inline constexpr const char* kToolBadSortKey = "--by “%1”不是频率、名称、信道号（freq、name、number）之一";
+inline constexpr const char* kToolBadOffset = "--offset “%1”不是 +MHZ、-MHZ 或 0（例如 -0.6、+5）";
+inline constexpr const char* kToolOffsetAndTx = "--offset 和 --tx 都设置发射频率；只能给出其中一个";
+inline constexpr const char* kToolBadTx = "--tx “%1”不是以 MHz 为单位的发射频率";
+inline constexpr const char* kToolNotColumnValue = "%1“%2”不是该列可取的值（%3）";
+inline constexpr const char* kToolToneValues = "%1（标准亚音），%2";
+inline constexpr const char* kToolBadNamePrefix =
+    "--name-prefix “%1”含有名称不能保存的字符（0-9、A-Z、“-”和空格，最多 8 个）";
+inline constexpr const char* kToolSetNeedsValue = "set 至少需要一个要设置的值（--offset、--tx、--power……）";
+inline constexpr const char* kToolLeftAboveBand = "信道 %1 保持原样：它的发射频率将高于频段 %2";
+inline constexpr const char* kToolLeftBelowBand = "信道 %1 保持原样：它的发射频率将低于频段 %2";
+inline constexpr const char* kToolLeftUnderTen =
+    "信道 %1 保持原样：它的发射频率将低于 10 MHz，在频段 %2 之下";
+inline constexpr const char* kToolPastLastChannel = "它将放到信道 %1，超过了最后一个信道（128）";
+inline constexpr const char* kToolBadLocationFromZero =
+    "Location “%1”不是 0 到 127 的信道（文件从 0 开始编号）";
+inline constexpr const char* kToolBadLocation = "Location “%1”不是 1 到 128 的信道";
+inline constexpr const char* kToolDuplicateLocation = "信道 %1 已由第 %2 行设置";
+inline constexpr const char* kToolBadFrequency = "Frequency “%1”不是接收频率";
+inline constexpr const char* kToolBadDuplex = "Duplex “%1”不是 ''、'+'、'-'、'split'、'off' 之一";
+inline constexpr const char* kToolBadCsvOffset = "Offset “%1”得不出发射频率";
+inline constexpr const char* kToolBadToneMode = "Tone “%1”不是 ''、'Tone'、'TSQL'、'DTCS'、'Cross' 之一";
+inline constexpr const char* kToolBadCrossMode = "无法理解 CrossMode “%1”";
+inline constexpr const char* kToolBadCtcss = "CTCSS 亚音“%1”不是标准亚音";
+inline constexpr const char* kToolBadDcs = "DCS 码“%1”不是标准码";
+inline constexpr const char* kToolBadPolarity = "DtcsPolarity “%1”不是 NN、NR、RN、RR 之一";
+inline constexpr const char* kToolBadMode = "Mode “%1”既不是 FM 也不是 NFM";
+inline constexpr const char* kToolBadSkip = "Skip “%1”既不是 '' 也不是 'S'";
+inline constexpr const char* kToolRxOutOfBand = "接收频率 %1 超出频段 %2";
+inline constexpr const char* kToolTxOutOfBand = "发射频率 %1 超出频段 %2";
+inline constexpr const char* kToolNotStorable = "频率 %1 低于 10 MHz，信道存不下";
+inline constexpr const char* kToolSerialNumberRow = "信道 %1 保存着电子串号";
+inline constexpr const char* kToolRefused = "已拒绝";
+inline constexpr const char* kToolLineRefused = "第 %1 行：拒绝：%2";
+inline constexpr const char* kToolLineAdded = "第 %1 行：新建信道 %2";
+inline constexpr const char* kToolLineChanged = "第 %1 行：修改信道 %2：%3";
+inline constexpr const char* kToolLineUnchanged = "第 %1 行：信道 %2 未变";
+inline constexpr const char* kToolAdjustedStep = "；%1“%2”改为“%3”（不在 5 / 6.25 kHz 步进上）";
+inline constexpr const char* kToolAdjustedName = "；%1“%2”改为“%3”";
+inline constexpr const char* kToolUnknownPower = "；警告：功率“%1”按高功率处理";
+inline constexpr const char* kToolNameCut = "；警告：名称截短为“%1”，即信道 %2 的名称";
+inline constexpr const char* kToolCsvTooLarge = "%1 大于 %2 MiB，不可能是信道文件";
+inline constexpr const char* kToolCsvNotText = "%1 既不是 UTF-8 也不是 GBK 文本";
+inline constexpr const char* kToolCsvBrokenUtf8 = "%1 以 UTF-8 字节顺序标记开头，但第 %2 行不是 UTF-8";
+inline constexpr const char* kToolCsvOpenQuote = "%1：第 %2 行的引号没有闭合";
+inline constexpr const char* kToolCsvEmpty = "%1 是空的";
+inline constexpr const char* kToolCsvNoColumn = "%1 没有 %2 列";
+inline constexpr const char* kToolBadFirstChannel = "--first-channel “%1”不是 1 到 128 的信道";
+inline constexpr const char* kToolCountsFromZero = "文件的位置从 0 开始编号：每一行都放到它后面的那个信道";
+inline constexpr const char* kToolLocationIgnored = "忽略 Location 列：各行依次放到信道 %1 及其后的信道";
+inline constexpr const char* kToolCsvSummary = "新建 %1，修改 %2，未变 %3，拒绝 %4";
+inline constexpr const char* kToolJsonUnsayable = "映像中有 JSON 文档无法表示的字节；没有写入任何文件";
+inline constexpr const char* kToolJsonTooLarge = "%1 大于 16 MiB；它不是映像文档";
+inline constexpr const char* kToolJsonError = "%1：%2：%3；没有写入任何文件";
+inline constexpr const char* kToolJsonErrorNoPath = "%1：%2；没有写入任何文件";
+inline constexpr const char* kToolBadPassword = "密码最多 6 位数字";
+inline constexpr const char* kToolBadBand = "频段写作“下限-上限”（MHz），例如 136-174";
+inline constexpr const char* kToolBadRepeat = "--repeat 需要对讲机的台数，0 表示一直写到按 Ctrl+C";
+inline constexpr const char* kToolBatchSummary = "本批共 %n 台对讲机：成功 %1 台，失败 %2 台";
+inline constexpr const char* kToolSaveNotAFile = "%1 不是文件（%2）";
+inline constexpr const char* kToolSaveNoTemp = "无法在它所在的文件夹中创建新文件（%1）";
+inline constexpr const char* kToolSaveReplaceFailed = "新文件无法替换它（%1）";
+inline constexpr const char* kToolSaveWriteProtected = "%1 是写保护的（%2）";
+inline constexpr const char* kToolSaveSizeLimit = "已达到文件大小限制（ulimit -f）";
+inline constexpr const char* kToolSaveUntouched = "%1；%2 保持原样";
+inline constexpr const char* kToolSaveInPlaceFailed = "写入 %1 时中途失败（%2）；完整的新文件是 %3";
+inline constexpr const char* kToolPasswordHint = "请用 --password 给出对讲机的密码，然后再读一次。";
+inline constexpr const char* kToolJsonObject = "必须是一个对象";
+inline constexpr const char* kToolJsonUnknownKey = "不是这个对象的键";
+inline constexpr const char* kToolJsonMissing = "缺少这一项";
+inline constexpr const char* kToolJsonWholeNumber = "必须是 %1 到 %2 的整数";
+inline constexpr const char* kToolJsonNumber = "必须是 %1 到 %2 的数";
+inline constexpr const char* kToolJsonDecimals = "小数超过 %1 位";
+inline constexpr const char* kToolJsonBoolean = "必须是 true 或 false";
+inline constexpr const char* kToolJsonString = "必须是字符串";
+inline constexpr const char* kToolJsonOneOf = "必须是 %1 之一";
+inline constexpr const char* kToolJsonHexBytes = "必须是用十六进制数字写的 %1 个字节";
+inline constexpr const char* kToolJsonHexBytesRange = "必须是用十六进制数字写的 %1 到 %2 个字节";
+inline constexpr const char* kToolJsonCtcssKeys = "CTCSS 亚音只有 \"type\" 和 \"hz\" 两项";
+inline constexpr const char* kToolJsonDcsNoHz = "DCS 亚音没有 \"hz\"";
+inline constexpr const char* kToolJsonDcsCode = "必须是 000 到 %1 的 DCS 码数字";
+inline constexpr const char* kToolJsonChannelTwice = "信道 %1 给出了两次";
+inline constexpr const char* kToolJsonEmptyChannel = "没有 rx_mhz 的信道不能有其他值";
+inline constexpr const char* kToolJsonHidden =
+    "必须是用十六进制数字写的 4 个字节（没有 rx_mhz 的信道为 24 个）";
+inline constexpr const char* kToolJsonNameLength = "超过 8 个字符";
+inline constexpr const char* kToolJsonNameCharacters = "只能含有 0-9、A-Z、'-' 和空格";
+inline constexpr const char* kToolJsonMultiple = "必须是 %1 的倍数";
+inline constexpr const char* kToolJsonPassword = "最多 6 位数字";
+inline constexpr const char* kToolJsonPttIdCode = "最多 8 个 0-9、A-D、'*' 和 '#'";
+inline constexpr const char* kToolJsonPresets = "必须是含 32 个值的数组";
+inline constexpr const char* kToolJsonArray = "必须是数组";
+inline constexpr const char* kToolJsonOffset = "必须是 0x000 到 0xFFF 的偏移";
+inline constexpr const char* kToolJsonNotJson = "不是 JSON：%1（第 %2 行第 %3 列）";
+inline constexpr const char* kToolJsonMustBe = "必须是 \"%1\"";
+inline constexpr const char* kToolJsonVersion = "不认识版本 %1（本程序读取版本 %2）";
+inline constexpr const char* kToolJsonChannels = "必须是含 128 个信道的数组";
+inline constexpr const char* kToolJsonSerial = "必须是 1 到 16 个可打印的 ASCII 字符，或 null";
+inline constexpr const char* kToolJsonSerialChannel = "信道 63 保存着电子串号；它的 rx_mhz 必须是 null";
 
 } // namespace res

@@ -1731,5 +1731,746 @@ Do you really want to stop writing?</translation>
         <source>另存为...</source>
         <translation>Save As...</translation>
     </message>
+    <message>
+        <source>没有这个文件</source>
+        <translation>no such file</translation>
+    </message>
+    <message>
+        <source>它是一个文件夹</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>名称太长</source>
+        <translation>the name is too long</translation>
+    </message>
+    <message>
+        <source>没有权限</source>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>路径中有一部分不是文件夹</source>
+        <translation>a part of the path is not a folder</translation>
+    </message>
+    <message>
+        <source>符号链接太多</source>
+        <translation>too many symbolic links</translation>
+    </message>
+    <message>
+        <source>无法读取它</source>
+        <translation>it cannot be read</translation>
+    </message>
+    <message>
+        <source>它不是普通文件（而是 FIFO 或设备）</source>
+        <translation>it is not a regular file (a FIFO or device)</translation>
+    </message>
+    <message>
+        <source>标准输入</source>
+        <translation>standard input</translation>
+    </message>
+    <message>
+        <source>标准输出</source>
+        <translation>standard output</translation>
+    </message>
+    <message>
+        <source>标准输入只能读取一次</source>
+        <translation>standard input can be read only once</translation>
+    </message>
+    <message>
+        <source>无法读取标准输入：%1</source>
+        <translation>cannot read standard input: %1</translation>
+    </message>
+    <message>
+        <source>无法打开%1：%2</source>
+        <translation>cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>无法读取%1：%2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1不是信道数据文件：它只有 %n 字节，需要 4096 字节</source>
+        <translation>
+            <numerusform>%1 is not a channel-data file: it has %n byte, 4096 are needed</numerusform>
+            <numerusform>%1 is not a channel-data file: it has %n bytes, 4096 are needed</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>.sin 文件不会写到终端上；请重定向标准输出或指定一个文件</source>
+        <translation>a .sin file is not written to a terminal; redirect standard output or name a file</translation>
+    </message>
+    <message>
+        <source>无法写入标准输出</source>
+        <translation>cannot write standard output</translation>
+    </message>
+    <message>
+        <source>无法写入“%1”：文件夹“%2”不存在</source>
+        <translation>cannot write '%1': the folder '%2' does not exist</translation>
+    </message>
+    <message>
+        <source>无法写入“%1”：%2</source>
+        <translation>cannot write '%1': %2</translation>
+    </message>
+    <message>
+        <source>无法写入“%1”</source>
+        <translation>cannot write '%1'</translation>
+    </message>
+    <message>
+        <source>无法读取配置文件“%1”</source>
+        <translation>cannot read the configuration file '%1'</translation>
+    </message>
+    <message>
+        <source>无法读取配置文件“%1”：%2</source>
+        <translation>cannot read the configuration file '%1': %2</translation>
+    </message>
+    <message>
+        <source>%1；没有写入任何文件</source>
+        <translation>%1; nothing written</translation>
+    </message>
+    <message>
+        <source>--lang “%1”不是 en 或 zh</source>
+        <translation>--lang '%1' is none of en, zh</translation>
+    </message>
+    <message>
+        <source>未知选项“%1”</source>
+        <translation>unknown option '%1'</translation>
+    </message>
+    <message>
+        <source>选项“%1”给出了两次</source>
+        <translation>option '%1' given twice</translation>
+    </message>
+    <message>
+        <source>选项“%1”不带值</source>
+        <translation>option '%1' takes no value</translation>
+    </message>
+    <message>
+        <source>选项“%1”需要一个值</source>
+        <translation>option '%1' needs a value</translation>
+    </message>
+    <message>
+        <source>没有给出命令</source>
+        <translation>no command given</translation>
+    </message>
+    <message>
+        <source>未知命令“%1”</source>
+        <translation>unknown command '%1'</translation>
+    </message>
+    <message>
+        <source>选项“%1”不适用于 %2</source>
+        <translation>option '%1' does not apply to %2</translation>
+    </message>
+    <message>
+        <source>输出文件指定了两次（-o 和 OUT）</source>
+        <translation>the output is named twice (-o and OUT)</translation>
+    </message>
+    <message>
+        <source>参数个数不对</source>
+        <translation>wrong number of arguments</translation>
+    </message>
+    <message>
+        <source>用法：%1</source>
+        <translation>usage: %1</translation>
+    </message>
+    <message>
+        <source>用法：orxtool [选项] 命令 参数 [选项]
+
+用 orxprog 程序的代码读、写和比较 ORX 手持对讲机的信道数据文件（.sin），
+也能读写对讲机本身。
+</source>
+        <translation>Usage: orxtool [OPTIONS] COMMAND ARGUMENTS [OPTIONS]
+
+Reads, writes and compares the channel-data files (.sin) of the ORX handheld radio
+with the code of the orxprog program, and reads and writes the radio itself.
+</translation>
+    </message>
+    <message>
+        <source>命令：</source>
+        <translation>Commands:</translation>
+    </message>
+    <message>
+        <source>选项：</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <source>文件名为“-”时读标准输入或写标准输出（.sin 文件不会写到终端上）。PORT 是
+COM1..COM8（前八个串口）、/dev 下的设备（ttyUSB0）或一个路径。选项可以放在命令之前或之后；
+“--”结束选项。
+</source>
+        <translation>A file name of &quot;-&quot; reads standard input or writes standard output (a .sin file is never
+written to a terminal). PORT is COM1..COM8 (the first eight serial ports), a device under /dev
+(ttyUSB0) or a path. Options may stand before or after the command; &quot;--&quot; ends them.
+</translation>
+    </message>
+    <message>
+        <source>退出状态：
+  0  完成（diff：两个文件相同）
+  1  无法写入输出（diff：两个文件不同）
+  2  用法错误或输入文件不可用；没有写入任何文件
+  3  csv-import 拒绝了 CSV 文件中的某些行（其他行已写入）；
+     read、write：无法打开端口或对讲机出错（write --verify：或对讲机中的数据与写入的不同）
+  130  read、write：被 Ctrl+C 中止（读取时不写文件）
+</source>
+        <translation>Exit status:
+  0  done (diff: the files are equal)
+  1  an output could not be written (diff: the files differ)
+  2  bad usage or an unusable input file; nothing was written
+  3  csv-import refused rows of the CSV file (the other rows are written);
+     read, write: the port could not be opened or the radio failed (write --verify: or the
+     radio holds other data than written)
+  130  read, write: stopped with Ctrl+C (a read writes no file)
+</translation>
+    </message>
+    <message>
+        <source>写出程序为新文档保存的文件</source>
+        <translation>write the file the program saves for a new document</translation>
+    </message>
+    <message>
+        <source>打印 128 行信道（以制表符分隔）和各项设置（名称=值）；--json：JSON 文档</source>
+        <translation>print the 128 channel rows (tab-separated) and the settings (name=value); --json: the JSON document</translation>
+    </message>
+    <message>
+        <source>写出程序打开 IN.sin 再保存时写的文件</source>
+        <translation>write the file the program saves when it opens IN.sin and saves it</translation>
+    </message>
+    <message>
+        <source>B.sin 相对 A.sin 改了什么：逐项列出，然后是其他不同的字节</source>
+        <translation>what B.sin changes against A.sin, field by field, then the other differing bytes</translation>
+    </message>
+    <message>
+        <source>把信道写成常见的多机型信道 CSV（UTF-8，CRLF）</source>
+        <translation>write the channels as the common multi-radio channel CSV (UTF-8, CRLF)</translation>
+    </message>
+    <message>
+        <source>像程序的导入那样把 DATA.csv 应用到 IN.sin，保存 OUT.sin，并报告每一行</source>
+        <translation>apply DATA.csv to IN.sin as the program's import does, save OUT.sin, report each row</translation>
+    </message>
+    <message>
+        <source>像程序的“%1”那样排列信道（空信道放到最后），保存 OUT.sin</source>
+        <translation>sort the channels (empty ones to the end) as the program's %1 does, save OUT.sin</translation>
+    </message>
+    <message>
+        <source>像程序的“%1”那样给多个信道设置数值，保存 OUT.sin</source>
+        <translation>set values into many channels as the program's %1 does, save OUT.sin</translation>
+    </message>
+    <message>
+        <source>把串口 PORT 上的对讲机读入 OUT.sin</source>
+        <translation>read the radio on the serial port PORT into OUT.sin</translation>
+    </message>
+    <message>
+        <source>把 IN.sin 按程序保存时的编码写入 PORT 上的对讲机</source>
+        <translation>write IN.sin, encoded as the program saves it, into the radio on PORT</translation>
+    </message>
+    <message>
+        <source>把整个映像写成 json-import 能逐字节读回的 JSON 文档</source>
+        <translation>write the whole image as the JSON document that json-import reads back byte for byte</translation>
+    </message>
+    <message>
+        <source>写出 json-export（或 dump --json）的 JSON 文档所描述的映像</source>
+        <translation>write the image a JSON document of json-export (or dump --json) describes</translation>
+    </message>
+    <message>
+        <source>从这个 Program.ini 读取机型和频段列表（默认：orxprog 读取的那个，
+~/.config/orxprog/Program.ini 优先于安装的文件）</source>
+        <translation>take the model and band lists from this Program.ini (default: the one orxprog reads,
+~/.config/orxprog/Program.ini over the installed one)</translation>
+    </message>
+    <message>
+        <source>new、write：频段（MHz），例如 400-470（默认：文件的频段）</source>
+        <translation>new, write: the band in MHz, for example 400-470 (default: the file's band)</translation>
+    </message>
+    <message>
+        <source>read：对讲机的密码（如果有）</source>
+        <translation>read: the radio's password, if it has one</translation>
+    </message>
+    <message>
+        <source>dump：输出一个 JSON 文档，而不是文本行</source>
+        <translation>dump: one JSON document instead of the text lines</translation>
+    </message>
+    <message>
+        <source>write：读回写入的数据并比较（不同时退出状态为 3）</source>
+        <translation>write: read the written data back and compare (exit status 3 when it differs)</translation>
+    </message>
+    <message>
+        <source>read、write：不保留备份（write：也不在写入前读取对讲机）</source>
+        <translation>read, write: keep no backup (write: nor read the radio before writing it)</translation>
+    </message>
+    <message>
+        <source>write：写入文件中的电子串号，不保留对讲机自己的</source>
+        <translation>write: write the file's serial number instead of keeping the radio's</translation>
+    </message>
+    <message>
+        <source>write：在 PORT 上依次写入 N 台对讲机（0：直到按 Ctrl+C）</source>
+        <translation>write: write N radios one after the other on PORT (0: until Ctrl+C)</translation>
+    </message>
+    <message>
+        <source>sort：频率/freq（接收频率）、名称/name 或 信道号/number（信道现在的顺序）</source>
+        <translation>sort: freq (receive frequency), name or number (the order they stand in)</translation>
+    </message>
+    <message>
+        <source>sort：反向排列（空信道仍放到最后）</source>
+        <translation>sort: the other way round (empty channels still go to the end)</translation>
+    </message>
+    <message>
+        <source>sort、set：要处理的信道，例如 1-16,20（默认：全部）</source>
+        <translation>sort, set: the channels to work on, for example 1-16,20 (default: all)</translation>
+    </message>
+    <message>
+        <source>set：发射 = 接收 +MHZ 或 -MHZ（例如 -0.6），0 表示收发相同</source>
+        <translation>set: transmit = receive +MHZ or -MHZ (for example -0.6), or 0 for the same</translation>
+    </message>
+    <message>
+        <source>set：所有信道使用同一个发射频率（异频）</source>
+        <translation>set: one transmit frequency for all of them (split)</translation>
+    </message>
+    <message>
+        <source>set：接收亚音：%1（标准亚音）</source>
+        <translation>set: receive tone: %1 (standard tones)</translation>
+    </message>
+    <message>
+        <source>set：发射亚音，同 --rx-tone</source>
+        <translation>set: transmit tone, as --rx-tone</translation>
+    </message>
+    <message>
+        <source>set：遇忙禁发</source>
+        <translation>set: busy-channel lockout</translation>
+    </message>
+    <message>
+        <source>set：发射功率</source>
+        <translation>set: transmit power</translation>
+    </message>
+    <message>
+        <source>set：带宽</source>
+        <translation>set: bandwidth</translation>
+    </message>
+    <message>
+        <source>set：是否加入扫描</source>
+        <translation>set: in the scan list</translation>
+    </message>
+    <message>
+        <source>set：何时发送 PTT ID 码</source>
+        <translation>set: when the PTT ID code is sent</translation>
+    </message>
+    <message>
+        <source>set：名称改为 TEXT 后跟信道号</source>
+        <translation>set: names become TEXT followed by the channel number</translation>
+    </message>
+    <message>
+        <source>csv-import：按文件中的顺序把各行放到信道 N 及其后的信道（忽略文件的
+Location 列）</source>
+        <translation>csv-import: put the file's rows on the channels from N on, in file order (its Location column
+is ignored)</translation>
+    </message>
+    <message>
+        <source>把输出写到 FILE（代替 OUT 参数；“-”表示标准输出）</source>
+        <translation>write the output to FILE (in place of the OUT argument; &quot;-&quot; for standard output)</translation>
+    </message>
+    <message>
+        <source>只打印错误（没有进度条，也不报告导入的各行）</source>
+        <translation>print only errors (no progress bar, no report of the rows that were imported)</translation>
+    </message>
+    <message>
+        <source>en 或 zh：消息和数值的语言（默认：区域设置为中文时用中文，
+否则用英文）</source>
+        <translation>en or zh: the language of messages and values (default: Chinese when the locale
+is Chinese, else English)</translation>
+    </message>
+    <message>
+        <source>显示本帮助（在命令之后：该命令的用法）</source>
+        <translation>show this help (after a command: that command's usage)</translation>
+    </message>
+    <message>
+        <source>显示版本</source>
+        <translation>show the version</translation>
+    </message>
+    <message>
+        <source>--channels “%1”不是 1 到 128 的信道列表（例如 1-16,20）</source>
+        <translation>--channels '%1' is not a list of channels from 1 to 128 (for example 1-16,20)</translation>
+    </message>
+    <message>
+        <source>sort 需要 --by 频率、名称或信道号（freq、name、number）</source>
+        <translation>sort needs --by freq, name or number</translation>
+    </message>
+    <message>
+        <source>--by “%1”不是频率、名称、信道号（freq、name、number）之一</source>
+        <translation>--by '%1' is none of freq, name, number</translation>
+    </message>
+    <message>
+        <source>--offset “%1”不是 +MHZ、-MHZ 或 0（例如 -0.6、+5）</source>
+        <translation>--offset '%1' is not +MHZ, -MHZ or 0 (for example -0.6, +5)</translation>
+    </message>
+    <message>
+        <source>--offset 和 --tx 都设置发射频率；只能给出其中一个</source>
+        <translation>--offset and --tx both set the transmit frequency; give one of them</translation>
+    </message>
+    <message>
+        <source>--tx “%1”不是以 MHz 为单位的发射频率</source>
+        <translation>--tx '%1' is not a transmit frequency in MHz</translation>
+    </message>
+    <message>
+        <source>%1“%2”不是该列可取的值（%3）</source>
+        <translation>%1 '%2' is not a value of that column (%3)</translation>
+    </message>
+    <message>
+        <source>%1（标准亚音），%2</source>
+        <translation>%1 (standard tones), %2</translation>
+    </message>
+    <message>
+        <source>--name-prefix “%1”含有名称不能保存的字符（0-9、A-Z、“-”和空格，最多 8 个）</source>
+        <translation>--name-prefix '%1' holds characters a name cannot store (0-9, A-Z, '-' and space, at most 8)</translation>
+    </message>
+    <message>
+        <source>set 至少需要一个要设置的值（--offset、--tx、--power……）</source>
+        <translation>set needs at least one value to set (--offset, --tx, --power, ...)</translation>
+    </message>
+    <message>
+        <source>信道 %1 保持原样：它的发射频率将高于频段 %2</source>
+        <translation>channel %1 left as it was: its transmit frequency would be above the band %2</translation>
+    </message>
+    <message>
+        <source>信道 %1 保持原样：它的发射频率将低于频段 %2</source>
+        <translation>channel %1 left as it was: its transmit frequency would be below the band %2</translation>
+    </message>
+    <message>
+        <source>信道 %1 保持原样：它的发射频率将低于 10 MHz，在频段 %2 之下</source>
+        <translation>channel %1 left as it was: its transmit frequency would be below 10 MHz, under the band %2</translation>
+    </message>
+    <message>
+        <source>它将放到信道 %1，超过了最后一个信道（128）</source>
+        <translation>it would go to channel %1, past the last channel (128)</translation>
+    </message>
+    <message>
+        <source>Location “%1”不是 0 到 127 的信道（文件从 0 开始编号）</source>
+        <translation>Location '%1' is not a channel from 0 to 127 (the file counts from 0)</translation>
+    </message>
+    <message>
+        <source>Location “%1”不是 1 到 128 的信道</source>
+        <translation>Location '%1' is not a channel from 1 to 128</translation>
+    </message>
+    <message>
+        <source>信道 %1 已由第 %2 行设置</source>
+        <translation>channel %1 was already set by line %2</translation>
+    </message>
+    <message>
+        <source>Frequency “%1”不是接收频率</source>
+        <translation>Frequency '%1' is not a receive frequency</translation>
+    </message>
+    <message>
+        <source>Duplex “%1”不是 ''、'+'、'-'、'split'、'off' 之一</source>
+        <translation>Duplex '%1' is none of '', '+', '-', 'split', 'off'</translation>
+    </message>
+    <message>
+        <source>Offset “%1”得不出发射频率</source>
+        <translation>Offset '%1' gives no transmit frequency</translation>
+    </message>
+    <message>
+        <source>Tone “%1”不是 ''、'Tone'、'TSQL'、'DTCS'、'Cross' 之一</source>
+        <translation>Tone '%1' is none of '', 'Tone', 'TSQL', 'DTCS', 'Cross'</translation>
+    </message>
+    <message>
+        <source>无法理解 CrossMode “%1”</source>
+        <translation>CrossMode '%1' is not understood</translation>
+    </message>
+    <message>
+        <source>CTCSS 亚音“%1”不是标准亚音</source>
+        <translation>CTCSS tone '%1' is not a standard tone</translation>
+    </message>
+    <message>
+        <source>DCS 码“%1”不是标准码</source>
+        <translation>DCS code '%1' is not a standard code</translation>
+    </message>
+    <message>
+        <source>DtcsPolarity “%1”不是 NN、NR、RN、RR 之一</source>
+        <translation>DtcsPolarity '%1' is none of NN, NR, RN, RR</translation>
+    </message>
+    <message>
+        <source>Mode “%1”既不是 FM 也不是 NFM</source>
+        <translation>Mode '%1' is neither FM nor NFM</translation>
+    </message>
+    <message>
+        <source>Skip “%1”既不是 '' 也不是 'S'</source>
+        <translation>Skip '%1' is neither '' nor 'S'</translation>
+    </message>
+    <message>
+        <source>接收频率 %1 超出频段 %2</source>
+        <translation>receive frequency %1 is outside the band %2</translation>
+    </message>
+    <message>
+        <source>发射频率 %1 超出频段 %2</source>
+        <translation>transmit frequency %1 is outside the band %2</translation>
+    </message>
+    <message>
+        <source>频率 %1 低于 10 MHz，信道存不下</source>
+        <translation>frequency %1 is below 10 MHz, which a channel cannot hold</translation>
+    </message>
+    <message>
+        <source>信道 %1 保存着电子串号</source>
+        <translation>channel %1 holds the serial number</translation>
+    </message>
+    <message>
+        <source>已拒绝</source>
+        <translation>refused</translation>
+    </message>
+    <message>
+        <source>第 %1 行：拒绝：%2</source>
+        <translation>line %1: refused: %2</translation>
+    </message>
+    <message>
+        <source>第 %1 行：新建信道 %2</source>
+        <translation>line %1: channel %2 added</translation>
+    </message>
+    <message>
+        <source>第 %1 行：修改信道 %2：%3</source>
+        <translation>line %1: channel %2 changed: %3</translation>
+    </message>
+    <message>
+        <source>第 %1 行：信道 %2 未变</source>
+        <translation>line %1: channel %2 unchanged</translation>
+    </message>
+    <message>
+        <source>；%1“%2”改为“%3”（不在 5 / 6.25 kHz 步进上）</source>
+        <translation>; %1 '%2' became '%3' (off the 5 / 6.25 kHz steps)</translation>
+    </message>
+    <message>
+        <source>；%1“%2”改为“%3”</source>
+        <translation>; %1 '%2' became '%3'</translation>
+    </message>
+    <message>
+        <source>；警告：功率“%1”按高功率处理</source>
+        <translation>; warning: power level '%1' taken as high</translation>
+    </message>
+    <message>
+        <source>；警告：名称截短为“%1”，即信道 %2 的名称</source>
+        <translation>; warning: name cut to '%1', the name of channel %2</translation>
+    </message>
+    <message>
+        <source>%1 大于 %2 MiB，不可能是信道文件</source>
+        <translation>%1 is larger than %2 MiB, which no channel file is</translation>
+    </message>
+    <message>
+        <source>%1 既不是 UTF-8 也不是 GBK 文本</source>
+        <translation>%1 is neither UTF-8 nor GBK text</translation>
+    </message>
+    <message>
+        <source>%1 以 UTF-8 字节顺序标记开头，但第 %2 行不是 UTF-8</source>
+        <translation>%1 begins with a UTF-8 byte-order mark, but line %2 is not UTF-8</translation>
+    </message>
+    <message>
+        <source>%1：第 %2 行的引号没有闭合</source>
+        <translation>%1: the quote on line %2 is never closed</translation>
+    </message>
+    <message>
+        <source>%1 是空的</source>
+        <translation>%1 is empty</translation>
+    </message>
+    <message>
+        <source>%1 没有 %2 列</source>
+        <translation>%1 has no %2 column</translation>
+    </message>
+    <message>
+        <source>--first-channel “%1”不是 1 到 128 的信道</source>
+        <translation>--first-channel '%1' is not a channel from 1 to 128</translation>
+    </message>
+    <message>
+        <source>文件的位置从 0 开始编号：每一行都放到它后面的那个信道</source>
+        <translation>the file counts its locations from 0: every row goes to the channel after it</translation>
+    </message>
+    <message>
+        <source>忽略 Location 列：各行依次放到信道 %1 及其后的信道</source>
+        <translation>the Location column is ignored: the rows go to the channels from %1 on</translation>
+    </message>
+    <message>
+        <source>新建 %1，修改 %2，未变 %3，拒绝 %4</source>
+        <translation>added %1, changed %2, unchanged %3, refused %4</translation>
+    </message>
+    <message>
+        <source>映像中有 JSON 文档无法表示的字节；没有写入任何文件</source>
+        <translation>the image holds bytes the JSON document cannot say; nothing written</translation>
+    </message>
+    <message>
+        <source>%1 大于 16 MiB；它不是映像文档</source>
+        <translation>%1 is larger than 16 MiB; it is no image document</translation>
+    </message>
+    <message>
+        <source>%1：%2：%3；没有写入任何文件</source>
+        <translation>%1: %2: %3; nothing written</translation>
+    </message>
+    <message>
+        <source>%1：%2；没有写入任何文件</source>
+        <translation>%1: %2; nothing written</translation>
+    </message>
+    <message>
+        <source>密码最多 6 位数字</source>
+        <translation>a password is up to 6 digits</translation>
+    </message>
+    <message>
+        <source>频段写作“下限-上限”（MHz），例如 136-174</source>
+        <translation>a band is LOW-HIGH in MHz, for example 136-174</translation>
+    </message>
+    <message>
+        <source>--repeat 需要对讲机的台数，0 表示一直写到按 Ctrl+C</source>
+        <translation>--repeat takes a number of radios, 0 for as many as come until Ctrl+C</translation>
+    </message>
+    <message numerus="yes">
+        <source>本批共 %n 台对讲机：成功 %1 台，失败 %2 台</source>
+        <translation>
+            <numerusform>%n radio in the batch: %1 done, %2 failed</numerusform>
+            <numerusform>%n radios in the batch: %1 done, %2 failed</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 不是文件（%2）</source>
+        <translation>%1 is not a file (%2)</translation>
+    </message>
+    <message>
+        <source>无法在它所在的文件夹中创建新文件（%1）</source>
+        <translation>no new file can be made in its folder (%1)</translation>
+    </message>
+    <message>
+        <source>新文件无法替换它（%1）</source>
+        <translation>the new file could not replace it (%1)</translation>
+    </message>
+    <message>
+        <source>%1 是写保护的（%2）</source>
+        <translation>%1 is write-protected (%2)</translation>
+    </message>
+    <message>
+        <source>已达到文件大小限制（ulimit -f）</source>
+        <translation>the file-size limit (ulimit -f) was reached</translation>
+    </message>
+    <message>
+        <source>%1；%2 保持原样</source>
+        <translation>%1; %2 was left as it was</translation>
+    </message>
+    <message>
+        <source>写入 %1 时中途失败（%2）；完整的新文件是 %3</source>
+        <translation>writing into %1 failed part-way (%2); the complete new file is %3</translation>
+    </message>
+    <message>
+        <source>请用 --password 给出对讲机的密码，然后再读一次。</source>
+        <translation>Give the radio's password with --password, then read again.</translation>
+    </message>
+    <message>
+        <source>必须是一个对象</source>
+        <translation>must be an object</translation>
+    </message>
+    <message>
+        <source>不是这个对象的键</source>
+        <translation>is not a key of this object</translation>
+    </message>
+    <message>
+        <source>缺少这一项</source>
+        <translation>is missing</translation>
+    </message>
+    <message>
+        <source>必须是 %1 到 %2 的整数</source>
+        <translation>must be a whole number from %1 to %2</translation>
+    </message>
+    <message>
+        <source>必须是 %1 到 %2 的数</source>
+        <translation>must be a number from %1 to %2</translation>
+    </message>
+    <message>
+        <source>小数超过 %1 位</source>
+        <translation>has more than %1 decimals</translation>
+    </message>
+    <message>
+        <source>必须是 true 或 false</source>
+        <translation>must be true or false</translation>
+    </message>
+    <message>
+        <source>必须是字符串</source>
+        <translation>must be a string</translation>
+    </message>
+    <message>
+        <source>必须是 %1 之一</source>
+        <translation>must be one of %1</translation>
+    </message>
+    <message>
+        <source>必须是用十六进制数字写的 %1 个字节</source>
+        <translation>must be %1 bytes as hexadecimal digits</translation>
+    </message>
+    <message>
+        <source>必须是用十六进制数字写的 %1 到 %2 个字节</source>
+        <translation>must be %1 to %2 bytes as hexadecimal digits</translation>
+    </message>
+    <message>
+        <source>CTCSS 亚音只有 &quot;type&quot; 和 &quot;hz&quot; 两项</source>
+        <translation>a CTCSS tone has only &quot;type&quot; and &quot;hz&quot;</translation>
+    </message>
+    <message>
+        <source>DCS 亚音没有 &quot;hz&quot;</source>
+        <translation>a DCS tone has no &quot;hz&quot;</translation>
+    </message>
+    <message>
+        <source>必须是 000 到 %1 的 DCS 码数字</source>
+        <translation>must be the digits of a DCS code from 000 to %1</translation>
+    </message>
+    <message>
+        <source>信道 %1 给出了两次</source>
+        <translation>channel %1 is given twice</translation>
+    </message>
+    <message>
+        <source>没有 rx_mhz 的信道不能有其他值</source>
+        <translation>a channel without rx_mhz takes no other values</translation>
+    </message>
+    <message>
+        <source>必须是用十六进制数字写的 4 个字节（没有 rx_mhz 的信道为 24 个）</source>
+        <translation>must be 4 bytes as hexadecimal digits (or the 24 of a channel without rx_mhz)</translation>
+    </message>
+    <message>
+        <source>超过 8 个字符</source>
+        <translation>has more than 8 characters</translation>
+    </message>
+    <message>
+        <source>只能含有 0-9、A-Z、'-' 和空格</source>
+        <translation>may hold only 0-9, A-Z, '-' and space</translation>
+    </message>
+    <message>
+        <source>必须是 %1 的倍数</source>
+        <translation>must be a multiple of %1</translation>
+    </message>
+    <message>
+        <source>最多 6 位数字</source>
+        <translation>must be at most 6 digits</translation>
+    </message>
+    <message>
+        <source>最多 8 个 0-9、A-D、'*' 和 '#'</source>
+        <translation>must be at most 8 of 0-9, A-D, '*' and '#'</translation>
+    </message>
+    <message>
+        <source>必须是含 32 个值的数组</source>
+        <translation>must be an array of 32 values</translation>
+    </message>
+    <message>
+        <source>必须是数组</source>
+        <translation>must be an array</translation>
+    </message>
+    <message>
+        <source>必须是 0x000 到 0xFFF 的偏移</source>
+        <translation>must be an offset from 0x000 to 0xFFF</translation>
+    </message>
+    <message>
+        <source>不是 JSON：%1（第 %2 行第 %3 列）</source>
+        <translation>not JSON: %1 at line %2, column %3</translation>
+    </message>
+    <message>
+        <source>必须是 &quot;%1&quot;</source>
+        <translation>must be &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>不认识版本 %1（本程序读取版本 %2）</source>
+        <translation>version %1 is not known (this program reads %2)</translation>
+    </message>
+    <message>
+        <source>必须是含 128 个信道的数组</source>
+        <translation>must be an array of 128 channels</translation>
+    </message>
+    <message>
+        <source>必须是 1 到 16 个可打印的 ASCII 字符，或 null</source>
+        <translation>must be 1 to 16 printable ASCII characters, or null</translation>
+    </message>
+    <message>
+        <source>信道 63 保存着电子串号；它的 rx_mhz 必须是 null</source>
+        <translation>channel 63 holds the serial number; its rx_mhz must be null</translation>
+    </message>
 </context>
 </TS>

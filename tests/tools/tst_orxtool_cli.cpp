@@ -35,9 +35,16 @@ struct Piped {
 
 // Runs orxtool (or the copy at program) with input on its standard input.
 Piped runPiped(const QStringList& args, const QByteArray& input = QByteArray(),
-               const QString& program = QStringLiteral(ORXTOOL_PATH))
+               const QString& program = QStringLiteral(ORXTOOL_PATH), const QString& lang = QString())
 {
     QProcess p;
+    if (!lang.isEmpty()) { // the locale's language: LANG, with nothing set before it
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("LC_ALL"));
+        env.remove(QStringLiteral("LC_MESSAGES"));
+        env.insert(QStringLiteral("LANG"), lang);
+        p.setProcessEnvironment(env);
+    }
     p.start(program, args);
     p.write(input);
     p.closeWriteChannel();
@@ -69,6 +76,36 @@ RadioImage channelImage()
     image.set(map::kFmPresetBase + 2, 0x85);
     image.set(map::kFmPresetBase + 3, 0x08);
     return image;
+}
+
+// Channels 1-3 out of order by frequency and by name, and channel 5 behind an empty channel 4.
+RadioImage unsortedImage()
+{
+    RadioImage image;
+    image.resetToNewDocument();
+    ScreenCopy screen;
+    BandLimits limits;
+    ImageToScreen(image, {}, limits, screen);
+    const char* rows[][2] = {
+        {"146.00000", "C"}, {"145.00000", "A"}, {"147.00000", "B"}, {}, {"144.00000", "D"}};
+    for (int i = 0; i < 5; ++i) {
+        if (!rows[i][0])
+            continue;
+        ChannelTexts t;
+        t.cells[0] = t.cells[1] = rows[i][0];
+        t.cells[9] = rows[i][1];
+        screen.channel(i + 1) = t;
+    }
+    ScreenToImage(screen, limits, image);
+    return image;
+}
+
+// Chinese characters and full-width punctuation.
+bool hasChinese(const QString& text)
+{
+    static const QRegularExpression cjk(
+        QStringLiteral("[\\x{3000}-\\x{303F}\\x{3400}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]"));
+    return text.contains(cjk);
 }
 
 } // namespace
@@ -387,6 +424,8 @@ private slots:
         QTest::newRow("power") << "orxtool set in.sin out.sin --power"
                                << QStringList{"high", "low", "高", "低"};
         QTest::newRow("a port to read") << "orxtool read" << QStringList{"COM1", "COM8"};
+        QTest::newRow("sort keys") << "orxtool sort in.sin out.sin --by"
+                                   << QStringList{"freq", "频率", "信道号"};
     }
     void completionOffersCommandsAndValues()
     {
@@ -443,6 +482,108 @@ private slots:
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains("write-protected"), qPrintable(r.err));
         QCOMPARE(FileBytes(path("ro.sin")), old);
+    }
+
+    void messagesFollowTheLanguage_data()
+    {
+        // The English run begins with what orxtool always printed; the Chinese run, with --lang zh
+        // or a Chinese locale, leaves no English sentence in any line.
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("english");
+        QTest::newRow("usage") << QStringList{"--help"} << 0
+                               << "Usage: orxtool [OPTIONS] COMMAND ARGUMENTS [OPTIONS]\n\nReads, writes";
+        QTest::newRow("command help")
+            << QStringList{"set", "--help"} << 0 << "usage: orxtool set IN.sin OUT.sin [--channels LIST]";
+        QTest::newRow("unknown option") << QStringList{"dump", "IN", "--colour"} << 2
+                                        << "orxtool: unknown option '--colour'\nusage: orxtool dump";
+        QTest::newRow("missing file") << QStringList{"dump", "DIR/none.sin"} << 2
+                                      << "orxtool: cannot open 'DIR/none.sin': no such file\n";
+        QTest::newRow("short file") << QStringList{"dump", "CSV"} << 2
+                                    << "orxtool: 'CSV' is not a channel-data file: it has ";
+        QTest::newRow("missing folder")
+            << QStringList{"resave", "IN", "DIR/no/x.sin"} << 1
+            << "orxtool: cannot write 'DIR/no/x.sin': the folder 'DIR/no' does not exist\n";
+        QTest::newRow("csv report") << QStringList{"csv-import", "IN", "CSV", "OUT"} << 3
+                                    << "line 3: refused: receive frequency 999 is outside the band 136-174 "
+                                       "MHz\nline 2: channel 1 changed: rx frequency\n";
+        QTest::newRow("csv file refused") << QStringList{"csv-import", "IN", "IN", "OUT"} << 2
+                                          << "orxtool: 'IN' is neither UTF-8 nor GBK text; nothing written\n";
+        QTest::newRow("sort key") << QStringList{"sort", "IN", "OUT", "--by", "colour"} << 2
+                                  << "orxtool: --by 'colour' is none of freq, name, number\n";
+        QTest::newRow("set value") << QStringList{"set", "IN", "OUT", "--power", "mid"} << 2
+                                   << "orxtool: --power 'mid' is not a value of that column (high/";
+        QTest::newRow("left alone") << QStringList{"set", "IN", "OUT", "--offset", "+30"} << 3
+                                    << "orxtool: channel 1 left as it was: its transmit frequency would be "
+                                       "above the band 136-174 MHz\n";
+        QTest::newRow("json") << QStringList{"json-import", "JSON", "OUT"} << 1
+                              << "orxtool: 'JSON': format: is missing; nothing written\n";
+        QTest::newRow("repeat") << QStringList{"write", "/dev/null", "IN", "--repeat", "x"} << 2
+                                << "orxtool: --repeat takes a number of radios, 0 for as many as come until "
+                                   "Ctrl+C\n";
+    }
+    void messagesFollowTheLanguage()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, english);
+        QVERIFY(testfiles::WriteFile(path("lang.csv"), "Location,Frequency\r\n1,145.5\r\n2,999\r\n"));
+        QVERIFY(testfiles::WriteFile(path("lang.json"), "{}"));
+        const QMap<QString, QString> names{{"IN", path("in.sin")},
+                                           {"OUT", path("out.sin")},
+                                           {"CSV", path("lang.csv")},
+                                           {"JSON", path("lang.json")}};
+        for (QString& a : args)
+            a = names.value(a, QString(a).replace("DIR", m_dir.path()));
+        for (auto [name, file] : names.asKeyValueRange())
+            english.replace("'" + name + "'", "'" + file + "'");
+        english.replace("DIR", m_dir.path());
+
+        const Piped en = runPiped(args + QStringList{"--lang", "en"});
+        QCOMPARE(en.status, status);
+        const QString enText = QString::fromUtf8(en.out) + en.err;
+        QVERIFY2(enText.startsWith(english), qPrintable(enText));
+
+        const Piped zh = runPiped(args + QStringList{"--lang", "zh"});
+        const Piped locale = runPiped(args, {}, QStringLiteral(ORXTOOL_PATH), QStringLiteral("zh_CN.UTF-8"));
+        QCOMPARE(zh.status, status);
+        QCOMPARE(locale.status, status);
+        QCOMPARE(locale.out, zh.out);
+        QCOMPARE(locale.err, zh.err);
+        // Two English words in a row are a sentence; file names, options and their values are not.
+        // The English run has one, the Chinese run none.
+        static const QRegularExpression sentence(QStringLiteral("\\b[a-z]{2,} [a-z]{2,}\\b"));
+        QVERIFY(enText.contains(sentence));
+        // The Chinese run has none, but for the command names after "orxtool" in a usage line.
+        QString zhText = QString::fromUtf8(zh.out) + zh.err;
+        zhText.remove(QRegularExpression(QStringLiteral("orxtool [a-z-]+")));
+        const auto left = sentence.match(zhText);
+        QVERIFY2(!left.hasMatch(), qPrintable(left.captured() + "\n" + zhText));
+        QVERIFY(hasChinese(zhText));
+    }
+
+    void sortKeysInBothLanguages_data()
+    {
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("chinese");
+        QTest::newRow("frequency") << "freq"
+                                   << "频率";
+        QTest::newRow("receive frequency") << "freq"
+                                           << "接收频率";
+        QTest::newRow("name") << "name"
+                              << "名称";
+        QTest::newRow("number") << "number"
+                                << "信道号";
+    }
+    void sortKeysInBothLanguages()
+    {
+        QFETCH(QString, english);
+        QFETCH(QString, chinese);
+        QVERIFY(SaveChannelData(path("unsorted.sin").toStdString(), unsortedImage()));
+        for (const QString& key : {english, chinese})
+            QCOMPARE(runPiped({"sort", path("unsorted.sin"), path(key + ".sin"), "--by", key}).status, 0);
+        QCOMPARE(FileBytes(path(chinese + ".sin")), FileBytes(path(english + ".sin")));
+        QVERIFY(FileBytes(path(english + ".sin")) != FileBytes(path("unsorted.sin")));
     }
 
     void hostileInputsAreRefusedWithTheRightWords_data()

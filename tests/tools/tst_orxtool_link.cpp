@@ -135,16 +135,18 @@ void TestOrxToolLink::readFailures_data()
     QTest::newRow("radio password given")
         << "2468" << QStringList{"--password", "2468"} << false << false << 0 << QString();
     QTest::newRow("radio password not given") << "2468" << QStringList{} << false << false << 3
-                                              << "orxtool: 密码错误\n密码：对讲机的密码与“密码”栏中的不同\n";
+                                              << "orxtool: 密码错误\n密码：对讲机的密码与“密码”栏中的不同\n"
+                                                 "请用 --password 给出对讲机的密码，然后再读一次。\n";
     QTest::newRow("wrong password") << "2468" << QStringList{"--password", "1357"} << false << false << 3
-                                    << "orxtool: 密码错误\n密码：对讲机的密码与“密码”栏中的不同\n";
+                                    << "orxtool: 密码错误\n密码：对讲机的密码与“密码”栏中的不同\n"
+                                       "请用 --password 给出对讲机的密码，然后再读一次。\n";
     QTest::newRow("silent radio") << "" << QStringList{} << true << false << 3
                                   << "orxtool: 通信出错\n唤醒：对讲机没有应答\n";
     // The reason follows the fixed message; the devices it lists are this machine's.
     QTest::newRow("no such port") << "" << QStringList{} << false << true << 3
                                   << "orxtool: 打开串口失败\n串口设备 /dev/orx-no-such-port 不存在。";
-    QTest::newRow("password not digits") << "" << QStringList{"--password", "12a"} << false << false << 2
-                                         << "orxtool: a password is up to 6 digits\n";
+    QTest::newRow("password not digits")
+        << "" << QStringList{"--password", "12a"} << false << false << 2 << "orxtool: 密码最多 6 位数字\n";
 }
 
 void TestOrxToolLink::readFailures()
@@ -222,7 +224,7 @@ void TestOrxToolLink::writeWithBand_data()
         << "orxtool: 频率不匹配\n频段：对讲机的频段字节是 13 17 64，要写入的是 40 48 00\n";
     QTest::newRow("--band not a band") << "136-174"
                                        << "136-174" << QStringList{"--band", "VHF"} << 2
-                                       << "orxtool: a band is LOW-HIGH in MHz, for example 136-174\n";
+                                       << "orxtool: 频段写作“下限-上限”（MHz），例如 136-174\n";
 }
 
 void TestOrxToolLink::writeWithBand()
@@ -263,7 +265,7 @@ void TestOrxToolLink::writeFailures_data()
     QTest::addColumn<bool>("badPort");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("errorStart");
-    QTest::newRow("no such input file") << "missing.sin" << false << 2 << "orxtool: cannot open";
+    QTest::newRow("no such input file") << "missing.sin" << false << 2 << "orxtool: 无法打开";
     QTest::newRow("no such port") << "write.sin" << true << 3 << "orxtool: 打开串口失败";
 }
 

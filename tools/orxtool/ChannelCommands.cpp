@@ -9,7 +9,10 @@
 #include "ChannelBulk.h"
 #include "ChannelEdit.h"
 #include "ScreenCopy.h"
+#include "Texts.h"
 
+#include <algorithm>
+#include <iterator>
 #include <numeric>
 #include <span>
 #include <string>
@@ -29,8 +32,7 @@ bool channelsOf(const Invocation& invocation, std::vector<int>& rows)
     }
     const auto list = orx::ParseChannelList(*given);
     if (!list) {
-        PrintError("--channels '" + *given +
-                   "' is not a list of channels from 1 to 128 (for example 1-16,20)");
+        PrintError(Tr(res::kToolBadChannels, {*given}));
         return false;
     }
     rows = *list;
@@ -60,22 +62,29 @@ template <class Change> int changeChannels(const Invocation& invocation, Change 
 
 int RunSort(const Invocation& invocation)
 {
+    // The keys in English and in the words of the window's sort menu.
+    struct Key {
+        std::string_view word;
+        orx::SortKey key;
+    };
+    static constexpr Key kKeys[] = {
+        {"freq", orx::SortKey::Frequency},     {"频率", orx::SortKey::Frequency},
+        {"接收频率", orx::SortKey::Frequency}, {"name", orx::SortKey::Name},
+        {"名称", orx::SortKey::Name},          {"number", orx::SortKey::Number},
+        {"信道号", orx::SortKey::Number},
+    };
     const std::string* by = invocation.option("--by");
-    orx::SortKey key = orx::SortKey::Frequency;
     if (!by) {
-        PrintError("sort needs --by freq, name or number");
+        PrintError(Tr(res::kToolSortNeedsBy));
         return ExitBadInput;
     }
-    if (*by == "freq")
-        key = orx::SortKey::Frequency;
-    else if (*by == "name")
-        key = orx::SortKey::Name;
-    else if (*by == "number")
-        key = orx::SortKey::Number;
-    else {
-        PrintError("--by '" + *by + "' is none of freq, name, number");
+    const auto found =
+        std::find_if(std::begin(kKeys), std::end(kKeys), [&](const Key& k) { return k.word == *by; });
+    if (found == std::end(kKeys)) {
+        PrintError(Tr(res::kToolBadSortKey, {*by}));
         return ExitBadInput;
     }
+    const orx::SortKey key = found->key;
     std::vector<int> rows;
     if (!channelsOf(invocation, rows))
         return ExitBadInput;
@@ -95,18 +104,18 @@ int RunSet(const Invocation& invocation)
     if (const std::string* offset = invocation.option("--offset")) {
         change.offset = orx::ParseOffsetText(*offset);
         if (!change.offset) {
-            PrintError("--offset '" + *offset + "' is not +MHZ, -MHZ or 0 (for example -0.6, +5)");
+            PrintError(Tr(res::kToolBadOffset, {*offset}));
             return ExitBadInput;
         }
     }
     if (const std::string* tx = invocation.option("--tx")) {
         if (change.offset) {
-            PrintError("--offset and --tx both set the transmit frequency; give one of them");
+            PrintError(Tr(res::kToolOffsetAndTx));
             return ExitBadInput;
         }
         const auto units = orx::ParseFrequencyMHz(*tx);
         if (!units || *units < orx::kLowestStorableFrequency) {
-            PrintError("--tx '" + *tx + "' is not a transmit frequency in MHz");
+            PrintError(Tr(res::kToolBadTx, {*tx}));
             return ExitBadInput;
         }
         change.offset = orx::OffsetChoice{orx::Duplex::Split, *units};
@@ -132,12 +141,12 @@ int RunSet(const Invocation& invocation)
             continue;
         const auto text = orx::BulkCellText(c.column, GridValue(c.column, *value));
         if (!text) {
-            const std::string takes = c.column == orx::ColRxTone || c.column == orx::ColTxTone
-                                          ? "none/无, 67.0 Hz/模拟:67.0 .. 254.1 Hz/模拟:254.1 (standard "
-                                            "tones), D023N/数字:023N, D023I/数字:023I .."
-                                          : ChoiceValues(c.column);
-            PrintError(std::string(c.option) + " '" + *value + "' is not a value of that column (" + takes +
-                       ")");
+            const std::string takes =
+                c.column == orx::ColRxTone || c.column == orx::ColTxTone
+                    ? Tr(res::kToolToneValues, {"none/无, 67.0 Hz/模拟:67.0 .. 254.1 Hz/模拟:254.1",
+                                                "D023N/数字:023N, D023I/数字:023I .."})
+                    : ChoiceValues(c.column);
+            PrintError(Tr(res::kToolNotColumnValue, {c.option, *value, takes}));
             return ExitBadInput;
         }
         change.*c.field = *text;
@@ -145,13 +154,12 @@ int RunSet(const Invocation& invocation)
     if (const std::string* prefix = invocation.option("--name-prefix")) {
         change.namePrefix = orx::BulkNamePrefix(*prefix);
         if (!change.namePrefix) {
-            PrintError("--name-prefix '" + *prefix +
-                       "' holds characters a name cannot store (0-9, A-Z, '-' and space, at most 8)");
+            PrintError(Tr(res::kToolBadNamePrefix, {*prefix}));
             return ExitBadInput;
         }
     }
     if (change.empty()) {
-        PrintError("set needs at least one value to set (--offset, --tx, --power, ...)");
+        PrintError(Tr(res::kToolSetNeedsValue));
         return ExitBadInput;
     }
     // Channels whose transmit frequency would leave the band keep what they had; the others are
@@ -166,11 +174,10 @@ int RunSet(const Invocation& invocation)
     if (status != ExitOk || leftAlone.empty())
         return status;
     for (const orx::LeftAlone& left : leftAlone) {
-        const char* why = left.reason == orx::LeftAloneReason::AboveBand   ? "above the band "
-                          : left.reason == orx::LeftAloneReason::BelowBand ? "below the band "
-                                                                           : "below 10 MHz, under the band ";
-        PrintError("channel " + std::to_string(left.channel) +
-                   " left as it was: its transmit frequency would be " + why + orx::BandRangeText(band));
+        const char* text = left.reason == orx::LeftAloneReason::AboveBand   ? res::kToolLeftAboveBand
+                           : left.reason == orx::LeftAloneReason::BelowBand ? res::kToolLeftBelowBand
+                                                                            : res::kToolLeftUnderTen;
+        PrintError(Tr(text, {std::to_string(left.channel), orx::BandRangeText(band)}));
     }
     return ExitRowsRefused;
 }

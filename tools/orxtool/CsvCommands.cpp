@@ -2,6 +2,7 @@
 // channel CSV, and such a file applied to a .sin file as the program's import applies it.
 
 #include "Commands.h"
+#include "ToolLanguage.h"
 #include "ToolSupport.h"
 
 #include "ChannelBulk.h"
@@ -10,6 +11,7 @@
 #include "ChannelEdit.h"
 #include "GbkText.h"
 #include "ScreenCopy.h"
+#include "Texts.h"
 
 #include <QString>
 
@@ -20,124 +22,119 @@ namespace orxtool {
 
 namespace {
 
-// The grid columns in the report, column 1 first.
+// The grid columns in the English report, column 1 first; the Chinese one uses the grid's headers.
 constexpr std::string_view kColumnNames[] = {"rx frequency", "tx frequency", "rx tone",   "tx tone",
                                              "busy lockout", "power",        "bandwidth", "scan add",
                                              "PTT ID",       "name"};
 static_assert(std::size(kColumnNames) == orx::kDataColumnCount);
 
-std::string_view columnName(orx::ChannelColumn col)
+std::string columnName(orx::ChannelColumn col)
 {
-    return kColumnNames[static_cast<std::size_t>(col - orx::kFirstDataColumn)];
+    if (!IsEnglish())
+        return std::string(orx::kChannelHeaders[static_cast<std::size_t>(col)]);
+    return std::string(kColumnNames[static_cast<std::size_t>(col - orx::kFirstDataColumn)]);
 }
 
 std::string refusalText(const orx::CsvRowResult& row, const orx::CsvImport& result)
 {
-    const orx::BandLimits& limits = result.limits;
-    const std::string v = "'" + row.value + "'";
+    const std::string range = orx::BandRangeText(result.limits);
+    const std::string& v = row.value;
     using orx::CsvRefusal;
     switch (row.refusal) {
     case CsvRefusal::BadLocation:
         if (result.numbering == orx::CsvNumbering::FromFirstChannel)
-            return "it would go to channel " + row.value + ", past the last channel (128)";
-        return "Location " + v + " is not a channel from " +
-               (result.numbering == orx::CsvNumbering::ShiftedFromZero ? "0 to 127 (the file counts from 0)"
-                                                                       : "1 to 128");
+            return Tr(res::kToolPastLastChannel, {v});
+        return Tr(result.numbering == orx::CsvNumbering::ShiftedFromZero ? res::kToolBadLocationFromZero
+                                                                         : res::kToolBadLocation,
+                  {v});
     case CsvRefusal::DuplicateLocation:
-        return "channel " + std::to_string(row.location) + " was already set by line " +
-               std::to_string(row.firstLine);
+        return Tr(res::kToolDuplicateLocation, {std::to_string(row.location), std::to_string(row.firstLine)});
     case CsvRefusal::BadFrequency:
-        return "Frequency " + v + " is not a receive frequency";
+        return Tr(res::kToolBadFrequency, {v});
     case CsvRefusal::BadDuplex:
-        return "Duplex " + v + " is none of '', '+', '-', 'split', 'off'";
+        return Tr(res::kToolBadDuplex, {v});
     case CsvRefusal::BadOffset:
-        return "Offset " + v + " gives no transmit frequency";
+        return Tr(res::kToolBadCsvOffset, {v});
     case CsvRefusal::BadToneMode:
-        return "Tone " + v + " is none of '', 'Tone', 'TSQL', 'DTCS', 'Cross'";
+        return Tr(res::kToolBadToneMode, {v});
     case CsvRefusal::BadCrossMode:
-        return "CrossMode " + v + " is not understood";
+        return Tr(res::kToolBadCrossMode, {v});
     case CsvRefusal::BadCtcss:
-        return "CTCSS tone " + v + " is not a standard tone";
+        return Tr(res::kToolBadCtcss, {v});
     case CsvRefusal::BadDcs:
-        if (row.value.empty())
-            return "the DTCS tone has no code (DtcsCode is empty)";
-        return "DCS code " + v + " is not a standard code";
+        return v.empty() ? Tr(res::kCsvMissingDcs) : Tr(res::kToolBadDcs, {v});
     case CsvRefusal::BadPolarity:
-        return "DtcsPolarity " + v + " is none of NN, NR, RN, RR";
+        return Tr(res::kToolBadPolarity, {v});
     case CsvRefusal::BadMode:
-        return "Mode " + v + " is neither FM nor NFM";
+        return Tr(res::kToolBadMode, {v});
     case CsvRefusal::BadSkip:
-        return "Skip " + v + " is neither '' nor 'S'";
+        return Tr(res::kToolBadSkip, {v});
     case CsvRefusal::RxOutOfBand:
-        return "receive frequency " + row.value + " is outside the band " + orx::BandRangeText(limits);
+        return Tr(res::kToolRxOutOfBand, {v, range});
     case CsvRefusal::TxOutOfBand:
-        return "transmit frequency " + row.value + " is outside the band " + orx::BandRangeText(limits);
+        return Tr(res::kToolTxOutOfBand, {v, range});
     case CsvRefusal::NotStorable:
-        return "frequency " + row.value + " is below 10 MHz, which a channel cannot hold";
+        return Tr(res::kToolNotStorable, {v});
     case CsvRefusal::SerialNumberRow:
-        return "channel " + std::to_string(row.location) + " holds the serial number";
+        return Tr(res::kToolSerialNumberRow, {std::to_string(row.location)});
     case CsvRefusal::None:
         break;
     }
-    return "refused";
+    return Tr(res::kToolRefused);
 }
 
 std::string reportLine(const orx::CsvRowResult& row, const orx::CsvImport& result)
 {
-    std::string line = "line " + std::to_string(row.line) + ": ";
+    const std::string line = std::to_string(row.line);
+    const std::string channel = std::to_string(row.location);
     if (row.outcome == orx::CsvOutcome::Refused)
-        return line + "refused: " + refusalText(row, result);
-    line += "channel " + std::to_string(row.location) + " ";
+        return Tr(res::kToolLineRefused, {line, refusalText(row, result)});
+    std::string text;
     switch (row.outcome) {
     case orx::CsvOutcome::Added:
-        line += "added";
+        text = Tr(res::kToolLineAdded, {line, channel});
         break;
     case orx::CsvOutcome::Changed: {
-        line += "changed:";
-        const char* separator = " ";
-        for (orx::ChannelColumn col : row.changed) {
-            line += separator + std::string(columnName(col));
-            separator = ", ";
-        }
+        std::string columns;
+        for (orx::ChannelColumn col : row.changed)
+            columns += (columns.empty() ? "" : Tr(res::kListSeparator)) + columnName(col);
+        text = Tr(res::kToolLineChanged, {line, channel, columns});
         break;
     }
     default:
-        line += "unchanged";
+        text = Tr(res::kToolLineUnchanged, {line, channel});
         break;
     }
     for (const orx::CsvAdjustment& a : row.adjustments) {
-        const std::string why = a.column == orx::ColName ? "" : " (off the 5 / 6.25 kHz steps)";
-        line +=
-            "; " + std::string(columnName(a.column)) + " '" + a.given + "' became '" + a.result + "'" + why;
+        text += Tr(a.column == orx::ColName ? res::kToolAdjustedName : res::kToolAdjustedStep,
+                   {columnName(a.column), a.given, a.result});
     }
     for (const orx::CsvWarning& w : row.warnings) {
         if (w.kind == orx::CsvWarningKind::UnknownPower)
-            line += "; warning: power level '" + w.value + "' taken as high";
+            text += Tr(res::kToolUnknownPower, {w.value});
         else
-            line +=
-                "; warning: name cut to '" + w.value + "', the name of channel " + std::to_string(w.channel);
+            text += Tr(res::kToolNameCut, {w.value, std::to_string(w.channel)});
     }
-    return line;
+    return text;
 }
 
 // What is wrong with a file refused whole; name is already as messages show it.
 std::string problemText(const orx::CsvImport& result, const std::string& name)
 {
+    const std::string line = std::to_string(result.problemLine);
     switch (result.problem) {
     case orx::CsvProblem::TooLarge:
-        return name + " is larger than " + std::to_string(orx::kCsvFileSizeLimit / (1024 * 1024)) +
-               " MiB, which no channel file is";
+        return Tr(res::kToolCsvTooLarge, {name, std::to_string(orx::kCsvFileSizeLimit / (1024 * 1024))});
     case orx::CsvProblem::NotText:
-        return name + " is neither UTF-8 nor GBK text";
+        return Tr(res::kToolCsvNotText, {name});
     case orx::CsvProblem::BrokenUtf8:
-        return name + " begins with a UTF-8 byte-order mark, but line " + std::to_string(result.problemLine) +
-               " is not UTF-8";
+        return Tr(res::kToolCsvBrokenUtf8, {name, line});
     case orx::CsvProblem::UnterminatedQuote:
-        return name + ": the quote on line " + std::to_string(result.problemLine) + " is never closed";
+        return Tr(res::kToolCsvOpenQuote, {name, line});
     case orx::CsvProblem::NoHeader:
-        return name + " is empty";
+        return Tr(res::kToolCsvEmpty, {name});
     case orx::CsvProblem::MissingColumn:
-        return name + " has no " + result.missingColumn + " column";
+        return Tr(res::kToolCsvNoColumn, {name, result.missingColumn});
     case orx::CsvProblem::None:
         break;
     }
@@ -183,7 +180,7 @@ int RunCsvImport(const Invocation& invocation)
     if (const std::string* first = invocation.option("--first-channel")) {
         const auto list = orx::ParseChannelList(*first);
         if (!list || list->size() != 1 || first->find('-') != std::string::npos) {
-            PrintError("--first-channel '" + *first + "' is not a channel from 1 to 128");
+            PrintError(Tr(res::kToolBadFirstChannel, {*first}));
             return ExitBadInput;
         }
         placement = orx::PlacementFrom(screen.channels, list->front());
@@ -191,7 +188,7 @@ int RunCsvImport(const Invocation& invocation)
     orx::CsvImport result =
         orx::ImportChannelCsvFile(bytes, screen.channels.allTexts(), limits, GbkDecoder(), placement);
     if (result.problem != orx::CsvProblem::None) {
-        PrintError(problemText(result, Quoted(csvPath)) + "; nothing written");
+        PrintError(Tr(res::kToolNothingWritten, {problemText(result, Quoted(csvPath))}));
         return ExitBadInput;
     }
     orx::ApplyCsvImport(result, screen.channels);
@@ -199,19 +196,21 @@ int RunCsvImport(const Invocation& invocation)
     // --quiet keeps only the refused rows, which are errors of the file.
     std::FILE* report = IsStdStream(out) || Quiet() ? stderr : stdout;
     if (!Quiet() && result.numbering == orx::CsvNumbering::ShiftedFromZero)
-        std::fprintf(report,
-                     "the file counts its locations from 0: every row goes to the channel after it\n");
+        std::fprintf(report, "%s\n", Tr(res::kToolCountsFromZero).c_str());
     if (!Quiet() && result.numbering == orx::CsvNumbering::FromFirstChannel)
-        std::fprintf(report, "the Location column is ignored: the rows go to the channels from %d on\n",
-                     result.firstChannel);
+        std::fprintf(report, "%s\n",
+                     Tr(res::kToolLocationIgnored, {std::to_string(result.firstChannel)}).c_str());
     for (const orx::CsvRowResult* row : result.reportOrder()) {
         if (!Quiet() || row->outcome == orx::CsvOutcome::Refused)
             std::fprintf(report, "%s\n", reportLine(*row, result).c_str());
     }
     if (!Quiet())
-        std::fprintf(report, "added %d, changed %d, unchanged %d, refused %d\n",
-                     result.count(orx::CsvOutcome::Added), result.count(orx::CsvOutcome::Changed),
-                     result.count(orx::CsvOutcome::Unchanged), result.count(orx::CsvOutcome::Refused));
+        std::fprintf(report, "%s\n",
+                     Tr(res::kToolCsvSummary, {std::to_string(result.count(orx::CsvOutcome::Added)),
+                                               std::to_string(result.count(orx::CsvOutcome::Changed)),
+                                               std::to_string(result.count(orx::CsvOutcome::Unchanged)),
+                                               std::to_string(result.count(orx::CsvOutcome::Refused))})
+                         .c_str());
     std::fflush(report);
 
     orx::RadioImage saved = image;

@@ -3,7 +3,10 @@
 // band given with --band as if the user had chosen it.
 
 #include "Commands.h"
+#include "ToolLanguage.h"
 #include "ToolSupport.h"
+
+#include "Texts.h"
 
 #include "ScreenCopy.h"
 
@@ -57,7 +60,7 @@ int RunNew(const Invocation& invocation)
     orx::BandLimits band;
     const std::string* bandOption = invocation.option("--band");
     if (bandOption && !orx::ApplyBandText(*bandOption, band)) {
-        PrintError("a band is LOW-HIGH in MHz, for example 136-174");
+        PrintError(Tr(res::kToolBadBand));
         return ExitBadInput;
     }
     orx::RadioCatalog catalog;

@@ -167,11 +167,13 @@ int ReportFailure(const orx::RadioTransfer& transfer, orx::RadioTransfer::Outcom
     }
     PrintError(Tr(orx::TransferOutcomeText(outcome)));
     // The same line as the details of the window's message: the step and the block.
-    // The window's hint where to type a password does not apply here: --password gives it.
-    const QString detail = outcome == Outcome::PortOpenFailed ? PortExplanation(transfer)
-                           : outcome == Outcome::PasswordError
-                               ? orx::TransferFailureLine(transfer.failure())
-                               : orx::TransferFailureDetail(transfer, outcome);
+    QString detail = outcome == Outcome::PortOpenFailed ? PortExplanation(transfer)
+                                                        : orx::TransferFailureDetail(transfer, outcome);
+    // The window's hint names its settings panel; here the password is an option.
+    if (outcome == Outcome::PasswordError) {
+        detail = orx::TransferFailureLine(transfer.failure());
+        detail += (detail.isEmpty() ? QString() : QStringLiteral("\n")) + res::Tr(res::kToolPasswordHint);
+    }
     if (!detail.isEmpty())
         std::fprintf(stderr, "%s\n", detail.toUtf8().constData());
     return ExitRadioFailed;
@@ -195,8 +197,9 @@ int RunRepeatedWrite(const Invocation& invocation, const orx::RadioImage& image,
     if (!log.create(orx::BackupFolder(), orx::BatchLogHeader(), QDateTime::currentDateTime(), &logError))
         PrintError(utf8(res::Tr(res::kBatchLogFailed).arg(logError)));
     std::unique_ptr<ProgressBar> bar;
+    const std::string writing = Tr(res::kToolWriting);
     QObject::connect(&batch, &orx::ContinuousWrite::radioStarted,
-                     [&] { bar = std::make_unique<ProgressBar>("写数据", batch.blockCount()); });
+                     [&] { bar = std::make_unique<ProgressBar>(writing.c_str(), batch.blockCount()); });
     QObject::connect(&batch, &orx::ContinuousWrite::blockDone, [&bar](int done) {
         if (bar)
             bar->draw(done);
@@ -213,6 +216,11 @@ int RunRepeatedWrite(const Invocation& invocation, const orx::RadioImage& image,
     const InterruptStops interrupt(batch.transfer());
     batch.run();
     bar.reset();
+    int done = 0;
+    for (const orx::BatchRadio& r : batch.radios())
+        done += r.outcome == orx::RadioTransfer::Outcome::Succeeded;
+    PrintNote(TrN(res::kToolBatchSummary, static_cast<int>(batch.radios().size()),
+                  {std::to_string(done), std::to_string(batch.failures())}));
     if (batch.stoppedDuringWrite()) {
         PrintError(utf8(orx::TransferCancelStatus(batch.transfer())));
         return ExitInterrupted;
@@ -235,7 +243,7 @@ int RunRead(const Invocation& invocation)
     if (const std::string* password = invocation.option("--password")) {
         if (password->size() > orx::kPasswordMaxLength ||
             password->find_first_not_of("0123456789") != std::string::npos) {
-            PrintError("a password is up to 6 digits");
+            PrintError(Tr(res::kToolBadPassword));
             return ExitBadInput;
         }
         orx::EncodePassword(*password, image);
@@ -260,7 +268,7 @@ int RunWrite(const Invocation& invocation)
     orx::BandLimits bandOverride;
     const std::string* band = invocation.option("--band");
     if (band && !orx::ApplyBandText(*band, bandOverride)) {
-        PrintError("a band is LOW-HIGH in MHz, for example 136-174");
+        PrintError(Tr(res::kToolBadBand));
         return ExitBadInput;
     }
 
@@ -276,7 +284,7 @@ int RunWrite(const Invocation& invocation)
         bool ok = false;
         repeat = QString::fromStdString(*n).toInt(&ok);
         if (!ok || repeat < 0) {
-            PrintError("--repeat takes a number of radios, 0 for as many as come until Ctrl+C");
+            PrintError(Tr(res::kToolBadRepeat));
             return ExitBadInput;
         }
     }

@@ -72,6 +72,21 @@ std::string trimmed(std::string_view text)
     return std::string(text.substr(first, last - first + 1));
 }
 
+template <class Args> std::string filled(const QString& text, const Args& args)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype at = i + 1 < text.size() ? text[i + 1].digitValue() : -1;
+        if (text[i] == u'%' && at >= 1 && static_cast<std::size_t>(at) <= args.size()) {
+            out += QString::fromStdString(*(args.begin() + (at - 1)));
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out.toStdString();
+}
+
 std::optional<std::string> toneValue(std::string_view typed)
 {
     std::string text = lower(trimmed(typed));
@@ -97,14 +112,14 @@ std::optional<std::string> toneValue(std::string_view typed)
 
 bool SetUpLanguage(const std::string* option)
 {
-    if (option && *option != "en" && *option != "zh") {
-        PrintError("--lang '" + *option + "' is none of en, zh");
-        return false;
-    }
-    g_english = option ? *option == "en" : !localeIsChinese();
+    const bool known = !option || *option == "en" || *option == "zh";
+    // A --lang that is neither is told in the language of the locale.
+    g_english = option && known ? *option == "en" : !localeIsChinese();
     if (g_english)
         QCoreApplication::installTranslator(&englishCatalogue());
-    return true;
+    if (!known)
+        PrintError(Tr(res::kToolBadLang, {*option}));
+    return known;
 }
 
 bool IsEnglish()
@@ -120,6 +135,31 @@ std::string Tr(const char* source)
 std::string Tr(std::string_view source)
 {
     return res::Tr(source).toStdString();
+}
+
+std::string Tr(const char* source, std::initializer_list<std::string> args)
+{
+    return filled(res::Tr(source), args);
+}
+
+std::string Tr(const char* source, const std::vector<std::string>& args)
+{
+    return filled(res::Tr(source), args);
+}
+
+std::string English(const char* source)
+{
+    return english(source);
+}
+
+std::string TrN(const char* source, int n, std::initializer_list<std::string> args)
+{
+    return filled(res::Tr(source, n), args);
+}
+
+std::string InQuotes(const std::string& name)
+{
+    return g_english ? "'" + name + "'" : "“" + name + "”";
 }
 
 std::string ShownCell(orx::ChannelColumn column, const std::string& cell)

@@ -7,9 +7,11 @@
 
 #include "GridTexts.h"
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orxtool {
 
@@ -23,6 +25,15 @@ bool IsEnglish();
 // A text of the program's catalogue (a Chinese source text) in the language chosen, as UTF-8.
 std::string Tr(const char* source);
 std::string Tr(std::string_view source);
+// The same with %1, %2 ... filled from args in one pass (an argument holding "%2" stays as it is).
+std::string Tr(const char* source, std::initializer_list<std::string> args);
+std::string Tr(const char* source, const std::vector<std::string>& args);
+// The English of a text of the catalogue, whatever the language chosen.
+std::string English(const char* source);
+// A text with %n in the plural form n takes in the language chosen, and %1 ... filled from args.
+std::string TrN(const char* source, int n, std::initializer_list<std::string> args = {});
+// A name in the quotation marks of the language: 'name' or “name”.
+std::string InQuotes(const std::string& name);
 
 // A grid cell as the language shows it: choice words translated, tones as 67.0 Hz and D023N in
 // English, frequencies and names as they are.

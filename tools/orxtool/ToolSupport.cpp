@@ -3,6 +3,8 @@
 #include "ChannelDataFile.h"
 #include "FileNames.h"
 #include "ProgramIni.h"
+#include "Texts.h"
+#include "ToolLanguage.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -35,18 +37,18 @@ std::string errnoText(int error)
 {
     switch (error) {
     case ENOENT:
-        return "no such file";
+        return Tr(res::kToolNoSuchFile);
     case EISDIR:
-        return "it is a folder";
+        return Tr(res::kToolIsFolder);
     case ENAMETOOLONG:
-        return "the name is too long";
+        return Tr(res::kToolNameTooLong);
     case EACCES:
     case EPERM:
-        return "permission denied";
+        return Tr(res::kToolPermissionDenied);
     case ENOTDIR:
-        return "a part of the path is not a folder";
+        return Tr(res::kToolNotAFolder);
     case ELOOP:
-        return "too many symbolic links";
+        return Tr(res::kToolTooManyLinks);
     default:
         return std::strerror(error);
     }
@@ -80,8 +82,34 @@ bool folderMissing(const std::string& path)
     std::error_code ec;
     if (folder.empty() || std::filesystem::exists(folder, ec) || ec)
         return false;
-    PrintError("cannot write '" + path + "': the folder '" + folder.string() + "' does not exist");
+    PrintError(Tr(res::kToolFolderMissing, {path, folder.string()}));
     return true;
+}
+
+// Why a .sin file could not be saved, and what became of the file that was there.
+std::string saveFailure(const orx::SaveResult& r)
+{
+    const std::string file = InQuotes(r.target.string());
+    const auto untouched = [&](const std::string& why) { return Tr(res::kToolSaveUntouched, {why, file}); };
+    switch (r.problem) {
+    case orx::SaveProblem::NotAFile:
+        return Tr(res::kToolSaveNotAFile, {file, r.detail});
+    case orx::SaveProblem::NoTemporaryFile:
+        return untouched(Tr(res::kToolSaveNoTemp, {r.detail}));
+    case orx::SaveProblem::WriteFailed:
+        return untouched(r.detail);
+    case orx::SaveProblem::ReplaceFailed:
+        return untouched(Tr(res::kToolSaveReplaceFailed, {r.detail}));
+    case orx::SaveProblem::WriteProtected:
+        return untouched(Tr(res::kToolSaveWriteProtected, {file, r.detail}));
+    case orx::SaveProblem::FileSizeLimit:
+        return untouched(Tr(res::kToolSaveSizeLimit));
+    case orx::SaveProblem::InPlaceFailed:
+        return Tr(res::kToolSaveInPlaceFailed, {file, r.detail, InQuotes(r.kept.string())});
+    case orx::SaveProblem::None:
+        break;
+    }
+    return std::string();
 }
 
 bool writeAll(std::FILE* to, const char* data, std::size_t size)
@@ -128,8 +156,8 @@ bool IsStdStream(const std::string& path)
 std::string Quoted(const std::string& path, bool output)
 {
     if (IsStdStream(path))
-        return output ? "standard output" : "standard input";
-    return "'" + path + "'";
+        return Tr(output ? res::kToolStdout : res::kToolStdin);
+    return InQuotes(path);
 }
 
 std::string OpenFailure(const std::string& path)
@@ -140,19 +168,19 @@ std::string OpenFailure(const std::string& path)
     struct stat st {};
     const bool folder = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
     ::close(fd);
-    return folder ? errnoText(EISDIR) : "it cannot be read";
+    return folder ? errnoText(EISDIR) : Tr(res::kToolCannotBeRead);
 }
 
 bool ReadInput(const std::string& path, std::size_t limit, std::string& bytes)
 {
     if (IsStdStream(path)) {
         if (g_stdinTaken) {
-            PrintError("standard input can be read only once");
+            PrintError(Tr(res::kToolStdinOnce));
             return false;
         }
         g_stdinTaken = true;
         if (!readFd(STDIN_FILENO, limit, bytes)) {
-            PrintError("cannot read standard input: " + errnoText(errno));
+            PrintError(Tr(res::kToolCannotReadStdin, {errnoText(errno)}));
             return false;
         }
         return true;
@@ -163,17 +191,17 @@ bool ReadInput(const std::string& path, std::size_t limit, std::string& bytes)
     if (fd < 0) {
         std::error_code ec;
         const bool folder = std::filesystem::is_directory(path, ec);
-        PrintError("cannot open " + Quoted(path) + ": " +
-                   (refused != orx::LoadResult::NotAFile ? errnoText(errno)
-                    : folder                             ? errnoText(EISDIR)
-                             : std::string("it is not a regular file (a FIFO or device)")));
+        const std::string why = refused != orx::LoadResult::NotAFile ? errnoText(errno)
+                                : folder                             ? errnoText(EISDIR)
+                                                                     : Tr(res::kToolNotRegular);
+        PrintError(Tr(res::kToolCannotOpen, {Quoted(path), why}));
         return false;
     }
     const bool ok = readFd(fd, limit, bytes);
     const int error = errno;
     ::close(fd);
     if (!ok)
-        PrintError("cannot read " + Quoted(path) + ": " + errnoText(error));
+        PrintError(Tr(res::kToolCannotRead, {Quoted(path), errnoText(error)}));
     return ok;
 }
 
@@ -185,8 +213,7 @@ bool LoadInput(const std::string& path, orx::RadioImage& image)
     if (!ReadInput(path, orx::map::kImageSize, bytes))
         return false;
     if (bytes.size() < orx::map::kImageSize) {
-        PrintError(Quoted(path) + " is not a channel-data file: it has " + std::to_string(bytes.size()) +
-                   " bytes, 4096 are needed");
+        PrintError(TrN(res::kToolShortFile, static_cast<int>(bytes.size()), {Quoted(path)}));
         return false;
     }
     std::copy(bytes.begin(), bytes.begin() + orx::map::kImageSize, image.data().begin());
@@ -197,7 +224,7 @@ bool RefuseBinaryToTerminal(const std::string& path)
 {
     if (!IsStdStream(path) || ::isatty(STDOUT_FILENO) != 1)
         return false;
-    PrintError("a .sin file is not written to a terminal; redirect standard output or name a file");
+    PrintError(Tr(res::kToolNotToTerminal));
     return true;
 }
 
@@ -205,16 +232,16 @@ bool SaveOutput(const std::string& path, const orx::RadioImage& image)
 {
     if (IsStdStream(path)) {
         if (!writeAll(stdout, reinterpret_cast<const char*>(image.data().data()), image.data().size())) {
-            PrintError("cannot write standard output");
+            PrintError(Tr(res::kToolCannotWriteStdout));
             return false;
         }
         return true;
     }
     if (folderMissing(path))
         return false;
-    std::string error;
-    if (!orx::SaveChannelData(path, image, &error)) {
-        PrintError("cannot write '" + path + "': " + error);
+    const orx::SaveResult result = orx::SaveChannelDataFile(path, image);
+    if (!result.ok()) {
+        PrintError(Tr(res::kToolCannotWriteWhy, {path, saveFailure(result)}));
         return false;
     }
     return true;
@@ -224,7 +251,7 @@ bool WriteOutput(const std::string& path, const std::string& text)
 {
     if (IsStdStream(path)) {
         if (!writeAll(stdout, text.data(), text.size())) {
-            PrintError("cannot write standard output");
+            PrintError(Tr(res::kToolCannotWriteStdout));
             return false;
         }
         return true;
@@ -233,12 +260,12 @@ bool WriteOutput(const std::string& path, const std::string& text)
         return false;
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) {
-        PrintError("cannot write '" + path + "': " + errnoText(errno));
+        PrintError(Tr(res::kToolCannotWriteWhy, {path, errnoText(errno)}));
         return false;
     }
     const bool ok = writeAll(file, text.data(), text.size());
     if (std::fclose(file) != 0 || !ok) {
-        PrintError("cannot write '" + path + "'");
+        PrintError(Tr(res::kToolCannotWrite, {path}));
         return false;
     }
     return true;
@@ -255,8 +282,8 @@ bool ReadCatalog(const Invocation& invocation, orx::RadioCatalog& catalog)
     const QString path = qtPath(*ini);
     QFile file(path);
     if (IsStdStream(*ini) || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        PrintError("cannot read the configuration file '" + *ini + "'" +
-                   (IsStdStream(*ini) ? std::string() : ": " + OpenFailure(*ini)));
+        PrintError(IsStdStream(*ini) ? Tr(res::kToolCannotReadIni, {*ini})
+                                     : Tr(res::kToolCannotReadIniWhy, {*ini, OpenFailure(*ini)}));
         return false;
     }
     file.close();
