@@ -473,4 +473,7 @@ inline constexpr const char* kBatchLogFailed = "无法保存连续写入的记�
 inline constexpr const char* kSaveProtectedSaveAs = "可以把数据另存为其他文件。";
 inline constexpr const char* kSaveAsButton = "另存为...";
 
+// The form's message after a command on many channels left some of them as they were.
+inline constexpr const char* kLeftAloneCaption = "部分信道未修改";
+
 } // namespace res

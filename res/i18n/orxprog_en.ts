@@ -1731,5 +1731,10 @@ Do you really want to stop writing?</translation>
         <source>另存为...</source>
         <translation>Save As...</translation>
     </message>
+    <!-- A command on many channels left some of them as they were -->
+    <message>
+        <source>部分信道未修改</source>
+        <translation>Channels left as they were</translation>
+    </message>
 </context>
 </TS>
