@@ -151,17 +151,20 @@ CChannelController::PasteResult CChannelController::Paste(const QString& clipboa
     return result;
 }
 
-bool CChannelController::FillDown(const CellRange& range)
+CChannelController::BulkOutcome CChannelController::FillDown(const CellRange& range)
 {
     std::vector<int> rows;
     for (int r = range.top; r <= range.bottom; ++r)
         rows.push_back(r);
     orx::ChannelEntryTable after = m_doc.channels();
+    BulkOutcome outcome;
     bool changed = false;
     for (int col = range.left; col <= range.right; ++col)
-        changed =
-            orx::FillColumn(after, rows, static_cast<orx::ChannelColumn>(col), m_doc.bandLimits()) || changed;
-    return changed && editTable(res::kStepFill, after);
+        changed = orx::FillColumn(after, rows, static_cast<orx::ChannelColumn>(col), m_doc.bandLimits(),
+                                  &outcome.leftAlone) ||
+                  changed;
+    outcome.changed = changed && editTable(res::kStepFill, after);
+    return outcome;
 }
 
 bool CChannelController::Sort(const std::vector<int>& rows, orx::SortKey key, bool descending)
@@ -203,26 +206,32 @@ std::optional<orx::RowSpan> CChannelController::MoveBlockTo(int first, int last,
     return moved;
 }
 
-bool CChannelController::BulkSet(const std::vector<int>& rows, const orx::BulkChange& change)
+CChannelController::BulkOutcome CChannelController::BulkSet(const std::vector<int>& rows,
+                                                            const orx::BulkChange& change)
 {
     if (change.offset &&
         (change.offset->duplex == orx::Duplex::Plus || change.offset->duplex == orx::Duplex::Minus) &&
         change.offset->value)
         m_lastOffset = change.offset->value;
     orx::ChannelEntryTable after = m_doc.channels();
-    orx::ApplyBulkChange(after, rows, change, m_doc.bandLimits());
-    return editTable(res::kBulkSet.tip, after);
+    BulkOutcome outcome;
+    orx::ApplyBulkChange(after, rows, change, m_doc.bandLimits(), &outcome.leftAlone);
+    outcome.changed = editTable(res::kBulkSet.tip, after);
+    return outcome;
 }
 
-bool CChannelController::SetTransmitOffset(const std::vector<int>& rows, const orx::OffsetChoice& choice)
+CChannelController::BulkOutcome CChannelController::SetTransmitOffset(const std::vector<int>& rows,
+                                                                      const orx::OffsetChoice& choice)
 {
     if (choice.duplex == orx::Duplex::Plus || choice.duplex == orx::Duplex::Minus)
         m_lastOffset = choice.value;
     orx::BulkChange change;
     change.offset = choice;
     orx::ChannelEntryTable after = m_doc.channels();
-    orx::ApplyBulkChange(after, rows, change, m_doc.bandLimits());
-    return editTable(res::kStepOffset, after);
+    BulkOutcome outcome;
+    orx::ApplyBulkChange(after, rows, change, m_doc.bandLimits(), &outcome.leftAlone);
+    outcome.changed = editTable(res::kStepOffset, after);
+    return outcome;
 }
 
 orx::CsvImport CChannelController::ImportCsv(std::string_view bytes)

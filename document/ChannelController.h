@@ -32,6 +32,12 @@ public:
         bool wholeRows() const { return left == orx::kFirstDataColumn && right == orx::kLastDataColumn; }
         int cellCount() const { return (bottom - top + 1) * (right - left + 1); }
     };
+    // What a command on many channels did: whether the table changed, and each channel it left as
+    // it was because the value would have left the band or could not be stored (never clamped).
+    struct BulkOutcome {
+        bool changed = false;
+        std::vector<orx::LeftAlone> leftAlone;
+    };
     // What a paste did: the block it landed on, and the notes of cells that did not take.
     struct PasteResult {
         bool pasted = false;
@@ -61,7 +67,7 @@ public:
     // The clipboard's text into the selection (whole channels from column 1 of its first row).
     PasteResult Paste(const QString& clipboardText, const CellRange& selection);
     // Ctrl+D: the first row's cells of each column of range into the rows below.
-    bool FillDown(const CellRange& range);
+    BulkOutcome FillDown(const CellRange& range);
     bool Sort(const std::vector<int>& rows, orx::SortKey key, bool descending);
     bool PackEmpty(const std::vector<int>& rows);
     // Rows in separate runs, each one row up (-1) or down (+1): where the rows went.
@@ -70,8 +76,8 @@ public:
     std::optional<orx::RowSpan> MoveBlock(int first, int last, int delta);
     std::optional<orx::RowSpan> MoveBlockTo(int first, int last, int target);
     // The bulk dialog's change of rows; an offset chosen becomes the one offered first.
-    bool BulkSet(const std::vector<int>& rows, const orx::BulkChange& change);
-    bool SetTransmitOffset(const std::vector<int>& rows, const orx::OffsetChoice& choice);
+    BulkOutcome BulkSet(const std::vector<int>& rows, const orx::BulkChange& change);
+    BulkOutcome SetTransmitOffset(const std::vector<int>& rows, const orx::OffsetChoice& choice);
     // A CSV file's bytes into the table as one step when the file can be read at all; the result
     // holds the problem of the file or the report of every row.
     orx::CsvImport ImportCsv(std::string_view bytes);

@@ -1,9 +1,9 @@
 #include "ChannelCommandMenus.h"
 
 #include "CMSFlexGrid.h"
+#include "ChannelCommands.h"
 #include "CommandAction.h"
 #include "DecimalScale.h"
-#include "ProgramView.h"
 #include "Texts.h"
 #include "Tr.h"
 
@@ -25,41 +25,43 @@ QString offsetMHz(std::uint32_t units)
 
 } // namespace
 
-CChannelCommandMenus::CChannelCommandMenus(CProgramView& view, CMSFlexGrid* grid)
-    : QObject(&view), m_view(view), m_grid(grid)
+CChannelCommandMenus::CChannelCommandMenus(CChannelCommands& commands, CMSFlexGrid* grid, QWidget* form)
+    : QObject(form), m_commands(commands), m_form(form), m_grid(grid)
 {
     // The grid's commands work while the grid has the focus; from the menus they work on the grid's
     // selection wherever the focus is.
     auto make = [this](const char* objectName, const res::Command& command, auto slot) {
-        QAction* a = res::MakeAction(&m_view, objectName, command);
+        QAction* a = res::MakeAction(m_form, objectName, command);
         if (command.shortcut) {
             a->setShortcutContext(Qt::WidgetShortcut);
             m_grid->addAction(a);
         }
-        connect(a, &QAction::triggered, &m_view, slot);
+        connect(a, &QAction::triggered, &m_commands, slot);
         m_channelCommands.push_back(a);
         m_channelCommandTexts.emplace_back(a, &command);
         return a;
     };
-    make("actionCut", res::kCut, &CProgramView::CutCells);
-    make("actionCopy", res::kCopy, &CProgramView::CopyCells);
-    make("actionPaste", res::kPaste, &CProgramView::PasteCells);
-    make("actionDeleteCells", res::kDeleteCells, &CProgramView::DeleteCells);
+    make("actionCut", res::kCut, &CChannelCommands::CutCells);
+    make("actionCopy", res::kCopy, &CChannelCommands::CopyCells);
+    make("actionPaste", res::kPaste, &CChannelCommands::PasteCells);
+    make("actionDeleteCells", res::kDeleteCells, &CChannelCommands::DeleteCells);
     m_channelCommands.push_back(nullptr);
-    make("actionInsertChannel", res::kInsertChannel, &CProgramView::AddChannel);
-    make("actionDeleteChannel", res::kDeleteChannel, &CProgramView::DeleteSelectedChannels);
+    make("actionInsertChannel", res::kInsertChannel, &CChannelCommands::AddChannel);
+    make("actionDeleteChannel", res::kDeleteChannel, &CChannelCommands::DeleteSelectedChannels);
     m_channelCommands.push_back(nullptr);
-    make("actionBulkSet", res::kBulkSet, &CProgramView::BulkSet);
+    make("actionBulkSet", res::kBulkSet, &CChannelCommands::BulkSet);
     make("actionSortByFrequency", res::kSortByFrequency,
-         [this] { m_view.SortChannels(orx::SortKey::Frequency); });
-    make("actionSortByName", res::kSortByName, [this] { m_view.SortChannels(orx::SortKey::Name); });
-    make("actionSortByNumber", res::kSortByNumber, [this] { m_view.SortChannels(orx::SortKey::Number); });
+         [this] { m_commands.SortChannels(orx::SortKey::Frequency, sortDescending()); });
+    make("actionSortByName", res::kSortByName,
+         [this] { m_commands.SortChannels(orx::SortKey::Name, sortDescending()); });
+    make("actionSortByNumber", res::kSortByNumber,
+         [this] { m_commands.SortChannels(orx::SortKey::Number, sortDescending()); });
     m_sortDescending = make("actionSortDescending", res::kSortDescending, [] {});
     m_sortDescending->setCheckable(true);
-    make("actionMoveUp", res::kMoveUp, &CProgramView::MoveUp);
-    make("actionMoveDown", res::kMoveDown, &CProgramView::MoveDown);
-    make("actionPackEmpty", res::kPackEmpty, &CProgramView::PackEmptyChannels);
-    make("actionFillDown", res::kFillDown, &CProgramView::FillDown);
+    make("actionMoveUp", res::kMoveUp, &CChannelCommands::MoveUp);
+    make("actionMoveDown", res::kMoveDown, &CChannelCommands::MoveDown);
+    make("actionPackEmpty", res::kPackEmpty, &CChannelCommands::PackEmptyChannels);
+    make("actionFillDown", res::kFillDown, &CChannelCommands::FillDown);
 
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
@@ -112,11 +114,11 @@ QMenu* CChannelCommandMenus::CreateGridMenu(int col, QWidget* parent)
     if (col == orx::ColTxFrequency) {
         QMenu* offsets = menu->addMenu(res::Tr(res::kOffsetMenu));
         offsets->setObjectName(QStringLiteral("offsetMenu"));
-        offsets->addAction(res::Tr(res::kSimplex), &m_view, [this] {
-            m_view.SetTransmitOffset({orx::Duplex::Simplex, 0});
+        offsets->addAction(res::Tr(res::kSimplex), &m_commands, [this] {
+            m_commands.SetTransmitOffset({orx::Duplex::Simplex, 0});
         });
         // The offset last chosen first, then the usual shifts of VHF and UHF repeaters.
-        std::vector<std::uint32_t> offered{m_view.lastOffset()};
+        std::vector<std::uint32_t> offered{m_commands.lastOffset()};
         for (std::uint32_t units : {60000u, 500000u}) {
             if (std::find(offered.begin(), offered.end(), units) == offered.end())
                 offered.push_back(units);
@@ -124,27 +126,27 @@ QMenu* CChannelCommandMenus::CreateGridMenu(int col, QWidget* parent)
         for (std::uint32_t units : offered) {
             for (orx::Duplex d : {orx::Duplex::Plus, orx::Duplex::Minus}) {
                 const QString sign = d == orx::Duplex::Plus ? QStringLiteral("+") : QStringLiteral("-");
-                offsets->addAction(res::Tr(res::kOffsetItem).arg(sign, offsetMHz(units)), &m_view,
+                offsets->addAction(res::Tr(res::kOffsetItem).arg(sign, offsetMHz(units)), &m_commands,
                                    [this, d, units] {
-                                       m_view.SetTransmitOffset({d, units});
+                                       m_commands.SetTransmitOffset({d, units});
                                    });
             }
         }
-        offsets->addAction(res::Tr(res::kOtherOffset), &m_view, [this] {
+        offsets->addAction(res::Tr(res::kOtherOffset), &m_commands, [this] {
             bool ok = false;
             const QString text = QInputDialog::getText(
-                &m_view, res::Tr(res::kOffsetMenu), res::Tr(res::kOtherOffsetPrompt), QLineEdit::Normal,
-                QStringLiteral("+") + offsetMHz(m_view.lastOffset()), &ok);
+                m_form, res::Tr(res::kOffsetMenu), res::Tr(res::kOtherOffsetPrompt), QLineEdit::Normal,
+                QStringLiteral("+") + offsetMHz(m_commands.lastOffset()), &ok);
             if (!ok)
                 return;
             if (const auto choice = orx::ParseOffsetText(text.trimmed().toStdString()))
-                m_view.SetTransmitOffset(*choice);
+                m_commands.SetTransmitOffset(*choice);
         });
         offsets->addSeparator();
-        offsets->addAction(res::Tr(res::kSplit), &m_view, [this] {
+        offsets->addAction(res::Tr(res::kSplit), &m_commands, [this] {
             // As today: the transmit frequency typed into its own cell.
             m_grid->SetCol(orx::ColTxFrequency);
-            m_view.OpenCellEditor();
+            m_commands.OpenCellEditor();
         });
         menu->addSeparator();
     }
@@ -154,8 +156,8 @@ QMenu* CChannelCommandMenus::CreateGridMenu(int col, QWidget* parent)
 
 void CChannelCommandMenus::showGridMenu(const QPoint& globalPos, int col)
 {
-    m_view.CommitOpenEditor();
-    QMenu* menu = CreateGridMenu(col, &m_view);
+    m_commands.CommitOpenEditor();
+    QMenu* menu = CreateGridMenu(col, m_form);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(globalPos);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 // The channel commands as actions, in the Edit menu and the grid's context menu (with the sort
-// submenu, and the transmit offsets on a transmit-frequency cell). Each action calls the view,
-// which passes the grid's selection to the channel controller.
+// submenu, and the transmit offsets on a transmit-frequency cell). Each action calls the form's
+// channel commands, which pass the grid's selection to the channel controller.
 
 #include <QObject>
 #include <QPointer>
@@ -11,7 +11,7 @@
 #include <vector>
 
 class CMSFlexGrid;
-class CProgramView;
+class CChannelCommands;
 class QAction;
 class QMenu;
 class QPoint;
@@ -23,7 +23,8 @@ struct Command;
 class CChannelCommandMenus : public QObject {
     Q_OBJECT
 public:
-    CChannelCommandMenus(CProgramView& view, CMSFlexGrid* grid);
+    // The actions belong to form, where their shortcuts work.
+    CChannelCommandMenus(CChannelCommands& commands, CMSFlexGrid* grid, QWidget* form);
 
     // The commands in menu order, with the sort submenu.
     void AddTo(QMenu* menu);
@@ -37,7 +38,8 @@ public:
 private:
     void showGridMenu(const QPoint& globalPos, int col);
 
-    CProgramView& m_view;
+    CChannelCommands& m_commands;
+    QWidget* m_form;
     CMSFlexGrid* m_grid;
     QAction* m_sortDescending = nullptr;
     std::vector<QAction*> m_channelCommands; // in menu order; nullptr stands for a separator

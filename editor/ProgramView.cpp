@@ -3,24 +3,21 @@
 #include "CMSFlexGrid.h"
 #include "CellEditors.h"
 #include "ChannelCommandMenus.h"
-#include "CommandAction.h"
+#include "ChannelCommands.h"
 #include "DialogUnits.h"
-#include "ProgramDoc.h"
+#include "FormCommands.h"
+#include "FormPrinter.h"
+#include "GridInput.h"
+#include "HistoryActions.h"
+#include "SettingsPanel.h"
 #include "Texts.h"
 #include "Tr.h"
 
-#include <QComboBox>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QResizeEvent>
-#include <QScrollBar>
-#include <QSignalBlocker>
 #include <QStyle>
-#include <QUndoStack>
 
 #include <array>
 
@@ -29,160 +26,42 @@ namespace {
 // Template 101, in dialog units.
 constexpr int kFormWidth = 596;
 constexpr int kFormHeight = 319;
-constexpr QRect kGroupRect(15, 12, 564, 90);
+constexpr int kPanelHeight = 104; // the settings group and its margin
 constexpr QRect kGridRect(15, 128, 566, 179);
-constexpr int kComboWidth = 67;
 constexpr int kRowHeight = 12;
-
-struct Place {
-    int id; // control id
-    int x, y;
-    int listHeight; // height of the open list, -1 for an edit
-};
-
-// The list of each setting on the panel, in Setting order: its control id and object name.
-struct SettingControl {
-    orx::Setting setting;
-    int id;
-    const char* objectName;
-};
-constexpr SettingControl kSettingControls[orx::kSettingCount] = {
-    {orx::Setting::DisplayMode, CProgramView::IdDisplayModeList, "displayModeList"},
-    {orx::Setting::ScanMode, CProgramView::IdScanModeList, "scanModeList"},
-    {orx::Setting::TailElimination, CProgramView::IdTailEliminationList, "tailEliminationList"},
-    {orx::Setting::ManualSetting, CProgramView::IdManualSettingList, "manualSettingList"},
-    {orx::Setting::Beep, CProgramView::IdBeepList, "beepList"},
-    {orx::Setting::BatterySave, CProgramView::IdBatterySaveList, "batterySaveList"},
-    {orx::Setting::Squelch, CProgramView::IdSquelchList, "squelchList"},
-    {orx::Setting::TimeLimit, CProgramView::IdTimeLimitList, "timeLimitList"},
-    {orx::Setting::VoxLevel, CProgramView::IdVoxLevelList, "voxLevelList"},
-    {orx::Setting::EndTone, CProgramView::IdEndToneList, "endToneList"},
-    {orx::Setting::PriorityChannel, CProgramView::IdPriorityChannelList, "priorityChannelList"},
-};
-
-// Where each control of the settings panel stands; its label stands to its left.
-constexpr Place kPanel[] = {
-    {CProgramView::IdModelList, 89, 28, 52},
-    {CProgramView::IdBandList, 209, 28, 83},
-    {CProgramView::IdManualSettingList, 332, 28, 61},
-    {CProgramView::IdTimeLimitList, 478, 28, 119},
-    {CProgramView::IdPasswordEdit, 89, 45, -1},
-    {CProgramView::IdPriorityChannelList, 209, 45, 113},
-    {CProgramView::IdVoxLevelList, 332, 45, 184},
-    {CProgramView::IdBatterySaveList, 478, 45, 46},
-    {CProgramView::IdSquelchList, 89, 62, 104},
-    {CProgramView::IdBeepList, 209, 62, 90},
-    {CProgramView::IdTailEliminationList, 332, 62, 55},
-    {CProgramView::IdEndToneList, 478, 62, 67},
-    {CProgramView::IdScanModeList, 88, 80, 104},
-    {CProgramView::IdDisplayModeList, 209, 80, 83},
-};
 
 // The channel grid's column widths, column 0 first, as factors of one common width.
 constexpr std::array<double, orx::kGridColumnCount> kChannelWidthFactors = {0.4, 1.2, 1.2, 1.3, 1.3, 1.0,
                                                                             1.0, 1.0, 0.9, 0.9, 1.2};
 
-// Left edge of the label in front of a control at x.
-int labelLeft(int controlX)
-{
-    if (controlX < 150)
-        return 21;
-    if (controlX < 300)
-        return 159;
-    if (controlX < 450)
-        return 282;
-    return 402;
-}
-
-QComboBox* makeList(QWidget* parent, const char* objectName)
-{
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QString::fromLatin1(objectName));
-    box->setEditable(false);
-    box->setFocusPolicy(Qt::StrongFocus);
-    return box;
-}
-
-void fillList(QComboBox* box, const std::vector<std::string>& entries)
-{
-    box->clear();
-    for (const auto& e : entries)
-        box->addItem(res::FromUtf8(e));
-}
-
-std::vector<std::string> listEntries(const QComboBox* box)
-{
-    std::vector<std::string> v;
-    v.reserve(static_cast<std::size_t>(box->count()));
-    for (int i = 0; i < box->count(); ++i)
-        v.push_back(box->itemText(i).toStdString());
-    return v;
-}
-
 } // namespace
 
 CProgramView::CProgramView(CProgramDoc& document, QWidget* parent)
-    : QWidget(parent), m_doc(document), m_commands(document), m_csv(document, m_commands, this)
+    : QWidget(parent), m_doc(document), m_controller(document), m_csv(document, m_controller, this)
 {
     setObjectName(QStringLiteral("programView"));
     createControls();
     layoutForm();
-    installEditorFilters();
-    createExchange();
-    m_menus = new CChannelCommandMenus(*this, m_grid);
-    connect(m_grid, &CMSFlexGrid::RowsDropped, this, &CProgramView::onRowsDropped);
     connect(&m_doc, &CProgramDoc::imageReplaced, this, &CProgramView::onImageReplaced);
     // Whatever reads the screen (save, read, write, the unsaved-edits question) gets the value an
     // open editor holds.
     connect(&m_doc, &CProgramDoc::commitRequested, this, &CProgramView::CommitOpenEditor);
     connect(m_channelModel, &CChannelTableModel::edited, &m_doc, &CProgramDoc::ScreenEdited);
     connect(&m_doc, &CProgramDoc::rowsChanged, m_channelModel, &CChannelTableModel::showRows);
-    connect(&m_doc, &CProgramDoc::stateRestored, this, &CProgramView::onStateRestored);
+    // A step of the history taken (settings, band, password, a feature dialog, the serial number):
+    // the panel shows the screen as it now is.
+    connect(&m_doc, &CProgramDoc::stateRestored, this, [this] {
+        if (m_setUp)
+            m_panel->showScreen();
+    });
     connect(&m_doc, &CProgramDoc::stepRevisited, this, &CProgramView::onStepRevisited);
 }
 
 CProgramView::~CProgramView() = default;
 
-orx::BandLimits& CProgramView::bandLimits()
-{
-    return m_doc.bandLimits();
-}
-
-const orx::BandLimits& CProgramView::bandLimits() const
-{
-    return m_doc.bandLimits();
-}
-
 void CProgramView::createControls()
 {
-    m_settingsGroup = new QGroupBox(res::Tr(res::kSettingsGroup), this);
-    m_settingsGroup->setObjectName(QStringLiteral("settingsGroup"));
-
-    m_modelList = makeList(this, "modelList");
-    m_bandList = makeList(this, "bandList");
-    // A model counts only when it changes: picking the one shown again would throw away the band
-    // in force for the model's first band. showScreen() fills and selects without these.
-    connect(m_modelList, &QComboBox::currentIndexChanged, this, &CProgramView::OnModelChanged);
-    // A band picked again is applied again: the list always shows the band in force.
-    connect(m_bandList, &QComboBox::activated, this, &CProgramView::OnBandChanged);
-
-    m_passwordEdit = new QLineEdit(this);
-    m_passwordEdit->setObjectName(QStringLiteral("passwordEdit"));
-    m_passwordEdit->setContextMenuPolicy(Qt::NoContextMenu);
-    // Digits only, typed or pasted.
-    m_passwordEdit->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_passwordEdit));
-    connect(m_passwordEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
-        m_doc.SetPassword(text.left(static_cast<int>(orx::kPasswordMaxLength)).toStdString());
-    });
-
-    for (int i = 0; i < orx::kSettingCount; ++i) {
-        const auto setting = static_cast<orx::Setting>(i);
-        QComboBox* list = makeList(this, kSettingControls[i].objectName);
-        m_settingLists[static_cast<std::size_t>(i)] = list;
-        connect(list, &QComboBox::currentIndexChanged, this,
-                [this, setting](int index) { m_doc.SetSetting(setting, index); });
-    }
+    m_panel = new CSettingsPanel(m_doc, this);
 
     m_channelLabel = new QLabel(res::Tr(res::kChannelLabel), this);
     m_deleteButton = new QPushButton(res::Tr(res::kDeleteButton), this);
@@ -194,60 +73,32 @@ void CProgramView::createControls()
     m_factoryButton->hide();
     for (QPushButton* b : {m_deleteButton, m_addButton, m_factoryButton})
         b->setAutoDefault(false);
-    connect(m_deleteButton, &QPushButton::clicked, this, &CProgramView::DeleteChannel);
-    connect(m_addButton, &QPushButton::clicked, this, &CProgramView::AddChannel);
-    connect(m_factoryButton, &QPushButton::clicked, this, &CProgramView::LoadFactoryDefaults);
 
     m_grid = new CMSFlexGrid(this);
     m_grid->setObjectName(QStringLiteral("channelGrid"));
     m_channelModel = new CChannelTableModel(m_doc.channels(), this);
     m_grid->setModel(m_channelModel);
-    m_selection = CGridSelection(m_grid);
-    connect(m_grid, &CMSFlexGrid::MouseDown, this, &CProgramView::onGridMouseDown);
-    connect(m_grid, &CMSFlexGrid::EnterCell, this, &CProgramView::onGridEnterCell);
-    connect(m_grid, &CMSFlexGrid::KeyPress, this, &CProgramView::StartFrequencyEntry);
 
     // The cell editors lie over the grid, so they are made after it and stay above it.
-    m_editors = new CCellEditors(this, m_grid, m_commands);
+    m_editors = new CCellEditors(this, m_grid, m_controller);
+    m_commands = new CChannelCommands(this, m_grid, m_controller, *m_editors);
+    m_menus = new CChannelCommandMenus(*m_commands, m_grid, this);
+    m_input = new CGridInput(m_grid, *m_editors, *m_commands, m_panel->lists(), this);
+    m_history = new CHistoryActions(m_doc, *m_editors, this);
+
+    connect(m_deleteButton, &QPushButton::clicked, m_commands, &CChannelCommands::DeleteChannel);
+    connect(m_addButton, &QPushButton::clicked, m_commands, &CChannelCommands::AddChannel);
+    connect(m_factoryButton, &QPushButton::clicked, this,
+            [this] { formcmd::LoadFactoryDefaults(m_doc, this); });
 }
 
 void CProgramView::layoutForm()
 {
     const DialogUnits du(font());
     m_formSize = QSize(du.x(kFormWidth), du.y(kFormHeight));
-    m_settingsGroup->setGeometry(
-        du.rect(kGroupRect.x(), kGroupRect.y(), kGroupRect.width(), kGroupRect.height()));
-    m_settingsGroup->lower();
+    m_panel->layOut(du, m_formSize.width(), du.y(kPanelHeight));
 
-    auto controlFor = [this](int id) -> QWidget* {
-        if (id == IdModelList)
-            return m_modelList;
-        if (id == IdBandList)
-            return m_bandList;
-        if (id == IdPasswordEdit)
-            return m_passwordEdit;
-        for (int i = 0; i < orx::kSettingCount; ++i) {
-            if (kSettingControls[i].id == id)
-                return m_settingLists[static_cast<std::size_t>(i)];
-        }
-        return nullptr;
-    };
     const int rowHeight = du.y(kRowHeight);
-    const int controlHeight = std::max(rowHeight, m_modelList->sizeHint().height());
-    for (const Place& p : kPanel) {
-        QWidget* w = controlFor(p.id);
-        w->setGeometry(du.x(p.x), du.y(p.y) + (rowHeight - controlHeight) / 2, du.x(kComboWidth),
-                       controlHeight);
-        if (auto* box = qobject_cast<QComboBox*>(w))
-            box->setMaxVisibleItems(std::max(3, (p.listHeight - kRowHeight) / 8 + 1)); // ~8 units an item
-        auto* label = new QLabel(PanelLabel(p.id), this);
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        const int left = labelLeft(p.x);
-        label->setGeometry(du.x(left), du.y(p.y), du.x(p.x - 3 - left), rowHeight);
-        label->setBuddy(w);
-        m_labels.push_back(label);
-    }
-
     const int buttonHeight = std::max(rowHeight, m_deleteButton->sizeHint().height() - 4);
     auto placeLine = [&](QWidget* w, int x, int width) {
         w->setGeometry(du.x(x), du.y(108) + (rowHeight - buttonHeight) / 2, du.x(width), buttonHeight);
@@ -263,40 +114,14 @@ void CProgramView::layoutForm()
     setMinimumSize(m_formSize.width() / 2, m_formSize.height() / 2);
 }
 
-QString CProgramView::PanelLabel(int id)
-{
-    if (id == IdModelList)
-        return res::Tr(res::kModelLabel);
-    if (id == IdBandList)
-        return res::Tr(res::kBandLabel);
-    if (id == IdPasswordEdit)
-        return res::Tr(res::kPasswordLabel);
-    for (const SettingControl& control : kSettingControls) {
-        if (control.id == id)
-            return res::Tr(orx::Info(control.setting).label);
-    }
-    return {};
-}
-
 void CProgramView::retranslate()
 {
-    m_settingsGroup->setTitle(res::Tr(res::kSettingsGroup));
-    for (std::size_t i = 0; i < m_labels.size() && i < std::size(kPanel); ++i)
-        m_labels[i]->setText(PanelLabel(kPanel[i].id));
+    m_panel->retranslate();
     m_channelLabel->setText(res::Tr(res::kChannelLabel));
     m_deleteButton->setText(res::Tr(res::kDeleteButton));
     m_addButton->setText(res::Tr(res::kAddButton));
     m_factoryButton->setText(res::Tr(res::kFactoryButton));
-    // The entries are shown anew in place: the index, which is the stored value, stays.
-    if (m_setUp) {
-        for (int i = 0; i < orx::kSettingCount; ++i) {
-            QComboBox* list = m_settingLists[static_cast<std::size_t>(i)];
-            const auto choices = orx::Choices(static_cast<orx::Setting>(i));
-            for (int k = 0; k < list->count() && k < static_cast<int>(choices.size()); ++k)
-                list->setItemText(k, res::Tr(std::string_view(choices[static_cast<std::size_t>(k)])));
-        }
-    }
-    updateUndoTexts();
+    m_history->retranslate();
     m_menus->retranslate();
     m_channelModel->retranslate();
 }
@@ -306,6 +131,12 @@ void CProgramView::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::LanguageChange)
         retranslate();
+}
+
+void CProgramView::wheelEvent(QWheelEvent* event)
+{
+    m_input->formWheel(event->angleDelta().y());
+    QWidget::wheelEvent(event);
 }
 
 void CProgramView::resizeEvent(QResizeEvent* event)
@@ -319,22 +150,6 @@ void CProgramView::resizeEvent(QResizeEvent* event)
     const int bottomMargin = du.y(kFormHeight - kGridRect.y() - kGridRect.height());
     m_grid->setGeometry(left, top, std::max(du.x(100), width() - left - rightMargin),
                         std::max(du.y(60), height() - top - bottomMargin));
-}
-
-void CProgramView::setUpOnce()
-{
-    for (int i = 0; i < orx::kSettingCount; ++i) {
-        const auto s = static_cast<orx::Setting>(i);
-        QComboBox* list = m_settingLists[static_cast<std::size_t>(i)];
-        // Filling selects entry 0, which is no choice of the user's.
-        const QSignalBlocker block(list);
-        list->clear();
-        for (const auto& choice : orx::Choices(s))
-            list->addItem(res::Tr(std::string_view(choice)));
-    }
-    setUpGrid();
-    m_passwordEdit->setMaxLength(static_cast<int>(orx::kPasswordMaxLength));
-    m_setUp = true;
 }
 
 void CProgramView::setUpGrid()
@@ -355,11 +170,10 @@ void CProgramView::setUpGrid()
                       m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 2;
     m_grid->horizontalHeader()->setDefaultSectionSize(std::max(40, static_cast<int>(inner / factorSum)));
     const int w0 = m_grid->ColWidth(0);
-    for (int c = 0; c < kGridCols; ++c)
+    for (int c = 0; c < kGridCols; ++c) {
         m_grid->SetColWidth(c, static_cast<int>(w0 * kChannelWidthFactors[static_cast<std::size_t>(c)]));
-
-    for (int c = 0; c < kGridCols; ++c)
         m_grid->SetColAlignment(c, CMSFlexGrid::AlignCenterCenter);
+    }
     m_grid->SetSelectionMode(CMSFlexGrid::SelectionFree);
     // The current cell and a selection of channels show in every style, focused or not.
     m_grid->SetMarkSelection(true);
@@ -376,24 +190,19 @@ void CProgramView::SetDealerMode(bool on)
 
 void CProgramView::OnInitialUpdate()
 {
-    if (!m_setUp)
-        setUpOnce();
-    showScreen();
+    if (!m_setUp) {
+        m_panel->setUp();
+        setUpGrid();
+        m_setUp = true;
+    }
+    m_panel->showScreen();
 }
 
 void CProgramView::onImageReplaced()
 {
     // A value half typed for the screen being replaced goes nowhere.
-    CloseEditors();
+    m_editors->CloseAll();
     OnInitialUpdate();
-}
-
-void CProgramView::onStateRestored()
-{
-    // A step of the history taken (settings, band, password, a feature dialog, the serial number):
-    // the panel shows the screen as it now is.
-    if (m_setUp)
-        showScreen();
 }
 
 void CProgramView::onStepRevisited(int first)
@@ -402,50 +211,10 @@ void CProgramView::onStepRevisited(int first)
     m_grid->scrollTo(m_grid->currentIndex());
 }
 
-void CProgramView::showLists(const orx::BandSelection& lists)
-{
-    // Filling and selecting here is the program's doing, not a choice of the user's.
-    const QSignalBlocker blockModels(m_modelList);
-    const QSignalBlocker blockBands(m_bandList);
-    if (listEntries(m_modelList) != lists.models)
-        fillList(m_modelList, lists.models);
-    m_modelList->setCurrentIndex(lists.model);
-    if (listEntries(m_bandList) != lists.bands)
-        fillList(m_bandList, lists.bands);
-    m_bandList->setCurrentIndex(lists.band);
-}
-
-void CProgramView::showScreen()
-{
-    const orx::ScreenCopy& s = m_doc.screen();
-    showLists(s.lists);
-    for (int i = 0; i < orx::kSettingCount; ++i) {
-        QComboBox* list = m_settingLists[static_cast<std::size_t>(i)];
-        const QSignalBlocker block(list);
-        list->setCurrentIndex(s.settings.index[static_cast<std::size_t>(i)]);
-    }
-    // The password being typed stays where the caret is.
-    const QString password = res::FromUtf8(s.settings.password);
-    if (m_passwordEdit->text() != password) {
-        const QSignalBlocker block(m_passwordEdit);
-        m_passwordEdit->setText(password);
-    }
-}
-
-orx::ChannelTexts CProgramView::RowTexts(int row) const
-{
-    return m_doc.channels().texts(row);
-}
-
 void CProgramView::SetRowTexts(int row, const orx::ChannelTexts& texts)
 {
     for (int c = orx::kFirstDataColumn; c <= orx::kLastDataColumn; ++c)
         m_grid->SetTextMatrix(row, c, res::FromUtf8(texts[static_cast<orx::ChannelColumn>(c)]));
-}
-
-orx::ScreenCopy CProgramView::ReadScreen() const
-{
-    return m_doc.screen();
 }
 
 void CProgramView::ImageToView()
@@ -455,52 +224,113 @@ void CProgramView::ImageToView()
 
 void CProgramView::ViewToImage()
 {
-    // An editor still open holds a value the user is typing: it goes into the screen first.
-    CommitOpenEditor();
+    // The document has an open editor commit first.
     m_doc.StoreScreen();
 }
 
-void CProgramView::OnModelChanged()
+void CProgramView::CommitOpenEditor()
 {
-    const int model = m_modelList->currentIndex();
-    if (model < 0)
-        return;
-    m_doc.SelectModel(model);
-    showLists(m_doc.screen().lists);
+    m_editors->CommitOpen();
 }
 
-void CProgramView::OnBandChanged()
+QRect CProgramView::CellEditorRect(int row, int col) const
 {
-    m_doc.SelectBand(m_bandList->currentIndex());
-    // An entry that cannot be applied does not stay shown.
-    showLists(m_doc.screen().lists);
+    return m_editors->CellRect(row, col);
 }
 
-void CProgramView::setHighLightFor(int mouseCol)
+QAction* CProgramView::undoAction() const
 {
-    const int wanted = mouseCol == 0 ? CMSFlexGrid::HighLightWithFocus : CMSFlexGrid::HighLightNever;
-    if (m_grid->HighLight() != wanted)
-        m_grid->SetHighLight(wanted);
+    return m_history->undoAction();
 }
 
-void CProgramView::onGridMouseDown(int button, int shift, int, int)
+QAction* CProgramView::redoAction() const
 {
-    if (button != 1)
-        return;
-    // Shift extends the selection from the current cell to the pressed one, for the clipboard; it
-    // opens no editor, and the block shows.
-    constexpr int kShiftHeld = 1;
-    if ((shift & kShiftHeld) && m_grid->MouseCol() != 0) {
-        if (m_grid->HighLight() != CMSFlexGrid::HighLightWithFocus)
-            m_grid->SetHighLight(CMSFlexGrid::HighLightWithFocus);
-        return;
-    }
-    setHighLightFor(m_grid->MouseCol());
-    if (m_grid->MouseCol() != 0)
-        OpenCellEditor();
+    return m_history->redoAction();
 }
 
-void CProgramView::onGridEnterCell()
+void CProgramView::Undo()
 {
-    setHighLightFor(m_grid->MouseCol());
+    m_history->Undo();
+}
+
+void CProgramView::Redo()
+{
+    m_history->Redo();
+}
+
+void CProgramView::AddChannelCommands(QMenu* menu)
+{
+    m_menus->AddTo(menu);
+}
+
+QMenu* CProgramView::CreateGridMenu(int col, QWidget* parent)
+{
+    return m_menus->CreateGridMenu(col, parent);
+}
+
+void CProgramView::PrintTo(QPrinter* printer)
+{
+    CFormPrinter(m_doc.pathName(), m_panel->labels(), m_grid, m_channelModel, font()).Print(printer);
+}
+
+bool CProgramView::ExportCsvFile(const QString& path)
+{
+    CommitOpenEditor();
+    return m_csv.Export(path);
+}
+
+bool CProgramView::ImportCsvFile(const QString& path)
+{
+    CommitOpenEditor();
+    return m_csv.Import(path);
+}
+
+void CProgramView::OnExportCsv()
+{
+    CommitOpenEditor();
+    m_csv.OnExport();
+}
+
+void CProgramView::OnImportCsv()
+{
+    CommitOpenEditor();
+    m_csv.OnImport();
+}
+
+void CProgramView::OnRead()
+{
+    formcmd::ReadRadio(m_doc, this);
+}
+
+void CProgramView::OnWrite()
+{
+    formcmd::WriteRadio(m_doc, this);
+}
+
+void CProgramView::OnPower()
+{
+    formcmd::TunePower(m_doc, this);
+}
+
+void CProgramView::OnDtmf()
+{
+    formcmd::EditDtmf(m_doc, this);
+}
+
+void CProgramView::OnSideKeys()
+{
+    formcmd::EditSideKeys(m_doc, this);
+}
+
+void CProgramView::OnFmRadio()
+{
+    formcmd::EditFmRadio(m_doc, this);
+}
+
+void CProgramView::OnSerialNumber()
+{
+    // Row 63 may hold edits that are not in the image yet (an editor may still be open over it):
+    // they are channel 63 as much as the image's record is.
+    CommitOpenEditor();
+    formcmd::EditSerialNumber(m_doc, this);
 }

@@ -678,4 +678,7 @@ inline constexpr const char* kToolJsonChannels = "必须是含 128 个信道的�
 inline constexpr const char* kToolJsonSerial = "必须是 1 到 16 个可打印的 ASCII 字符，或 null";
 inline constexpr const char* kToolJsonSerialChannel = "信道 63 保存着电子串号；它的 rx_mhz 必须是 null";
 
+// The form's message after a command on many channels left some of them as they were.
+inline constexpr const char* kLeftAloneCaption = "部分信道未修改";
+
 } // namespace res

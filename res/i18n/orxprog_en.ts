@@ -2472,5 +2472,10 @@ is Chinese, else English)</translation>
         <source>信道 63 保存着电子串号；它的 rx_mhz 必须是 null</source>
         <translation>channel 63 holds the serial number; its rx_mhz must be null</translation>
     </message>
+    <!-- A command on many channels left some of them as they were -->
+    <message>
+        <source>部分信道未修改</source>
+        <translation>Channels left as they were</translation>
+    </message>
 </context>
 </TS>

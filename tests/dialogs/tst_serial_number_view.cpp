@@ -6,6 +6,7 @@
 #include "ChannelEdit.h"
 #include "FeatureCodecs.h"
 #include "ProgramDoc.h"
+#include "ChannelCommands.h"
 #include "ProgramView.h"
 #include "TestSupport.h"
 
@@ -217,12 +218,12 @@ void TestSerialNumberView::channelsMoveAroundTheSerialNumber()
     std::copy(serial.begin(), serial.end(), image.bytes(orx::map::kSerialNumber, 16).begin());
     f.doc->ReplaceImage(image);
     f.view->grid()->SetRow(1);
-    f.view->AddChannel();
+    f.view->channelCommands().AddChannel();
     QCOMPARE(f.view->RowTexts(62)[orx::ColRxFrequency], std::string("201.00000"));
     QCOMPARE(f.view->RowTexts(64)[orx::ColRxFrequency], std::string("202.00000"));
     QCOMPARE(f.view->RowTexts(65)[orx::ColRxFrequency], std::string("204.00000"));
     f.view->grid()->SetRow(kRow);
-    f.view->DeleteChannel(); // on the serial number: nothing to take out
+    f.view->channelCommands().DeleteChannel(); // on the serial number: nothing to take out
     QCOMPARE(f.view->undoStack()->count(), 1);
     const QString path = f.appDir.file("around.sin");
     QVERIFY(f.doc->OnSaveDocument(path));

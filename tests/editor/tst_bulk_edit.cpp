@@ -10,7 +10,9 @@
 #include "DecimalScale.h"
 #include "DocumentCommands.h"
 #include "FeatureCodecs.h"
+#include "LeftAloneText.h"
 #include "ProgramDoc.h"
+#include "ChannelCommands.h"
 #include "ProgramView.h"
 #include "TestSupport.h"
 
@@ -25,6 +27,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
@@ -250,6 +253,10 @@ private slots:
             QCOMPARE(after.at(at.record + 12) & 0xFC, before.at(at.record + 12) & 0xFC);
         }
         QVERIFY(m_f->doc->channels().isFixed(63));
+        // The channels left below the band are named in a message, which the user closes first.
+        auto* leftAlone = m_view->findChild<QMessageBox*>(QStringLiteral("leftAloneMessage"));
+        QVERIFY(leftAlone && leftAlone->isVisible());
+        leftAlone->accept();
 
         // One undo gives back the saved bytes exactly. (The offscreen platform gives the window no
         // activation back when the dialog closes, as a desktop does.)
@@ -348,11 +355,41 @@ private slots:
         QCOMPARE(m_view->RowTexts(5), ChannelTexts{});
     }
 
+    // An offset past the band's upper edge leaves that channel as it was, never clamped, and says
+    // so in one message naming it; the other channel changes, as one step of the history.
+    void offsetPastTheBandIsReported()
+    {
+        m_view->SetRowTexts(5, channelAt("150.00000", "A"));
+        m_view->SetRowTexts(6, channelAt("172.00000", "B"));
+        const ChannelTexts before6 = m_view->RowTexts(6);
+        const int steps = m_view->undoStack()->index();
+        m_grid->SetRow(5);
+        m_grid->SetCol(ColTxFrequency);
+        m_grid->setFocus();
+        QTest::keyClick(m_grid, Qt::Key_Down, Qt::ShiftModifier);
+        QMenu* menu = rightClickCell(6, ColTxFrequency);
+        QVERIFY(menu);
+        QAction* plus5 = actionNamed(menu->findChild<QMenu*>(QStringLiteral("offsetMenu")), "+5 MHz");
+        QVERIFY(plus5);
+        plus5->trigger();
+        menu->close();
+
+        QCOMPARE(m_view->RowTexts(5)[ColTxFrequency], std::string("155.00000"));
+        QCOMPARE(m_view->RowTexts(6), before6);
+        QCOMPARE(m_view->undoStack()->index(), steps + 1);
+        auto* box = m_view->findChild<QMessageBox*>(QStringLiteral("leftAloneMessage"));
+        QVERIFY(box && box->isVisible());
+        QCOMPARE(box->text(), res::LeftAloneMessage({{6, LeftAloneReason::AboveBand}}, m_view->bandLimits()));
+        box->accept();
+        m_view->Undo();
+        QCOMPARE(m_view->RowTexts(5)[ColTxFrequency], std::string("150.00000"));
+    }
+
     void offsetIsRemembered()
     {
         m_view->SetRowTexts(1, channelAt("145.00000", "A"));
         m_grid->SetRow(1);
-        m_view->SetTransmitOffset({Duplex::Minus, 760000});
+        m_view->channelCommands().SetTransmitOffset({Duplex::Minus, 760000});
         QCOMPARE(m_view->RowTexts(1)[ColTxFrequency], std::string("137.40000"));
         QMenu* menu = m_view->CreateGridMenu(ColTxFrequency, m_view);
         auto* offsets = menu->findChild<QMenu*>(QStringLiteral("offsetMenu"));
@@ -692,7 +729,7 @@ private slots:
     {
         selectRowsByNumbers(2, 4);
         QVERIFY(m_grid->SelectionShown());
-        m_view->findChild<QLineEdit*>()->setFocus();
+        m_view->findChild<QLineEdit*>(QStringLiteral("passwordEdit"))->setFocus();
         QVERIFY(!m_grid->hasFocus());
         // The grid draws its own fill, whatever the style does without the focus.
         const QImage shot = m_grid->viewport()->grab().toImage();

@@ -10,6 +10,7 @@
 #include "DecimalScale.h"
 #include "FeatureCodecs.h"
 #include "ProgramDoc.h"
+#include "ChannelCommands.h"
 #include "ProgramView.h"
 #include "TestSupport.h"
 
@@ -353,7 +354,7 @@ private slots:
                 case 9: {
                     const int delta = rng.bounded(2) ? 1 : -1;
                     selectRows(row, bottom);
-                    delta < 0 ? m_view->MoveUp() : m_view->MoveDown();
+                    delta < 0 ? m_view->channelCommands().MoveUp() : m_view->channelCommands().MoveDown();
                     ref.move(row, bottom, delta);
                     settle(QStringLiteral("move %1-%2 by %3").arg(row).arg(bottom).arg(delta));
                     break;
@@ -366,9 +367,9 @@ private slots:
                             DecimalScale(LeadingNumber(m_view->RowTexts(n)[ColRxFrequency]), kFrequencyShift);
                     selectRows(row, bottom);
                     if (byFrequency)
-                        m_view->SortChannels(SortKey::Frequency);
+                        m_view->channelCommands().SortChannels(SortKey::Frequency, false);
                     else
-                        m_view->PackEmptyChannels();
+                        m_view->channelCommands().PackEmptyChannels();
                     ref.sort(row, bottom, byFrequency, shown);
                     settle(
                         QStringLiteral("%1 %2-%3").arg(byFrequency ? "sort" : "pack").arg(row).arg(bottom));
@@ -377,7 +378,8 @@ private slots:
                 case 11: {
                     // Texts of many rows at once: the transmit offset, then Ctrl+D down a column.
                     selectRows(row, bottom);
-                    m_view->SetTransmitOffset({rng.bounded(2) ? Duplex::Plus : Duplex::Minus, 60000});
+                    m_view->channelCommands().SetTransmitOffset(
+                        {rng.bounded(2) ? Duplex::Plus : Duplex::Minus, 60000});
                     for (int n = row; n <= bottom; ++n)
                         ref.retext(n, m_view->RowTexts(n));
                     settle(QStringLiteral("offset %1-%2").arg(row).arg(bottom));
@@ -388,7 +390,7 @@ private slots:
                     m_grid->selectionModel()->select(
                         QItemSelection(model->index(row - 1, col - 1), model->index(bottom - 1, col - 1)),
                         QItemSelectionModel::ClearAndSelect);
-                    m_view->FillDown();
+                    m_view->channelCommands().FillDown();
                     for (int n = row; n <= bottom; ++n)
                         ref.retext(n, m_view->RowTexts(n));
                     settle(QStringLiteral("fill %1-%2 column %3").arg(row).arg(bottom).arg(col));
@@ -396,41 +398,41 @@ private slots:
                 }
                 case 0:
                     m_grid->SetRow(row);
-                    m_view->AddChannel();
+                    m_view->channelCommands().AddChannel();
                     ref.add(row);
                     settle(QStringLiteral("add %1").arg(row));
                     break;
                 case 1:
                     m_grid->SetRow(row);
-                    m_view->DeleteChannel();
+                    m_view->channelCommands().DeleteChannel();
                     ref.remove(row);
                     settle(QStringLiteral("delete %1").arg(row));
                     break;
                 case 2: {
                     selectRows(row, bottom);
-                    m_view->CopyCells();
+                    m_view->channelCommands().CopyCells();
                     const std::vector<Record> copied = ref.copy(row, bottom);
                     selectRows(target, target);
-                    m_view->PasteCells();
+                    m_view->channelCommands().PasteCells();
                     ref.paste(target, copied);
                     settle(QStringLiteral("copy %1-%2 to %3").arg(row).arg(bottom).arg(target));
                     break;
                 }
                 case 3: {
                     selectRows(row, bottom);
-                    m_view->CutCells();
+                    m_view->channelCommands().CutCells();
                     const std::vector<Record> cut = ref.copy(row, bottom);
                     ref.clear(row, bottom);
                     settle(QStringLiteral("cut %1-%2").arg(row).arg(bottom));
                     selectRows(target, target);
-                    m_view->PasteCells();
+                    m_view->channelCommands().PasteCells();
                     ref.paste(target, cut);
                     settle(QStringLiteral("paste to %1").arg(target));
                     break;
                 }
                 case 4:
                     selectRows(row, bottom);
-                    m_view->DeleteCells();
+                    m_view->channelCommands().DeleteCells();
                     ref.clear(row, bottom);
                     settle(QStringLiteral("Delete %1-%2").arg(row).arg(bottom));
                     break;
