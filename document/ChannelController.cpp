@@ -225,11 +225,13 @@ bool CChannelController::SetTransmitOffset(const std::vector<int>& rows, const o
     return editTable(res::kStepOffset, after);
 }
 
-orx::CsvImport CChannelController::ImportCsv(std::string_view bytes)
+orx::CsvImport CChannelController::ImportCsv(std::string_view bytes, int firstChannel)
 {
     orx::ChannelEntryTable table = m_doc.channels();
+    const orx::CsvPlacement placement =
+        firstChannel > 0 ? orx::PlacementFrom(table, firstChannel) : orx::CsvPlacement{};
     orx::CsvImport result =
-        orx::ImportChannelCsvFile(bytes, table.allTexts(), m_doc.bandLimits(), GbkDecoder());
+        orx::ImportChannelCsvFile(bytes, table.allTexts(), m_doc.bandLimits(), GbkDecoder(), placement);
     if (result.problem != orx::CsvProblem::None)
         return result;
     // The channels named get their new texts and keep their bytes; all the rows of the file are

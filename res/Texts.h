@@ -473,4 +473,9 @@ inline constexpr const char* kBatchLogFailed = "无法保存连续写入的记�
 inline constexpr const char* kSaveProtectedSaveAs = "可以把数据另存为其他文件。";
 inline constexpr const char* kSaveAsButton = "另存为...";
 
+// Importing a CSV file at the grid's current row, in file order, without its Location column.
+inline constexpr Command kImportCsvHere = {"导入 CSV 到当前信道(&C)...", nullptr,
+                                           "从当前信道起依次导入 CSV 文件中的信道，不按文件的 Location 列",
+                                           "导入 CSV 到当前信道"};
+
 } // namespace res
