@@ -32,16 +32,22 @@ private slots:
         QTest::newRow("by location, from 0") << zeroBased << 0 << false << orx::CsvNumbering::ShiftedFromZero
                                              << QStringList{"1=145.00000", "2=145.02500", "3=145.05000"} << 0;
         QTest::newRow("by location, from 1")
-            << "Location,Frequency\r\n1,145.000000\r\n3,145.025000\r\n" << 0 << false
-            << orx::CsvNumbering::ByLocation << QStringList{"1=145.00000", "3=145.02500"} << 0;
+            << "Location,Frequency\r\n1,145.000000\r\n3,145.025000\r\n"
+            << 0 << false << orx::CsvNumbering::ByLocation << QStringList{"1=145.00000", "3=145.02500"} << 0;
         QTest::newRow("at row 10") << anywhere << 10 << false << orx::CsvNumbering::FromFirstChannel
                                    << QStringList{"10=146.00000", "11=146.02500"} << 0;
-        QTest::newRow("0-based list at row 1") << zeroBased << 1 << false << orx::CsvNumbering::FromFirstChannel
-                                               << QStringList{"1=145.00000", "2=145.02500", "3=145.05000"} << 0;
-        QTest::newRow("past the serial number") << anywhere << 62 << true << orx::CsvNumbering::FromFirstChannel
-                                                << QStringList{"62=146.00000", "64=146.02500"} << 0;
-        QTest::newRow("past the last channel") << anywhere << 128 << false << orx::CsvNumbering::FromFirstChannel
-                                               << QStringList{"128=146.00000"} << 1;
+        QTest::newRow("0-based list at row 1")
+            << zeroBased << 1 << false << orx::CsvNumbering::FromFirstChannel
+            << QStringList{"1=145.00000", "2=145.02500", "3=145.05000"} << 0;
+        QTest::newRow("past the serial number")
+            << anywhere << 62 << true << orx::CsvNumbering::FromFirstChannel
+            << QStringList{"62=146.00000", "64=146.02500"} << 0;
+        QTest::newRow("on the serial number's row")
+            << anywhere << 63 << true << orx::CsvNumbering::FromFirstChannel
+            << QStringList{"64=146.00000", "65=146.02500"} << 0;
+        QTest::newRow("past the last channel")
+            << anywhere << 128 << false << orx::CsvNumbering::FromFirstChannel << QStringList{"128=146.00000"}
+            << 1;
     }
     void rowsFindTheirChannels()
     {
@@ -66,7 +72,8 @@ private slots:
         const int steps = doc.undoStack()->count();
 
         const QByteArray bytes = csv.toUtf8();
-        const orx::CsvImport result = commands.ImportCsv(std::string_view(bytes.constData(), bytes.size()), firstChannel);
+        const orx::CsvImport result =
+            commands.ImportCsv(std::string_view(bytes.constData(), bytes.size()), firstChannel);
         QCOMPARE(result.numbering, numbering);
         QCOMPARE(result.count(orx::CsvOutcome::Refused), refused);
         QStringList got;
