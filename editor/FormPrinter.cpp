@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrinter>
 #include <QScreen>
 #include <QTextDocument>
@@ -26,7 +27,7 @@ constexpr int kChannelPadding = 2;
 // The smallest font the table is set in, however wide it is.
 constexpr double kSmallestPointSize = 4.0;
 
-// A table as rows of texts; the first row is the header of the channel table.
+// A table as rows of texts (the channel table's first row is its header).
 using TextRows = std::vector<QStringList>;
 
 // Each column's width: its widest text in font, its padding on both sides and its border.
@@ -174,6 +175,29 @@ std::unique_ptr<QTextDocument> CFormPrinter::Document(const QSizeF& pageSize) co
 
 void CFormPrinter::Print(QPrinter* printer) const
 {
-    // A document with a page size of its own is printed as laid out, scaled onto the page.
-    Document(PageSize(*printer))->print(printer);
+    // The document's pages as laid out, scaled onto the printer's, each with its number below.
+    const QSizeF page = PageSize(*printer);
+    const double footer = 2 * QFontMetricsF(m_font).height();
+    const std::unique_ptr<QTextDocument> document = Document(QSizeF(page.width(), page.height() - footer));
+    const QSizeF body = document->pageSize();
+    QPainter painter(printer);
+    if (!painter.isActive())
+        return;
+    const QTransform toPrinter =
+        QTransform::fromScale(printer->width() / page.width(), printer->height() / page.height());
+    for (int i = 0; i < document->pageCount(); ++i) {
+        if (i > 0)
+            printer->newPage();
+        painter.setTransform(toPrinter);
+        painter.translate(0, -i * body.height());
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = QRectF(0, i * body.height(), body.width(), body.height());
+        document->documentLayout()->draw(&painter, context);
+        // The number in device pixels, where the font's points are the printer's.
+        painter.resetTransform();
+        painter.setFont(m_font);
+        painter.setPen(Qt::black);
+        const QRectF numberBox = toPrinter.mapRect(QRectF(0, body.height(), body.width(), footer));
+        painter.drawText(numberBox, Qt::AlignCenter, QString::number(i + 1));
+    }
 }

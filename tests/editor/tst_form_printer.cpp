@@ -101,13 +101,15 @@ private slots:
     void englishPreviewOpens()
     {
         ScratchAppDirectory dir(TwoModelIni());
-        CProgramApp app({QStringLiteral("orxprog"), QStringLiteral("--lang"), QStringLiteral("en")}, dir.path());
+        CProgramApp app({QStringLiteral("orxprog"), QStringLiteral("--lang"), QStringLiteral("en")},
+                        dir.path());
         QVERIFY(app.InitInstance());
         const char* tones[] = {"", "模拟:88.5", "数字:023N", "模拟:254.1"};
         for (int row = 1; row <= 24; ++row) {
-            orx::ChannelTexts channel =
-                orx::DefaultChannelTexts(QStringLiteral("%1").arg(145.0 + row * 0.0125, 0, 'f', 5).toStdString());
-            channel[orx::ColTxFrequency] = QStringLiteral("%1").arg(145.6 + row * 0.0125, 0, 'f', 5).toStdString();
+            orx::ChannelTexts channel = orx::DefaultChannelTexts(
+                QStringLiteral("%1").arg(145.0 + row * 0.0125, 0, 'f', 5).toStdString());
+            channel[orx::ColTxFrequency] =
+                QStringLiteral("%1").arg(145.6 + row * 0.0125, 0, 'f', 5).toStdString();
             channel[orx::ColRxTone] = tones[row % 4];
             channel[orx::ColTxTone] = tones[(row + 1) % 4];
             channel[orx::ColName] = QStringLiteral("RPT %1").arg(row).toStdString();
