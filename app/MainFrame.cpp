@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "Backups.h"
 #include "BackupsDlg.h"
+#include "CMSFlexGrid.h"
 #include "CommandAction.h"
 #include "DocumentCommands.h"
 #include "ExitConfirmDlg.h"
@@ -28,6 +29,8 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+
+#include <algorithm>
 
 CMainFrame::CMainFrame(CProgramApp& app, CProgramView* view) : m_app(app), m_view(view)
 {
@@ -85,6 +88,14 @@ void CMainFrame::createActions()
     connect(a.printSetup, &QAction::triggered, &m_app, &CProgramApp::OnFilePrintSetup);
     a.importCsv = makeAction("actionImportCsv", res::kImportCsv);
     connect(a.importCsv, &QAction::triggered, m_view, &CProgramView::OnImportCsv);
+    // The same file at the grid's current row: the rows go to it and the channels below in file
+    // order, whatever the file's Location column says.
+    a.importCsvHere = makeAction("actionImportCsvHere", res::kImportCsvHere);
+    connect(a.importCsvHere, &QAction::triggered, this, [this, &doc] {
+        m_view->CommitOpenEditor();
+        const int row = std::clamp(m_view->grid()->Row(), 1, orx::map::kChannelCount);
+        CCsvFileCommands(doc, m_view->commands(), m_view).OnImport(row);
+    });
     a.exportCsv = makeAction("actionExportCsv", res::kExportCsv);
     connect(a.exportCsv, &QAction::triggered, m_view, &CProgramView::OnExportCsv);
     a.exit = makeAction("actionExit", res::kExit);
@@ -153,7 +164,7 @@ void CMainFrame::createMenus()
     file->addActions({a.newFile, a.open, a.openBackup, a.save, a.saveAs});
     file->addSeparator();
     // Channel lists to and from spreadsheets and other radio tools.
-    file->addActions({a.importCsv, a.exportCsv});
+    file->addActions({a.importCsv, a.importCsvHere, a.exportCsv});
     file->addSeparator();
     file->addActions({a.print, a.printPreview, a.printSetup});
     file->addSeparator();

@@ -34,6 +34,7 @@ public:
         QAction* save = nullptr;
         QAction* saveAs = nullptr;
         QAction* importCsv = nullptr;
+        QAction* importCsvHere = nullptr; // at the grid's current row, in file order
         QAction* exportCsv = nullptr;
         QAction* print = nullptr;
         QAction* printPreview = nullptr;

@@ -234,11 +234,13 @@ CChannelController::BulkOutcome CChannelController::SetTransmitOffset(const std:
     return outcome;
 }
 
-orx::CsvImport CChannelController::ImportCsv(std::string_view bytes)
+orx::CsvImport CChannelController::ImportCsv(std::string_view bytes, int firstChannel)
 {
     orx::ChannelEntryTable table = m_doc.channels();
+    const orx::CsvPlacement placement =
+        firstChannel > 0 ? orx::PlacementFrom(table, firstChannel) : orx::CsvPlacement{};
     orx::CsvImport result =
-        orx::ImportChannelCsvFile(bytes, table.allTexts(), m_doc.bandLimits(), GbkDecoder());
+        orx::ImportChannelCsvFile(bytes, table.allTexts(), m_doc.bandLimits(), GbkDecoder(), placement);
     if (result.problem != orx::CsvProblem::None)
         return result;
     // The channels named get their new texts and keep their bytes; all the rows of the file are

@@ -79,8 +79,10 @@ public:
     BulkOutcome BulkSet(const std::vector<int>& rows, const orx::BulkChange& change);
     BulkOutcome SetTransmitOffset(const std::vector<int>& rows, const orx::OffsetChoice& choice);
     // A CSV file's bytes into the table as one step when the file can be read at all; the result
-    // holds the problem of the file or the report of every row.
-    orx::CsvImport ImportCsv(std::string_view bytes);
+    // holds the problem of the file or the report of every row. By the file's Location column when
+    // firstChannel is 0, else in file order on the channels from firstChannel on (the Location
+    // column ignored, the serial number's row passed over).
+    orx::CsvImport ImportCsv(std::string_view bytes, int firstChannel = 0);
 
     // The offset offered first, the one last chosen (10 Hz units).
     std::uint32_t lastOffset() const { return m_lastOffset; }

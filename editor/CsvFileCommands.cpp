@@ -38,7 +38,7 @@ bool CCsvFileCommands::Export(const QString& path)
     return true;
 }
 
-bool CCsvFileCommands::Import(const QString& path)
+bool CCsvFileCommands::Import(const QString& path, int firstChannel)
 {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
@@ -47,8 +47,8 @@ bool CCsvFileCommands::Import(const QString& path)
         return false;
     }
     const QByteArray bytes = file.read(static_cast<qint64>(orx::kCsvFileSizeLimit) + 1);
-    const orx::CsvImport result =
-        m_commands.ImportCsv(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const orx::CsvImport result = m_commands.ImportCsv(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), firstChannel);
     if (result.problem != orx::CsvProblem::None) {
         QMessageBox::warning(m_parent, res::Tr(res::kAppTitle), CCsvReportDlg::FileProblemText(result, path));
         return false;
@@ -73,12 +73,12 @@ void CCsvFileCommands::OnExport()
     Export(dialog.selectedFiles().constFirst());
 }
 
-void CCsvFileCommands::OnImport()
+void CCsvFileCommands::OnImport(int firstChannel)
 {
     const QString dir = m_doc.pathName().isEmpty() ? QString() : QFileInfo(m_doc.pathName()).absolutePath();
     const QString path = QFileDialog::getOpenFileName(m_parent, QString(), dir,
                                                       res::Tr(res::kCsvFilter) + QStringLiteral(";;") +
                                                           res::Tr(res::kAllFilesFilter));
     if (!path.isEmpty())
-        Import(path);
+        Import(path, firstChannel);
 }

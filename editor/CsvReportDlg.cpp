@@ -84,6 +84,9 @@ QString CCsvReportDlg::DetailText(const orx::CsvRowResult& row, const orx::BandL
     if (row.outcome == orx::CsvOutcome::Refused) {
         if (row.refusal == orx::CsvRefusal::DuplicateLocation)
             return res::Tr(res::kCsvDuplicateLocation).arg(row.location).arg(row.firstLine);
+        // A DTCS row without any code says so rather than calling "" a code that is not standard.
+        if (row.refusal == orx::CsvRefusal::BadDcs && row.value.empty())
+            return res::Tr(res::kCsvMissingDcs);
         const QString text = res::Tr(refusalText(row.refusal)).arg(res::FromUtf8(row.value));
         const bool namesTheBand =
             row.refusal == orx::CsvRefusal::RxOutOfBand || row.refusal == orx::CsvRefusal::TxOutOfBand;
@@ -110,6 +113,19 @@ QString CCsvReportDlg::DetailText(const orx::CsvRowResult& row, const orx::BandL
             parts << res::Tr(res::kCsvNameCollision).arg(res::FromUtf8(w.value)).arg(w.channel);
     }
     return parts.join(res::Tr(res::kCsvDetailSeparator));
+}
+
+QString CCsvReportDlg::NumberingText(const orx::CsvImport& result)
+{
+    switch (result.numbering) {
+    case orx::CsvNumbering::ShiftedFromZero:
+        return res::Tr(res::kCsvShiftedFromZero);
+    case orx::CsvNumbering::FromFirstChannel:
+        return res::Tr(res::kCsvFromFirstChannel).arg(result.firstChannel);
+    case orx::CsvNumbering::ByLocation:
+        break;
+    }
+    return {};
 }
 
 QString CCsvReportDlg::FileProblemText(const orx::CsvImport& result, const QString& path)
@@ -184,6 +200,9 @@ CCsvReportDlg::CCsvReportDlg(const orx::CsvImport& result, const QString& fileNa
                                     QString::number(result.count(orx::CsvOutcome::Unchanged))),
                            this);
     m_summary->setObjectName(QStringLiteral("csvReportSummary"));
+    const QString numbering = NumberingText(result);
+    if (!numbering.isEmpty())
+        m_summary->setText(numbering + QLatin1Char('\n') + m_summary->text());
     m_summary->setWordWrap(true);
 
     m_table = new QTableWidget(static_cast<int>(result.rows.size()), 4, this);

@@ -24,6 +24,8 @@ public:
     // The outcome and the explanation of one row, as the table shows them.
     static QString OutcomeText(orx::CsvOutcome outcome);
     static QString DetailText(const orx::CsvRowResult& row, const orx::BandLimits& limits);
+    // How the rows found their channels, when not by the file's Location column; empty otherwise.
+    static QString NumberingText(const orx::CsvImport& result);
     // Why a file was refused whole, for the message box.
     static QString FileProblemText(const orx::CsvImport& result, const QString& path);
 

@@ -681,4 +681,9 @@ inline constexpr const char* kToolJsonSerialChannel = "信道 63 保存着电子
 // The form's message after a command on many channels left some of them as they were.
 inline constexpr const char* kLeftAloneCaption = "部分信道未修改";
 
+// Importing a CSV file at the grid's current row, in file order, without its Location column.
+inline constexpr Command kImportCsvHere = {"导入 CSV 到当前信道(&C)...", nullptr,
+                                           "从当前信道起依次导入 CSV 文件中的信道，不按文件的 Location 列",
+                                           "导入 CSV 到当前信道"};
+
 } // namespace res

@@ -2477,5 +2477,18 @@ is Chinese, else English)</translation>
         <source>部分信道未修改</source>
         <translation>Channels left as they were</translation>
     </message>
+    <!-- Importing a CSV file at the current channel -->
+    <message>
+        <source>导入 CSV 到当前信道(&amp;C)...</source>
+        <translation>Import CSV at &amp;Current Channel...</translation>
+    </message>
+    <message>
+        <source>从当前信道起依次导入 CSV 文件中的信道，不按文件的 Location 列</source>
+        <translation>Import the channels of a CSV file in file order from the current channel on, ignoring its Location column</translation>
+    </message>
+    <message>
+        <source>导入 CSV 到当前信道</source>
+        <translation>Import CSV at current channel</translation>
+    </message>
 </context>
 </TS>

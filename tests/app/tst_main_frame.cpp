@@ -29,6 +29,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
+#include <QUndoStack>
 
 using namespace testsupport;
 
@@ -87,6 +88,7 @@ private slots:
     void exitAsksFirst();
     void dealerModeShowsDealerCommands();
     void printWritesTheChannelTable();
+    void importAtCurrentRowIgnoresLocations();
     void openBackupListsTheBackupsFolder();
 };
 
@@ -169,9 +171,9 @@ void MainFrameTest::menusCarryTheirTextsAndShortcuts()
              (QStringList{QStringLiteral("新建(&N)\tCtrl+N"), QStringLiteral("打开(&O)...\tCtrl+O"),
                           QStringLiteral("打开备份(&B)..."), QStringLiteral("保存(&S)\tCtrl+S"),
                           QStringLiteral("另存为(&A)..."), QStringLiteral("导入 CSV(&I)..."),
-                          QStringLiteral("导出 CSV(&E)..."), QStringLiteral("打印(&P)...\tCtrl+P"),
-                          QStringLiteral("打印预览(&V)"), QStringLiteral("打印设置(&R)..."),
-                          QStringLiteral("退出(&X)")}));
+                          QStringLiteral("导入 CSV 到当前信道(&C)..."), QStringLiteral("导出 CSV(&E)..."),
+                          QStringLiteral("打印(&P)...\tCtrl+P"), QStringLiteral("打印预览(&V)"),
+                          QStringLiteral("打印设置(&R)..."), QStringLiteral("退出(&X)")}));
     QCOMPARE(menuTexts(topMenu(frame, QStringLiteral("编辑(E)"))),
              (QStringList{QStringLiteral("撤销(&U)\tCtrl+Z"), QStringLiteral("重做(&R)\tCtrl+Y"),
                           QStringLiteral("剪切(&T)\tCtrl+X"), QStringLiteral("复制(&C)\tCtrl+C"),
@@ -364,6 +366,38 @@ void MainFrameTest::printWritesTheChannelTable()
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.size() > 1000);
     QVERIFY(pdf.read(5) == "%PDF-");
+}
+
+void MainFrameTest::importAtCurrentRowIgnoresLocations()
+{
+    ScratchAppDirectory dir(TwoModelIni());
+    CProgramApp app({QStringLiteral("orxprog")}, dir.path());
+    QVERIFY(app.InitInstance());
+    dir.writeFile(QStringLiteral("list.csv"), "Location,Frequency\r\n0,145.000000\r\n1,145.025000\r\n");
+    app.view()->grid()->SetRow(10);
+    const int steps = app.document()->undoStack()->count();
+
+    QString summary;
+    AnswerNextModal([&](QWidget* w) {
+        // The report follows the file dialog.
+        AnswerNextModal([&](QWidget* report) {
+            if (auto* label = report->findChild<QLabel*>(QStringLiteral("csvReportSummary")))
+                summary = label->text();
+            static_cast<QDialog*>(report)->accept();
+        });
+        w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+            ->setText(dir.file(QStringLiteral("list.csv")));
+        QMetaObject::invokeMethod(w, "accept");
+    });
+    app.mainFrame()->actions().importCsvHere->trigger();
+    QTRY_VERIFY(!summary.isEmpty());
+    QCOMPARE(app.view()->RowTexts(10)[orx::ColRxFrequency], std::string("145.00000"));
+    QCOMPARE(app.view()->RowTexts(11)[orx::ColRxFrequency], std::string("145.02500"));
+    QCOMPARE(app.view()->RowTexts(1)[orx::ColRxFrequency], std::string());
+    QVERIFY2(
+        summary.startsWith(QStringLiteral("没有按文件的 Location 导入：各行依次导入信道 10 及其后的信道。")),
+        qPrintable(summary));
+    QCOMPARE(app.document()->undoStack()->count(), steps + 1);
 }
 
 void MainFrameTest::openBackupListsTheBackupsFolder()

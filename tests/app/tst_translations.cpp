@@ -5,6 +5,7 @@
 #include "AboutDlg.h"
 #include "ChannelEdit.h"
 #include "ChannelTableModel.h"
+#include "BackupsDlg.h"
 #include "CMSFlexGrid.h"
 #include "BulkEditDlg.h"
 #include "CsvReportDlg.h"
@@ -193,6 +194,7 @@ private slots:
     void init();
     void everyTextHasItsEnglish();
     void englishWindowAndDialogsShowNoChinese();
+    void dialogTitlesFitInEnglish();
     void switchingAtRunTimeAndBack();
     void languageIsRememberedAndLangChoosesForOneRun_data();
     void languageIsRememberedAndLangChoosesForOneRun();
@@ -311,6 +313,46 @@ void TranslationsTest::englishWindowAndDialogsShowNoChinese()
         found = chineseTexts(dialog.get());
         QVERIFY2(found.isEmpty(), qPrintable(dialog->metaObject()->className() + QStringLiteral(":\n") +
                                              found.join(QLatin1Char('\n'))));
+    }
+}
+
+void TranslationsTest::dialogTitlesFitInEnglish()
+{
+    ScratchAppDirectory dir(TwoModelIni());
+    CProgramApp app({QStringLiteral("orxprog"), QStringLiteral("--dealer"), QStringLiteral("--lang"),
+                     QStringLiteral("en")},
+                    dir.path());
+    QVERIFY(app.InitInstance());
+    CMainFrame* frame = app.mainFrame();
+    orx::RadioImage& image = app.document()->image();
+    std::vector<std::unique_ptr<QDialog>> dialogs;
+    dialogs.push_back(std::make_unique<CDtmfDlg>(image, frame));
+    dialogs.push_back(std::make_unique<CSideKeyDlg>(image, frame));
+    dialogs.push_back(std::make_unique<CFmRadioDlg>(image, frame));
+    dialogs.push_back(std::make_unique<CSerialNumberDlg>(image, frame));
+    for (bool read : {true, false}) {
+        auto transfer = std::make_unique<CTransferDlg>(image, app.context(), frame);
+        transfer->SetReadMode(read);
+        transfer->SetTitle(res::Tr(read ? res::kRead.text : res::kWrite.text));
+        dialogs.push_back(std::move(transfer));
+    }
+    dialogs.push_back(std::make_unique<CPowerTuneDlg>(app.context().PortName(), frame));
+    dialogs.push_back(std::make_unique<CBackupsDlg>(dir.path(), frame));
+    // A title bar keeps room for the window's icon and its three buttons beside the caption, whose
+    // font is usually a bold one of the application font's size.
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    const QFontMetrics metrics(titleFont);
+    constexpr int kTitleBarRoom = 140;
+    for (const auto& dialog : dialogs) {
+        dialog->show();
+        const int needed = metrics.horizontalAdvance(dialog->windowTitle()) + kTitleBarRoom;
+        QVERIFY2(dialog->width() >= needed,
+                 qPrintable(QStringLiteral("%1 \"%2\": %3 px wide, the title needs %4")
+                                .arg(dialog->metaObject()->className(), dialog->windowTitle())
+                                .arg(dialog->width())
+                                .arg(needed)));
+        dialog->hide();
     }
 }
 

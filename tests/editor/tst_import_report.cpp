@@ -51,6 +51,8 @@ private slots:
         QTest::addColumn<QByteArray>("csv");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<int>("firstChannel");
+        QTest::addColumn<QString>("numbering"); // the summary's first line when not by Location
         QTest::newRow("a dual-band list into a VHF radio")
             << QByteArray("Location,Name,Frequency,Duplex,Offset,Power\n"
                           "1,MARINE VHF 16,156.800000,,0,Mid\n"
@@ -62,22 +64,41 @@ private slots:
                            "5|4|拒绝|发射频率 435.000000 不在频段 136-174 MHz 内",
                            "2|1|新建|名称“MARINE VHF 16”改为“MARINE V”；功率“Mid”无法判断高低，按“高”导入；"
                            "名称截短为“MARINE V”，与信道 3 同名",
-                           "4|3|新建|名称“MARINE VHF 17”改为“MARINE V”；名称截短为“MARINE V”，与信道 1 同名"};
+                           "4|3|新建|名称“MARINE VHF 17”改为“MARINE V”；名称截短为“MARINE V”，与信道 1 同名"}
+            << 0 << QString();
         QTest::newRow("nothing refused")
             << QByteArray("Location,Frequency\n1,145.007\n") << "导入 CSV"
             << QStringList{"2|1|新建|接收频率 145.007000 不在 5 / 6.25 kHz 步进上，"
-                           "改为 145.00625"};
+                           "改为 145.00625"}
+            << 0 << QString();
+        QTest::newRow("DTCS without a code")
+            << QByteArray("Location,Frequency,Tone,DtcsCode\n1,145.000000,DTCS,\n") << "导入 CSV：拒绝 1 行"
+            << QStringList{"2|1|拒绝|DTCS 亚音没有给出数字亚音码（DtcsCode 为空）"} << 0 << QString();
+        QTest::newRow("a list counted from 0")
+            << QByteArray("Location,Frequency\n0,145.000000\n1,145.025000\n") << "导入 CSV"
+            << QStringList{"2|1|新建|", "3|2|新建|"} << 0
+            << "文件的 Location 从 0 开始编号：每一行都导入到下一个信道。";
+        QTest::newRow("from channel 10")
+            << QByteArray("Location,Frequency\n1,145.000000\n") << "导入 CSV" << QStringList{"2|10|新建|"}
+            << 10 << "没有按文件的 Location 导入：各行依次导入信道 10 及其后的信道。";
     }
     void refusedRowsComeFirstAndAreCounted()
     {
         QFETCH(QByteArray, csv);
         QFETCH(QString, caption);
         QFETCH(QStringList, rows);
+        QFETCH(int, firstChannel);
+        QFETCH(QString, numbering);
+        orx::CsvPlacement placement;
+        placement.firstChannel = firstChannel;
         const orx::CsvImport result =
-            orx::ImportChannelCsv(csv.toStdString(), orx::ChannelTable{}, orx::BandLimits{});
+            orx::ImportChannelCsv(csv.toStdString(), orx::ChannelTable{}, orx::BandLimits{}, placement);
         CCsvReportDlg dialog(result, QStringLiteral("list.csv"));
         QCOMPARE(dialog.windowTitle(), caption);
         QCOMPARE(tableRows(dialog), rows);
+        const QStringList summary =
+            dialog.findChild<QLabel*>(QStringLiteral("csvReportSummary"))->text().split(QLatin1Char('\n'));
+        QCOMPARE(summary.size() > 1 ? summary.constFirst() : QString(), numbering);
     }
 
     void pasteLeavesAnOutOfBandCellAndSaysWhy()
