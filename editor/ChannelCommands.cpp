@@ -17,7 +17,8 @@
 
 CChannelCommands::CChannelCommands(QWidget* form, CMSFlexGrid* grid, CChannelController& controller,
                                    CCellEditors& editors)
-    : QObject(form), m_form(form), m_grid(grid), m_controller(controller), m_editors(editors), m_selection(grid)
+    : QObject(form), m_form(form), m_grid(grid), m_controller(controller), m_editors(editors),
+      m_selection(grid)
 {
 }
 

@@ -31,9 +31,8 @@ CGridInput::CGridInput(CMSFlexGrid* grid, CCellEditors& editors, CChannelCommand
     // A wheel over a settings list reaches the list even when it does not have the focus.
     for (QComboBox* list : settingsLists)
         list->installEventFilter(this);
-    connect(m_grid, &CMSFlexGrid::MouseDown, this, [this](int button, int shift, int, int) {
-        onMouseDown(button, shift);
-    });
+    connect(m_grid, &CMSFlexGrid::MouseDown, this,
+            [this](int button, int shift, int, int) { onMouseDown(button, shift); });
     connect(m_grid, &CMSFlexGrid::EnterCell, this, [this] { setHighLightFor(m_grid->MouseCol()); });
     connect(m_grid, &CMSFlexGrid::KeyPress, &m_editors, &CCellEditors::StartFrequencyEntry);
     connect(m_grid, &CMSFlexGrid::RowsDropped, &m_commands, &CChannelCommands::DropRows);
